@@ -1,0 +1,22 @@
+#pragma once
+// The --diagram part of vornik-cli.
+
+#include <optional>
+#include <string>
+
+#include "solver/Parameters.h"
+#include "solver/SolutionRecord.h"
+
+namespace vornik {
+
+// Turns SEL (1..14 or MODE:KIND) into a radio button number; returns an empty string on
+// success, else a one-line usage hint.
+std::string ParseDiagramSelection(const std::string& sel, bool star, int& button);
+
+// Draws the diagram of `button` from the run's mode slots and writes it to `out` when given
+// (format by its extension). Returns the JSON object of the "diagram" member. Throws
+// std::runtime_error when the file cannot be written.
+std::string DrawCliDiagram(const CalcState& state, const ParameterFields& form, int button,
+                           const std::optional<std::string>& out);
+
+}  // namespace vornik

@@ -1,0 +1,38 @@
+#pragma once
+// Command-line options of vornik-cli: the parameter form and the precision form as options.
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "solver/Parameters.h"
+#include "solver/SolutionRecord.h"
+
+namespace vornik {
+
+struct CliPrecision : PrecisionTexts {
+    std::array<std::string, kPrecisionCount> texts;
+    CliPrecision() {
+        for (int k = 0; k < kPrecisionCount; ++k) {
+            texts[k] = kDefaultPrecisionTexts[k];
+        }
+    }
+    std::string Text(int index) const override { return texts.at(index); }
+};
+
+struct CliOptions {
+    ParameterValues params;
+    CliPrecision precision;
+    bool json = false;
+    bool help = false;
+    std::optional<std::string> diagram;  // --diagram SEL
+    std::optional<std::string> out;      // --out FILE
+};
+
+// Fills `options` from the arguments. Returns an empty string on success, else a one-line hint.
+std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& options);
+
+// The --help text.
+std::string CliHelpText();
+
+}  // namespace vornik

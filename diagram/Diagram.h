@@ -1,0 +1,37 @@
+#pragma once
+// Phasor diagrams of the computed modes: scale, axes, legend and arrows on a DiagramCanvas.
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "diagram/DiagramCanvas.h"
+#include "solver/SolutionRecord.h"
+
+namespace vornik {
+
+// The two read-outs of the diagram window that the drawing writes.
+struct DiagramLabels {
+    // Scale factor (" - 2", " + 1,4"); left as it was when the scale search makes no step.
+    std::optional<std::string> label11;
+    // Largest coordinate, rounded to 3 decimals.
+    std::string label12;
+    // The legend text drawn, empty when none was drawn (kept for the command line and tests).
+    std::string legend;
+};
+
+// What one drawing reads: the mode slots, the connection and the neutral tick of the
+// parameter form, and the selected radio button of the diagram window (1..14).
+struct DiagramSelection {
+    bool star = true;
+    bool neutral = false;
+    int button = 1;
+};
+
+void ClearDiagram(DiagramCanvas& canvas);
+
+// Clears the canvas and draws the diagram of the selected button from its mode slot.
+void DrawSelectedDiagram(DiagramCanvas& canvas, const std::array<SolutionRecord, kModeSlotCount>& slots,
+                         const DiagramSelection& selection, DiagramLabels& labels);
+
+}  // namespace vornik

@@ -1,0 +1,24 @@
+#pragma once
+// Writing the diagram picture to a file. The format is the caller's choice, never the file
+// name's. The file is written beside the target and renamed over it, so a failed write leaves
+// an existing file intact.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vornik {
+
+enum class PictureFormat { Jpeg, Bmp };
+
+// A picture as 24-bit RGB rows, top row first, no padding.
+struct RgbPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgb;
+};
+
+// Throws std::runtime_error with the system's error text when the file cannot be written.
+void SavePicture(const RgbPicture& picture, PictureFormat format, const std::string& path);
+
+}  // namespace vornik

@@ -1,0 +1,177 @@
+#include "report/DeltaReport.h"
+
+#include "report/ReportWriter.h"
+
+namespace vornik {
+
+namespace {
+
+// The delta emergency writers read no parameter-form field.
+struct NoFields : ParameterFields {
+    std::string Text(Param) const override { return std::string(); }
+    bool Checked(int) const override { return false; }
+    bool Star() const override { return false; }
+};
+
+// "S.. = ..", "S..= .. P..= .. Q..= .." and an empty line for one branch's power fields.
+void PowerLines(ReportWriter& w, const std::string& l, int s) {
+    w.Line("S" + l + "=U" + l + "*I" + l + "= " + w.Exp(s, SMag, SAng) + " = " + w.Alg(s + 2, SRe, SIm) + " (V*A)");
+    w.Line("S" + l + "= " + w.Num(s, SMag) + " (V*A)    " + "P" + l + "= " + w.Num(s + 2, SRe) + " (Vt)    " + "Q" +
+           l + "= " + w.Num(s + 3, SIm) + " (Var)");
+    w.Empty();
+}
+
+// Section 7 and the balance check of a delta report.
+void TotalPower(ReportWriter& w, const std::string (&l)[3], const char* verdict) {
+    w.Line("7. Мощность всей цепи:");
+    w.Empty();
+    w.Line("S=S" + l[0] + "+S" + l[1] + "+S" + l[2] + "= " + w.Alg(PTotal, SRe, SIm) + " (V*A)");
+    w.Line("P= " + w.Num(PTotal, SRe) + " (Vt) " + "Q= " + w.Num(QTotal, SIm) + " (Var)");
+    w.Empty();
+    w.Line("Эти же мощности определяем по другим формулам:");
+    w.Empty();
+    w.Line("P=P" + l[0] + "+P" + l[1] + "+P" + l[2] + "=I" + l[0] + "^2*R" + l[0] + "+I" + l[1] + "^2*R" + l[1] + "+I" +
+           l[2] + "^2*R" + l[2] + "=" + w.Num(PBalance, SRe) + " (Vt) ");
+    w.Line("Q=Q" + l[0] + "+Q" + l[1] + "+Q" + l[2] + "=I" + l[0] + "^2*X" + l[0] + "+I" + l[1] + "^2*X" + l[1] + "+I" +
+           l[2] + "^2*X" + l[2] + "=" + w.Num(QBalance, SIm) + " (Var) ");
+    w.Empty();
+    w.Line(verdict);
+    w.Empty();
+}
+
+// A current line "<name>= m ej a = re+j im (A)" from four fields.
+std::string CurrentExpFirst(const ReportWriter& w, int base) {
+    return w.Exp(base, IMag, IAng) + " = " + w.Alg(base + 2, IRe, IIm) + " (A)";
+}
+std::string CurrentAlgFirst(const ReportWriter& w, int base) {
+    return w.Alg(base + 2, IRe, IIm) + " = " + w.Exp(base, IMag, IAng) + " (A)";
+}
+
+}  // namespace
+
+void WriteDeltaReport(const CalcState& state, const ParameterFields& form, ResultsDocument& doc,
+                      const std::string& l1, const std::string& l2, const std::string& l3, const std::string& r1,
+                      const std::string& x1, const std::string& r2, const std::string& x2, const std::string& r3,
+                      const std::string& x3) {
+    ReportWriter w(state, form, doc);
+    const std::string l[3] = {l1, l2, l3};
+    const std::string r[3] = {r1, r2, r3};
+    const std::string x[3] = {x1, x2, x3};
+
+    w.Clear();
+    w.Empty();
+    w.Line("1. Представим напряжение и сопротивление в комплексном виде в алгебраической и показательной "
+           "формах записи");
+    w.Empty();
+    const char* names[3] = {"Uab= ", "Ubc= ", "Uca= "};
+    const Param mods[3] = {Param::ComboBox1, Param::ComboBox2, Param::ComboBox3};
+    const Param angles[3] = {Param::Edit1, Param::Edit2, Param::Edit3};
+    for (int k = 0; k < 3; ++k) {
+        w.Line(names[k] + w.Text(mods[k]) + "e" + "j" + w.Text(angles[k]) + " = " + w.Slot0Num(UaRe + 4 * k, URe) +
+               " +j " + w.Slot0Num(UaIm + 4 * k, UIm) + " (B)");
+    }
+    w.Empty();
+    for (int k = 0; k < 3; ++k) {
+        w.Line("Z" + l[k] + "= " + r[k] + "+j " + x[k] + " = " + w.Exp(ZaMod + 4 * k, ZMag, ZAng) + " (Om)");
+    }
+    w.Empty();
+    w.Line("2. Фазные токи:");
+    w.Empty();
+    for (int k = 0; k < 3; ++k) {
+        w.Line("I" + l[k] + "=U" + l[k] + "/R" + l[k] + "= " + CurrentExpFirst(w, YaMod + 4 * k));
+    }
+    w.Empty();
+    w.Line("3. Линейные токи:");
+    w.Empty();
+    w.Line("Ia=I" + l[0] + "-I" + l[2] + "= " + CurrentAlgFirst(w, UaLoadMod));
+    w.Line("Ib=I" + l[1] + "-I" + l[0] + "= " + CurrentAlgFirst(w, UbLoadMod));
+    w.Line("Ic=I" + l[2] + "-I" + l[1] + "= " + CurrentAlgFirst(w, UcLoadMod));
+    w.Empty();
+    w.Line("4. Мощность фаз:");
+    w.Empty();
+    for (int k = 0; k < 3; ++k) {
+        PowerLines(w, l[k], SaMod + 4 * k);
+    }
+    TotalPower(w, l, "Баланс мощностей сходится значит задача решина верно!");
+}
+
+void WriteDeltaPhaseBreakReport(const CalcState& state, ResultsDocument& doc, const std::string& broken,
+                                const std::string& other1, const std::string& other2, int variant) {
+    const NoFields noFields;
+    ReportWriter w(state, noFields, doc);
+    w.Empty();
+    w.Line("АВАРИЙНЫЙ РЕЖИМ РАБОТЫ");
+    w.Empty();
+    w.Line(std::string("При обрыве фазы ") + kDQ + broken + kDQ +
+           " сопротивление её равно бесконечности, следовательно, ток в ней равен нулю. Токи в фазах " + kDQ +
+           other1 + kDQ + " и " + kDQ + other2 + kDQ + " остаются такими же как до обрыва фазы " + kDQ + broken +
+           kDQ + " вследствии того, что линейные, а, следовательно, и фазные напряжения не изменяются:");
+    w.Empty();
+    w.Line("Фазные токи:");
+    w.Empty();
+    const std::string iab = "Iab=Uab/Rab= " + CurrentExpFirst(w, YaMod);
+    const std::string ibc = "Ibc=Ubc/Rbc= " + CurrentExpFirst(w, YbMod);
+    const std::string ica = "Ica=Uca/Rca= " + CurrentExpFirst(w, YcMod);
+    if (variant == 1) {
+        w.Line(ibc);
+        w.Line(ica);
+    } else if (variant == 2) {
+        w.Line(iab);
+        w.Line(ica);
+    } else if (variant == 3) {
+        w.Line(iab);
+        w.Line(ibc);
+    }
+    w.Empty();
+    w.Line("Линейные токи:");
+    w.Empty();
+    w.Line("Ia=Iab-Ica = " + CurrentAlgFirst(w, UaLoadMod));
+    w.Line("Ib=Ibc-Iab = " + CurrentAlgFirst(w, UbLoadMod));
+    w.Line("Ic=Ica-Ibc = " + CurrentAlgFirst(w, UcLoadMod));
+}
+
+void WriteDeltaLineBreakReport(const CalcState& state, ResultsDocument& doc, const std::string& wire,
+                               const std::string& pair, const std::string& direct, const std::string& series1,
+                               const std::string& series2) {
+    const NoFields noFields;
+    ReportWriter w(state, noFields, doc);
+    // U lives in the Ic fields, the series impedance in 37..40, the voltages of s1 and s2 in Ia, Ib.
+    const std::string uValue = w.Exp(IcMod, UMag, UAng) + " = " + w.Alg(IcRe, URe, UIm) + " (B)";
+
+    w.Empty();
+    w.Line("АВАРИЙНЫЙ РЕЖИМ РАБОТЫ");
+    w.Empty();
+    w.Line(std::string("При обрыве линейного провода ") + kDQ + wire + kDQ + " для схемы " + kDQ + "треугольник" +
+           kDQ + " трёх фазная цепь вырождается в двух фазную.");
+    w.Empty();
+    w.Line("1. Напряжение цепи в комплексном виде в алгебраической и показательной формах записи");
+    w.Empty();
+    w.Line("U" + direct + "= " + uValue);
+    w.Empty();
+    w.Line("2. Эквивалентное сопротивление ветви R" + pair +
+           " в комплексном виде в алгебраической и показательной формах записи:");
+    w.Empty();
+    w.Line("Z" + pair + "= Z" + series1 + "+Z" + series2 + " = " + w.Num(Y0, ZRe) + " +j " + w.Num(U0Mod, ZIm) +
+           " = " + w.Num(U0Arg, ZMag) + " e" + "j " + w.Ang(U0Re, ZAng) + " (Om)");
+    w.Empty();
+    w.Line("3. Фазные токи:");
+    w.Empty();
+    w.Line("I" + direct + "=U" + direct + "/Z" + direct + "= " + CurrentExpFirst(w, YaMod));
+    w.Line("I" + series1 + "=I" + series2 + "=U" + direct + "/Z" + pair + "= " + CurrentExpFirst(w, YbMod));
+    w.Empty();
+    w.Line("4. Напряжение в каждой фазе:");
+    w.Empty();
+    w.Line("U" + direct + "=" + uValue);
+    w.Line("U" + series1 + "=" + w.Exp(IaMod, UMag, UAng) + " = " + w.Alg(IaRe, URe, UIm) + " (B)");
+    w.Line("U" + series2 + "=" + w.Exp(IbMod, UMag, UAng) + " = " + w.Alg(IbRe, URe, UIm) + " (B)");
+    w.Empty();
+    w.Line("4. Мощность фаз:");
+    w.Empty();
+    const std::string l[3] = {direct, series1, series2};
+    for (int k = 0; k < 3; ++k) {
+        PowerLines(w, l[k], SaMod + 4 * k);
+    }
+    TotalPower(w, l, "Баланс мощностей сходится значит задача решена верно!");
+}
+
+}  // namespace vornik

@@ -1,0 +1,27 @@
+#pragma once
+// Worked solutions of a delta-connected load.
+
+#include <string>
+
+#include "report/ResultsDocument.h"
+#include "solver/Parameters.h"
+#include "solver/SolutionRecord.h"
+
+namespace vornik {
+
+// Normal mode; clears the document first.
+void WriteDeltaReport(const CalcState& state, const ParameterFields& form, ResultsDocument& doc,
+                      const std::string& l1, const std::string& l2, const std::string& l3, const std::string& r1,
+                      const std::string& x1, const std::string& r2, const std::string& x2, const std::string& r3,
+                      const std::string& x3);
+
+// Break of one load phase; variant 1, 2, 3 = AB, BC, CA selects the branch-current lines.
+void WriteDeltaPhaseBreakReport(const CalcState& state, ResultsDocument& doc, const std::string& broken,
+                                const std::string& other1, const std::string& other2, int variant);
+
+// Break of one line wire: the direct branch and the series pair.
+void WriteDeltaLineBreakReport(const CalcState& state, ResultsDocument& doc, const std::string& wire,
+                               const std::string& pair, const std::string& direct, const std::string& series1,
+                               const std::string& series2);
+
+}  // namespace vornik

@@ -1,0 +1,41 @@
+#pragma once
+// Complex values held as a pair of doubles, converted in place between the algebraic form
+// (real, imaginary) and the exponential form (modulus, angle in radians).
+
+namespace vornik {
+
+inline constexpr long double kPi = 3.1415926535897932385L;
+inline constexpr long double kTwoPi = 6.283185307179586477L;
+inline constexpr long double kHalfPi = 1.5707963267948966L;
+inline constexpr long double kDegToRad = 0.017453292519943295769L;
+inline constexpr double kEpsilon = 1e-12;
+
+double DegToRad(double degrees);
+
+// (m, a) -> (m cos a, m sin a).
+void PolarToRect(double& m, double& a);
+// (re, im) -> (modulus, angle in (-pi, pi]); a part below kEpsilon in magnitude counts as zero.
+void RectToPolar(double& re, double& im);
+// (m, a) -> (1/m, -a); throws SolverMessage when the division fails.
+void PolarReciprocal(double& m, double& a);
+// (re, im) -> (re - re2, im - im2).
+void RectSub(double& re, double& im, double re2, double im2);
+// (m, a) -> (m m2, a + a2); angles are not wrapped.
+void PolarMul(double& m, double& a, double m2, double a2);
+// (m, a) -> (m m2, a - a2): product with the conjugate of (m2, a2).
+void PolarMulConj(double& m, double& a, double m2, double a2);
+// The pair holds the divisor (m, a) and receives (n / m, b - a); throws SolverMessage when the
+// division fails.
+void PolarDiv(double& m, double& a, double n, double b);
+
+// Algebraic-form arithmetic used by the neutral-shift formulas.
+struct Rect {
+    double re = 0;
+    double im = 0;
+};
+Rect RectAdd(Rect x, Rect y);
+Rect RectMul(Rect x, Rect y);
+// Throws RuntimeError("Division by zero") when |y|^2 < kEpsilon.
+Rect RectDiv(Rect x, Rect y);
+
+}  // namespace vornik

@@ -1,0 +1,73 @@
+#pragma once
+// The block of 88 doubles every solver run writes into, its seven saved copies (one per
+// operating mode) and the twenty precision settings of the report.
+
+#include <array>
+
+namespace vornik {
+
+// Field indices with their star-connection names; a delta run reuses the same positions.
+enum Field : int {
+    UaMod = 0, UaArg, UaRe, UaIm,
+    UbMod, UbArg, UbRe, UbIm,
+    UcMod, UcArg, UcRe, UcIm,
+    Ra, Xa, ZaMod, ZaArg,
+    Rb, Xb, ZbMod, ZbArg,
+    Rc, Xc, ZcMod, ZcArg,
+    R0,
+    YaMod, YaArg, YaRe, YaIm,
+    YbMod, YbArg, YbRe, YbIm,
+    YcMod, YcArg, YcRe, YcIm,
+    Y0,
+    U0Mod, U0Arg, U0Re, U0Im,
+    UaLoadMod, UaLoadArg, UaLoadRe, UaLoadIm,
+    UbLoadMod, UbLoadArg, UbLoadRe, UbLoadIm,
+    UcLoadMod, UcLoadArg, UcLoadRe, UcLoadIm,
+    IaMod, IaArg, IaRe, IaIm,
+    IbMod, IbArg, IbRe, IbIm,
+    IcMod, IcArg, IcRe, IcIm,
+    I0Mod, I0Arg, I0Re, I0Im,
+    I0ViaU0Mod, I0ViaU0Arg,
+    SaMod, SaArg, Pa, Qa,
+    SbMod, SbArg, Pb, Qb,
+    ScMod, ScArg, Pc, Qc,
+    PTotal, QTotal, PBalance, QBalance,
+    kFieldCount
+};
+static_assert(kFieldCount == 88);
+
+using SolutionRecord = std::array<double, kFieldCount>;
+
+inline constexpr int kModeSlotCount = 7;
+
+// Precision settings: each holds minus the number of decimals shown for one kind of number.
+enum PrecisionIndex : int {
+    UMag = 0, UAng, URe, UIm,
+    ZRe, ZIm, ZMag, ZAng,
+    YMag, YAng, YRe, YIm,
+    IMag, IAng, IRe, IIm,
+    SMag, SAng, SRe, SIm,
+    kPrecisionCount
+};
+static_assert(kPrecisionCount == 20);
+
+inline constexpr std::array<const char*, kPrecisionCount> kPrecisionNames = {
+    "U.mag", "U.ang", "U.re", "U.im", "Z.re", "Z.im", "Z.mag", "Z.ang", "Y.mag", "Y.ang",
+    "Y.re",  "Y.im",  "I.mag", "I.ang", "I.re", "I.im", "S.mag", "S.ang", "S.re",  "S.im"};
+
+// The precision form's initial texts, in setting order.
+inline constexpr std::array<const char*, kPrecisionCount> kDefaultPrecisionTexts = {
+    "0", "0", "0", "0", "0", "0", "1", "1", "3", "3", "3", "1", "1", "1", "1", "1", "0", "1", "0", "0"};
+
+// Everything a calculation run writes: the live record, the mode slots and the precision
+// settings. All zero at program start; the program keeps one for its whole life.
+struct CalcState {
+    SolutionRecord live{};
+    std::array<SolutionRecord, kModeSlotCount> slots{};
+    std::array<int, kPrecisionCount> precision{};
+
+    void Snapshot(int slot) { slots.at(slot) = live; }
+    void Restore() { live = slots[0]; }
+};
+
+}  // namespace vornik

@@ -1,0 +1,53 @@
+#pragma once
+// Circuits and fakes shared by the core tests.
+
+#include <string>
+#include <vector>
+
+#include "solver/CalculationRun.h"
+
+namespace vornik::test {
+
+inline constexpr double kDeg = 3.14159265358979323846 / 180.0;
+
+// The default 380 V supply with the given R/X texts of phases (or branches) 1, 2, 3.
+inline ParameterValues Circuit(const std::string& r1, const std::string& x1, const std::string& r2,
+                               const std::string& x2, const std::string& r3, const std::string& x3,
+                               bool neutral = false, bool star = true) {
+    ParameterValues p;
+    p[Param::Edit4] = r1;
+    p[Param::Edit5] = x1;
+    p[Param::Edit6] = r2;
+    p[Param::Edit7] = x2;
+    p[Param::Edit8] = r3;
+    p[Param::Edit9] = x3;
+    p.SetChecked(1, neutral);
+    p.star = star;
+    return p;
+}
+
+struct DefaultPrecision : PrecisionTexts {
+    std::vector<std::string> texts = std::vector<std::string>(kDefaultPrecisionTexts.begin(),
+                                                              kDefaultPrecisionTexts.end());
+    std::string Text(int index) const override { return texts.at(index); }
+};
+
+struct RecordedMessages : MessageSink {
+    std::vector<std::string> solver;
+    std::vector<std::string> runtime;
+    void SolverMessage(const std::string& t) override { solver.push_back(t); }
+    void RuntimeError(const std::string& t) override { runtime.push_back(t); }
+    size_t Count() const { return solver.size() + runtime.size(); }
+};
+
+// One execute command with everything it talks to.
+struct Run {
+    CalcState state;
+    LinesDocument doc;
+    DefaultPrecision precision;
+    RecordedMessages messages;
+
+    bool Execute(const ParameterFields& form) { return N5Click({state, form, precision, doc, messages}); }
+};
+
+}  // namespace vornik::test
