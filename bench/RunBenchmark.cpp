@@ -48,8 +48,12 @@ void RunAllModes(benchmark::State& bs, bool star) {
     bs.counters["lines"] = static_cast<double>(doc.lines.size());
 }
 
-void BM_StarRunAllModes(benchmark::State& bs) { RunAllModes(bs, true); }
-void BM_DeltaRunAllModes(benchmark::State& bs) { RunAllModes(bs, false); }
+void BM_StarRunAllModes(benchmark::State& bs) {
+    RunAllModes(bs, true);
+}
+void BM_DeltaRunAllModes(benchmark::State& bs) {
+    RunAllModes(bs, false);
+}
 
 BENCHMARK(BM_StarRunAllModes)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_DeltaRunAllModes)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);

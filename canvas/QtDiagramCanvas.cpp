@@ -2,8 +2,12 @@
 
 // Placeholder until the painter canvas lands.
 namespace vornik {
-QtDiagramCanvas::QtDiagramCanvas() : image_(kCanvasSize, kCanvasSize, QImage::Format_RGB32) { image_.fill(Qt::white); }
-void QtDiagramCanvas::FillWhite() { image_.fill(Qt::white); }
+QtDiagramCanvas::QtDiagramCanvas() : image_(kCanvasSize, kCanvasSize, QImage::Format_RGB32) {
+    image_.fill(Qt::white);
+}
+void QtDiagramCanvas::FillWhite() {
+    image_.fill(Qt::white);
+}
 void QtDiagramCanvas::SetPen(Rgb, PenStyle, int) {}
 void QtDiagramCanvas::SetPenColor(Rgb) {}
 void QtDiagramCanvas::SetPenStyle(PenStyle) {}
@@ -14,5 +18,7 @@ void QtDiagramCanvas::SetFontFace(const std::string&) {}
 void QtDiagramCanvas::SetFontSize(int) {}
 void QtDiagramCanvas::SetFontColor(Rgb) {}
 void QtDiagramCanvas::TextOut(int, int, const std::string&) {}
-RgbPicture QtDiagramCanvas::Picture() const { return {}; }
+RgbPicture QtDiagramCanvas::Picture() const {
+    return {};
+}
 }  // namespace vornik

@@ -9,7 +9,7 @@
 namespace vornik {
 
 class QtDiagramCanvas : public DiagramCanvas {
-public:
+  public:
     QtDiagramCanvas();
 
     void FillWhite() override;
@@ -27,7 +27,7 @@ public:
     const QImage& Image() const { return image_; }
     RgbPicture Picture() const;
 
-private:
+  private:
     QImage image_;
 };
 

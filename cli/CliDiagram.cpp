@@ -4,7 +4,9 @@
 
 // Placeholder until the diagram drawing lands.
 namespace vornik {
-std::string ParseDiagramSelection(const std::string&, bool, int&) { return "--diagram is not available yet"; }
+std::string ParseDiagramSelection(const std::string&, bool, int&) {
+    return "--diagram is not available yet";
+}
 std::string DrawCliDiagram(const CalcState&, const ParameterFields&, int, const std::optional<std::string>&) {
     throw std::runtime_error("--diagram is not available yet");
 }

@@ -9,11 +9,11 @@ namespace {
 
 const std::map<std::string_view, Param>& TextOptions() {
     static const std::map<std::string_view, Param> kOptions = {
-        {"--u1", Param::ComboBox1},     {"--u2", Param::ComboBox2},     {"--u3", Param::ComboBox3},
-        {"--a1", Param::Edit1},         {"--a2", Param::Edit2},         {"--a3", Param::Edit3},
-        {"--r1", Param::Edit4},         {"--x1", Param::Edit5},         {"--r2", Param::Edit6},
-        {"--x2", Param::Edit7},         {"--r3", Param::Edit8},         {"--x3", Param::Edit9},
-        {"--r0", Param::Edit10},        {"--shunt1", Param::Edit11},    {"--shunt2", Param::Edit12},
+        {"--u1", Param::ComboBox1},  {"--u2", Param::ComboBox2},  {"--u3", Param::ComboBox3},
+        {"--a1", Param::Edit1},      {"--a2", Param::Edit2},      {"--a3", Param::Edit3},
+        {"--r1", Param::Edit4},      {"--x1", Param::Edit5},      {"--r2", Param::Edit6},
+        {"--x2", Param::Edit7},      {"--r3", Param::Edit8},      {"--x3", Param::Edit9},
+        {"--r0", Param::Edit10},     {"--shunt1", Param::Edit11}, {"--shunt2", Param::Edit12},
         {"--shunt3", Param::Edit13},
     };
     return kOptions;

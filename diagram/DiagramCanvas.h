@@ -27,7 +27,7 @@ enum class PenStyle { Solid, Dot };
 // The canvas keeps its pen and font between calls, like a painter's canvas does: what a routine
 // does not set carries over from the previous drawing.
 class DiagramCanvas {
-public:
+  public:
     virtual ~DiagramCanvas() = default;
     // Fill (0, 0)-(400, 400) with white.
     virtual void FillWhite() = 0;

@@ -15,9 +15,10 @@ struct NoFields : ParameterFields {
 
 // "S.. = ..", "S..= .. P..= .. Q..= .." and an empty line for one branch's power fields.
 void PowerLines(ReportWriter& w, const std::string& l, int s) {
-    w.Line("S" + l + "=U" + l + "*I" + l + "= " + w.Exp(s, SMag, SAng) + " = " + w.Alg(s + 2, SRe, SIm) + " (V*A)");
-    w.Line("S" + l + "= " + w.Num(s, SMag) + " (V*A)    " + "P" + l + "= " + w.Num(s + 2, SRe) + " (Vt)    " + "Q" +
-           l + "= " + w.Num(s + 3, SIm) + " (Var)");
+    w.Line("S" + l + "=U" + l + "*I" + l + "= " + w.Exp(s, SMag, SAng) + " = " + w.Alg(s + 2, SRe, SIm) +
+           " (V*A)");
+    w.Line("S" + l + "= " + w.Num(s, SMag) + " (V*A)    " + "P" + l + "= " + w.Num(s + 2, SRe) + " (Vt)    " +
+           "Q" + l + "= " + w.Num(s + 3, SIm) + " (Var)");
     w.Empty();
 }
 
@@ -30,10 +31,10 @@ void TotalPower(ReportWriter& w, const std::string (&l)[3], const char* verdict)
     w.Empty();
     w.Line("Эти же мощности определяем по другим формулам:");
     w.Empty();
-    w.Line("P=P" + l[0] + "+P" + l[1] + "+P" + l[2] + "=I" + l[0] + "^2*R" + l[0] + "+I" + l[1] + "^2*R" + l[1] + "+I" +
-           l[2] + "^2*R" + l[2] + "=" + w.Num(PBalance, SRe) + " (Vt) ");
-    w.Line("Q=Q" + l[0] + "+Q" + l[1] + "+Q" + l[2] + "=I" + l[0] + "^2*X" + l[0] + "+I" + l[1] + "^2*X" + l[1] + "+I" +
-           l[2] + "^2*X" + l[2] + "=" + w.Num(QBalance, SIm) + " (Var) ");
+    w.Line("P=P" + l[0] + "+P" + l[1] + "+P" + l[2] + "=I" + l[0] + "^2*R" + l[0] + "+I" + l[1] + "^2*R" +
+           l[1] + "+I" + l[2] + "^2*R" + l[2] + "=" + w.Num(PBalance, SRe) + " (Vt) ");
+    w.Line("Q=Q" + l[0] + "+Q" + l[1] + "+Q" + l[2] + "=I" + l[0] + "^2*X" + l[0] + "+I" + l[1] + "^2*X" +
+           l[1] + "+I" + l[2] + "^2*X" + l[2] + "=" + w.Num(QBalance, SIm) + " (Var) ");
     w.Empty();
     w.Line(verdict);
     w.Empty();
@@ -50,9 +51,9 @@ std::string CurrentAlgFirst(const ReportWriter& w, int base) {
 }  // namespace
 
 void WriteDeltaReport(const CalcState& state, const ParameterFields& form, ResultsDocument& doc,
-                      const std::string& l1, const std::string& l2, const std::string& l3, const std::string& r1,
-                      const std::string& x1, const std::string& r2, const std::string& x2, const std::string& r3,
-                      const std::string& x3) {
+                      const std::string& l1, const std::string& l2, const std::string& l3,
+                      const std::string& r1, const std::string& x1, const std::string& r2,
+                      const std::string& x2, const std::string& r3, const std::string& x3) {
     ReportWriter w(state, form, doc);
     const std::string l[3] = {l1, l2, l3};
     const std::string r[3] = {r1, r2, r3};
@@ -60,15 +61,16 @@ void WriteDeltaReport(const CalcState& state, const ParameterFields& form, Resul
 
     w.Clear();
     w.Empty();
-    w.Line("1. Представим напряжение и сопротивление в комплексном виде в алгебраической и показательной "
-           "формах записи");
+    w.Line(
+        "1. Представим напряжение и сопротивление в комплексном виде в алгебраической и показательной "
+        "формах записи");
     w.Empty();
     const char* names[3] = {"Uab= ", "Ubc= ", "Uca= "};
     const Param mods[3] = {Param::ComboBox1, Param::ComboBox2, Param::ComboBox3};
     const Param angles[3] = {Param::Edit1, Param::Edit2, Param::Edit3};
     for (int k = 0; k < 3; ++k) {
-        w.Line(names[k] + w.Text(mods[k]) + "e" + "j" + w.Text(angles[k]) + " = " + w.Slot0Num(UaRe + 4 * k, URe) +
-               " +j " + w.Slot0Num(UaIm + 4 * k, UIm) + " (B)");
+        w.Line(names[k] + w.Text(mods[k]) + "e" + "j" + w.Text(angles[k]) + " = " +
+               w.Slot0Num(UaRe + 4 * k, URe) + " +j " + w.Slot0Num(UaIm + 4 * k, UIm) + " (B)");
     }
     w.Empty();
     for (int k = 0; k < 3; ++k) {
@@ -104,8 +106,9 @@ void WriteDeltaPhaseBreakReport(const CalcState& state, ResultsDocument& doc, co
     w.Empty();
     w.Line(std::string("При обрыве фазы ") + kDQ + broken + kDQ +
            " сопротивление её равно бесконечности, следовательно, ток в ней равен нулю. Токи в фазах " + kDQ +
-           other1 + kDQ + " и " + kDQ + other2 + kDQ + " остаются такими же как до обрыва фазы " + kDQ + broken +
-           kDQ + " вследствии того, что линейные, а, следовательно, и фазные напряжения не изменяются:");
+           other1 + kDQ + " и " + kDQ + other2 + kDQ + " остаются такими же как до обрыва фазы " + kDQ +
+           broken + kDQ +
+           " вследствии того, что линейные, а, следовательно, и фазные напряжения не изменяются:");
     w.Empty();
     w.Line("Фазные токи:");
     w.Empty();
@@ -141,8 +144,8 @@ void WriteDeltaLineBreakReport(const CalcState& state, ResultsDocument& doc, con
     w.Empty();
     w.Line("АВАРИЙНЫЙ РЕЖИМ РАБОТЫ");
     w.Empty();
-    w.Line(std::string("При обрыве линейного провода ") + kDQ + wire + kDQ + " для схемы " + kDQ + "треугольник" +
-           kDQ + " трёх фазная цепь вырождается в двух фазную.");
+    w.Line(std::string("При обрыве линейного провода ") + kDQ + wire + kDQ + " для схемы " + kDQ +
+           "треугольник" + kDQ + " трёх фазная цепь вырождается в двух фазную.");
     w.Empty();
     w.Line("1. Напряжение цепи в комплексном виде в алгебраической и показательной формах записи");
     w.Empty();
@@ -151,8 +154,8 @@ void WriteDeltaLineBreakReport(const CalcState& state, ResultsDocument& doc, con
     w.Line("2. Эквивалентное сопротивление ветви R" + pair +
            " в комплексном виде в алгебраической и показательной формах записи:");
     w.Empty();
-    w.Line("Z" + pair + "= Z" + series1 + "+Z" + series2 + " = " + w.Num(Y0, ZRe) + " +j " + w.Num(U0Mod, ZIm) +
-           " = " + w.Num(U0Arg, ZMag) + " e" + "j " + w.Ang(U0Re, ZAng) + " (Om)");
+    w.Line("Z" + pair + "= Z" + series1 + "+Z" + series2 + " = " + w.Num(Y0, ZRe) + " +j " +
+           w.Num(U0Mod, ZIm) + " = " + w.Num(U0Arg, ZMag) + " e" + "j " + w.Ang(U0Re, ZAng) + " (Om)");
     w.Empty();
     w.Line("3. Фазные токи:");
     w.Empty();

@@ -11,9 +11,9 @@ namespace vornik {
 
 // Normal mode; clears the document first.
 void WriteDeltaReport(const CalcState& state, const ParameterFields& form, ResultsDocument& doc,
-                      const std::string& l1, const std::string& l2, const std::string& l3, const std::string& r1,
-                      const std::string& x1, const std::string& r2, const std::string& x2, const std::string& r3,
-                      const std::string& x3);
+                      const std::string& l1, const std::string& l2, const std::string& l3,
+                      const std::string& r1, const std::string& x1, const std::string& r2,
+                      const std::string& x2, const std::string& r3, const std::string& x3);
 
 // Break of one load phase; variant 1, 2, 3 = AB, BC, CA selects the branch-current lines.
 void WriteDeltaPhaseBreakReport(const CalcState& state, ResultsDocument& doc, const std::string& broken,

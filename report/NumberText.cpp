@@ -39,7 +39,9 @@ double RoundToDecimals(double value, int exponent) {
     return static_cast<double>(static_cast<long double>(n) * static_cast<long double>(step));
 }
 
-long double RadToDeg(double radians) { return static_cast<long double>(radians) * 57.295779513082320877L; }
+long double RadToDeg(double radians) {
+    return static_cast<long double>(radians) * 57.295779513082320877L;
+}
 
 std::string FormatGeneral(double value) {
     if (std::isnan(value)) {
@@ -97,7 +99,9 @@ std::string FormatGeneral(double value) {
     return out;
 }
 
-std::string NumberText(double value, int setting) { return FormatGeneral(RoundToDecimals(value, setting)); }
+std::string NumberText(double value, int setting) {
+    return FormatGeneral(RoundToDecimals(value, setting));
+}
 
 std::string AngleText(double radians, int setting) {
     return NumberText(static_cast<double>(RadToDeg(radians)), setting);

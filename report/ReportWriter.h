@@ -15,7 +15,7 @@ inline constexpr const char* kDQ = "\"";
 inline constexpr const char* kBQ = "`";
 
 class ReportWriter {
-public:
+  public:
     ReportWriter(const CalcState& state, const ParameterFields& form, ResultsDocument& doc)
         : state_(state), form_(form), doc_(doc) {}
 
@@ -46,7 +46,7 @@ public:
     void Empty() { doc_.AppendLine(std::string()); }
     void Clear() { doc_.Clear(); }
 
-private:
+  private:
     const CalcState& state_;
     const ParameterFields& form_;
     ResultsDocument& doc_;

@@ -7,7 +7,7 @@
 namespace vornik {
 
 class ResultsDocument {
-public:
+  public:
     virtual ~ResultsDocument() = default;
     virtual void Clear() = 0;
     // One paragraph; the empty text adds an empty paragraph.
@@ -16,7 +16,7 @@ public:
 
 // An in-memory document, for the command line and tests.
 class LinesDocument : public ResultsDocument {
-public:
+  public:
     void Clear() override { lines.clear(); }
     void AppendLine(const std::string& text) override { lines.push_back(text); }
 

@@ -101,17 +101,17 @@ void WriteStarBody(ReportWriter& w, const std::vector<Phase>& phases) {
     for (int k = 0; k < n; ++k) {
         const std::string& l = phases[k].label;
         const int s = SaMod + 4 * k;
-        w.Line("S" + l + "=U" + l + kBQ + "*I" + l + "= " + w.Exp(s, SMag, SAng) + " = " + w.Alg(s + 2, SRe, SIm) +
-               " (V*A)");
-        w.Line("S" + l + "= " + w.Num(s, SMag) + " (V*A)    " + "P" + l + "= " + w.Num(s + 2, SRe) + " (Vt)    " +
-               "Q" + l + "= " + w.Num(s + 3, SIm) + " (Var)");
+        w.Line("S" + l + "=U" + l + kBQ + "*I" + l + "= " + w.Exp(s, SMag, SAng) + " = " +
+               w.Alg(s + 2, SRe, SIm) + " (V*A)");
+        w.Line("S" + l + "= " + w.Num(s, SMag) + " (V*A)    " + "P" + l + "= " + w.Num(s + 2, SRe) +
+               " (Vt)    " + "Q" + l + "= " + w.Num(s + 3, SIm) + " (Var)");
         w.Empty();
     }
 
     w.Line("7. Мощность всей цепи:");
     w.Empty();
-    w.Line("S=" + Join(phases, "+", [](const std::string& l) { return "S" + l; }) + "= " + w.Alg(PTotal, SRe, SIm) +
-           " (V*A)");
+    w.Line("S=" + Join(phases, "+", [](const std::string& l) { return "S" + l; }) + "= " +
+           w.Alg(PTotal, SRe, SIm) + " (V*A)");
     w.Line("P= " + w.Num(PTotal, SRe) + " (Vt) " + "Q= " + w.Num(QTotal, SIm) + " (Var)");
     w.Empty();
     w.Line("Эти же мощности определяем по другим формулам:");
@@ -131,28 +131,31 @@ void WriteStarBody(ReportWriter& w, const std::vector<Phase>& phases) {
 
 void WriteStarReport(const CalcState& state, const ParameterFields& form, ResultsDocument& doc,
                      const std::string& faultPhase, const std::string& l1, const std::string& l2,
-                     const std::string& l3, const std::string& r1, const std::string& x1, const std::string& r2,
-                     const std::string& x2, const std::string& r3, const std::string& x3, bool shortCircuit) {
+                     const std::string& l3, const std::string& r1, const std::string& x1,
+                     const std::string& r2, const std::string& x2, const std::string& r3,
+                     const std::string& x3, bool shortCircuit) {
     ReportWriter w(state, form, doc);
     if (!shortCircuit) {
         w.Clear();
         w.Empty();
-        w.Line("1. Представим напряжение и сопротивление в комплексном виде в алгебраической и показательной "
-               "формах записи");
+        w.Line(
+            "1. Представим напряжение и сопротивление в комплексном виде в алгебраической и показательной "
+            "формах записи");
         w.Empty();
         const char* names[3] = {"Ua= ", "Ub= ", "Uc= "};
         const Param mods[3] = {Param::ComboBox1, Param::ComboBox2, Param::ComboBox3};
         const Param angles[3] = {Param::Edit1, Param::Edit2, Param::Edit3};
         for (int k = 0; k < 3; ++k) {
-            w.Line(names[k] + w.Text(mods[k]) + "e" + "j" + w.Text(angles[k]) + " = " + w.Slot0Num(UaRe + 4 * k, URe) +
-                   " +j " + w.Slot0Num(UaIm + 4 * k, UIm) + " (B)");
+            w.Line(names[k] + w.Text(mods[k]) + "e" + "j" + w.Text(angles[k]) + " = " +
+                   w.Slot0Num(UaRe + 4 * k, URe) + " +j " + w.Slot0Num(UaIm + 4 * k, UIm) + " (B)");
         }
     } else {
         w.Line("РАБОТА В АВАРИЙНОМ РЕЖИМЕ");
         w.Line(std::string("При коротком замыкании фазы ") + kDQ + faultPhase + kDQ + " " +
                "линейный провод этой фазы подводиться непосредственно к нулевой точке нагрузки.");
         w.Empty();
-        w.Line("1. Представим сопротивление в комплексном виде в алгебраической и показательной формах записи");
+        w.Line(
+            "1. Представим сопротивление в комплексном виде в алгебраической и показательной формах записи");
     }
     WriteStarBody(w, {{l1, r1, x1}, {l2, r2, x2}, {l3, r3, x3}});
 }

@@ -42,7 +42,7 @@ const Param kX[3] = {Param::Edit5, Param::Edit7, Param::Edit9};
 const char* const kStarLabels[3] = {"a", "b", "c"};
 
 void RunShort(const RunContext& ctx, const ShortStep& step) {
-    auto texts = [&](std::string (&r)[3], std::string (&x)[3]) {
+    auto texts = [&](std::string(&r)[3], std::string(&x)[3]) {
         for (int k = 0; k < 3; ++k) {
             r[k] = ctx.form.Text(kR[k]);
             x[k] = ctx.form.Text(kX[k]);
@@ -57,15 +57,15 @@ void RunShort(const RunContext& ctx, const ShortStep& step) {
     texts(r, x);
     std::string labels[3] = {kStarLabels[0], kStarLabels[1], kStarLabels[2]};
     labels[step.phase] = "шунт";
-    WriteStarReport(ctx.state, ctx.form, ctx.doc, step.name, labels[0], labels[1], labels[2], r[0], x[0], r[1], x[1],
-                    r[2], x[2], true);
+    WriteStarReport(ctx.state, ctx.form, ctx.doc, step.name, labels[0], labels[1], labels[2], r[0], x[0],
+                    r[1], x[1], r[2], x[2], true);
 }
 
 void RunBreak(const RunContext& ctx, const BreakStep& step) {
     const ParameterFields& f = ctx.form;
     const int a = step.keep1, b = step.keep2;
-    SolveStarTwoPhase(ctx.state.live, f, f.Text(kMods[a]), f.Text(kAngles[a]), f.Text(kMods[b]), f.Text(kAngles[b]),
-                      f.Text(kR[a]), f.Text(kX[a]), f.Text(kR[b]), f.Text(kX[b]));
+    SolveStarTwoPhase(ctx.state.live, f, f.Text(kMods[a]), f.Text(kAngles[a]), f.Text(kMods[b]),
+                      f.Text(kAngles[b]), f.Text(kR[a]), f.Text(kX[a]), f.Text(kR[b]), f.Text(kX[b]));
     ctx.state.Snapshot(step.slot);
     WriteStarBreakReport(ctx.state, f, ctx.doc, step.name, kStarLabels[a], kStarLabels[b], f.Text(kR[a]),
                          f.Text(kX[a]), f.Text(kR[b]), f.Text(kX[b]));
@@ -79,11 +79,11 @@ void RunStar(const RunContext& ctx) {
               f.Text(Param::Edit7), f.Text(Param::Edit8), f.Text(Param::Edit9));
     ctx.state.Snapshot(0);
     WriteStarReport(ctx.state, f, ctx.doc, "F", "a", "b", "c", f.Text(Param::Edit4), f.Text(Param::Edit5),
-                    f.Text(Param::Edit6), f.Text(Param::Edit7), f.Text(Param::Edit8), f.Text(Param::Edit9), false);
+                    f.Text(Param::Edit6), f.Text(Param::Edit7), f.Text(Param::Edit8), f.Text(Param::Edit9),
+                    false);
 
-    static const ShortStep kShorts[3] = {{2, 1, 0, Param::Edit11, "A"},
-                                         {3, 3, 1, Param::Edit12, "B"},
-                                         {4, 5, 2, Param::Edit13, "C"}};
+    static const ShortStep kShorts[3] = {
+        {2, 1, 0, Param::Edit11, "A"}, {3, 3, 1, Param::Edit12, "B"}, {4, 5, 2, Param::Edit13, "C"}};
     static const BreakStep kBreaks[3] = {{5, 2, "A", 1, 2}, {6, 4, "B", 0, 2}, {7, 6, "C", 0, 1}};
     for (int k = 0; k < 3; ++k) {
         if (f.Checked(kShorts[k].box)) {

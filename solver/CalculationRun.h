@@ -13,7 +13,7 @@ namespace vornik {
 
 // Where the run's one failure message goes.
 class MessageSink {
-public:
+  public:
     virtual ~MessageSink() = default;
     // A solver message ("Сопротивление не может быть равно нулю!", "Не верные данные!"),
     // shown as it stands in a plain box.

@@ -7,7 +7,9 @@
 namespace vornik {
 
 // A plain double product: -120 degrees gives -2.0943951023931953, not the extended-precision neighbour.
-double DegToRad(double degrees) { return degrees * static_cast<double>(kDegToRad); }
+double DegToRad(double degrees) {
+    return degrees * static_cast<double>(kDegToRad);
+}
 
 void PolarToRect(double& m, double& a) {
     const double mod = m;
@@ -96,9 +98,13 @@ void PolarDiv(double& m, double& a, double n, double b) {
     a = b - a;
 }
 
-Rect RectAdd(Rect x, Rect y) { return {x.re + y.re, x.im + y.im}; }
+Rect RectAdd(Rect x, Rect y) {
+    return {x.re + y.re, x.im + y.im};
+}
 
-Rect RectMul(Rect x, Rect y) { return {x.re * y.re - x.im * y.im, x.re * y.im + x.im * y.re}; }
+Rect RectMul(Rect x, Rect y) {
+    return {x.re * y.re - x.im * y.im, x.re * y.im + x.im * y.re};
+}
 
 Rect RectDiv(Rect x, Rect y) {
     const double den = y.re * y.re + y.im * y.im;

@@ -29,12 +29,15 @@ void LineCurrent(SolutionRecord& r, int base, double re, double im, double re2, 
     StoreRectAndPolar(r, base, re, im);
 }
 
-double Square(double x) { return x * x; }
+double Square(double x) {
+    return x * x;
+}
 
 }  // namespace
 
-void SolveDelta(SolutionRecord& r, const ParameterFields& form, const std::string& rab, const std::string& xab,
-                const std::string& rbc, const std::string& xbc, const std::string& rca, const std::string& xca) {
+void SolveDelta(SolutionRecord& r, const ParameterFields& form, const std::string& rab,
+                const std::string& xab, const std::string& rbc, const std::string& xbc,
+                const std::string& rca, const std::string& xca) {
     const Param mods[3] = {Param::ComboBox1, Param::ComboBox2, Param::ComboBox3};
     const Param angles[3] = {Param::Edit1, Param::Edit2, Param::Edit3};
     for (int k = 0; k < 3; ++k) {
@@ -78,15 +81,15 @@ void SolveDelta(SolutionRecord& r, const ParameterFields& form, const std::strin
     r[QBalance] = Square(r[YaMod]) * r[Xa] + Square(r[YbMod]) * r[Xb] + Square(r[YcMod]) * r[Xc];
 }
 
-void SolveDeltaPhaseBreak(SolutionRecord& r, double iabRe, double iabIm, double ibcRe, double ibcIm, double icaRe,
-                          double icaIm) {
+void SolveDeltaPhaseBreak(SolutionRecord& r, double iabRe, double iabIm, double ibcRe, double ibcIm,
+                          double icaRe, double icaIm) {
     LineCurrent(r, UaLoadMod, iabRe, iabIm, icaRe, icaIm);
     LineCurrent(r, UbLoadMod, ibcRe, ibcIm, iabRe, iabIm);
     LineCurrent(r, UcLoadMod, icaRe, icaIm, ibcRe, ibcIm);
 }
 
-void SolveDeltaLineBreak(SolutionRecord& r, double uMod, double uArg, double rDirect, double xDirect, double rs1,
-                         double xs1, double rs2, double xs2) {
+void SolveDeltaLineBreak(SolutionRecord& r, double uMod, double uArg, double rDirect, double xDirect,
+                         double rs1, double xs1, double rs2, double xs2) {
     // U across the direct phase and the series pair, in the Ic positions.
     StorePolarAndRect(r, IcMod, uMod, uArg);
 

@@ -10,15 +10,29 @@ namespace vornik {
 
 // Text fields of the parameter form, under their control names.
 enum class Param : int {
-    ComboBox1, ComboBox2, ComboBox3,
-    Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10, Edit11, Edit12, Edit13,
+    ComboBox1,
+    ComboBox2,
+    ComboBox3,
+    Edit1,
+    Edit2,
+    Edit3,
+    Edit4,
+    Edit5,
+    Edit6,
+    Edit7,
+    Edit8,
+    Edit9,
+    Edit10,
+    Edit11,
+    Edit12,
+    Edit13,
     kCount
 };
 inline constexpr int kParamCount = static_cast<int>(Param::kCount);
 inline constexpr int kCheckBoxCount = 7;  // CheckBox1 .. CheckBox7
 
 class ParameterFields {
-public:
+  public:
     virtual ~ParameterFields() = default;
     virtual std::string Text(Param field) const = 0;
     // box is 1..7 (CheckBox1 is the neutral wire).
@@ -29,7 +43,7 @@ public:
 
 // A plain set of parameter texts, initialised to the form's initial texts.
 struct ParameterValues : ParameterFields {
-    std::array<std::string, kParamCount> texts = {"380", "380", "380", "0", "-120", "120", "0", "0",
+    std::array<std::string, kParamCount> texts = {"380", "380", "380", "0", "-120", "120",  "0",    "0",
                                                   "0",   "0",   "0",   "0", "1",    "0,01", "0,01", "0,01"};
     std::array<bool, kCheckBoxCount> checks{};
     bool star = true;
@@ -44,7 +58,7 @@ struct ParameterValues : ParameterFields {
 
 // Texts of the twenty precision combo boxes (index 0..19).
 class PrecisionTexts {
-public:
+  public:
     virtual ~PrecisionTexts() = default;
     virtual std::string Text(int index) const = 0;
 };

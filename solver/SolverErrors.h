@@ -8,14 +8,14 @@ namespace vornik {
 
 // A guarded division failed: the run shows this fixed Russian message in a plain box and stops.
 class SolverMessage : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // An error the program does not guard against itself (a text that is not a number, a complex
 // division by zero). The run shows it in the error box with a full stop appended and stops.
 class RuntimeError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

@@ -6,7 +6,9 @@ namespace vornik {
 
 namespace {
 
-Rect RectOf(const SolutionRecord& r, int reField) { return {r[reField], r[reField + 1]}; }
+Rect RectOf(const SolutionRecord& r, int reField) {
+    return {r[reField], r[reField + 1]};
+}
 
 // A typed voltage (modulus text, angle text in degrees) into four fields from `base`.
 void ReadVoltage(SolutionRecord& r, int base, const std::string& modText, const std::string& angText) {
@@ -96,7 +98,9 @@ void PhasePower(SolutionRecord& r, int loadBase, int iBase, int sBase) {
     r[sBase + 3] = a;
 }
 
-double Square(double x) { return x * x; }
+double Square(double x) {
+    return x * x;
+}
 
 }  // namespace
 

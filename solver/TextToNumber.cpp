@@ -1,11 +1,12 @@
 #include "solver/TextToNumber.h"
 
+#include <locale.h>
+
 #include <cerrno>
 #include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
-#include <locale.h>
 #include <string>
 
 #include "solver/SolverErrors.h"
@@ -14,7 +15,9 @@ namespace vornik {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view TrimBlanks(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) {
@@ -26,7 +29,9 @@ std::string_view TrimBlanks(std::string_view s) {
     return s;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // strtod under the "C" locale, so the user's locale never changes how a number is read.
 double StrtodC(const std::string& s) {

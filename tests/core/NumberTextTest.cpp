@@ -16,8 +16,9 @@ struct RoundCase {
 
 TEST(RoundToDecimals, NearestStepWithHalfwayUpward) {
     const RoundCase cases[] = {
-        {2.5, 0, 3},    {-2.5, 0, -2},  {-2.6, 0, -3},   {-0.4, 0, 0},    {2.25, -1, 2.2},
-        {0.00004, -5, 0.00004}, {0.00004, -4, 0}, {-329.09, 0, -329}, {1.5, -1, 1.5}, {380, -3, 380},
+        {2.5, 0, 3},     {-2.5, 0, -2},          {-2.6, 0, -3},    {-0.4, 0, 0},
+        {2.25, -1, 2.2}, {0.00004, -5, 0.00004}, {0.00004, -4, 0}, {-329.09, 0, -329},
+        {1.5, -1, 1.5},  {380, -3, 380},
     };
     for (const auto& c : cases) {
         EXPECT_DOUBLE_EQ(RoundToDecimals(c.value, c.exponent), c.expected) << c.value << " @ " << c.exponent;

@@ -105,7 +105,8 @@ TEST(SolveStarTwoPhase, BreakOfWireALeavesTheThirdBranchUntouched) {
     EXPECT_NEAR(r[IbArg] / kDeg, 90, 1e-9);
     EXPECT_NEAR(r[PTotal], 21660, 1e-8);
     EXPECT_NEAR(r[PBalance], 21660, 1e-8);
-    for (int f : {8, 9, 10, 11, 20, 21, 22, 23, 33, 34, 35, 36, 50, 51, 52, 53, 62, 63, 64, 65, 80, 81, 82, 83}) {
+    for (int f :
+         {8, 9, 10, 11, 20, 21, 22, 23, 33, 34, 35, 36, 50, 51, 52, 53, 62, 63, 64, 65, 80, 81, 82, 83}) {
         EXPECT_EQ(r[f], 7.0) << "field " << f << " belongs to the absent third branch";
     }
 }
@@ -122,7 +123,8 @@ TEST(SolveStar, FailuresAndWhatTheyLeaveBehind) {
     ParameterValues badAngle = Circuit("10", "0", "10", "0", "10", "0");
     badAngle[Param::Edit2] = "-";
     const Case cases[] = {
-        {"default form: all zero", Circuit("0", "0", "0", "0", "0", "0"), "Сопротивление не может быть равно нулю!", false},
+        {"default form: all zero", Circuit("0", "0", "0", "0", "0", "0"),
+         "Сопротивление не может быть равно нулю!", false},
         {"R0 = 0 without the neutral wire", r0Zero, "Сопротивление не может быть равно нулю!", false},
         {"admittances cancel", Circuit("0", "10", "0", "-20", "0", "-20"), "Division by zero", true},
         {"lone minus as an angle", badAngle, "'-' is not a valid floating point value", true},

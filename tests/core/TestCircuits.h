@@ -27,8 +27,8 @@ inline ParameterValues Circuit(const std::string& r1, const std::string& x1, con
 }
 
 struct DefaultPrecision : PrecisionTexts {
-    std::vector<std::string> texts = std::vector<std::string>(kDefaultPrecisionTexts.begin(),
-                                                              kDefaultPrecisionTexts.end());
+    std::vector<std::string> texts =
+        std::vector<std::string>(kDefaultPrecisionTexts.begin(), kDefaultPrecisionTexts.end());
     std::string Text(int index) const override { return texts.at(index); }
 };
 

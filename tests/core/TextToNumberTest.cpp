@@ -16,9 +16,9 @@ struct FloatCase {
 
 TEST(TextToFloat, AcceptsTheFormsUsersType) {
     const FloatCase cases[] = {
-        {"380", 380},    {"0,01", 0.01}, {",5", 0.5},      {"5,", 5},     {"-120", -120},   {"+7", 7},
-        {"  12  ", 12},  {"1E3", 1000},  {"2,5e-2", 0.025}, {"1e+2", 100}, {"-0", 0},        {"1E308", 1e308},
-        {"007", 7},      {"1e-400", 0},
+        {"380", 380}, {"0,01", 0.01},   {",5", 0.5},   {"5,", 5},         {"-120", -120},
+        {"+7", 7},    {"  12  ", 12},   {"1E3", 1000}, {"2,5e-2", 0.025}, {"1e+2", 100},
+        {"-0", 0},    {"1E308", 1e308}, {"007", 7},    {"1e-400", 0},
     };
     for (const auto& c : cases) {
         double v = -999;
@@ -29,8 +29,8 @@ TEST(TextToFloat, AcceptsTheFormsUsersType) {
 }
 
 TEST(TextToFloat, RejectsEverythingElseWithTheRuntimeMessage) {
-    const char* bad[] = {"", " ", "-", ",", "+", "1,2,3", "1.5", "1e", "e5", "1e+", "abc", "1 2", "--1",
-                         "1e400", "-1e400", "0x10", "inf", "nan", "1,5,", "٣"};
+    const char* bad[] = {"",    " ",   "-",   ",",     "+",      "1,2,3", "1.5", "1e",  "e5",   "1e+",
+                         "abc", "1 2", "--1", "1e400", "-1e400", "0x10",  "inf", "nan", "1,5,", "٣"};
     for (const char* text : bad) {
         double v = 0;
         EXPECT_FALSE(TryTextToFloat(text, v)) << text;
@@ -38,7 +38,8 @@ TEST(TextToFloat, RejectsEverythingElseWithTheRuntimeMessage) {
             TextToFloat(text);
             ADD_FAILURE() << "no error for '" << text << "'";
         } catch (const RuntimeError& e) {
-            EXPECT_EQ(std::string(e.what()), "'" + std::string(text) + "' is not a valid floating point value");
+            EXPECT_EQ(std::string(e.what()),
+                      "'" + std::string(text) + "' is not a valid floating point value");
         }
     }
 }

@@ -1,0 +1,3 @@
+// Help page (placeholder).
+#include "ui/Help.h"
+void OpenHelpPage(QWidget*) {}

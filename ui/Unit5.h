@@ -1,0 +1,8 @@
+#pragma once
+// About box (placeholder).
+#include <QWidget>
+class TForm5 : public QWidget {
+    Q_OBJECT
+  public:
+    explicit TForm5(QWidget* parent = nullptr);
+};

@@ -1,0 +1,8 @@
+#pragma once
+// Splash screen (placeholder).
+#include <QWidget>
+class TForm6 : public QWidget {
+    Q_OBJECT
+  public:
+    explicit TForm6(QWidget* parent = nullptr);
+};
