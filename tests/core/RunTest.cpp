@@ -1,1 +1,160 @@
-// placeholder
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "TestCircuits.h"
+
+namespace vornik {
+namespace {
+
+using test::Circuit;
+using test::kDeg;
+using test::Session;
+
+// The first line of every emergency report, in document order.
+std::vector<std::string> Preambles(const std::vector<std::string>& lines) {
+    std::vector<std::string> out;
+    for (size_t k = 0; k + 1 < lines.size(); ++k) {
+        if (lines[k] == "РАБОТА В АВАРИЙНОМ РЕЖИМЕ" || lines[k] == "АВАРИЙНЫЙ РЕЖИМ РАБОТЫ") {
+            out.push_back(lines[k + 1].empty() ? lines[k + 2] : lines[k + 1]);
+        }
+    }
+    return out;
+}
+
+TEST(StarRun, AllSixModesInStepOrderFillEverySlot) {
+    ParameterValues p = Circuit("10", "0", "20", "0", "20", "0");
+    for (int box = 2; box <= 7; ++box) {
+        p.SetChecked(box, true);
+    }
+    Session run;
+    ASSERT_TRUE(run.Execute(p));
+    const auto pre = Preambles(run.doc.lines);
+    ASSERT_EQ(pre.size(), 6u);
+    const char* expected[] = {"коротком замыкании фазы \"A\"", "линейного провода фазы \"A\"",
+                              "коротком замыкании фазы \"B\"", "линейного провода фазы \"B\"",
+                              "коротком замыкании фазы \"C\"", "линейного провода фазы \"C\""};
+    for (int k = 0; k < 6; ++k) {
+        EXPECT_NE(pre[k].find(expected[k]), std::string::npos) << pre[k];
+    }
+    for (int slot = 0; slot < kModeSlotCount; ++slot) {
+        EXPECT_GT(run.state.slots[slot][UaMod], 0) << "slot " << slot;
+    }
+    // Slot 1 is the short circuit of A: its branch a is the 0,01 shunt.
+    EXPECT_EQ(run.state.slots[1][Ra], 0.01);
+    // Slot 2 (wire A broken) keeps the third-branch fields of the run just before it (slot 1).
+    for (int f :
+         {8, 9, 10, 11, 20, 21, 22, 23, 33, 34, 35, 36, 50, 51, 52, 53, 62, 63, 64, 65, 80, 81, 82, 83}) {
+        EXPECT_EQ(run.state.slots[2][f], run.state.slots[1][f]) << "field " << f;
+    }
+    // The live record ends with the last step (wire C broken: branches A and B).
+    EXPECT_EQ(run.state.live, run.state.slots[6]);
+}
+
+TEST(StarRun, OnlyTheNormalModeChangesOnlySlotZero) {
+    Session run;
+    for (auto& slot : run.state.slots) {
+        slot.fill(3.0);
+    }
+    ASSERT_TRUE(run.Execute(Circuit("10", "0", "10", "0", "10", "0")));
+    EXPECT_NEAR(run.state.slots[0][IaMod], 38, 1e-9);
+    for (int slot = 1; slot < kModeSlotCount; ++slot) {
+        EXPECT_EQ(run.state.slots[slot][IaMod], 3.0) << "slot " << slot;
+    }
+    EXPECT_EQ(run.doc.lines.size(), 56u);
+}
+
+TEST(StarRun, PrecisionSettingsAreNegatedAndApplied) {
+    Session run;
+    run.precision.texts[SRe] = "5";
+    ASSERT_TRUE(run.Execute(Circuit("10", "5", "20", "-10", "15", "0", true)));
+    EXPECT_EQ(run.state.precision[SRe], -5);
+    EXPECT_EQ(run.state.precision[ZMag], -1);
+    EXPECT_NE(std::find(run.doc.lines.begin(), run.doc.lines.end(), "P= 26864,227 (Vt) Q= 2463 (Var)"),
+              run.doc.lines.end());
+}
+
+TEST(StarRun, FailuresStopTheRunAndKeepWhatWasDone) {
+    struct Case {
+        const char* name;
+        ParameterValues params;
+        std::string precisionText;  // replaces I.mag when set
+        const char* solverMessage;
+        const char* runtimeMessage;
+        size_t linesLeft;  // document lines after the failure (previous report = 56 lines)
+    };
+    ParameterValues shuntZero = Circuit("10", "0", "10", "0", "10", "0");
+    shuntZero[Param::Edit12] = "0";
+    shuntZero.SetChecked(2, true);
+    shuntZero.SetChecked(3, true);
+    ParameterValues badR0 = Circuit("10", "0", "10", "0", "10", "0");
+    badR0[Param::Edit10] = "1,,5";
+    ParameterValues cancel = Circuit("0", "10", "0", "-20", "0", "-20");
+    const Case cases[] = {
+        {"emptied precision box", Circuit("10", "0", "10", "0", "10", "0"), "", nullptr,
+         "'' is not a valid integer value.", 56},
+        {"shunt of B is zero", shuntZero, "1", "Сопротивление не может быть равно нулю!", nullptr, 56 + 54},
+        {"R0 read although the neutral wire is off", badR0, "1", nullptr,
+         "'1,,5' is not a valid floating point value.", 56},
+        {"neutral-shift denominator vanishes", cancel, "1", nullptr, "Division by zero.", 56},
+    };
+    for (const auto& c : cases) {
+        Session run;
+        ASSERT_TRUE(run.Execute(Circuit("10", "0", "20", "0", "20", "0"))) << c.name;
+        const auto before = run.doc.lines;
+        run.precision.texts[IMag] = c.precisionText;
+        EXPECT_FALSE(run.Execute(c.params)) << c.name;
+        ASSERT_EQ(run.messages.Count(), 1u) << c.name;
+        if (c.solverMessage) {
+            EXPECT_EQ(run.messages.solver.at(0), c.solverMessage) << c.name;
+        } else {
+            EXPECT_EQ(run.messages.runtime.at(0), c.runtimeMessage) << c.name;
+        }
+        EXPECT_EQ(run.doc.lines.size(), c.linesLeft) << c.name;
+        if (c.linesLeft == 56 && c.solverMessage == nullptr) {
+            EXPECT_EQ(run.doc.lines, before) << c.name << ": the previous report stays";
+        }
+    }
+}
+
+TEST(StarRun, ShuntZeroLeavesEarlierSlotsFilled) {
+    ParameterValues p = Circuit("10", "0", "10", "0", "10", "0");
+    p[Param::Edit12] = "0";
+    p.SetChecked(2, true);
+    p.SetChecked(3, true);
+    Session run;
+    EXPECT_FALSE(run.Execute(p));
+    EXPECT_EQ(run.state.slots[1][Ra], 0.01) << "short circuit A ran before the failure";
+    EXPECT_EQ(run.state.slots[3][UaMod], 0) << "short circuit B never reached its snapshot";
+}
+
+// Absurd and odd texts end in a report or exactly one message, never a crash.
+TEST(StarRun, OddInputsEndInAReportOrOneMessage) {
+    const char* texts[] = {"1E308", "-1E308", "-0", "1e-300", "9999", "1e400", "", ",", "-", "0"};
+    for (const char* t : texts) {
+        for (const char* where : {"r", "u", "angle", "r0"}) {
+            ParameterValues p = Circuit("10", "1", "10", "2", "10", "3", true);
+            for (int box = 2; box <= 7; ++box) {
+                p.SetChecked(box, true);
+            }
+            const std::string w = where;
+            if (w == "r")
+                p[Param::Edit6] = t;
+            if (w == "u")
+                p[Param::ComboBox2] = t;
+            if (w == "angle")
+                p[Param::Edit3] = t;
+            if (w == "r0")
+                p[Param::Edit10] = t;
+            Session run;
+            const bool ok = run.Execute(p);
+            EXPECT_EQ(run.messages.Count(), ok ? 0u : 1u) << t << " in " << where;
+            if (ok) {
+                EXPECT_EQ(run.doc.lines.size(), 436u) << t << " in " << where;
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vornik

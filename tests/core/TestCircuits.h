@@ -41,7 +41,7 @@ struct RecordedMessages : MessageSink {
 };
 
 // One execute command with everything it talks to.
-struct Run {
+struct Session {
     CalcState state;
     LinesDocument doc;
     DefaultPrecision precision;
