@@ -1,5 +1,8 @@
 #include "solver/CalculationRun.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "report/DeltaReport.h"
 #include "report/StarReport.h"
 #include "solver/DeltaSolver.h"
@@ -11,7 +14,9 @@ namespace vornik {
 
 void ReadPrecisionSettings(CalcState& state, const PrecisionTexts& texts) {
     for (int k = 0; k < kPrecisionCount; ++k) {
-        state.precision[k] = -TextToInt(texts.Text(k));
+        // Negated in 64 bits: a pasted "-2147483648" must not overflow.
+        const long long negated = -static_cast<long long>(TextToInt(texts.Text(k)));
+        state.precision[k] = static_cast<int>(std::min<long long>(negated, std::numeric_limits<int>::max()));
     }
 }
 

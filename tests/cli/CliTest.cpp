@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "cli/CliOptions.h"
+
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string out;
+};
+
+// Runs vornik-cli with the arguments (already shell-quoted), stderr folded into a marker.
+Result RunCli(const std::string& args, bool withStderr = false) {
+    const std::string cmd = std::string(VORNIK_CLI) + " " + args + (withStderr ? " 2>&1" : " 2>/dev/null");
+    Result r;
+    FILE* pipe = popen(cmd.c_str(), "r");
+    if (pipe == nullptr) {
+        return r;
+    }
+    std::array<char, 4096> buf;
+    size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) {
+        r.out.append(buf.data(), n);
+    }
+    const int raw = pclose(pipe);
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return r;
+}
+
+TEST(Cli, ExitStatusFollowsTheRun) {
+    struct Case {
+        const char* name;
+        const char* args;
+        int status;
+    };
+    const Case cases[] = {
+        {"completed star run", "--r1 10 --r2 10 --r3 10", 0},
+        {"completed delta run", "--delta --r1 10 --r2 10 --r3 10 --open AB --break C", 0},
+        {"default form stops on zero impedance", "", 1},
+        {"text that is not a number", "--r1 10 --r2 10 --r3 1.5", 1},
+        {"unknown option", "--frobnicate", 2},
+        {"option without its value", "--r1", 2},
+        {"short circuit in delta", "--delta --short A", 2},
+        {"load phase break in star", "--open AB", 2},
+        {"unknown phase", "--break D", 2},
+        {"unknown precision name", "--decimals X.y=2", 2},
+        {"help", "--help", 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RunCli(c.args).status, c.status) << c.name;
+    }
+}
+
+TEST(Cli, PlainOutputIsTheDocumentAndTheMessageGoesToStderr) {
+    const Result ok = RunCli("--r1 10 --x1 5 --r2 20 --x2 -10 --r3 15 --neutral");
+    EXPECT_EQ(std::count(ok.out.begin(), ok.out.end(), '\n'), 67);
+    EXPECT_NE(ok.out.find("Za= 10+j 5 = 11,2 ej 26,6 (Om)\n"), std::string::npos);
+
+    const Result fail = RunCli("--r1 10 --r2 10 --r3 10 --short A --shunt1 0", true);
+    EXPECT_EQ(fail.status, 1);
+    EXPECT_NE(fail.out.find("Сопротивление не может быть равно нулю!\n"), std::string::npos);
+    EXPECT_NE(fail.out.find("Баланс мощностей сходится"), std::string::npos)
+        << "the partial report is printed";
+
+    const Result usage = RunCli("--open AB", true);
+    EXPECT_EQ(std::count(usage.out.begin(), usage.out.end(), '\n'), 1) << "one-line hint: " << usage.out;
+}
+
+TEST(Cli, JsonCarriesReportMessageRecordAndSlots) {
+    const Result r = RunCli("--json --r1 10 --r2 10 --r3 10 --break A --r0 1e-400");
+    const auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(r.status, 1) << "R0 = 0 stops the run";
+    EXPECT_FALSE(j["completed"].get<bool>());
+    EXPECT_EQ(j["message"], "Сопротивление не может быть равно нулю!");
+    EXPECT_TRUE(j["report"].empty()) << "the failure came before the first report";
+    ASSERT_EQ(j["record"].size(), 88u);
+    ASSERT_EQ(j["slots"].size(), 7u);
+    for (const auto& slot : j["slots"]) {
+        EXPECT_EQ(slot.size(), 88u);
+    }
+
+    const Result ok = RunCli("--json --r1 10 --r2 20 --r3 20 --break A --decimals I.mag=3");
+    const auto k = nlohmann::json::parse(ok.out);
+    EXPECT_TRUE(k["completed"].get<bool>());
+    EXPECT_TRUE(k["message"].is_null());
+    EXPECT_EQ(k["report"].size(), 56u + 47u);
+    EXPECT_EQ(k["report"][0], "");
+    // Numbers round-trip: U0 of the unbalanced load is 95 V, the balanced break leaves 190 V.
+    EXPECT_NEAR(k["slots"][0][38].get<double>(), 95, 1e-9);
+    EXPECT_EQ(k["record"], k["slots"][2]);
+    EXPECT_EQ(k["slots"][0][2].get<double>(), 380.0);
+}
+
+TEST(Cli, JsonRuntimeErrorHasItsFullStopAndNotFiniteIsNull) {
+    const Result r = RunCli("--json --r1 10 --r2 10 --r3 '1,,0'");
+    const auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["message"], "'1,,0' is not a valid floating point value.");
+
+    const Result inf = RunCli("--json --r1 1E308 --x1 1E308 --r2 10 --r3 10");
+    const auto k = nlohmann::json::parse(inf.out);
+    EXPECT_TRUE(k["completed"].get<bool>());
+    EXPECT_TRUE(k["record"][14].is_null()) << "|Za| overflows to infinity";
+}
+
+TEST(CliOptions, EveryTextOptionReachesItsField) {
+    const char* argv[] = {"vornik-cli", "--u1",     "1",    "--u2",       "2",     "--u3",      "3",
+                          "--a1",       "4",        "--a2", "5",          "--a3",  "6",         "--r1",
+                          "7",          "--x1",     "8",    "--r2",       "9",     "--x2",      "10",
+                          "--r3",       "11",       "--x3", "12",         "--r0",  "13",        "--shunt1",
+                          "14",         "--shunt2", "15",   "--shunt3",   "16",    "--neutral", "--short",
+                          "B",          "--break",  "C",    "--decimals", "S.im=4"};
+    vornik::CliOptions o;
+    ASSERT_EQ(vornik::ParseCliOptions(static_cast<int>(std::size(argv)), argv, o), "");
+    for (int k = 0; k < vornik::kParamCount; ++k) {
+        EXPECT_EQ(o.params.texts[k], std::to_string(k + 1)) << "field " << k;
+    }
+    EXPECT_TRUE(o.params.Checked(1));
+    EXPECT_TRUE(o.params.Checked(3));
+    EXPECT_TRUE(o.params.Checked(7));
+    EXPECT_FALSE(o.params.Checked(2));
+    EXPECT_EQ(o.precision.Text(vornik::SIm), "4");
+    EXPECT_EQ(o.precision.Text(vornik::SRe), "0");
+}
+
+}  // namespace
