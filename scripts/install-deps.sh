@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs everything Vornik needs to build, test and run on Debian 12 (run as root).
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl1-mesa-dev
+  libjpeg-dev
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+  clang libclang-rt-14-dev
+  fonts-liberation fonts-dejavu-core
+  xvfb xauth imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update
+  apt-get install -y --no-install-recommends "${missing[@]}"
+fi

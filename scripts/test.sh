@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds from scratch-safe build folders and runs every test:
+# the unit, CLI and window tests, then each fuzz target for a bounded time.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORNIK_BUILD_BENCHMARKS=ON
+cmake --build build-test
+QT_QPA_PLATFORM=offscreen ctest --test-dir build-test --output-on-failure
+
+# The fuzz targets need clang's libFuzzer and sanitizers.
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DVORNIK_BUILD_FUZZERS=ON -DVORNIK_BUILD_GUI=OFF -DVORNIK_BUILD_TESTS=OFF -DVORNIK_BUILD_BENCHMARKS=OFF \
+  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=all"
+cmake --build build-fuzz --target fuzz_text_to_number fuzz_run
+ctest --test-dir build-fuzz --output-on-failure
