@@ -1,7 +1,11 @@
 #pragma once
-// The diagram canvas as a QPainter on a 400 x 400 QImage.
+// The diagram canvas as a QPainter on a 400 x 400 QImage. It keeps pen, font and current
+// position between drawings, as a painter canvas does; text needs a QGuiApplication.
 
+#include <QColor>
+#include <QFont>
 #include <QImage>
+#include <QPoint>
 
 #include "diagram/DiagramCanvas.h"
 #include "diagram/PictureFile.h"
@@ -25,10 +29,19 @@ class QtDiagramCanvas : public DiagramCanvas {
     void TextOut(int x, int y, const std::string& text) override;
 
     const QImage& Image() const { return image_; }
+    // The picture as 24-bit RGB rows for the picture encoders.
     RgbPicture Picture() const;
+    // The font the next text will be drawn with (for checking which face was really found).
+    const QFont& Font() const { return font_; }
 
   private:
     QImage image_;
+    QColor penColor_;
+    Qt::PenStyle penStyle_ = Qt::SolidLine;
+    int penWidth_ = 1;
+    QPoint position_;
+    QFont font_;
+    QColor fontColor_;
 };
 
 }  // namespace vornik
