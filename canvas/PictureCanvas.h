@@ -1,0 +1,30 @@
+#pragma once
+// A painter canvas for programs without windows (the command line). The Qt implementation
+// lives in a module that is loaded on first use, so that a program that never draws a picture
+// does not load Qt at all. This header includes nothing of Qt.
+
+#include <memory>
+#include <string>
+
+#include "diagram/DiagramCanvas.h"
+#include "diagram/PictureFile.h"
+
+namespace vornik {
+
+class PictureCanvas : public DiagramCanvas {
+  public:
+    // The picture as 24-bit RGB rows for SavePicture.
+    virtual RgbPicture Picture() const = 0;
+    // Writes the picture as PNG beside `path` and renames it over; returns the error text or "".
+    virtual std::string SavePng(const std::string& path) const = 0;
+};
+
+// Loads the canvas module once (starting a headless QGuiApplication if there is none) and
+// makes a new canvas. Throws std::runtime_error when the module cannot be loaded.
+std::unique_ptr<PictureCanvas> MakeHeadlessCanvas();
+
+// The module's entry point, looked up by name.
+inline constexpr const char* kHeadlessCanvasEntry = "VornikMakeHeadlessCanvas";
+using MakeHeadlessCanvasFn = PictureCanvas* (*)();
+
+}  // namespace vornik

@@ -1,0 +1,57 @@
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <climits>
+#include <mutex>
+#include <stdexcept>
+
+#include "canvas/PictureCanvas.h"
+
+namespace vornik {
+
+namespace {
+
+std::string ExecutableDir() {
+    char buffer[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) {
+        return std::string();
+    }
+    const std::string exe(buffer, static_cast<size_t>(n));
+    return exe.substr(0, exe.find_last_of('/'));
+}
+
+// Installed beside the program's library folder; else the one in the build tree.
+MakeHeadlessCanvasFn LoadModule(std::string& error) {
+    const std::string candidates[] = {
+        ExecutableDir() + "/../" VORNIK_CANVAS_MODULE_RELATIVE_PATH,
+        VORNIK_CANVAS_MODULE_BUILD_PATH,
+    };
+    for (const std::string& path : candidates) {
+        // The module stays loaded for the life of the process: its canvases may outlive any caller.
+        if (void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {
+            if (void* entry = ::dlsym(handle, kHeadlessCanvasEntry)) {
+                return reinterpret_cast<MakeHeadlessCanvasFn>(entry);
+            }
+            error = ::dlerror();
+            return nullptr;
+        }
+        error = ::dlerror();
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::unique_ptr<PictureCanvas> MakeHeadlessCanvas() {
+    static std::once_flag once;
+    static MakeHeadlessCanvasFn make = nullptr;
+    static std::string error;
+    std::call_once(once, [] { make = LoadModule(error); });
+    if (make == nullptr) {
+        throw std::runtime_error("cannot load the picture canvas: " + error);
+    }
+    return std::unique_ptr<PictureCanvas>(make());
+}
+
+}  // namespace vornik
