@@ -1,13 +1,181 @@
 #include "cli/CliDiagram.h"
 
+#include <algorithm>
+#include <charconv>
+#include <memory>
 #include <stdexcept>
 
-// Placeholder until the diagram drawing lands.
+#include "canvas/PictureCanvas.h"
+#include "cli/Json.h"
+#include "diagram/Diagram.h"
+#include "diagram/PictureFile.h"
+#include "diagram/RecordingCanvas.h"
+
 namespace vornik {
-std::string ParseDiagramSelection(const std::string&, bool, int&) {
-    return "--diagram is not available yet";
+
+namespace {
+
+constexpr int kButtonCount = 14;
+
+// The modes by name; pair k is radio buttons 2k+1 (voltages) and 2k+2 (currents).
+struct ModeName {
+    const char* name;
+    int pair;
+    bool star;
+    bool delta;
+};
+constexpr ModeName kModes[] = {
+    {"normal", 0, true, true},   {"short-A", 1, true, false}, {"short-B", 2, true, false},
+    {"short-C", 3, true, false}, {"open-AB", 1, false, true}, {"open-BC", 2, false, true},
+    {"open-CA", 3, false, true}, {"break-A", 4, true, true},  {"break-B", 5, true, true},
+    {"break-C", 6, true, true},
+};
+
+const char* const kSelectionHint = "use a button number 1..14 or MODE:KIND such as normal:U or break-A:I";
+
+enum class OutFormat { Jpeg, Bmp, Png };
+
+std::string Lowercase(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) {
+        return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    });
+    return s;
 }
-std::string DrawCliDiagram(const CalcState&, const ParameterFields&, int, const std::optional<std::string>&) {
-    throw std::runtime_error("--diagram is not available yet");
+
+std::optional<OutFormat> FormatForName(const std::string& path) {
+    const size_t dot = path.find_last_of('.');
+    const size_t slash = path.find_last_of('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
+        return std::nullopt;
+    }
+    const std::string ext = Lowercase(path.substr(dot));
+    if (ext == ".jpg" || ext == ".jpeg") {
+        return OutFormat::Jpeg;
+    }
+    if (ext == ".bmp") {
+        return OutFormat::Bmp;
+    }
+    if (ext == ".png") {
+        return OutFormat::Png;
+    }
+    return std::nullopt;
 }
+
+void WritePicture(const std::array<SolutionRecord, kModeSlotCount>& modeSlots,
+                  const DiagramSelection& selection, OutFormat format, const std::string& path) {
+    const std::unique_ptr<PictureCanvas> canvas = MakeHeadlessCanvas();
+    DiagramLabels labels;
+    DrawSelectedDiagram(*canvas, modeSlots, selection, labels);
+    switch (format) {
+        case OutFormat::Jpeg:
+            SavePicture(canvas->Picture(), PictureFormat::Jpeg, path);
+            break;
+        case OutFormat::Bmp:
+            SavePicture(canvas->Picture(), PictureFormat::Bmp, path);
+            break;
+        case OutFormat::Png:
+            if (const std::string error = canvas->SavePng(path); !error.empty()) {
+                throw std::runtime_error(error);
+            }
+            break;
+    }
+}
+
+std::string ColorJson(Rgb c) {
+    return "[" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + "]";
+}
+
+std::string Coord(const char* name, int value) {
+    return std::string(",\"") + name + "\":" + std::to_string(value);
+}
+
+std::string OpJson(const DrawOp& op) {
+    switch (op.kind) {
+        case DrawOp::Kind::Fill:
+            return "{\"op\":\"fill\"" + Coord("x1", op.x1) + Coord("y1", op.y1) + Coord("x2", op.x2) +
+                   Coord("y2", op.y2) + ",\"color\":" + ColorJson(op.color) + "}";
+        case DrawOp::Kind::Line:
+            return "{\"op\":\"line\"" + Coord("x1", op.x1) + Coord("y1", op.y1) + Coord("x2", op.x2) +
+                   Coord("y2", op.y2) + ",\"color\":" + ColorJson(op.color) +
+                   ",\"style\":" + (op.style == PenStyle::Dot ? "\"dot\"" : "\"solid\"") +
+                   Coord("width", op.width) + "}";
+        case DrawOp::Kind::Text:
+            return "{\"op\":\"text\"" + Coord("x", op.x1) + Coord("y", op.y1) +
+                   ",\"text\":" + JsonString(op.text) + ",\"color\":" + ColorJson(op.color) +
+                   ",\"font\":" + JsonString(op.face.value_or("default")) + Coord("size", op.size) + "}";
+    }
+    return "{}";
+}
+
+std::string DiagramJson(const DiagramLabels& labels, const std::vector<DrawOp>& ops) {
+    std::string out = "{\"label11\":" + (labels.label11 ? JsonString(*labels.label11) : std::string("null"));
+    out += ",\"label12\":" + JsonString(labels.label12);
+    out += ",\"legend\":" + JsonString(labels.legend);
+    out += ",\"ops\":[";
+    for (size_t k = 0; k < ops.size(); ++k) {
+        out += (k ? "," : "") + OpJson(ops[k]);
+    }
+    return out + "]}";
+}
+
+}  // namespace
+
+std::string ParseDiagramSelection(const std::string& sel, bool star, int& button) {
+    if (!sel.empty() && std::all_of(sel.begin(), sel.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        int number = 0;
+        const auto [end, ec] = std::from_chars(sel.data(), sel.data() + sel.size(), number);
+        if (ec != std::errc() || end != sel.data() + sel.size() || number < 1 || number > kButtonCount) {
+            return "diagram button '" + sel + "' is out of range: " + kSelectionHint;
+        }
+        button = number;
+        return std::string();
+    }
+    const size_t colon = sel.find(':');
+    const std::string mode = sel.substr(0, colon);
+    const std::string kind = colon == std::string::npos ? std::string() : sel.substr(colon + 1);
+    const ModeName* found = nullptr;
+    for (const ModeName& m : kModes) {
+        if (mode == m.name) {
+            found = &m;
+        }
+    }
+    if (found == nullptr || (kind != "U" && kind != "I")) {
+        return "unknown diagram '" + sel + "': " + kSelectionHint;
+    }
+    if (star && !found->star) {
+        return mode + " is a delta mode; add --delta or use short-A, short-B or short-C for a star load";
+    }
+    if (!star && !found->delta) {
+        return mode + " is a star mode; with --delta use open-AB, open-BC or open-CA";
+    }
+    button = 2 * found->pair + (kind == "U" ? 1 : 2);
+    return std::string();
+}
+
+std::string CheckDiagramOut(const std::string& path) {
+    if (!FormatForName(path)) {
+        return "--out '" + path + "' must end in .jpg, .jpeg, .bmp or .png (the picture format follows it)";
+    }
+    return std::string();
+}
+
+std::string DrawCliDiagram(const CalcState& state, const ParameterFields& form, int button,
+                           const std::optional<std::string>& out) {
+    std::optional<OutFormat> format;
+    if (out) {
+        format = FormatForName(*out);
+        if (!format) {
+            throw std::runtime_error(CheckDiagramOut(*out));
+        }
+    }
+    const DiagramSelection selection{form.Star(), form.Checked(1), button};
+    RecordingCanvas recorder;
+    DiagramLabels labels;
+    DrawSelectedDiagram(recorder, state.slots, selection, labels);
+    if (out) {
+        WritePicture(state.slots, selection, *format, *out);
+    }
+    return DiagramJson(labels, recorder.Ops());
+}
+
 }  // namespace vornik

@@ -50,6 +50,11 @@ int main(int argc, char** argv) {
             !error.empty()) {
             return Usage(error);
         }
+        if (options.out) {
+            if (const std::string error = CheckDiagramOut(*options.out); !error.empty()) {
+                return Usage(error);
+            }
+        }
     } else if (options.out) {
         return Usage("--out goes with --diagram");
     }
