@@ -1,6 +1,208 @@
-// Main window (placeholder).
 #include "ui/Unit1.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTextEdit>
+
+#include "ui/Forms.h"
+#include "ui/Glyphs.h"
+#include "ui/GuiRunContext.h"
+#include "ui/Help.h"
+#include "ui/Unit2.h"
+#include "ui/Unit3.h"
+#include "ui/Unit4.h"
+#include "ui/Unit5.h"
+#include "ui/Unit7.h"
+#include "ui/Unit8.h"
+#include "ui/WindowPlace.h"
+
+namespace {
+
+constexpr int kClientWidth = 795;
+constexpr int kClientHeight = 59;
+constexpr int kStripHeight = 58;
+constexpr int kButtonSize = 55;
+constexpr int kIconSize = 40;
+constexpr int kSeparatorWidth = 4;
+
+}  // namespace
+
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
-    SpeedButton6 = new QToolButton(this);
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Vornik (Three phase chains) ver. 2.2"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    BuildToolbar();
+    BuildMenu();
+    setFixedSize(kClientWidth, menuBar()->sizeHint().height() + kClientHeight);
+    PlaceWindow();
+}
+
+void TForm1::BuildToolbar() {
+    CoolBar1 = new QFrame(this);
+    CoolBar1->setObjectName(QStringLiteral("CoolBar1"));
+    CoolBar1->setFrameShape(QFrame::StyledPanel);
+    CoolBar1->setFixedHeight(kStripHeight);
+    setCentralWidget(CoolBar1);
+
+    int x = 2;
+    auto button = [&](QToolButton*& b, const char* name, const QString& hint, Glyph glyph) {
+        b = new QToolButton(CoolBar1);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setToolTip(hint);
+        b->setAutoRaise(true);
+        b->setIcon(GlyphIcon(glyph, kIconSize));
+        b->setIconSize(QSize(kIconSize, kIconSize));
+        b->setGeometry(x, 1, kButtonSize, kButtonSize);
+        x += kButtonSize;
+    };
+    auto separator = [&]() {
+        auto* line = new QFrame(CoolBar1);
+        line->setFrameShape(QFrame::VLine);
+        line->setFrameShadow(QFrame::Sunken);
+        line->setGeometry(x + 1, 4, 2, kButtonSize - 6);
+        x += kSeparatorWidth;
+    };
+    button(SpeedButton1, "SpeedButton1", QStringLiteral("ВЫПОЛНИТЬ"), Glyph::Execute);
+    button(SpeedButton6, "SpeedButton6", QStringLiteral("ВЕКТОРНАЯ ДИАГРАММА"), Glyph::Diagram);
+    separator();
+    button(SpeedButton12, "SpeedButton12", QStringLiteral("Настройка вводимых параметров"), Glyph::Assistant);
+    button(SpeedButton4, "SpeedButton4", QStringLiteral("Настройка точности рассчёта"), Glyph::Precision);
+    separator();
+    button(SpeedButton3, "SpeedButton3", QStringLiteral("ПОМОЩЬ"), Glyph::Help);
+    separator();
+    button(SpeedButton7, "SpeedButton7", QStringLiteral("Центрировать окна"), Glyph::Centre);
+    separator();
     SpeedButton6->setEnabled(false);
+
+    connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::N5Click);
+    connect(SpeedButton6, &QToolButton::clicked, this, [] { ShowWindow(Form7); });
+    connect(SpeedButton12, &QToolButton::clicked, this, [] { ShowWindow(Form8); });
+    connect(SpeedButton4, &QToolButton::clicked, this, [] { ShowWindow(Form4); });
+    connect(SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
+    connect(SpeedButton7, &QToolButton::clicked, this, &TForm1::N6Click);
+}
+
+void TForm1::BuildMenu() {
+    QMenuBar* bar = menuBar();
+    auto item = [this](QMenu* menu, const char* name, const QString& caption) {
+        QAction* a = menu->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        return a;
+    };
+    N1 = bar->addMenu(QStringLiteral("Файл"));
+    Word1 = item(N1, "Word1", QStringLiteral("Править в Word"));
+    N17 = item(N1, "N17", QStringLiteral("Сохранить текст"));
+    N16 = item(N1, "N16", QStringLiteral("Сохранить рисунок"));
+    N11 = item(N1, "N11", QStringLiteral("Выход"));
+
+    N2 = bar->addMenu(QStringLiteral("Правка "));
+    N7 = item(N2, "N7", QStringLiteral("Выделить всё"));
+    N8 = item(N2, "N8", QStringLiteral("Копировать в буфер"));
+    N9 = item(N2, "N9", QStringLiteral("Вырезать в буфер"));
+    N10 = item(N2, "N10", QStringLiteral("Вставить из буфера"));
+    N14 = item(N2, "N14", QStringLiteral("Окно ввода параметров"));
+    N15 = item(N2, "N15", QStringLiteral("Окноно редактирования"));
+    N8->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    N9->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    N10->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+
+    N3 = bar->addMenu(QStringLiteral("Программа"));
+    N5 = item(N3, "N5", QStringLiteral("ВЫПОЛНИТЬ"));
+    N6 = item(N3, "N6", QStringLiteral("Центрировать окна"));
+
+    N4 = bar->addMenu(QStringLiteral("Справка"));
+    N12 = item(N4, "N12", QStringLiteral("О программе!"));
+    N13 = item(N4, "N13", QStringLiteral("Помощь"));
+
+    for (auto [menu, name] : {std::pair{N1, "N1"}, {N2, "N2"}, {N3, "N3"}, {N4, "N4"}}) {
+        menu->setObjectName(QString::fromLatin1(name));
+    }
+
+    // "Править в Word" hands the text over like the results window's "Отправить в Word".
+    connect(Word1, &QAction::triggered, this, [] { Form2->SpeedButton7Click(); });
+    connect(N17, &QAction::triggered, this, [] { Form2->SpeedButton4Click(); });
+    connect(N16, &QAction::triggered, this, [] { Form7->SpeedButton3Click(); });
+    connect(N11, &QAction::triggered, this, &QWidget::close);
+    connect(N7, &QAction::triggered, this, &TForm1::N7Click);
+    connect(N8, &QAction::triggered, this, &TForm1::N8Click);
+    connect(N9, &QAction::triggered, this, &TForm1::N9Click);
+    connect(N10, &QAction::triggered, this, &TForm1::N10Click);
+    connect(N14, &QAction::triggered, this, [] { ShowWindow(Form3); });
+    connect(N15, &QAction::triggered, this, [] { ShowWindow(Form2); });
+    connect(N5, &QAction::triggered, this, &TForm1::N5Click);
+    connect(N6, &QAction::triggered, this, &TForm1::N6Click);
+    connect(N12, &QAction::triggered, this, [] { ShowWindow(Form5); });
+    connect(N13, &QAction::triggered, this, &TForm1::SpeedButton3Click);
+}
+
+void TForm1::PlaceWindow() {
+    move(0, 0);
+}
+
+void TForm1::N5Click() {
+    const FormParameterFields form(*Form3);
+    const FormPrecisionTexts precision(*Form4);
+    RichEditDocument doc(*Form2->RichEdit1);
+    BoxMessages messages(&doc);
+    const vornik::RunContext ctx{AppState(), form, precision, doc, messages};
+    const bool completed = vornik::N5Click(ctx);
+    doc.Flush();
+    if (completed) {
+        SpeedButton6->setEnabled(true);
+    }
+}
+
+void TForm1::N6Click() {
+    PlaceWindow();
+    Form2->SpeedButton5Click();
+    Form3->SpeedButton1Click();
+    Form7->SpeedButton1Click();
+}
+
+void TForm1::N7Click() {
+    Form2->RichEdit1->setFocus();
+    Form2->RichEdit1->selectAll();
+}
+
+void TForm1::N8Click() {
+    Form2->RichEdit1->copy();
+    Form2->RichEdit1->setFocus();
+}
+
+void TForm1::N9Click() {
+    Form2->RichEdit1->cut();
+    Form2->RichEdit1->setFocus();
+}
+
+void TForm1::N10Click() {
+    Form2->RichEdit1->paste();
+    Form2->RichEdit1->setFocus();
+}
+
+void TForm1::SpeedButton3Click() {
+    OpenHelpPage(this);
+}
+
+void TForm1::FormShow() {
+    if (Form3 && Form2) {
+        ShowWindow(Form3);
+        ShowWindow(Form2);
+    }
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous()) {
+        FormShow();
+    }
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    event->accept();
+    QCoreApplication::quit();
 }

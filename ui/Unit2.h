@@ -1,10 +1,52 @@
 #pragma once
-// Results window "Поле отображения и редактирования результатов" (placeholder).
+// Results window "Поле отображения и редактирования результатов": the editable worked solution,
+// with copy/cut/paste, superscript, printing, RTF saving and hand-over to a word processor.
+
 #include <QTextEdit>
+#include <QToolButton>
 #include <QWidget>
+
+class QFrame;
+
 class TForm2 : public QWidget {
     Q_OBJECT
   public:
     explicit TForm2(QWidget* parent = nullptr);
+
     QTextEdit* RichEdit1 = nullptr;
+    QFrame* CoolBar1 = nullptr;
+    QToolButton* SpeedButton5 = nullptr;  // "Центрировать окна"
+    QToolButton* SpeedButton2 = nullptr;  // copy
+    QToolButton* SpeedButton1 = nullptr;  // cut
+    QToolButton* SpeedButton3 = nullptr;  // paste
+    QToolButton* SpeedButton6 = nullptr;  // superscript
+    QToolButton* SpeedButton9 = nullptr;  // print
+    QToolButton* SpeedButton7 = nullptr;  // word processor
+    QToolButton* SpeedButton4 = nullptr;  // save
+
+    // How far "Надстрочный индекс" raises the selection: 3,5 pt.
+    static constexpr int kSuperscriptTwips = 70;
+    static constexpr const char* kPrintTitle = "Результаты рассчёта Vornik";
+
+    void PlaceWindow();
+    void SpeedButton5Click() { PlaceWindow(); }
+    // Raises the selection (or what is typed next at the caret) by 70 twips; not a toggle.
+    void SetSuperscript();
+    // Prints on the default printer, no dialog.
+    void SpeedButton9Click();
+    // The plain text to a new word-processor document.
+    void SpeedButton7Click();
+    // Asks for a file name and saves the document as RTF.
+    void SpeedButton4Click();
+    // Saves the document as RTF to path; on failure shows the error and returns false.
+    bool SaveToFile(const QString& path);
+    // The document as plain text, paragraphs separated by CR LF.
+    QString DocumentText() const;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void BuildToolbar();
 };

@@ -1,20 +1,371 @@
-// Calculation-parameter form (placeholder).
 #include "ui/Unit3.h"
+
+#include <QShowEvent>
+#include <QStyleOptionButton>
+
+#include "ui/Forms.h"
+#include "ui/GapLayout.h"
+#include "ui/Glyphs.h"
+#include "ui/KeyFilters.h"
+#include "ui/Unit1.h"
+#include "ui/Unit7.h"
+#include "ui/Unit8.h"
+
+namespace {
+
+constexpr int kClientWidth = 212;
+constexpr int kClientHeight = 443;
+constexpr int kHomeLeft = 0;
+constexpr int kHomeTop = 103;
+constexpr int kFieldHeight = 21;
+constexpr int kPitch = 23;
+constexpr int kVoltageTop = 48;
+constexpr int kLoadTop = 124;
+constexpr int kFieldMaxLength = 4;
+constexpr int kShuntMaxLength = 5;
+
+// Captions that change with the connection. Some contain Cyrillic letters that look like Latin
+// ones (\u0430 а, \u0441 с, \u041e О); they are kept as the form has always shown them.
+const QString kStarVoltage[3] = {QStringLiteral(" U\u0430= "), QStringLiteral(" Ub= "),
+                                 QStringLiteral(" Uc= ")};
+const QString kInitialVoltage[3] = {QStringLiteral(" Ua= "), QStringLiteral(" Ub= "),
+                                    QStringLiteral(" U\u0441= ")};
+const QString kDeltaVoltage[3] = {QStringLiteral("U\u0430b="), QStringLiteral("Ubc="),
+                                  QStringLiteral("Uca=")};
+const QString kStarLoad[3] = {QStringLiteral(" Ra=            Xa=            (Om)"),
+                              QStringLiteral(" Rb=            Xb=            (Om)"),
+                              QStringLiteral(" Rc=            Xc=            (Om)")};
+const QString kDeltaLoad[3] = {QStringLiteral("Rab=          Xab=           (Om)"),
+                               QStringLiteral("Rbc=          Xbc=           (Om)"),
+                               QStringLiteral("Rca=          Xca=           (Om)")};
+const QString kShortCircuit[3] = {QStringLiteral("фаза \"А\"                 (\u041em)"),
+                                  QStringLiteral("фаза \"В\"                 (Om)"),
+                                  QStringLiteral("фаза \"С\"                 (Om)")};
+const QString kPhaseBreak[3] = {QStringLiteral("фаза \"АВ\""), QStringLiteral("фаза \"ВС\""),
+                                QStringLiteral("фаза \"СА\"")};
+const QString kShortHeading = QStringLiteral("КЗ фазы");
+const QString kPhaseBreakHeading = QStringLiteral("Обрыв фазы нагрузки");
+
+QFont PixelFont(const QString& family, int pixels, bool bold) {
+    QFont font(family);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+template <typename W>
+W* Named(W* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+}  // namespace
+
 TForm3::TForm3(QWidget* parent) : QWidget(parent) {
-    ComboBox1 = new QComboBox(this);
-    ComboBox2 = new QComboBox(this);
-    ComboBox3 = new QComboBox(this);
-    for (QComboBox* c : {ComboBox1, ComboBox2, ComboBox3}) {
-        c->setEditable(true);
-        c->setEditText("380");
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("Параметры  расчёта"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(kClientWidth, kClientHeight);
+    setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11, false));
+    BuildControls();
+    PlaceFields();
+    move(kHomeLeft, kHomeTop);
+}
+
+void TForm3::BuildControls() {
+    const QFont rowFont = PixelFont(QStringLiteral("MS Sans Serif"), 13, true);
+    const QFont headingFont = PixelFont(QStringLiteral("MS Sans Serif"), 11, true);
+    const QFont fieldFont = PixelFont(QStringLiteral("MS Sans Serif"), 13, false);
+    auto label = [&](const char* name, const QString& text, const QFont& font, int x, int y) {
+        auto* l = Named(new QLabel(text, this), name);
+        l->setFont(font);
+        l->adjustSize();
+        l->move(x, y);
+        return l;
+    };
+
+    SpeedButton1 = Named(new QToolButton(this), "SpeedButton1");
+    SpeedButton1->setToolTip(QStringLiteral("Центрировать окно"));
+    SpeedButton1->setAutoRaise(true);
+    SpeedButton1->setIcon(GlyphIcon(Glyph::Centre, 18));
+    SpeedButton1->setGeometry(1, 1, 22, 22);
+    Label1 = label("Label1", QStringLiteral("Основные параметры цепи"), headingFont, 28, 6);
+
+    RadioButton1 = Named(new QRadioButton(QStringLiteral("ЗВЕЗДА"), this), "RadioButton1");
+    RadioButton2 = Named(new QRadioButton(QStringLiteral("ТРЕУГОЛЬНИК"), this), "RadioButton2");
+    for (QRadioButton* r : {RadioButton1, RadioButton2}) {
+        r->setFont(rowFont);
+        r->adjustSize();
     }
-    QLineEdit** edits[] = {&Edit1, &Edit2, &Edit3,  &Edit4,  &Edit5,  &Edit6, &Edit7,
-                           &Edit8, &Edit9, &Edit10, &Edit11, &Edit12, &Edit13};
-    for (QLineEdit** e : edits) *e = new QLineEdit(this);
-    QCheckBox** boxes[] = {&CheckBox1, &CheckBox2, &CheckBox3, &CheckBox4,
-                           &CheckBox5, &CheckBox6, &CheckBox7};
-    for (QCheckBox** b : boxes) *b = new QCheckBox(this);
-    RadioButton1 = new QRadioButton(this);
-    RadioButton2 = new QRadioButton(this);
+    RadioButton1->move(4, 24);
+    RadioButton2->move(90, 24);
     RadioButton1->setChecked(true);
+
+    // Voltage rows: magnitude, "ej", angle, "(V)".
+    QLabel** voltageLabels[3] = {&Label3, &Label10, &Label11};
+    const char* voltageNames[3] = {"Label3", "Label10", "Label11"};
+    QComboBox** combos[3] = {&ComboBox1, &ComboBox2, &ComboBox3};
+    const char* comboNames[3] = {"ComboBox1", "ComboBox2", "ComboBox3"};
+    QLineEdit** angles[3] = {&Edit1, &Edit2, &Edit3};
+    const char* angleNames[3] = {"Edit1", "Edit2", "Edit3"};
+    const char* angleTexts[3] = {"0", "-120", "120"};
+    for (int k = 0; k < 3; ++k) {
+        const int y = kVoltageTop + k * kPitch;
+        *voltageLabels[k] = label(voltageNames[k], kInitialVoltage[k], rowFont, 2, y + 2);
+        QComboBox* c = Named(new QComboBox(this), comboNames[k]);
+        c->setEditable(true);
+        c->setInsertPolicy(QComboBox::NoInsert);
+        c->addItems(
+            {QStringLiteral("127"), QStringLiteral("220"), QStringLiteral("380"), QStringLiteral("660")});
+        c->setEditText(QStringLiteral("380"));
+        c->setFont(fieldFont);
+        c->setToolTip(QStringLiteral("Фазное напряжение"));
+        c->setGeometry(40, y, 60, kFieldHeight);
+        TypedInputFilter::Attach(c, NumericKeyFilter, kFieldMaxLength);
+        *combos[k] = c;
+        QLineEdit* e = Named(new QLineEdit(QString::fromLatin1(angleTexts[k]), this), angleNames[k]);
+        e->setFont(fieldFont);
+        e->setGeometry(124, y, 44, kFieldHeight);
+        *angles[k] = e;
+    }
+    Label2 = Named(new StackedLabel(QStringLiteral("ej  ej  ej"), kPitch, this), "Label2");
+    Label2->setFont(rowFont);
+    Label2->setGeometry(103, kVoltageTop - 1, 20, 3 * kPitch);
+    Label8 = Named(new StackedLabel(QStringLiteral("(V)  (V)  (V)"), kPitch, this), "Label8");
+    Label8->setFont(rowFont);
+    Label8->setGeometry(172, kVoltageTop - 1, 36, 3 * kPitch);
+
+    // Load rows: R and X in the gaps of the row caption.
+    QLabel** loadLabels[3] = {&Label4, &Label5, &Label6};
+    const char* loadNames[3] = {"Label4", "Label5", "Label6"};
+    for (int k = 0; k < 3; ++k) {
+        *loadLabels[k] = label(loadNames[k], kStarLoad[k], rowFont, 2, kLoadTop + k * kPitch + 2);
+    }
+    QLineEdit** loads[6] = {&Edit4, &Edit5, &Edit6, &Edit7, &Edit8, &Edit9};
+    const char* loadEditNames[6] = {"Edit4", "Edit5", "Edit6", "Edit7", "Edit8", "Edit9"};
+    for (int k = 0; k < 6; ++k) {
+        *loads[k] = Named(new QLineEdit(QStringLiteral("0"), this), loadEditNames[k]);
+        (*loads[k])->setFont(fieldFont);
+    }
+
+    // Neutral wire.
+    CheckBox1 = Named(new QCheckBox(QStringLiteral("Нулевой провод"), this), "CheckBox1");
+    CheckBox1->setFont(rowFont);
+    CheckBox1->adjustSize();
+    CheckBox1->move(4, 196);
+    Label7 = label("Label7", QStringLiteral("R0=           (Om)"), rowFont, 24, 220);
+    Edit10 = Named(new QLineEdit(QStringLiteral("1"), this), "Edit10");
+    Edit10->setFont(fieldFont);
+    Edit10->setEnabled(false);
+    Label7->setEnabled(false);
+
+    // Emergency modes.
+    Label12 = label("Label12", QStringLiteral("Аварийный режим работы"), headingFont, 4, 248);
+    Label9 = label("Label9", kShortHeading, headingFont, 4, 264);
+    QCheckBox** shorts[3] = {&CheckBox2, &CheckBox3, &CheckBox4};
+    const char* shortNames[3] = {"CheckBox2", "CheckBox3", "CheckBox4"};
+    QLineEdit** shunts[3] = {&Edit11, &Edit12, &Edit13};
+    const char* shuntNames[3] = {"Edit11", "Edit12", "Edit13"};
+    for (int k = 0; k < 3; ++k) {
+        QCheckBox* b = Named(new QCheckBox(kShortCircuit[k], this), shortNames[k]);
+        b->setFont(rowFont);
+        b->adjustSize();
+        b->move(4, 280 + k * kPitch);
+        *shorts[k] = b;
+        QLineEdit* e = Named(new QLineEdit(QStringLiteral("0,01"), this), shuntNames[k]);
+        e->setFont(fieldFont);
+        e->setToolTip(QStringLiteral("Сопротивление шунта"));
+        *shunts[k] = e;
+    }
+    Label13 = label("Label13", QStringLiteral("Обрыв линейного провода"), headingFont, 4, 352);
+    QCheckBox** breaks[3] = {&CheckBox5, &CheckBox6, &CheckBox7};
+    const char* breakNames[3] = {"CheckBox5", "CheckBox6", "CheckBox7"};
+    const QString breakCaptions[3] = {QStringLiteral("фаза \"А\"  "), QStringLiteral("фаза \"В\"  "),
+                                      QStringLiteral("фаза \"С\" ")};
+    for (int k = 0; k < 3; ++k) {
+        QCheckBox* b = Named(new QCheckBox(breakCaptions[k], this), breakNames[k]);
+        b->setFont(rowFont);
+        b->adjustSize();
+        b->move(4, 368 + k * kPitch);
+        *breaks[k] = b;
+    }
+    SpeedButton6 = Named(new QToolButton(this), "SpeedButton6");
+    SpeedButton6->setToolTip(QStringLiteral("ВЫПОЛНИТЬ"));
+    SpeedButton6->setAutoRaise(true);
+    SpeedButton6->setIcon(GlyphIcon(Glyph::Execute, 40));
+    SpeedButton6->setIconSize(QSize(40, 40));
+    SpeedButton6->setGeometry(140, 372, 50, 50);
+
+    // Typing filter and limits of every numeric field.
+    for (QLineEdit* e : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10}) {
+        TypedInputFilter::Attach(e, NumericKeyFilter, kFieldMaxLength);
+    }
+    for (QLineEdit* e : {Edit11, Edit12, Edit13}) {
+        TypedInputFilter::Attach(e, NumericKeyFilter, kShuntMaxLength);
+    }
+
+    // Tab order as listed for the form.
+    QWidget* order[] = {ComboBox1, Edit1,     ComboBox2,    Edit2,       ComboBox3, Edit3,  Edit4,
+                        Edit5,     Edit6,     Edit7,        Edit8,       Edit9,     Edit10, CheckBox1,
+                        CheckBox2, CheckBox3, CheckBox4,    Edit11,      Edit12,    Edit13, CheckBox5,
+                        CheckBox6, CheckBox7, RadioButton1, RadioButton2};
+    for (size_t k = 1; k < std::size(order); ++k) {
+        setTabOrder(order[k - 1], order[k]);
+    }
+    for (QWidget* w : {static_cast<QWidget*>(SpeedButton1), static_cast<QWidget*>(SpeedButton6)}) {
+        w->setFocusPolicy(Qt::NoFocus);
+    }
+
+    connect(SpeedButton1, &QToolButton::clicked, this, &TForm3::SpeedButton1Click);
+    connect(SpeedButton6, &QToolButton::clicked, this, &TForm3::SpeedButton6Click);
+    connect(CheckBox1, &QCheckBox::clicked, this, &TForm3::CheckBox1Click);
+    connect(RadioButton1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            RadioButton1Enter();
+            RadioButton1Click();
+        }
+    });
+    connect(RadioButton2, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            RadioButton2Enter();
+            RadioButton2Click();
+        }
+    });
+    RadioButton1->installEventFilter(this);
+    RadioButton2->installEventFilter(this);
+}
+
+void TForm3::PlaceFields() {
+    PlaceInGap(Edit4, Label4, 0, kFieldHeight);
+    PlaceInGap(Edit5, Label4, 1, kFieldHeight);
+    PlaceInGap(Edit6, Label5, 0, kFieldHeight);
+    PlaceInGap(Edit7, Label5, 1, kFieldHeight);
+    PlaceInGap(Edit8, Label6, 0, kFieldHeight);
+    PlaceInGap(Edit9, Label6, 1, kFieldHeight);
+    PlaceInGap(Edit10, Label7, 0, kFieldHeight);
+    // The shunt fields sit in the gap of their check box's caption.
+    QCheckBox* boxes[3] = {CheckBox2, CheckBox3, CheckBox4};
+    QLineEdit* shunts[3] = {Edit11, Edit12, Edit13};
+    for (int k = 0; k < 3; ++k) {
+        QStyleOptionButton option;
+        option.initFrom(boxes[k]);
+        option.text = boxes[k]->text();
+        const QRect contents =
+            boxes[k]->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, boxes[k]);
+        PlaceInGap(shunts[k], boxes[k]->fontMetrics(), boxes[k]->text(), 0, boxes[k]->x() + contents.x(),
+                   boxes[k]->y() + boxes[k]->height() / 2, kFieldHeight);
+    }
+}
+
+void TForm3::RadioButton1Enter() {
+    RadioButton2->setChecked(false);
+    RadioButton1->setChecked(true);
+    QLabel* voltage[3] = {Label3, Label10, Label11};
+    QLabel* load[3] = {Label4, Label5, Label6};
+    QCheckBox* shorts[3] = {CheckBox2, CheckBox3, CheckBox4};
+    for (int k = 0; k < 3; ++k) {
+        voltage[k]->setText(kStarVoltage[k]);
+        voltage[k]->adjustSize();
+        load[k]->setText(kStarLoad[k]);
+        load[k]->adjustSize();
+        shorts[k]->setText(kShortCircuit[k]);
+        shorts[k]->adjustSize();
+    }
+    CheckBox1->setEnabled(true);
+    Edit10->setEnabled(CheckBox1->isChecked());
+    Label7->setEnabled(CheckBox1->isChecked());
+    Label9->setText(kShortHeading);
+    Label9->adjustSize();
+    for (QLineEdit* e : {Edit11, Edit12, Edit13}) {
+        e->setEnabled(true);
+    }
+}
+
+void TForm3::RadioButton2Enter() {
+    RadioButton1->setChecked(false);
+    RadioButton2->setChecked(true);
+    QLabel* voltage[3] = {Label3, Label10, Label11};
+    QLabel* load[3] = {Label4, Label5, Label6};
+    QCheckBox* shorts[3] = {CheckBox2, CheckBox3, CheckBox4};
+    for (int k = 0; k < 3; ++k) {
+        voltage[k]->setText(kDeltaVoltage[k]);
+        voltage[k]->adjustSize();
+        load[k]->setText(kDeltaLoad[k]);
+        load[k]->adjustSize();
+        shorts[k]->setText(kPhaseBreak[k]);
+        shorts[k]->adjustSize();
+    }
+    CheckBox1->setEnabled(false);
+    Edit10->setEnabled(false);
+    Label7->setEnabled(false);
+    Label9->setText(kPhaseBreakHeading);
+    Label9->adjustSize();
+    for (QLineEdit* e : {Edit11, Edit12, Edit13}) {
+        e->setEnabled(false);
+    }
+}
+
+void TForm3::RadioButton1Click() {
+    if (Form8) {
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{Form8->Edit1, Form8->Label1, Form8->Button1, Form8->Button2}) {
+            w->setEnabled(true);
+        }
+    }
+}
+
+void TForm3::RadioButton2Click() {
+    if (Form8) {
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{Form8->Edit1, Form8->Label1, Form8->Button1, Form8->Button2}) {
+            w->setEnabled(false);
+        }
+    }
+}
+
+void TForm3::CheckBox1Click() {
+    const bool enable = !Edit10->isEnabled();
+    Edit10->setEnabled(enable);
+    Label7->setEnabled(enable);
+}
+
+void TForm3::SpeedButton6Click() {
+    Form1->SpeedButton1->click();
+}
+
+void TForm3::FormActivate() {
+    if (Form7) {
+        Form7->close();
+    }
+}
+
+void TForm3::PlaceWindow() {
+    move(kHomeLeft, kHomeTop);
+}
+
+bool TForm3::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) {
+        FormActivate();
+    }
+    return QWidget::event(event);
+}
+
+bool TForm3::eventFilter(QObject* watched, QEvent* event) {
+    // The connection follows the focus entering a radio button (a click or an arrow key).
+    if (event->type() == QEvent::FocusIn) {
+        if (watched == RadioButton1) {
+            RadioButton1Enter();
+        } else if (watched == RadioButton2) {
+            RadioButton2Enter();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm3::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) {
+        FormShow();
+    }
 }

@@ -1,3 +1,118 @@
-// Precision settings form (placeholder).
 #include "ui/Unit4.h"
-TForm4::TForm4(QWidget* parent) : QWidget(parent) {}
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "ui/GapLayout.h"
+#include "ui/KeyFilters.h"
+
+// Qt defines `slots` as a keyword macro; the core's CalcState has a member of that name.
+#pragma push_macro("slots")
+#undef slots
+#include "solver/SolutionRecord.h"
+#pragma pop_macro("slots")
+
+namespace {
+
+constexpr int kClientWidth = 298;
+constexpr int kClientHeight = 269;
+constexpr int kComboHeight = 19;
+constexpr int kRowTop = 30;
+constexpr int kRowPitch = 46;
+
+struct Row {
+    const char* headingName;
+    const char* heading;
+    const char* formulaName;
+    const char* formula;
+};
+
+// Each formula's four gaps hold the row's four combo boxes, left to right.
+const Row kRows[5] = {
+    {"Label2", "Напряжение ", "Label3",
+     "U=                e j                 U=               +j                 (V)  "},
+    {"Label4", "Сопротивление", "Label5",
+     "Z=               +j                Z=                 ej                  (Om)"},
+    {"Label6", "Проводимость", "Label12",
+     "Y=                e j                 Y=               +j                 (Sm)  "},
+    {"Label8", "Ток", "Label11",
+     "I=                e j                   I=               +j                 (A)    "},
+    {"Label10", "Мощность", "Label7",
+     "S=                e j                S=               +j                 (V*A)   "},
+};
+
+QFont PixelFont(const QString& family, int pixels, bool bold) {
+    QFont font(family);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+}  // namespace
+
+TForm4::TForm4(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("Настройка точности рассчёта"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(kClientWidth, kClientHeight);
+    setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11, false));
+
+    Label1 = new QLabel(QStringLiteral("Кол-во знаков после запятой"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 13, true));
+    Label1->adjustSize();
+    Label1->move((kClientWidth - Label1->width()) / 2, 4);
+
+    Bevel1 = new QFrame(this);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFrameShape(QFrame::Box);
+    Bevel1->setFrameShadow(QFrame::Sunken);
+    Bevel1->setGeometry(4, 22, kClientWidth - 8, kClientHeight - 26);
+
+    const QFont headingFont = PixelFont(QStringLiteral("MS Sans Serif"), 11, true);
+    const QFont formulaFont = PixelFont(QStringLiteral("MS Sans Serif"), 11, true);
+    const QFont comboFont = PixelFont(QStringLiteral("Times New Roman"), 11, false);
+    const QStringList items = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
+                               QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")};
+    for (int row = 0; row < 5; ++row) {
+        const int top = kRowTop + row * kRowPitch;
+        QLabel* heading = new QLabel(QString::fromUtf8(kRows[row].heading), this);
+        heading->setObjectName(QString::fromLatin1(kRows[row].headingName));
+        heading->setFont(headingFont);
+        heading->adjustSize();
+        heading->move(12, top);
+        Headings[row] = heading;
+
+        QLabel* formula = new QLabel(QString::fromUtf8(kRows[row].formula), this);
+        formula->setObjectName(QString::fromLatin1(kRows[row].formulaName));
+        formula->setFont(formulaFont);
+        formula->setFixedHeight(kComboHeight + 4);
+        formula->adjustSize();
+        formula->move(10, top + 15);
+        Formulas[row] = formula;
+
+        for (int gap = 0; gap < 4; ++gap) {
+            const int index = row * 4 + gap;
+            auto* combo = new QComboBox(this);
+            combo->setObjectName(QStringLiteral("ComboBox%1").arg(index + 1));
+            combo->setEditable(true);
+            combo->setInsertPolicy(QComboBox::NoInsert);
+            combo->addItems(items);
+            combo->setEditText(QString::fromLatin1(vornik::kDefaultPrecisionTexts[index]));
+            combo->setFont(comboFont);
+            TypedInputFilter::Attach(combo, DecimalsKeyFilter, 1);
+            PlaceInGap(combo, formula, gap, kComboHeight);
+            ComboBoxes[index] = combo;
+        }
+    }
+    for (size_t k = 1; k < ComboBoxes.size(); ++k) {
+        setTabOrder(ComboBoxes[k - 1], ComboBoxes[k]);
+    }
+
+    // Centred on the desktop.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect desk = screen->availableGeometry();
+        move(desk.center() - QPoint(kClientWidth / 2, kClientHeight / 2));
+    }
+}

@@ -1,10 +1,23 @@
-// Start-up of the desktop program (placeholder).
-#include <QApplication>
+// Start-up of the desktop program.
 
+#include <QApplication>
+#include <cstdio>
+
+#include "ui/Forms.h"
+#include "ui/StartUp.h"
 #include "ui/Unit1.h"
+
 int main(int argc, char** argv) {
+    // Without a display Qt would abort with a long platform-plugin message; say it in one line.
+    if (const std::string message = NoDisplayMessage(argc, argv); !message.empty()) {
+        std::fprintf(stderr, "%s\n", message.c_str());
+        return 1;
+    }
     QApplication app(argc, argv);
-    TForm1 w;
-    w.show();
-    return app.exec();
+    PrepareApplication(app);
+    CreateWindows();
+    Form1->show();
+    const int status = QApplication::exec();
+    DestroyWindows();
+    return status;
 }

@@ -1,7 +1,22 @@
+# Main window, results, parameters, precision, start-up.
 list(APPEND VORNIK_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Unit1.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Unit2.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Unit3.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Unit4.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GapLayout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Glyphs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GuiRunContext.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/KeyFilters.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MessageBoxes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RtfWriter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StartUp.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WindowPlace.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WordProcessor.cpp
 )
 set(VORNIK_MAIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
+
+# Desktop integration: menu entry and icon.
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/data/vornik.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/data/vornik.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)

@@ -1,0 +1,181 @@
+#include "ui/Glyphs.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QtMath>
+
+namespace {
+
+// Glyphs are drawn on a 32 × 32 grid and scaled.
+constexpr qreal kGrid = 32;
+
+void Arrow(QPainter& p, QPointF from, qreal angleDeg, qreal length, const QColor& colour) {
+    const qreal a = qDegreesToRadians(angleDeg);
+    const QPointF to = from + QPointF(length * qCos(a), -length * qSin(a));
+    p.setPen(QPen(colour, 2.2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(from, to);
+    const qreal head = 5;
+    for (const qreal side : {150.0, -150.0}) {
+        const qreal b = a + qDegreesToRadians(side);
+        p.drawLine(to, to + QPointF(head * qCos(b), -head * qSin(b)));
+    }
+}
+
+void Page(QPainter& p, const QRectF& r, const QColor& fill) {
+    p.setPen(QPen(QColor(60, 60, 60), 1.2));
+    p.setBrush(fill);
+    p.drawRect(r);
+    p.setPen(QPen(QColor(120, 120, 120), 1));
+    for (qreal y = r.top() + 5; y < r.bottom() - 2; y += 4) {
+        p.drawLine(QPointF(r.left() + 3, y), QPointF(r.right() - 3, y));
+    }
+}
+
+void DrawGlyph(QPainter& p, Glyph glyph, bool enabled) {
+    const QColor ink = enabled ? QColor(30, 30, 30) : QColor(150, 150, 150);
+    auto tint = [enabled](QColor c) { return enabled ? c : QColor(170, 170, 170); };
+    switch (glyph) {
+        case Glyph::Execute: {
+            QPainterPath path;
+            path.moveTo(9, 5);
+            path.lineTo(27, 16);
+            path.lineTo(9, 27);
+            path.closeSubpath();
+            p.setPen(QPen(ink, 1.5));
+            p.setBrush(tint(QColor(40, 170, 60)));
+            p.drawPath(path);
+            break;
+        }
+        case Glyph::Diagram:
+        case Glyph::Program: {
+            const QPointF centre(16, 16);
+            p.setPen(QPen(tint(QColor(120, 120, 120)), 1));
+            p.drawLine(QPointF(3, 16), QPointF(29, 16));
+            p.drawLine(QPointF(16, 3), QPointF(16, 29));
+            Arrow(p, centre, 90, 13, tint(QColor(220, 170, 0)));
+            Arrow(p, centre, -30, 13, tint(QColor(30, 150, 40)));
+            Arrow(p, centre, 210, 13, tint(QColor(210, 40, 40)));
+            break;
+        }
+        case Glyph::Assistant: {
+            p.setPen(QPen(ink, 1.5));
+            p.setBrush(tint(QColor(250, 250, 220)));
+            p.drawRect(QRectF(5, 4, 22, 24));
+            p.setFont(QFont(QStringLiteral("Liberation Serif"), 9, QFont::Bold));
+            p.drawText(QRectF(5, 4, 22, 12), Qt::AlignCenter, QStringLiteral("U/√3"));
+            p.drawText(QRectF(5, 15, 22, 12), Qt::AlignCenter, QStringLiteral("ωL"));
+            break;
+        }
+        case Glyph::Precision: {
+            p.setPen(QPen(ink, 1.5));
+            p.setFont(QFont(QStringLiteral("Liberation Sans"), 11, QFont::Bold));
+            p.drawText(QRectF(0, 2, 32, 28), Qt::AlignCenter, QStringLiteral("0,00"));
+            break;
+        }
+        case Glyph::Help: {
+            p.setPen(QPen(ink, 1.5));
+            p.setBrush(tint(QColor(60, 110, 210)));
+            p.drawEllipse(QRectF(4, 4, 24, 24));
+            p.setPen(enabled ? Qt::white : QColor(240, 240, 240));
+            p.setFont(QFont(QStringLiteral("Liberation Sans"), 14, QFont::Bold));
+            p.drawText(QRectF(4, 4, 24, 24), Qt::AlignCenter, QStringLiteral("?"));
+            break;
+        }
+        case Glyph::Centre: {
+            p.setPen(QPen(ink, 1.5));
+            p.setBrush(tint(QColor(200, 220, 250)));
+            p.drawRect(QRectF(9, 9, 14, 14));
+            p.fillRect(QRectF(9, 9, 14, 3), tint(QColor(40, 80, 170)));
+            for (const qreal angle : {45.0, 135.0, 225.0, 315.0}) {
+                const qreal a = qDegreesToRadians(angle);
+                Arrow(p, QPointF(16, 16) + QPointF(15 * qCos(a), -15 * qSin(a)), angle + 180, 5, ink);
+            }
+            break;
+        }
+        case Glyph::Copy:
+            Page(p, QRectF(4, 3, 16, 20), tint(Qt::white));
+            Page(p, QRectF(12, 9, 16, 20), tint(QColor(235, 240, 255)));
+            break;
+        case Glyph::Cut: {
+            p.setPen(QPen(ink, 2));
+            p.setBrush(Qt::NoBrush);
+            p.drawLine(QPointF(10, 4), QPointF(20, 22));
+            p.drawLine(QPointF(22, 4), QPointF(12, 22));
+            p.setPen(QPen(tint(QColor(200, 40, 40)), 2));
+            p.drawEllipse(QRectF(6, 21, 8, 8));
+            p.drawEllipse(QRectF(18, 21, 8, 8));
+            break;
+        }
+        case Glyph::Paste: {
+            p.setPen(QPen(ink, 1.2));
+            p.setBrush(tint(QColor(190, 140, 80)));
+            p.drawRoundedRect(QRectF(4, 5, 18, 24), 2, 2);
+            p.setBrush(tint(QColor(160, 160, 160)));
+            p.drawRect(QRectF(9, 3, 8, 4));
+            Page(p, QRectF(13, 12, 15, 17), tint(Qt::white));
+            break;
+        }
+        case Glyph::Superscript: {
+            p.setPen(ink);
+            p.setFont(QFont(QStringLiteral("Liberation Serif"), 15, QFont::Bold));
+            p.drawText(QRectF(2, 8, 20, 22), Qt::AlignCenter, QStringLiteral("x"));
+            p.setPen(tint(QColor(30, 60, 200)));
+            p.setFont(QFont(QStringLiteral("Liberation Serif"), 10, QFont::Bold));
+            p.drawText(QRectF(17, 2, 12, 14), Qt::AlignCenter, QStringLiteral("2"));
+            break;
+        }
+        case Glyph::Print: {
+            p.setPen(QPen(ink, 1.2));
+            Page(p, QRectF(9, 3, 14, 12), tint(Qt::white));
+            p.setPen(QPen(ink, 1.2));
+            p.setBrush(tint(QColor(170, 170, 180)));
+            p.drawRoundedRect(QRectF(3, 13, 26, 11), 2, 2);
+            p.setBrush(tint(Qt::white));
+            p.drawRect(QRectF(9, 21, 14, 8));
+            break;
+        }
+        case Glyph::Word: {
+            Page(p, QRectF(6, 3, 20, 26), tint(Qt::white));
+            p.setPen(tint(QColor(30, 70, 170)));
+            p.setFont(QFont(QStringLiteral("Liberation Sans"), 13, QFont::Bold));
+            p.drawText(QRectF(6, 6, 20, 22), Qt::AlignCenter, QStringLiteral("W"));
+            break;
+        }
+        case Glyph::Save: {
+            p.setPen(QPen(ink, 1.2));
+            p.setBrush(tint(QColor(50, 90, 170)));
+            p.drawRoundedRect(QRectF(4, 4, 24, 24), 2, 2);
+            p.setBrush(tint(Qt::white));
+            p.drawRect(QRectF(9, 4, 14, 9));
+            p.setBrush(tint(QColor(200, 200, 200)));
+            p.drawRect(QRectF(10, 18, 12, 10));
+            break;
+        }
+    }
+}
+
+QPixmap Draw(Glyph glyph, int size, bool enabled) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.scale(size / kGrid, size / kGrid);
+    if (glyph == Glyph::Program) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(20, 20, 20));
+        p.drawRoundedRect(QRectF(0, 0, 32, 32), 6, 6);
+    }
+    DrawGlyph(p, glyph, enabled);
+    return pixmap;
+}
+
+}  // namespace
+
+QIcon GlyphIcon(Glyph glyph, int size) {
+    QIcon icon;
+    icon.addPixmap(Draw(glyph, size, true), QIcon::Normal);
+    icon.addPixmap(Draw(glyph, size, false), QIcon::Disabled);
+    return icon;
+}

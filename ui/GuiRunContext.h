@@ -1,0 +1,70 @@
+#pragma once
+// The calculation run's view of the windows: the parameter form's controls, the precision
+// form's combo boxes, the results document and the message boxes.
+
+#include <QTextCursor>
+#include <optional>
+
+// Qt defines `slots` as a keyword macro; the core's CalcState has a member of that name.
+#pragma push_macro("slots")
+#undef slots
+#include "solver/CalculationRun.h"
+#pragma pop_macro("slots")
+
+class QTextEdit;
+class TForm3;
+class TForm4;
+
+// The parameter form's texts and ticks, read from the controls at the moment of use.
+class FormParameterFields : public vornik::ParameterFields {
+  public:
+    explicit FormParameterFields(const TForm3& form) : form_(form) {}
+    std::string Text(vornik::Param field) const override;
+    bool Checked(int box) const override;
+    bool Star() const override;
+
+  private:
+    const TForm3& form_;
+};
+
+// The twenty precision texts of the precision form.
+class FormPrecisionTexts : public vornik::PrecisionTexts {
+  public:
+    explicit FormPrecisionTexts(const TForm4& form) : form_(form) {}
+    std::string Text(int index) const override;
+
+  private:
+    const TForm4& form_;
+};
+
+// The results document in the rich-text control. The lines of one run go in as one edit
+// block, so the control lays out and repaints once instead of after every line; the block is
+// closed by Flush or when the object goes away.
+class RichEditDocument : public vornik::ResultsDocument {
+  public:
+    explicit RichEditDocument(QTextEdit& edit) : edit_(edit) {}
+    ~RichEditDocument() override { Flush(); }
+    RichEditDocument(const RichEditDocument&) = delete;
+    RichEditDocument& operator=(const RichEditDocument&) = delete;
+
+    void Clear() override;
+    // One paragraph at the end, in the document's own font, without formatting of its own.
+    void AppendLine(const std::string& text) override;
+    void Flush();
+
+  private:
+    QTextEdit& edit_;
+    std::optional<QTextCursor> cursor_;
+};
+
+// Solver messages in the plain box, runtime errors in the error box. The lines written before
+// the failure are put on screen first, so they are visible behind the box.
+class BoxMessages : public vornik::MessageSink {
+  public:
+    explicit BoxMessages(RichEditDocument* doc = nullptr) : doc_(doc) {}
+    void SolverMessage(const std::string& text) override;
+    void RuntimeError(const std::string& text) override;
+
+  private:
+    RichEditDocument* doc_;
+};

@@ -1,0 +1,25 @@
+#pragma once
+// The results document as an RTF file: paragraphs, fonts, sizes, bold/italic/underline,
+// colours and raised (superscript) text, Cyrillic as Unicode escapes with Windows-1251
+// fallbacks so older readers still show it.
+
+#include <QString>
+#include <QTextFormat>
+#include <string>
+
+class QTextDocument;
+
+// Character property holding how far the text is raised above the baseline, in twips.
+inline constexpr int kRaiseTwipsProperty = QTextFormat::UserProperty + 1;
+
+// The character format that raises text of the given current format by `twips` without
+// changing its size; merging it twice gives the same result as once.
+QTextCharFormat RaisedFormat(const QTextCharFormat& current, const QFont& documentFont, int twips);
+
+// The whole document as RTF text (7-bit).
+std::string DocumentToRtf(const QTextDocument& document);
+
+// Writes the document as RTF to path through a temporary file in the same folder that replaces
+// the target only once it is complete; an existing file survives any failure. On failure
+// returns false and sets *error.
+bool SaveRtfFile(const QString& path, const QTextDocument& document, QString* error);

@@ -1,0 +1,26 @@
+#pragma once
+// Start-up of the desktop program: checks before Qt starts, application settings, and the
+// windows in their order of creation.
+
+#include <string>
+
+class QApplication;
+
+// The one-line message for a start where no graphical display can be opened, or empty. The
+// platform is the -platform argument if given, else QT_QPA_PLATFORM; display and wayland are
+// the DISPLAY and WAYLAND_DISPLAY variables (null when unset).
+std::string NoDisplayMessage(const char* platform, const char* display, const char* wayland);
+
+// The same, read from the arguments and the environment of this process.
+std::string NoDisplayMessage(int argc, char** argv);
+
+// Fonts the windows ask for mapped to installed ones, Qt's own Russian texts, and the main
+// window alone ending the program.
+void PrepareApplication(QApplication& app);
+
+// Shows the splash screen while the windows are created in their fixed order (main window,
+// results, parameters, precision, About box, diagram, assistant), then removes it.
+void CreateWindows();
+
+// Destroys the windows again, in reverse order.
+void DestroyWindows();

@@ -1,0 +1,15 @@
+#pragma once
+// Placing and showing the program's top-level windows. Positions and sizes are outer (frame)
+// geometry in pixels, like the fixed home places of the windows.
+
+class QSize;
+class QWidget;
+
+// Makes a window visible and brings it to the front (a hidden window runs its show event).
+void ShowWindow(QWidget* window);
+
+// Size of the frame around the client area: zero until the window manager has framed it.
+QSize FrameExtra(const QWidget* window);
+
+// Moves the window's frame to (left, top); with width and height given, sizes the frame too.
+void PlaceOuter(QWidget* window, int left, int top, int width = -1, int height = -1);
