@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "cli/CliDiagram.h"
+
+namespace {
+
+using nlohmann::json;
+namespace fs = std::filesystem;
+
+struct Result {
+    int status = -1;
+    std::string out;
+};
+
+Result RunCli(const std::string& args) {
+    const std::string cmd = std::string(VORNIK_CLI) + " " + args + " 2>&1";
+    Result r;
+    FILE* pipe = popen(cmd.c_str(), "r");
+    if (pipe == nullptr) {
+        return r;
+    }
+    std::array<char, 4096> buf;
+    size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) {
+        r.out.append(buf.data(), n);
+    }
+    const int raw = pclose(pipe);
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return r;
+}
+
+constexpr const char* kBalanced = "--r1 10 --r2 10 --r3 10";
+
+TEST(CliDiagram, SelectionByButtonOrModeAndKind) {
+    struct Case {
+        const char* sel;
+        bool star;
+        int button;  // 0: a usage error
+    };
+    const Case cases[] = {
+        {"1", true, 1},           {"14", false, 14},       {"0", true, 0},         {"15", true, 0},
+        {"99999999999", true, 0}, {"", true, 0},           {"normal:U", true, 1},  {"normal:I", false, 2},
+        {"short-A:U", true, 3},   {"short-B:I", true, 6},  {"short-C:U", true, 7}, {"open-AB:U", false, 3},
+        {"open-BC:I", false, 6},  {"open-CA:I", false, 8}, {"break-A:U", true, 9}, {"break-B:I", false, 12},
+        {"break-C:I", true, 14},  {"short-A:U", false, 0}, {"open-CA:U", true, 0}, {"normal:X", true, 0},
+        {"normal", true, 0},      {"break-D:U", true, 0},  {"normal:u", true, 0},
+    };
+    for (const Case& c : cases) {
+        int button = -1;
+        const std::string error = vornik::ParseDiagramSelection(c.sel, c.star, button);
+        if (c.button == 0) {
+            EXPECT_FALSE(error.empty()) << c.sel;
+            EXPECT_EQ(error.find('\n'), std::string::npos) << "one line: " << error;
+        } else {
+            EXPECT_EQ(error, "") << c.sel;
+            EXPECT_EQ(button, c.button) << c.sel << (c.star ? " star" : " delta");
+        }
+    }
+}
+
+TEST(CliDiagram, JsonHasLabelsLegendAndOps) {
+    const Result r = RunCli(std::string(kBalanced) + " --json --diagram normal:U");
+    ASSERT_EQ(r.status, 0) << r.out;
+    const json d = json::parse(r.out).at("diagram");
+    EXPECT_EQ(d.at("label11"), " - 2");
+    EXPECT_EQ(d.at("label12"), "380");
+    EXPECT_EQ(d.at("legend"), "1см - 56,7 B");
+    const json& ops = d.at("ops");
+    ASSERT_GT(ops.size(), 6u);
+    EXPECT_EQ(ops[0], json::parse(R"({"op":"fill","x1":0,"y1":0,"x2":400,"y2":400,"color":[255,255,255]})"));
+    EXPECT_EQ(
+        ops[1],
+        json::parse(R"({"op":"text","x":205,"y":2,"text":" + ","color":[0,0,0],"font":"default","size":8})"));
+    EXPECT_EQ(
+        ops[4],
+        json::parse(
+            R"({"op":"line","x1":200,"y1":0,"x2":200,"y2":400,"color":[0,0,0],"style":"dot","width":1})"));
+    bool sawUa = false;
+    for (const json& op : ops) {
+        if (op.at("op") == "text" && op.at("text") == "Ua") {
+            sawUa = true;
+            EXPECT_EQ(
+                op,
+                json::parse(
+                    R"({"op":"text","x":205,"y":15,"text":"Ua","color":[255,0,0],"font":"Time New Roman","size":12})"));
+        }
+    }
+    EXPECT_TRUE(sawUa);
+}
+
+TEST(CliDiagram, ANeverComputedModeGivesTheAxesOnly) {
+    const Result r = RunCli(std::string(kBalanced) + " --json --diagram break-B:I");
+    ASSERT_EQ(r.status, 0) << r.out;
+    const json d = json::parse(r.out).at("diagram");
+    EXPECT_TRUE(d.at("label11").is_null());
+    EXPECT_EQ(d.at("label12"), "0");
+    EXPECT_EQ(d.at("legend"), "");
+    EXPECT_EQ(d.at("ops").size(), 6u);
+}
+
+class CliPictureTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = testing::TempDir() + "vornik-cli-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    fs::path dir_;
+};
+
+TEST_F(CliPictureTest, OutWritesTheFormatOfItsExtension) {
+    struct Case {
+        const char* name;
+        std::string magic;
+    };
+    const Case cases[] = {
+        {"d.jpg", "\xFF\xD8\xFF"},
+        {"d.JPEG", "\xFF\xD8\xFF"},
+        {"d.bmp", "BM"},
+        {"d.png", "\x89PNG"},
+    };
+    for (const Case& c : cases) {
+        const fs::path path = dir_ / c.name;
+        const Result r = RunCli(std::string(kBalanced) + " --diagram 2 --out " + path.string());
+        EXPECT_EQ(r.status, 0) << c.name << ": " << r.out;
+        std::ifstream in(path, std::ios::binary);
+        const std::string bytes(std::istreambuf_iterator<char>(in), {});
+        EXPECT_EQ(bytes.substr(0, c.magic.size()), c.magic) << c.name;
+        EXPECT_GT(bytes.size(), 1000u) << c.name;
+    }
+}
+
+TEST_F(CliPictureTest, UsageErrorsAndWriteFailures) {
+    const std::string existing = (dir_ / "keep.gif").string();
+    std::ofstream(existing) << "old";
+    struct Case {
+        const char* name;
+        std::string args;
+        int status;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"unknown extension", " --diagram 1 --out " + existing, 2, ".jpg, .jpeg, .bmp or .png"},
+        {"--out without --diagram", " --out " + (dir_ / "d.jpg").string(), 2, "--diagram"},
+        {"star mode in a delta run", " --delta --diagram short-A:U", 2, "open-AB"},
+        {"delta mode in a star run", " --diagram open-AB:U", 2, "--delta"},
+        {"missing folder", " --diagram 1 --out " + (dir_ / "no" / "d.bmp").string(), 1,
+         "No such file or directory"},
+    };
+    for (const Case& c : cases) {
+        const Result r = RunCli(kBalanced + c.args);
+        EXPECT_EQ(r.status, c.status) << c.name << ": " << r.out;
+        EXPECT_NE(r.out.find(c.message), std::string::npos) << c.name << ": " << r.out;
+    }
+    std::ifstream in(existing);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old");
+}
+
+}  // namespace
