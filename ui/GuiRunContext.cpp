@@ -37,6 +37,7 @@ std::string FormPrecisionTexts::Text(int index) const {
 void RichEditDocument::Clear() {
     Flush();
     edit_.clear();
+    intoFirstParagraph_ = true;
 }
 
 void RichEditDocument::AppendLine(const std::string& text) {
@@ -45,10 +46,13 @@ void RichEditDocument::AppendLine(const std::string& text) {
         cursor_->movePosition(QTextCursor::End);
         cursor_->beginEditBlock();
     }
-    // An empty document has one empty paragraph: the first line goes into it.
-    if (!edit_.document()->isEmpty()) {
+    if (!intoFirstParagraph_) {
+        intoFirstParagraph_ = edit_.document()->isEmpty();
+    }
+    if (!*intoFirstParagraph_) {
         cursor_->insertBlock(QTextBlockFormat(), QTextCharFormat());
     }
+    intoFirstParagraph_ = false;
     cursor_->insertText(QString::fromStdString(text), QTextCharFormat());
 }
 

@@ -55,6 +55,9 @@ class RichEditDocument : public vornik::ResultsDocument {
   private:
     QTextEdit& edit_;
     std::optional<QTextCursor> cursor_;
+    // An empty document shows one empty paragraph; the first line written after a clear goes
+    // into it, every later one (also an empty one) gets a paragraph of its own.
+    std::optional<bool> intoFirstParagraph_;
 };
 
 // Solver messages in the plain box, runtime errors in the error box. The lines written before
