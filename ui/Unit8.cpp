@@ -1,8 +1,310 @@
-// Input-parameter assistant (placeholder).
 #include "ui/Unit8.h"
+
+#include <QFrame>
+#include <QPainter>
+#include <QPixmap>
+#include <QShowEvent>
+#include <initializer_list>
+
+#include "report/NumberText.h"
+#include "solver/SolverErrors.h"
+#include "solver/TextToNumber.h"
+#include "ui/ExtrasUi.h"
+#include "ui/Forms.h"
+#include "ui/Glyphs.h"
+#include "ui/InputAssistant.h"
+#include "ui/KeyFilters.h"
+#include "ui/MessageBoxes.h"
+#include "ui/Unit3.h"
+
+namespace {
+
+constexpr int kClientWidth = 423;
+constexpr int kClientHeight = 441;
+constexpr int kHomeLeft = 218;
+constexpr int kHomeTop = 103;
+constexpr int kLineVoltageMaxLength = 4;
+constexpr int kValueMaxLength = 6;
+constexpr int kUnlimitedLength = 32767;
+constexpr int kMilliHenryIndex = 1;
+constexpr int kMicroFaradIndex = 2;
+
+QFrame* Bevel(QWidget* parent, int x, int y, int w, int h) {
+    auto* frame = new QFrame(parent);
+    frame->setFrameShape(QFrame::Box);
+    frame->setFrameShadow(QFrame::Sunken);
+    frame->setGeometry(x, y, w, h);
+    return frame;
+}
+
+QLabel* Caption(QWidget* parent, const QString& text, int x, int y) {
+    auto* label = new QLabel(text, parent);
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+// The formula behind the line-voltage fields: Uф = Uл / √3, with the two rows the fields fill.
+QPixmap FormulaPicture(QSize size) {
+    QPixmap picture(size);
+    picture.fill(Qt::white);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QFont serif = PixelFont(QStringLiteral("Times New Roman"), 20, false);
+    serif.setItalic(true);
+    p.setFont(serif);
+    p.setPen(Qt::black);
+    p.drawText(QRect(0, 4, size.width(), 26), Qt::AlignHCenter | Qt::AlignVCenter,
+               QStringLiteral("Uф = Uл / √3"));
+    p.drawText(QRect(8, 40, 46, 26), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Uл ="));
+    p.drawText(QRect(8, 78, 46, 30), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Uф ="));
+    return picture;
+}
+
+}  // namespace
+
 TForm8::TForm8(QWidget* parent) : QWidget(parent) {
-    Edit1 = new QLineEdit(this);
-    Label1 = new QLabel(this);
-    Button1 = new QPushButton(this);
-    Button2 = new QPushButton(this);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral("Настройка вводимых параметров"));
+    setFont(FormFont());
+    setFixedSize(kClientWidth, kClientHeight);
+    BuildLineVoltageSection();
+    BuildReactanceSection();
+    // FormCreate
+    PlaceWindow();
+}
+
+void TForm8::BuildLineVoltageSection() {
+    auto* heading = Caption(this, QStringLiteral("Рассчёт фазного напряжения "), 10, 6);
+    heading->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 13, true));
+    heading->adjustSize();
+
+    Bevel(this, 10, 26, 252, 120);
+    auto* image = new QLabel(this);
+    image->setGeometry(12, 28, 248, 116);
+    image->setPixmap(FormulaPicture(image->size()));
+
+    Edit1 = new QLineEdit(QStringLiteral("660"), this);
+    Edit1->setGeometry(66, 68, 80, 26);
+    Edit1->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 13, true));
+    Edit1->setToolTip(QStringLiteral("Линейное напряжение"));
+    TypedInputFilter::Attach(Edit1, NumericKeyFilter, kLineVoltageMaxLength);
+
+    Label1 = new QLabel(QStringLiteral("381"), this);
+    Label1->setGeometry(66, 104, 110, 32);
+    Label1->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 24, false));
+    Label1->setToolTip(QStringLiteral("Фазное напряжение"));
+    auto* unit = new QLabel(QStringLiteral("(В)"), this);
+    unit->setGeometry(180, 104, 60, 32);
+    unit->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 24, false));
+
+    Button1 = new QPushButton(QStringLiteral("Рассчитать"), this);
+    Button1->setGeometry(10, 152, 122, 26);
+    Button2 = new QPushButton(QStringLiteral("Задать"), this);
+    Button2->setGeometry(140, 152, 122, 26);
+    connect(Button1, &QPushButton::clicked, this, &TForm8::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm8::Button2Click);
+
+    Bevel(this, 272, 26, 141, 152);
+    Label12 = new QLabel(
+        QStringLiteral(
+            "При соединении потребителей треугольником линейное напряжение равно фазному напряжению."),
+        this);
+    Label12->setWordWrap(true);
+    Label12->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label12->setGeometry(280, 34, 125, 136);
+}
+
+void TForm8::BuildReactanceSection() {
+    auto* heading = Caption(this, QStringLiteral("Рассчёт реактивных состовляющих фаз  "), 10, 186);
+    heading->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 13, true));
+    heading->adjustSize();
+
+    RadioButton1 = new QRadioButton(QStringLiteral("Частота ( f ) "), this);
+    RadioButton1->setGeometry(10, 204, 200, 20);
+    RadioButton1->setChecked(true);
+    RadioButton2 = new QRadioButton(QStringLiteral("Угловая частота ( w = 2*pi*f)"), this);
+    RadioButton2->setGeometry(10, 224, 200, 20);
+    connect(RadioButton1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            RadioButton1Click();
+        }
+    });
+    connect(RadioButton2, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            RadioButton2Click();
+        }
+    });
+
+    Edit2 = new QLineEdit(QStringLiteral("50"), this);
+    Edit2->setGeometry(214, 212, 90, 22);
+    TypedInputFilter::Attach(Edit2, NumericKeyFilter, kUnlimitedLength);
+    Label5 = new QLabel(QStringLiteral(" ( Гц ) "), this);
+    Label5->setGeometry(306, 212, 60, 22);
+
+    SpeedButton1 = new QToolButton(this);
+    SpeedButton1->setGeometry(381, 206, 32, 32);
+    SpeedButton1->setAutoRaise(true);
+    SpeedButton1->setIcon(GlyphIcon(Glyph::Centre, 24));
+    SpeedButton1->setIconSize(QSize(24, 24));
+    SpeedButton1->setToolTip(QStringLiteral("Центрировать окно"));
+    connect(SpeedButton1, &QToolButton::clicked, this, &TForm8::SpeedButton1Click);
+
+    const QString titles[] = {QStringLiteral("  Фаза А  "), QStringLiteral("  Фаза В "),
+                              QStringLiteral("  Фаза С  ")};
+    QLineEdit** inductances[] = {&Edit3, &Edit5, &Edit7};
+    QLineEdit** capacitances[] = {&Edit4, &Edit6, &Edit8};
+    QComboBox** inductanceUnits[] = {&ComboBox1, &ComboBox2, &ComboBox3};
+    QComboBox** capacitanceUnits[] = {&ComboBox4, &ComboBox5, &ComboBox6};
+    QPushButton** buttons[] = {&Button3, &Button4, &Button5};
+    constexpr int kGroupTop = 248;
+    constexpr int kGroupStep = 64;
+    for (int i = 0; i < 3; ++i) {
+        const int y = kGroupTop + i * kGroupStep;
+        Bevel(this, 10, y + 7, 403, 55);
+        auto* title = Caption(this, titles[i], 18, y);
+        title->setAutoFillBackground(true);
+        title->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11, true));
+        title->adjustSize();
+        Caption(this, QStringLiteral("  Индуктивность ( L )       Ёмкость ( С )"), 14, y + 17);
+
+        auto* l = new QLineEdit(QStringLiteral("0"), this);
+        l->setGeometry(18, y + 34, 64, 22);
+        auto* lUnit = new QComboBox(this);
+        lUnit->addItems({QStringLiteral("Гн"), QStringLiteral("мГн"), QStringLiteral("мкГн")});
+        lUnit->setGeometry(84, y + 34, 66, 22);
+        lUnit->setCurrentIndex(-1);
+        auto* c = new QLineEdit(QStringLiteral("0"), this);
+        c->setGeometry(160, y + 34, 64, 22);
+        auto* cUnit = new QComboBox(this);
+        cUnit->addItems(
+            {QStringLiteral("Ф"), QStringLiteral("мФ"), QStringLiteral("мкФ"), QStringLiteral("нФ")});
+        cUnit->setGeometry(226, y + 34, 66, 22);
+        cUnit->setCurrentIndex(-1);
+        auto* button = new QPushButton(QStringLiteral("Задать"), this);
+        button->setGeometry(314, y + 33, 90, 24);
+        for (QLineEdit* e : {l, c}) {
+            TypedInputFilter::Attach(e, NumericKeyFilter, kValueMaxLength);
+        }
+        *inductances[i] = l;
+        *capacitances[i] = c;
+        *inductanceUnits[i] = lUnit;
+        *capacitanceUnits[i] = cUnit;
+        *buttons[i] = button;
+    }
+    connect(Button3, &QPushButton::clicked, this, &TForm8::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TForm8::Button4Click);
+    connect(Button5, &QPushButton::clicked, this, &TForm8::Button5Click);
+}
+
+void TForm8::PlaceWindow() {
+    move(kHomeLeft, kHomeTop);
+}
+
+void TForm8::SpeedButton1Click() {
+    move(kHomeLeft, kHomeTop);
+}
+
+void TForm8::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) {
+        FormShow();
+    }
+}
+
+void TForm8::FormShow() {
+    PlaceWindow();
+    for (QComboBox* unit : {ComboBox1, ComboBox2, ComboBox3}) {
+        unit->setCurrentIndex(kMilliHenryIndex);
+    }
+    for (QComboBox* unit : {ComboBox4, ComboBox5, ComboBox6}) {
+        unit->setCurrentIndex(kMicroFaradIndex);
+    }
+    const bool star = Form3 == nullptr || Form3->RadioButton1->isChecked();
+    for (QWidget* w : std::initializer_list<QWidget*>{Edit1, Label1, Button1, Button2}) {
+        w->setEnabled(star);
+    }
+}
+
+bool TForm8::ComputePhaseVoltage() {
+    const std::string text = Edit1->text().toStdString();
+    try {
+        const std::optional<int> phase = vornik::PhaseVoltageFromLine(vornik::TextToFloat(text));
+        if (!phase) {
+            // The phase voltage is kept as a 32-bit integer; a larger one is refused like a
+            // text that is not a whole number.
+            throw vornik::RuntimeError("'" + text + "' is not a valid integer value");
+        }
+        PhaseVoltage = *phase;
+    } catch (const vornik::RuntimeError& e) {
+        ShowRuntimeError(e.what());
+        return false;
+    }
+    return true;
+}
+
+void TForm8::Button1Click() {
+    if (ComputePhaseVoltage()) {
+        Label1->setText(QString::number(PhaseVoltage));
+    }
+}
+
+void TForm8::Button2Click() {
+    if (!ComputePhaseVoltage()) {
+        return;
+    }
+    const QString text = QString::number(PhaseVoltage);
+    if (Form3 != nullptr) {
+        for (QComboBox* voltage : {Form3->ComboBox1, Form3->ComboBox2, Form3->ComboBox3}) {
+            voltage->setEditText(text);
+        }
+    }
+    Label1->setText(text);
+}
+
+void TForm8::RadioButton1Click() {
+    Label5->setText(QStringLiteral(" (Гц) "));
+}
+
+void TForm8::RadioButton2Click() {
+    Label5->setText(QStringLiteral(" (1/c) "));
+}
+
+void TForm8::SetPhaseReactance(QLineEdit* inductance, QComboBox* inductanceUnit, QLineEdit* capacitance,
+                               QComboBox* capacitanceUnit, QLineEdit* target) {
+    vornik::ReactanceResult result;
+    try {
+        vornik::ReactanceInput input;
+        input.inductance = vornik::TextToFloat(inductance->text().toStdString());
+        input.capacitance = vornik::TextToFloat(capacitance->text().toStdString());
+        input.capacitanceUnit = capacitanceUnit->currentIndex();
+        input.inductanceUnit = inductanceUnit->currentIndex();
+        input.frequency = vornik::TextToFloat(Edit2->text().toStdString());
+        input.angular = !RadioButton1->isChecked();
+        result = vornik::ReactanceFromLC(input);
+    } catch (const vornik::RuntimeError& e) {
+        ShowRuntimeError(e.what());
+        return;
+    }
+    if (result.status != vornik::ReactanceStatus::Ok) {
+        ShowPlainMessage(QString::fromUtf8(vornik::ReactanceMessage(result.status)));
+        return;
+    }
+    if (target != nullptr) {
+        target->setText(QString::fromStdString(vornik::FormatGeneral(result.x)));
+    }
+}
+
+void TForm8::Button3Click() {
+    SetPhaseReactance(Edit3, ComboBox1, Edit4, ComboBox4, Form3 ? Form3->Edit5 : nullptr);
+}
+
+void TForm8::Button4Click() {
+    SetPhaseReactance(Edit5, ComboBox2, Edit6, ComboBox5, Form3 ? Form3->Edit7 : nullptr);
+}
+
+void TForm8::Button5Click() {
+    SetPhaseReactance(Edit7, ComboBox3, Edit8, ComboBox6, Form3 ? Form3->Edit9 : nullptr);
 }
