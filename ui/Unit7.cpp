@@ -1,5 +1,282 @@
-// Vector diagram window (placeholder).
 #include "ui/Unit7.h"
-TForm7::TForm7(QWidget* parent) : QWidget(parent) {}
-void TForm7::SpeedButton1Click() {}
-void TForm7::SpeedButton3Click() {}
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFrame>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <exception>
+
+#include "ui/ExtrasUi.h"
+#include "ui/Forms.h"
+#include "ui/Glyphs.h"
+#include "ui/Unit3.h"
+
+namespace {
+
+constexpr int kClientWidth = 574;
+constexpr int kClientHeight = 444;
+constexpr int kHomeLeft = 218;
+constexpr int kHomeTop = 103;
+constexpr int kCentre = 200;  // pixel of Image1 at the origin of the complex plane
+constexpr int kButtonCount = 14;
+
+// Filters of the save dialog, in the order of the original filter string
+// "JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp".
+const QString kJpegFilter = QStringLiteral("JPEG Image File (*.jpeg)");
+const QString kBmpFilter = QStringLiteral("Bitmaps (*.bmp)");
+const char* const kSuffixes[] = {"jpg", "bmp"};
+
+QFrame* Bevel(QWidget* parent, int x, int y, int w, int h) {
+    auto* frame = new QFrame(parent);
+    frame->setFrameShape(QFrame::Box);
+    frame->setFrameShadow(QFrame::Sunken);
+    frame->setGeometry(x, y, w, h);
+    return frame;
+}
+
+QLabel* Caption(QWidget* parent, const QString& text, int x, int y) {
+    auto* label = new QLabel(text, parent);
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+QToolButton* ToolButton(QWidget* parent, int x, const QIcon& glyph) {
+    auto* button = new QToolButton(parent);
+    button->setGeometry(x, 12, 33, 33);
+    button->setAutoRaise(true);
+    button->setIcon(glyph);
+    button->setIconSize(QSize(24, 24));
+    return button;
+}
+
+}  // namespace
+
+TForm7::TForm7(QWidget* parent) : QWidget(parent) {
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral("Векторная диаграмма"));
+    setFont(FormFont());
+    setFixedSize(kClientWidth, kClientHeight);
+    BuildToolButtons();
+    BuildModeChoice();
+    BuildPictureAndReadOut();
+    // Until the first diagram the picture is the empty plane with its axes, so the save
+    // command always has something meaningful to write.
+    vornik::ClearDiagram(canvas_);
+    ShowPicture();
+}
+
+void TForm7::BuildToolButtons() {
+    Bevel(this, 6, 6, 145, 43);
+    SpeedButton1 = ToolButton(this, 12, GlyphIcon(Glyph::Centre, 24));
+    SpeedButton1->setToolTip(QStringLiteral("Центрировать окно"));
+    SpeedButton2 = ToolButton(this, 45, GlyphIcon(Glyph::Diagram, 24));
+    SpeedButton3 = ToolButton(this, 78, GlyphIcon(Glyph::Save, 24));
+    SpeedButton3->setToolTip(QStringLiteral("Сохранить как рисунок"));
+    SpeedButton4 = ToolButton(this, 111, QIcon());
+    SpeedButton4->setEnabled(false);
+    connect(SpeedButton1, &QToolButton::clicked, this, &TForm7::SpeedButton1Click);
+    connect(SpeedButton3, &QToolButton::clicked, this, &TForm7::SpeedButton3Click);
+}
+
+void TForm7::BuildModeChoice() {
+    Bevel(this, 6, 60, 145, 325);
+    auto* heading = Caption(this, QStringLiteral("Векторная диаграмма"), 12, 54);
+    heading->setAutoFillBackground(true);
+    QFont bold = font();
+    bold.setBold(true);
+    for (auto [text, y] :
+         {std::pair{"Нормальный режим", 72}, {"Аварийный режим", 126}, {"Аварийный режим", 252}}) {
+        Caption(this, QString::fromUtf8(text), 18, y)->setFont(bold);
+    }
+
+    QRadioButton** named[kButtonCount] = {&RadioButton1,  &RadioButton2,  &RadioButton3,  &RadioButton4,
+                                          &RadioButton5,  &RadioButton6,  &RadioButton7,  &RadioButton8,
+                                          &RadioButton9,  &RadioButton10, &RadioButton11, &RadioButton12,
+                                          &RadioButton13, &RadioButton14};
+    modeGroup_ = new QButtonGroup(this);
+    modeGroup_->setExclusive(true);
+    for (int i = 0; i < kButtonCount; ++i) {
+        // Pairs 1-2 under "Нормальный режим", 3-8 and 9-14 under the two "Аварийный режим".
+        const int y = i < 2 ? 90 + 18 * i : i < 8 ? 144 + 18 * (i - 2) : 270 + 18 * (i - 8);
+        auto* button =
+            new QRadioButton(i % 2 == 0 ? QStringLiteral("Напряжения") : QStringLiteral("Тока"), this);
+        button->setGeometry(18, y, 128, 18);
+        button->setEnabled(i < 2);
+        modeGroup_->addButton(button, i + 1);
+        *named[i] = button;
+        radioButtons_[i] = button;
+    }
+    // A button that becomes selected draws; choosing the selected one again changes nothing.
+    connect(modeGroup_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked) {
+            RadioButton1Click();
+        }
+    });
+
+    Bevel(this, 6, 390, 145, 50);
+    Label13 =
+        new QLabel(QStringLiteral("При вставке в Word сохраннёных в файл рисунков прочти справку"), this);
+    Label13->setGeometry(12, 394, 133, 44);
+    Label13->setWordWrap(true);
+    Label13->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void TForm7::BuildPictureAndReadOut() {
+    Bevel(this, 156, 6, 412, 412);
+    Image1 = new QLabel(this);
+    Image1->setGeometry(162, 12, vornik::kCanvasSize, vornik::kCanvasSize);
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image1->setMouseTracking(true);
+    Image1->setCursor(Qt::CrossCursor);
+    Image1->installEventFilter(this);
+
+    // Read-outs: fixed captions with gaps, the numbers placed in the gaps.
+    Bevel(this, 156, 420, 127, 20);
+    Label5 = Caption(this, QStringLiteral(" X=             Y="), 162, 422);
+    Label6 = new QLabel(this);
+    Label6->setGeometry(180, 422, 34, 15);
+    Label7 = new QLabel(this);
+    Label7->setGeometry(234, 422, 40, 15);
+    Bevel(this, 288, 420, 127, 20);
+    Label8 = Caption(this, QStringLiteral(" A=            J="), 294, 422);
+    Label9 = new QLabel(this);
+    Label9->setGeometry(312, 422, 34, 15);
+    Label10 = new QLabel(this);
+    Label10->setGeometry(360, 422, 50, 15);
+    Bevel(this, 420, 420, 55, 20);
+    Label11 = new QLabel(this);
+    Label11->setGeometry(424, 422, 49, 15);
+    Bevel(this, 480, 420, 91, 20);
+    Label12 = new QLabel(this);
+    Label12->setGeometry(484, 422, 85, 15);
+    Label11->setToolTip(QStringLiteral("Масштаб: - делитель, + множитель"));
+    Label12->setToolTip(QStringLiteral("Наибольшая координата"));
+}
+
+void TForm7::PlaceWindow() {
+    move(kHomeLeft, kHomeTop);
+    setFixedSize(kClientWidth, kClientHeight);
+}
+
+void TForm7::SpeedButton1Click() {
+    PlaceWindow();
+}
+
+void TForm7::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) {
+        FormShow();
+    }
+}
+
+void TForm7::FormShow() {
+    PlaceWindow();
+    if (RadioButton1->isChecked()) {
+        // Selecting it again would draw nothing, but the run may have changed since the last
+        // showing: redraw so the picture always belongs to the current results.
+        RadioButton1Click();
+    } else {
+        RadioButton1->setChecked(true);
+    }
+    // Emergency pairs follow the ticks of the parameter form at this moment:
+    // CheckBox2 -> RadioButton3, 4; CheckBox3 -> 5, 6; ... CheckBox7 -> 13, 14.
+    for (int box = 2; box <= 7; ++box) {
+        bool ticked = false;
+        if (Form3 != nullptr) {
+            const std::array ticks{Form3->CheckBox2, Form3->CheckBox3, Form3->CheckBox4,
+                                   Form3->CheckBox5, Form3->CheckBox6, Form3->CheckBox7};
+            ticked = ticks[box - 2]->isChecked();
+        }
+        RadioButton(2 * box - 1)->setEnabled(ticked);
+        RadioButton(2 * box)->setEnabled(ticked);
+    }
+}
+
+int TForm7::SelectedButton() const {
+    for (int i = 0; i < kButtonCount; ++i) {
+        if (radioButtons_[i]->isChecked()) {
+            return i + 1;
+        }
+    }
+    return 0;
+}
+
+void TForm7::RadioButton1Click() {
+    const int button = SelectedButton();
+    if (button == 0) {
+        return;
+    }
+    vornik::DiagramSelection selection;
+    selection.button = button;
+    if (Form3 != nullptr) {
+        selection.star = Form3->RadioButton1->isChecked();
+        selection.neutral = Form3->CheckBox1->isChecked();
+    }
+#pragma push_macro("slots")
+#undef slots
+    vornik::DrawSelectedDiagram(canvas_, AppState().slots, selection, labels_);
+#pragma pop_macro("slots")
+    if (labels_.label11) {
+        Label11->setText(QString::fromStdString(*labels_.label11));
+    }
+    Label12->setText(QString::fromStdString(labels_.label12));
+    ShowPicture();
+    ++drawCount_;
+}
+
+void TForm7::ShowPicture() {
+    Image1->setPixmap(QPixmap::fromImage(canvas_.Image()));
+}
+
+void TForm7::ShowCursorPosition(int X, int Y) {
+    Label6->setText(QString::number(X));
+    Label7->setText(QString::number(Y));
+    Label9->setText(QString::number(kCentre - Y));
+    Label10->setText(QString::number(kCentre - X));
+}
+
+bool TForm7::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Image1 && event->type() == QEvent::MouseMove) {
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        ShowCursorPosition(at.x(), at.y());
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm7::SpeedButton3Click() {
+    // While this window is hidden the dialog belongs to the window the command came from.
+    QWidget* owner = isVisible() ? this : QApplication::activeWindow();
+    QFileDialog dialog(owner, QString(), saveFolder_);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({kJpegFilter, kBmpFilter});
+    dialog.selectNameFilter(saveFilterIndex_ == 0 ? kJpegFilter : kBmpFilter);
+    dialog.setDefaultSuffix(QString::fromLatin1(kSuffixes[saveFilterIndex_]));
+    // A name typed without an extension gets the one of the filter chosen now, so a BMP file is
+    // not named .jpg by accident.
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        dialog.setDefaultSuffix(QString::fromLatin1(kSuffixes[filter == kBmpFilter ? 1 : 0]));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    const QString path = dialog.selectedFiles().constFirst();
+    saveFolder_ = QFileInfo(path).absolutePath();
+    // The format follows the chosen filter, never the extension typed.
+    saveFilterIndex_ = dialog.selectedNameFilter() == kBmpFilter ? 1 : 0;
+    SavePictureTo(path, saveFilterIndex_ == 1 ? vornik::PictureFormat::Bmp : vornik::PictureFormat::Jpeg);
+}
+
+bool TForm7::SavePictureTo(const QString& path, vornik::PictureFormat format) {
+    try {
+        vornik::SavePicture(canvas_.Picture(), format, path.toStdString());
+    } catch (const std::exception& e) {
+        ShowRuntimeError(e.what());
+        return false;
+    }
+    return true;
+}
