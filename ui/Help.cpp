@@ -1,3 +1,60 @@
-// Help page (placeholder).
 #include "ui/Help.h"
-void OpenHelpPage(QWidget*) {}
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+
+#include "ui/MessageBoxes.h"
+
+namespace {
+const QString kHelpName = QStringLiteral("HELP.htm");
+}
+
+QStringList HelpFileCandidates() {
+    QStringList candidates;
+    candidates << QDir::current().absoluteFilePath(kHelpName);
+    const QDir programDir(QCoreApplication::applicationDirPath());
+    candidates << programDir.absoluteFilePath(kHelpName);
+#ifdef VORNIK_HELP_INSTALL_SUBDIR
+    // <prefix>/bin/vornik finds <prefix>/share/vornik/HELP.htm
+    candidates << QDir::cleanPath(programDir.absoluteFilePath(
+        QStringLiteral("../") + QStringLiteral(VORNIK_HELP_INSTALL_SUBDIR) + QLatin1Char('/') + kHelpName));
+#endif
+#ifdef VORNIK_HELP_SOURCE_FILE
+    candidates << QStringLiteral(VORNIK_HELP_SOURCE_FILE);
+#endif
+    return candidates;
+}
+
+QString FindHelpFile() {
+    for (const QString& candidate : HelpFileCandidates()) {
+        if (QFileInfo(candidate).isFile()) {
+            return candidate;
+        }
+    }
+    return {};
+}
+
+void OpenHelpPage(QWidget* parent) {
+    OpenHelpFile(parent, FindHelpFile());
+}
+
+void OpenHelpFile(QWidget* parent, const QString& path) {
+    if (path.isEmpty()) {
+        QMessageBox::warning(parent, ProgramCaption(),
+                             QStringLiteral("Файл справки HELP.htm не найден ни в текущей папке, ни рядом с "
+                                            "программой."),
+                             QMessageBox::Ok);
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+        QMessageBox::warning(parent, ProgramCaption(),
+                             QStringLiteral("Не удалось открыть справку: не найдена программа для просмотра "
+                                            "страниц (браузер).\nФайл справки: %1")
+                                 .arg(QDir::toNativeSeparators(path)),
+                             QMessageBox::Ok);
+    }
+}

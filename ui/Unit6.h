@@ -1,6 +1,8 @@
 #pragma once
-// Splash screen (placeholder).
+// Splash screen: shown while the program builds its windows, then destroyed.
+
 #include <QWidget>
+
 class TForm6 : public QWidget {
     Q_OBJECT
   public:

@@ -2,9 +2,27 @@
 list(APPEND VORNIK_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ExtrasUi.cpp
   ${CMAKE_CURRENT_LIST_DIR}/InputAssistant.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RoundedWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Unit5.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Unit6.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Unit7.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Unit8.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Help.cpp
 )
+
+# The contact addresses of the About box. Whoever distributes the program sets real ones:
+#   cmake -DVORNIK_CONTACT_EMAIL1=name@host -DVORNIK_CONTACT_EMAIL2=name@host
+set(VORNIK_CONTACT_EMAIL1 "vornik@example.org" CACHE STRING "First contact e-mail address of the About box")
+set(VORNIK_CONTACT_EMAIL2 "support@example.org" CACHE STRING "Second contact e-mail address of the About box")
+set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/Unit5.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+  "VORNIK_CONTACT_EMAIL1=\"${VORNIK_CONTACT_EMAIL1}\""
+  "VORNIK_CONTACT_EMAIL2=\"${VORNIK_CONTACT_EMAIL2}\"")
+
+# The help page: installed to <prefix>/share/vornik/HELP.htm; the program looks there (relative
+# to its own directory) after the current directory and its own directory. From the build tree
+# it falls back to the source copy.
+set(VORNIK_HELP_FILE ${CMAKE_CURRENT_LIST_DIR}/data/HELP.htm)
+set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/Help.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+  "VORNIK_HELP_INSTALL_SUBDIR=\"${CMAKE_INSTALL_DATADIR}/vornik\""
+  "VORNIK_HELP_SOURCE_FILE=\"${VORNIK_HELP_FILE}\"")
+install(FILES ${VORNIK_HELP_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/vornik)
