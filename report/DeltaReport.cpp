@@ -1,5 +1,6 @@
 #include "report/DeltaReport.h"
 
+#include "report/ReportSections.h"
 #include "report/ReportWriter.h"
 
 namespace vornik {
@@ -12,33 +13,6 @@ struct NoFields : ParameterFields {
     bool Checked(int) const override { return false; }
     bool Star() const override { return false; }
 };
-
-// "S.. = ..", "S..= .. P..= .. Q..= .." and an empty line for one branch's power fields.
-void PowerLines(ReportWriter& w, const std::string& l, int s) {
-    w.Line("S" + l + "=U" + l + "*I" + l + "= " + w.Exp(s, SMag, SAng) + " = " + w.Alg(s + 2, SRe, SIm) +
-           " (V*A)");
-    w.Line("S" + l + "= " + w.Num(s, SMag) + " (V*A)    " + "P" + l + "= " + w.Num(s + 2, SRe) + " (Vt)    " +
-           "Q" + l + "= " + w.Num(s + 3, SIm) + " (Var)");
-    w.Empty();
-}
-
-// Section 7 and the balance check of a delta report.
-void TotalPower(ReportWriter& w, const std::string (&l)[3], const char* verdict) {
-    w.Line("7. Мощность всей цепи:");
-    w.Empty();
-    w.Line("S=S" + l[0] + "+S" + l[1] + "+S" + l[2] + "= " + w.Alg(PTotal, SRe, SIm) + " (V*A)");
-    w.Line("P= " + w.Num(PTotal, SRe) + " (Vt) " + "Q= " + w.Num(QTotal, SIm) + " (Var)");
-    w.Empty();
-    w.Line("Эти же мощности определяем по другим формулам:");
-    w.Empty();
-    w.Line("P=P" + l[0] + "+P" + l[1] + "+P" + l[2] + "=I" + l[0] + "^2*R" + l[0] + "+I" + l[1] + "^2*R" +
-           l[1] + "+I" + l[2] + "^2*R" + l[2] + "=" + w.Num(PBalance, SRe) + " (Vt) ");
-    w.Line("Q=Q" + l[0] + "+Q" + l[1] + "+Q" + l[2] + "=I" + l[0] + "^2*X" + l[0] + "+I" + l[1] + "^2*X" +
-           l[1] + "+I" + l[2] + "^2*X" + l[2] + "=" + w.Num(QBalance, SIm) + " (Var) ");
-    w.Empty();
-    w.Line(verdict);
-    w.Empty();
-}
 
 // A current line "<name>= m ej a = re+j im (A)" from four fields.
 std::string CurrentExpFirst(const ReportWriter& w, int base) {
@@ -59,19 +33,7 @@ void WriteDeltaReport(const CalcState& state, const ParameterFields& form, Resul
     const std::string r[3] = {r1, r2, r3};
     const std::string x[3] = {x1, x2, x3};
 
-    w.Clear();
-    w.Empty();
-    w.Line(
-        "1. Представим напряжение и сопротивление в комплексном виде в алгебраической и показательной "
-        "формах записи");
-    w.Empty();
-    const char* names[3] = {"Uab= ", "Ubc= ", "Uca= "};
-    const Param mods[3] = {Param::ComboBox1, Param::ComboBox2, Param::ComboBox3};
-    const Param angles[3] = {Param::Edit1, Param::Edit2, Param::Edit3};
-    for (int k = 0; k < 3; ++k) {
-        w.Line(names[k] + w.Text(mods[k]) + "e" + "j" + w.Text(angles[k]) + " = " +
-               w.Slot0Num(UaRe + 4 * k, URe) + " +j " + w.Slot0Num(UaIm + 4 * k, UIm) + " (B)");
-    }
+    WriteSourceVoltages(w, {"Uab= ", "Ubc= ", "Uca= "});
     w.Empty();
     for (int k = 0; k < 3; ++k) {
         w.Line("Z" + l[k] + "= " + r[k] + "+j " + x[k] + " = " + w.Exp(ZaMod + 4 * k, ZMag, ZAng) + " (Om)");
@@ -92,9 +54,9 @@ void WriteDeltaReport(const CalcState& state, const ParameterFields& form, Resul
     w.Line("4. Мощность фаз:");
     w.Empty();
     for (int k = 0; k < 3; ++k) {
-        PowerLines(w, l[k], SaMod + 4 * k);
+        WritePhasePower(w, l[k], SaMod + 4 * k, "");
     }
-    TotalPower(w, l, "Баланс мощностей сходится значит задача решина верно!");
+    WriteTotalPower(w, {l[0], l[1], l[2]}, "Баланс мощностей сходится значит задача решина верно!");
 }
 
 void WriteDeltaPhaseBreakReport(const CalcState& state, ResultsDocument& doc, const std::string& broken,
@@ -172,9 +134,9 @@ void WriteDeltaLineBreakReport(const CalcState& state, ResultsDocument& doc, con
     w.Empty();
     const std::string l[3] = {direct, series1, series2};
     for (int k = 0; k < 3; ++k) {
-        PowerLines(w, l[k], SaMod + 4 * k);
+        WritePhasePower(w, l[k], SaMod + 4 * k, "");
     }
-    TotalPower(w, l, "Баланс мощностей сходится значит задача решена верно!");
+    WriteTotalPower(w, {l[0], l[1], l[2]}, "Баланс мощностей сходится значит задача решена верно!");
 }
 
 }  // namespace vornik

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "report/ReportSections.h"
 #include "report/ReportWriter.h"
 
 namespace vornik {
@@ -98,33 +99,12 @@ void WriteStarBody(ReportWriter& w, const std::vector<Phase>& phases) {
     w.Empty();
     w.Line("6. Мощность фаз:");
     w.Empty();
+    std::vector<std::string> labels;
     for (int k = 0; k < n; ++k) {
-        const std::string& l = phases[k].label;
-        const int s = SaMod + 4 * k;
-        w.Line("S" + l + "=U" + l + kBQ + "*I" + l + "= " + w.Exp(s, SMag, SAng) + " = " +
-               w.Alg(s + 2, SRe, SIm) + " (V*A)");
-        w.Line("S" + l + "= " + w.Num(s, SMag) + " (V*A)    " + "P" + l + "= " + w.Num(s + 2, SRe) +
-               " (Vt)    " + "Q" + l + "= " + w.Num(s + 3, SIm) + " (Var)");
-        w.Empty();
+        WritePhasePower(w, phases[k].label, SaMod + 4 * k, kBQ);
+        labels.push_back(phases[k].label);
     }
-
-    w.Line("7. Мощность всей цепи:");
-    w.Empty();
-    w.Line("S=" + Join(phases, "+", [](const std::string& l) { return "S" + l; }) + "= " +
-           w.Alg(PTotal, SRe, SIm) + " (V*A)");
-    w.Line("P= " + w.Num(PTotal, SRe) + " (Vt) " + "Q= " + w.Num(QTotal, SIm) + " (Var)");
-    w.Empty();
-    w.Line("Эти же мощности определяем по другим формулам:");
-    w.Empty();
-    w.Line("P=" + Join(phases, "+", [](const std::string& l) { return "P" + l; }) + "=" +
-           Join(phases, "+", [](const std::string& l) { return "I" + l + "^2*R" + l; }) + "=" +
-           w.Num(PBalance, SRe) + " (Vt) ");
-    w.Line("Q=" + Join(phases, "+", [](const std::string& l) { return "Q" + l; }) + "=" +
-           Join(phases, "+", [](const std::string& l) { return "I" + l + "^2*X" + l; }) + "=" +
-           w.Num(QBalance, SIm) + " (Var) ");
-    w.Empty();
-    w.Line("Баланс мощностей сходится значит задача решена верно!");
-    w.Empty();
+    WriteTotalPower(w, labels, "Баланс мощностей сходится значит задача решена верно!");
 }
 
 }  // namespace
@@ -136,19 +116,7 @@ void WriteStarReport(const CalcState& state, const ParameterFields& form, Result
                      const std::string& x3, bool shortCircuit) {
     ReportWriter w(state, form, doc);
     if (!shortCircuit) {
-        w.Clear();
-        w.Empty();
-        w.Line(
-            "1. Представим напряжение и сопротивление в комплексном виде в алгебраической и показательной "
-            "формах записи");
-        w.Empty();
-        const char* names[3] = {"Ua= ", "Ub= ", "Uc= "};
-        const Param mods[3] = {Param::ComboBox1, Param::ComboBox2, Param::ComboBox3};
-        const Param angles[3] = {Param::Edit1, Param::Edit2, Param::Edit3};
-        for (int k = 0; k < 3; ++k) {
-            w.Line(names[k] + w.Text(mods[k]) + "e" + "j" + w.Text(angles[k]) + " = " +
-                   w.Slot0Num(UaRe + 4 * k, URe) + " +j " + w.Slot0Num(UaIm + 4 * k, UIm) + " (B)");
-        }
+        WriteSourceVoltages(w, {"Ua= ", "Ub= ", "Uc= "});
     } else {
         w.Line("РАБОТА В АВАРИЙНОМ РЕЖИМЕ");
         w.Line(std::string("При коротком замыкании фазы ") + kDQ + faultPhase + kDQ + " " +
