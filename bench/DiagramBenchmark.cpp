@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "BenchCircuits.h"
 #include "canvas/QtDiagramCanvas.h"
 #include "diagram/Diagram.h"
 #include "diagram/PictureFile.h"
@@ -18,26 +19,13 @@ namespace {
 
 using namespace vornik;
 
-struct NullMessages : MessageSink {
-    void SolverMessage(const std::string&) override {}
-    void RuntimeError(const std::string&) override {}
-};
-
-struct DefaultPrecision : PrecisionTexts {
-    std::string Text(int index) const override { return kDefaultPrecisionTexts[index]; }
-};
+using bench::DefaultPrecision;
+using bench::NullMessages;
 
 // An unbalanced star with a neutral wire: seven phasors with labels, all of them distinct.
 const CalcState& SolvedStar() {
     static const CalcState state = [] {
-        ParameterValues p;
-        p[Param::Edit4] = "10";
-        p[Param::Edit5] = "5";
-        p[Param::Edit6] = "20";
-        p[Param::Edit7] = "-10";
-        p[Param::Edit8] = "15";
-        p[Param::Edit9] = "0";
-        p.SetChecked(1, true);
+        const ParameterValues p = bench::MixedLoad(true, false);
         CalcState s;
         LinesDocument doc;
         NullMessages messages;

@@ -2,39 +2,19 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchCircuits.h"
 #include "solver/CalculationRun.h"
 
 namespace {
 
 using namespace vornik;
 
-struct NullMessages : MessageSink {
-    void SolverMessage(const std::string&) override {}
-    void RuntimeError(const std::string&) override {}
-};
-
-struct DefaultPrecision : PrecisionTexts {
-    std::string Text(int index) const override { return kDefaultPrecisionTexts[index]; }
-};
-
-ParameterValues MixedLoad(bool star) {
-    ParameterValues p;
-    p.star = star;
-    p[Param::Edit4] = "10";
-    p[Param::Edit5] = "5";
-    p[Param::Edit6] = "20";
-    p[Param::Edit7] = "-10";
-    p[Param::Edit8] = "15";
-    p[Param::Edit9] = "0";
-    p.SetChecked(1, star);
-    for (int box = 2; box <= 7; ++box) {
-        p.SetChecked(box, true);
-    }
-    return p;
-}
+using bench::DefaultPrecision;
+using bench::MixedLoad;
+using bench::NullMessages;
 
 void RunAllModes(benchmark::State& bs, bool star) {
-    const ParameterValues params = MixedLoad(star);
+    const ParameterValues params = MixedLoad(star, true);
     const DefaultPrecision precision;
     CalcState state;
     LinesDocument doc;

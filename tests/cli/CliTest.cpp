@@ -6,31 +6,15 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "RunCli.h"
 #include "cli/CliOptions.h"
 
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out;
-};
+using Result = vornik::test::CliResult;
 
-// Runs vornik-cli with the arguments (already shell-quoted), stderr folded into a marker.
 Result RunCli(const std::string& args, bool withStderr = false) {
-    const std::string cmd = std::string(VORNIK_CLI) + " " + args + (withStderr ? " 2>&1" : " 2>/dev/null");
-    Result r;
-    FILE* pipe = popen(cmd.c_str(), "r");
-    if (pipe == nullptr) {
-        return r;
-    }
-    std::array<char, 4096> buf;
-    size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) {
-        r.out.append(buf.data(), n);
-    }
-    const int raw = pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
+    return vornik::test::RunCli(args, withStderr);
 }
 
 TEST(Cli, ExitStatusFollowsTheRun) {

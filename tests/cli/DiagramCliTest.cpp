@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "RunCli.h"
 #include "cli/CliDiagram.h"
 
 namespace {
@@ -17,27 +18,8 @@ namespace {
 using nlohmann::json;
 namespace fs = std::filesystem;
 
-struct Result {
-    int status = -1;
-    std::string out;
-};
-
-Result RunCli(const std::string& args) {
-    const std::string cmd = std::string(VORNIK_CLI) + " " + args + " 2>&1";
-    Result r;
-    FILE* pipe = popen(cmd.c_str(), "r");
-    if (pipe == nullptr) {
-        return r;
-    }
-    std::array<char, 4096> buf;
-    size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) {
-        r.out.append(buf.data(), n);
-    }
-    const int raw = pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
-}
+using Result = vornik::test::CliResult;
+using vornik::test::RunCli;
 
 constexpr const char* kBalanced = "--r1 10 --r2 10 --r3 10";
 
