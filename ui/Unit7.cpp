@@ -91,7 +91,9 @@ void TForm7::BuildModeChoice() {
     bold.setBold(true);
     for (auto [text, y] :
          {std::pair{"Нормальный режим", 72}, {"Аварийный режим", 126}, {"Аварийный режим", 252}}) {
-        Caption(this, QString::fromUtf8(text), 18, y)->setFont(bold);
+        QLabel* caption = Caption(this, QString::fromUtf8(text), 18, y);
+        caption->setFont(bold);
+        caption->adjustSize();
     }
 
     QRadioButton** named[kButtonCount] = {&RadioButton1,  &RadioButton2,  &RadioButton3,  &RadioButton4,
@@ -154,7 +156,6 @@ void TForm7::BuildPictureAndReadOut() {
     Bevel(this, 480, 420, 91, 20);
     Label12 = new QLabel(this);
     Label12->setGeometry(484, 422, 85, 15);
-    Label11->setToolTip(QStringLiteral("Масштаб: - делитель, + множитель"));
     Label12->setToolTip(QStringLiteral("Наибольшая координата"));
 }
 
@@ -223,6 +224,8 @@ void TForm7::RadioButton1Click() {
 #pragma pop_macro("slots")
     if (labels_.label11) {
         Label11->setText(QString::fromStdString(*labels_.label11));
+        // A long multiplier (" + 7,79999999999999") does not fit its box: readable in full here.
+        Label11->setToolTip(QStringLiteral("Масштаб:") + Label11->text());
     }
     Label12->setText(QString::fromStdString(labels_.label12));
     ShowPicture();

@@ -87,17 +87,17 @@ void TForm8::BuildLineVoltageSection() {
     image->setPixmap(FormulaPicture(image->size()));
 
     Edit1 = new QLineEdit(QStringLiteral("660"), this);
-    Edit1->setGeometry(66, 68, 80, 26);
+    Edit1->setGeometry(72, 68, 80, 26);
     Edit1->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 13, true));
     Edit1->setToolTip(QStringLiteral("Линейное напряжение"));
     TypedInputFilter::Attach(Edit1, NumericKeyFilter, kLineVoltageMaxLength);
 
     Label1 = new QLabel(QStringLiteral("381"), this);
-    Label1->setGeometry(66, 104, 110, 32);
+    Label1->setGeometry(74, 104, 96, 32);
     Label1->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 24, false));
     Label1->setToolTip(QStringLiteral("Фазное напряжение"));
     auto* unit = new QLabel(QStringLiteral("(В)"), this);
-    unit->setGeometry(180, 104, 60, 32);
+    unit->setGeometry(174, 104, 60, 32);
     unit->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 24, false));
 
     Button1 = new QPushButton(QStringLiteral("Рассчитать"), this);
