@@ -26,3 +26,7 @@ set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/Help.cpp APPEND PROPERTY COMPILE_D
   "VORNIK_HELP_INSTALL_SUBDIR=\"${CMAKE_INSTALL_DATADIR}/vornik\""
   "VORNIK_HELP_SOURCE_FILE=\"${VORNIK_HELP_FILE}\"")
 install(FILES ${VORNIK_HELP_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/vornik)
+
+# The screenshot tour (scripts/screenshots.sh builds and runs it); not part of the default build.
+add_executable(vornik-screenshot-tour EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/scripts/ScreenshotTour.cpp)
+target_link_libraries(vornik-screenshot-tour PRIVATE vornik_ui)
