@@ -326,6 +326,12 @@ class InputAssistantTest : public QObject {
         Form3->RadioButton1->setChecked(true);
         Form8->show();
         QCOMPARE(sectionEnabled(), on);
+
+        // Switching the connection on the parameter form while the assistant is open.
+        Form3->RadioButton2->click();
+        QCOMPARE(sectionEnabled(), off);
+        Form3->RadioButton1->click();
+        QCOMPARE(sectionEnabled(), on);
         Form8->hide();
     }
 
