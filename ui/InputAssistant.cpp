@@ -45,10 +45,6 @@ std::optional<int> PhaseVoltageFromLine(double lineVoltage) {
     return static_cast<int>(phase);
 }
 
-double AngularFrequencyFromFrequency(double frequency) {
-    return static_cast<double>(RoundHalfEvenToDecimals(kTwoPi * frequency, kOmegaDecimals));
-}
-
 ReactanceResult ReactanceFromLC(const ReactanceInput& in) {
     constexpr std::size_t kLUnits = std::size(kInductanceFactors);
     constexpr std::size_t kCUnits = std::size(kCapacitanceFactors);

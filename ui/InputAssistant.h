@@ -14,9 +14,6 @@ long double RoundHalfEvenToDecimals(long double x, int decimals);
 // a signed 32-bit integer or the voltage is not finite.
 std::optional<int> PhaseVoltageFromLine(double lineVoltage);
 
-// 2 * pi * f rounded to 5 decimals.
-double AngularFrequencyFromFrequency(double frequency);
-
 // Unit list indices of the assistant's combo boxes; -1 is "nothing selected".
 inline constexpr int kNoUnit = -1;
 // "Гн", "мГн", "мкГн"

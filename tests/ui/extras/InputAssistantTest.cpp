@@ -82,8 +82,6 @@ class InputAssistantTest : public QObject {
         QCOMPARE(static_cast<double>(vornik::RoundHalfEvenToDecimals(value, decimals)), expected);
     }
 
-    void angularFrequency() { QCOMPARE(vornik::AngularFrequencyFromFrequency(50), 314.15927); }
-
     void reactance_data() {
         QTest::addColumn<double>("l");
         QTest::addColumn<int>("lUnit");
