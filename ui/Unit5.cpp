@@ -76,7 +76,7 @@ QLabel* Picture(QWidget* parent, const QPixmap& pixmap, int x, int y) {
 }  // namespace
 
 TForm5::TForm5(QWidget* parent) : QWidget(parent) {
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     setWindowTitle(QStringLiteral("О программе!"));
     setFixedSize(kClientWidth, kClientHeight);
     QPalette black = palette();
