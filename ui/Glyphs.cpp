@@ -1,5 +1,6 @@
 #include "ui/Glyphs.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -171,11 +172,38 @@ QPixmap Draw(Glyph glyph, int size, bool enabled) {
     return pixmap;
 }
 
+// Draws a glyph only when a button first paints it, so windows that start hidden cost nothing
+// at start-up; each look is kept once drawn.
+class GlyphEngine : public QIconEngine {
+  public:
+    GlyphEngine(Glyph glyph, int size) : glyph_(glyph), size_(size) {}
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        const bool enabled = mode != QIcon::Disabled;
+        QPixmap& cached = enabled ? normal_ : disabled_;
+        const int side = qMin(size.width(), size.height());
+        if (cached.isNull() || cached.width() != side) {
+            cached = Draw(glyph_, side > 0 ? side : size_, enabled);
+        }
+        return cached;
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = qMin(size.width(), size.height());
+        return QSize(side, side);
+    }
+    QIconEngine* clone() const override { return new GlyphEngine(glyph_, size_); }
+
+  private:
+    Glyph glyph_;
+    int size_;
+    QPixmap normal_;
+    QPixmap disabled_;
+};
+
 }  // namespace
 
 QIcon GlyphIcon(Glyph glyph, int size) {
-    QIcon icon;
-    icon.addPixmap(Draw(glyph, size, true), QIcon::Normal);
-    icon.addPixmap(Draw(glyph, size, false), QIcon::Disabled);
-    return icon;
+    return QIcon(new GlyphEngine(glyph, size));
 }

@@ -67,7 +67,9 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(kClientWidth, kClientHeight);
-    setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11, false));
+    // The fields' font; set on the form so the fields inherit it (a font set on a combo box
+    // makes it build its drop-down at once).
+    setFont(PixelFont(QStringLiteral("MS Sans Serif"), 13, false));
     BuildControls();
     PlaceFields();
     move(kHomeLeft, kHomeTop);
@@ -76,7 +78,6 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent) {
 void TForm3::BuildControls() {
     const QFont rowFont = PixelFont(QStringLiteral("MS Sans Serif"), 13, true);
     const QFont headingFont = PixelFont(QStringLiteral("MS Sans Serif"), 11, true);
-    const QFont fieldFont = PixelFont(QStringLiteral("MS Sans Serif"), 13, false);
     auto label = [&](const char* name, const QString& text, const QFont& font, int x, int y) {
         auto* l = Named(new QLabel(text, this), name);
         l->setFont(font);
@@ -114,18 +115,18 @@ void TForm3::BuildControls() {
         const int y = kVoltageTop + k * kPitch;
         *voltageLabels[k] = label(voltageNames[k], kInitialVoltage[k], rowFont, 2, y + 2);
         QComboBox* c = Named(new QComboBox(this), comboNames[k]);
-        c->setEditable(true);
+        // A line edit of our own: setEditable would also build the drop-down's
+        // container at once, a good part of the form's creation time.
+        c->setLineEdit(new QLineEdit(c));
         c->setInsertPolicy(QComboBox::NoInsert);
         c->addItems(
             {QStringLiteral("127"), QStringLiteral("220"), QStringLiteral("380"), QStringLiteral("660")});
         c->setEditText(QStringLiteral("380"));
-        c->setFont(fieldFont);
         c->setToolTip(QStringLiteral("Фазное напряжение"));
         c->setGeometry(40, y, 60, kFieldHeight);
         TypedInputFilter::Attach(c, NumericKeyFilter, kFieldMaxLength);
         *combos[k] = c;
         QLineEdit* e = Named(new QLineEdit(QString::fromLatin1(angleTexts[k]), this), angleNames[k]);
-        e->setFont(fieldFont);
         e->setGeometry(124, y, 44, kFieldHeight);
         *angles[k] = e;
     }
@@ -146,7 +147,6 @@ void TForm3::BuildControls() {
     const char* loadEditNames[6] = {"Edit4", "Edit5", "Edit6", "Edit7", "Edit8", "Edit9"};
     for (int k = 0; k < 6; ++k) {
         *loads[k] = Named(new QLineEdit(QStringLiteral("0"), this), loadEditNames[k]);
-        (*loads[k])->setFont(fieldFont);
     }
 
     // Neutral wire.
@@ -156,7 +156,6 @@ void TForm3::BuildControls() {
     CheckBox1->move(4, 196);
     Label7 = label("Label7", QStringLiteral("R0=           (Om)"), rowFont, 24, 220);
     Edit10 = Named(new QLineEdit(QStringLiteral("1"), this), "Edit10");
-    Edit10->setFont(fieldFont);
     Edit10->setEnabled(false);
     Label7->setEnabled(false);
 
@@ -174,7 +173,6 @@ void TForm3::BuildControls() {
         b->move(4, 280 + k * kPitch);
         *shorts[k] = b;
         QLineEdit* e = Named(new QLineEdit(QStringLiteral("0,01"), this), shuntNames[k]);
-        e->setFont(fieldFont);
         e->setToolTip(QStringLiteral("Сопротивление шунта"));
         *shunts[k] = e;
     }

@@ -2,6 +2,7 @@
 
 #include <QFrame>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QScreen>
 
 #include "ui/GapLayout.h"
@@ -72,7 +73,11 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
 
     const QFont headingFont = PixelFont(QStringLiteral("MS Sans Serif"), 11, true);
     const QFont formulaFont = PixelFont(QStringLiteral("MS Sans Serif"), 11, true);
-    const QFont comboFont = PixelFont(QStringLiteral("Times New Roman"), 11, false);
+    // The combo boxes live on a transparent panel carrying their font, so they inherit it: a font
+    // set on a combo box itself makes it build its drop-down at once.
+    auto* grid = new QWidget(this);
+    grid->setGeometry(0, 0, kClientWidth, kClientHeight);
+    grid->setFont(PixelFont(QStringLiteral("Times New Roman"), 11, false));
     const QStringList items = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
                                QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")};
     for (int row = 0; row < 5; ++row) {
@@ -94,13 +99,14 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
 
         for (int gap = 0; gap < 4; ++gap) {
             const int index = row * 4 + gap;
-            auto* combo = new QComboBox(this);
+            auto* combo = new QComboBox(grid);
             combo->setObjectName(QStringLiteral("ComboBox%1").arg(index + 1));
-            combo->setEditable(true);
+            // A line edit of our own: setEditable would also build the drop-down's
+            // container at once, a good part of the form's creation time.
+            combo->setLineEdit(new QLineEdit(combo));
             combo->setInsertPolicy(QComboBox::NoInsert);
             combo->addItems(items);
             combo->setEditText(QString::fromLatin1(vornik::kDefaultPrecisionTexts[index]));
-            combo->setFont(comboFont);
             TypedInputFilter::Attach(combo, DecimalsKeyFilter, 1);
             PlaceInGap(combo, formula, gap, kComboHeight);
             ComboBoxes[index] = combo;
