@@ -253,6 +253,14 @@ void TForm3::PlaceFields() {
             boxes[k]->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, boxes[k]);
         PlaceInGap(shunts[k], boxes[k]->fontMetrics(), boxes[k]->text(), 0, boxes[k]->x() + contents.x(),
                    boxes[k]->y() + boxes[k]->height() / 2, kFieldHeight);
+        // The delta caption ("фаза "АВ"") is longer than the star one before the gap: the field
+        // starts after it so no caption is hidden.
+        const int deltaEnd =
+            boxes[k]->x() + contents.x() + boxes[k]->fontMetrics().horizontalAdvance(kPhaseBreak[k]);
+        const QRect field = shunts[k]->geometry();
+        if (field.left() < deltaEnd + 3) {
+            shunts[k]->setGeometry(deltaEnd + 3, field.top(), field.right() - deltaEnd - 2, field.height());
+        }
     }
 }
 
