@@ -98,7 +98,7 @@ void TForm2::BuildToolbar() {
     CoolBar1 = new QFrame(this);
     CoolBar1->setObjectName(QStringLiteral("CoolBar1"));
     CoolBar1->setFrameShape(QFrame::StyledPanel);
-    CoolBar1->setGeometry(0, 0, 4000, kStripHeight);
+    CoolBar1->setGeometry(0, 0, width(), kStripHeight);
 
     int x = 2;
     auto button = [&](QToolButton*& b, const char* name, const QString& hint, Glyph glyph) {
@@ -155,6 +155,7 @@ void TForm2::showEvent(QShowEvent* event) {
 void TForm2::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     // The document keeps filling the window, whatever size it is given.
+    CoolBar1->resize(event->size().width(), kStripHeight);
     const QSize outer = event->size() + FrameExtra(this);
     RichEdit1->setGeometry(0, kDocumentTop, qMax(0, outer.width() - kDocumentWidthMargin),
                            qMax(0, outer.height() - kDocumentHeightMargin));
