@@ -44,7 +44,7 @@ void BM_DiagramGeometry(benchmark::State& bs) {
     DiagramLabels labels;
     for (auto _ : bs) {
         canvas.ClearOps();
-        DrawSelectedDiagram(canvas, state.slots, kStarVoltages, labels);
+        DrawSelectedDiagram(canvas, state.modeSlots, kStarVoltages, labels);
         benchmark::DoNotOptimize(canvas.Ops().data());
     }
 }
@@ -54,7 +54,7 @@ void BM_DiagramPainter(benchmark::State& bs) {
     QtDiagramCanvas canvas;
     DiagramLabels labels;
     for (auto _ : bs) {
-        DrawSelectedDiagram(canvas, state.slots, kStarVoltages, labels);
+        DrawSelectedDiagram(canvas, state.modeSlots, kStarVoltages, labels);
         benchmark::DoNotOptimize(canvas.Image().constBits());
     }
 }
@@ -67,7 +67,7 @@ void BM_DiagramDrawAndSaveJpeg(benchmark::State& bs) {
     QtDiagramCanvas canvas;
     DiagramLabels labels;
     for (auto _ : bs) {
-        DrawSelectedDiagram(canvas, state.slots, kStarVoltages, labels);
+        DrawSelectedDiagram(canvas, state.modeSlots, kStarVoltages, labels);
         SavePicture(canvas.Picture(), PictureFormat::Jpeg, path);
     }
     bs.counters["bytes"] = static_cast<double>(std::filesystem::file_size(path));

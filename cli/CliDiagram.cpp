@@ -171,9 +171,9 @@ std::string DrawCliDiagram(const CalcState& state, const ParameterFields& form, 
     const DiagramSelection selection{form.Star(), form.Checked(1), button};
     RecordingCanvas recorder;
     DiagramLabels labels;
-    DrawSelectedDiagram(recorder, state.slots, selection, labels);
+    DrawSelectedDiagram(recorder, state.modeSlots, selection, labels);
     if (out) {
-        WritePicture(state.slots, selection, *format, *out);
+        WritePicture(state.modeSlots, selection, *format, *out);
     }
     return DiagramJson(labels, recorder.Ops());
 }

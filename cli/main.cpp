@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
         out += ",\"record\":" + RecordJson(state.live);
         out += ",\"slots\":[";
         for (int k = 0; k < kModeSlotCount; ++k) {
-            out += (k ? "," : "") + RecordJson(state.slots[k]);
+            out += (k ? "," : "") + RecordJson(state.modeSlots[k]);
         }
         out += "]";
         if (options.diagram) {

@@ -111,7 +111,7 @@ void DrawDelta(DiagramCanvas& canvas, const SolutionRecord& r, int pair, bool vo
 
 }  // namespace
 
-void DrawSelectedDiagram(DiagramCanvas& canvas, const std::array<SolutionRecord, kModeSlotCount>& slots,
+void DrawSelectedDiagram(DiagramCanvas& canvas, const std::array<SolutionRecord, kModeSlotCount>& modeSlots,
                          const DiagramSelection& selection, DiagramLabels& labels) {
     ClearDiagram(canvas);
     labels.legend.clear();
@@ -122,9 +122,9 @@ void DrawSelectedDiagram(DiagramCanvas& canvas, const std::array<SolutionRecord,
     // Odd buttons show voltages, even ones currents.
     const bool voltages = selection.button % 2 == 1;
     if (selection.star) {
-        DrawStar(canvas, slots[kStarSlots[pair]], pair, voltages, selection.neutral, labels);
+        DrawStar(canvas, modeSlots[kStarSlots[pair]], pair, voltages, selection.neutral, labels);
     } else {
-        DrawDelta(canvas, slots[kDeltaSlots[pair]], pair, voltages, labels);
+        DrawDelta(canvas, modeSlots[kDeltaSlots[pair]], pair, voltages, labels);
     }
 }
 

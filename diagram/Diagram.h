@@ -31,7 +31,7 @@ struct DiagramSelection {
 void ClearDiagram(DiagramCanvas& canvas);
 
 // Clears the canvas and draws the diagram of the selected button from its mode slot.
-void DrawSelectedDiagram(DiagramCanvas& canvas, const std::array<SolutionRecord, kModeSlotCount>& slots,
+void DrawSelectedDiagram(DiagramCanvas& canvas, const std::array<SolutionRecord, kModeSlotCount>& modeSlots,
                          const DiagramSelection& selection, DiagramLabels& labels);
 
 }  // namespace vornik

@@ -24,7 +24,7 @@ class ReportWriter {
         return NumberText(state_.live[field], state_.precision[setting]);
     }
     std::string Slot0Num(int field, PrecisionIndex setting) const {
-        return NumberText(state_.slots[0][field], state_.precision[setting]);
+        return NumberText(state_.modeSlots[0][field], state_.precision[setting]);
     }
     // An angle field (radians) written in degrees.
     std::string Ang(int field, PrecisionIndex setting) const {

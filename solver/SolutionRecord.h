@@ -142,11 +142,11 @@ inline constexpr std::array<const char*, kPrecisionCount> kDefaultPrecisionTexts
 // settings. All zero at program start; the program keeps one for its whole life.
 struct CalcState {
     SolutionRecord live{};
-    std::array<SolutionRecord, kModeSlotCount> slots{};
+    std::array<SolutionRecord, kModeSlotCount> modeSlots{};
     std::array<int, kPrecisionCount> precision{};
 
-    void Snapshot(int slot) { slots.at(slot) = live; }
-    void Restore() { live = slots[0]; }
+    void Snapshot(int slot) { modeSlots.at(slot) = live; }
+    void Restore() { live = modeSlots[0]; }
 };
 
 }  // namespace vornik

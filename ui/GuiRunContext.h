@@ -5,11 +5,7 @@
 #include <QTextCursor>
 #include <optional>
 
-// Qt defines `slots` as a keyword macro; the core's CalcState has a member of that name.
-#pragma push_macro("slots")
-#undef slots
 #include "solver/CalculationRun.h"
-#pragma pop_macro("slots")
 
 class QTextEdit;
 class TForm3;

@@ -5,14 +5,9 @@
 #include <QLineEdit>
 #include <QScreen>
 
+#include "solver/SolutionRecord.h"
 #include "ui/GapLayout.h"
 #include "ui/KeyFilters.h"
-
-// Qt defines `slots` as a keyword macro; the core's CalcState has a member of that name.
-#pragma push_macro("slots")
-#undef slots
-#include "solver/SolutionRecord.h"
-#pragma pop_macro("slots")
 
 namespace {
 

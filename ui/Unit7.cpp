@@ -218,10 +218,7 @@ void TForm7::RadioButton1Click() {
         selection.star = Form3->RadioButton1->isChecked();
         selection.neutral = Form3->CheckBox1->isChecked();
     }
-#pragma push_macro("slots")
-#undef slots
-    vornik::DrawSelectedDiagram(canvas_, AppState().slots, selection, labels_);
-#pragma pop_macro("slots")
+    vornik::DrawSelectedDiagram(canvas_, AppState().modeSlots, selection, labels_);
     if (labels_.label11) {
         Label11->setText(QString::fromStdString(*labels_.label11));
         // A long multiplier (" + 7,79999999999999") does not fit its box: readable in full here.

@@ -11,12 +11,8 @@
 #include <array>
 
 #include "canvas/QtDiagramCanvas.h"
-#include "diagram/PictureFile.h"
-// The mode slots are a member named `slots`, which Qt's keyword macro of that name would erase.
-#pragma push_macro("slots")
-#undef slots
 #include "diagram/Diagram.h"
-#pragma pop_macro("slots")
+#include "diagram/PictureFile.h"
 
 class QButtonGroup;
 

@@ -122,22 +122,22 @@ TEST(DeltaRun, AllModesInOrderWithTheDeltaSlotNumbering) {
     for (int slot = 1; slot <= 3; ++slot) {
         for (int f = 0; f < kFieldCount; ++f) {
             if (f < UaLoadMod || f > UcLoadIm) {
-                EXPECT_EQ(run.state.slots[slot][f], run.state.slots[0][f])
+                EXPECT_EQ(run.state.modeSlots[slot][f], run.state.modeSlots[0][f])
                     << "slot " << slot << " field " << f;
             }
         }
     }
     // Slots 4..6: line-wire breaks; the live record is the restored normal mode at the end.
-    EXPECT_NEAR(run.state.slots[4][YbMod], 19, 1e-9);
-    EXPECT_NEAR(run.state.slots[5][YbMod], 19, 1e-9);
-    EXPECT_NEAR(run.state.slots[6][YbMod], 19, 1e-9);
-    EXPECT_EQ(run.state.live, run.state.slots[0]);
+    EXPECT_NEAR(run.state.modeSlots[4][YbMod], 19, 1e-9);
+    EXPECT_NEAR(run.state.modeSlots[5][YbMod], 19, 1e-9);
+    EXPECT_NEAR(run.state.modeSlots[6][YbMod], 19, 1e-9);
+    EXPECT_EQ(run.state.live, run.state.modeSlots[0]);
     // Slot 1 (AB broken): Ia = -Ica at -60, Ib = Ibc, Ic unchanged.
-    EXPECT_NEAR(run.state.slots[1][UaLoadMod], 38, 1e-9);
-    EXPECT_NEAR(run.state.slots[1][UaLoadArg] / kDeg, -60, 1e-9);
-    EXPECT_NEAR(run.state.slots[1][UbLoadArg] / kDeg, -120, 1e-9);
-    EXPECT_NEAR(run.state.slots[1][UcLoadMod], 65.818, 1e-3);
-    EXPECT_NEAR(run.state.slots[1][YaMod], 38, 1e-9)
+    EXPECT_NEAR(run.state.modeSlots[1][UaLoadMod], 38, 1e-9);
+    EXPECT_NEAR(run.state.modeSlots[1][UaLoadArg] / kDeg, -60, 1e-9);
+    EXPECT_NEAR(run.state.modeSlots[1][UbLoadArg] / kDeg, -120, 1e-9);
+    EXPECT_NEAR(run.state.modeSlots[1][UcLoadMod], 65.818, 1e-3);
+    EXPECT_NEAR(run.state.modeSlots[1][YaMod], 38, 1e-9)
         << "the broken phase's current field keeps its normal value";
 }
 
@@ -147,7 +147,7 @@ TEST(DeltaRun, LoadPhaseBreakAfterLineBreakStartsFromTheNormalCurrents) {
     p.SetChecked(4, true);  // load phase CA
     Session run;
     ASSERT_TRUE(run.Execute(p));
-    const SolutionRecord& s = run.state.slots[3];
+    const SolutionRecord& s = run.state.modeSlots[3];
     EXPECT_NEAR(s[UaLoadMod], 38, 1e-9);
     EXPECT_NEAR(s[UaLoadArg] / kDeg, 0, 1e-9);
     EXPECT_NEAR(s[UbLoadMod], 65.818, 1e-3);
@@ -172,7 +172,7 @@ TEST(DeltaRun, StarOnlyFieldsSurviveADeltaRun) {
     for (int f = IaMod; f <= I0ViaU0Arg; ++f) starOnly.push_back(f);
     for (int f : starOnly) {
         EXPECT_EQ(run.state.live[f], starRecord[f]) << "field " << f;
-        EXPECT_EQ(run.state.slots[0][f], starRecord[f]) << "slot 0 field " << f;
+        EXPECT_EQ(run.state.modeSlots[0][f], starRecord[f]) << "slot 0 field " << f;
     }
 }
 
@@ -187,7 +187,7 @@ TEST(DeltaRun, FailureInALineBreakStepKeepsItsPartialResults) {
         << "U/(Zs1+Zs2) with the pair cancelling";
     EXPECT_EQ(run.doc.lines.size(), 46u + 47u);
     EXPECT_EQ(run.state.live[IcMod], 380) << "the failing step wrote its line voltage and was not restored";
-    EXPECT_EQ(run.state.slots[0][IcMod], 0);
+    EXPECT_EQ(run.state.modeSlots[0][IcMod], 0);
 }
 
 TEST(DeltaReport, LineCountsAndKeyLines) {

@@ -38,28 +38,28 @@ TEST(StarRun, AllSixModesInStepOrderFillEverySlot) {
         EXPECT_NE(pre[k].find(expected[k]), std::string::npos) << pre[k];
     }
     for (int slot = 0; slot < kModeSlotCount; ++slot) {
-        EXPECT_GT(run.state.slots[slot][UaMod], 0) << "slot " << slot;
+        EXPECT_GT(run.state.modeSlots[slot][UaMod], 0) << "slot " << slot;
     }
     // Slot 1 is the short circuit of A: its branch a is the 0,01 shunt.
-    EXPECT_EQ(run.state.slots[1][Ra], 0.01);
+    EXPECT_EQ(run.state.modeSlots[1][Ra], 0.01);
     // Slot 2 (wire A broken) keeps the third-branch fields of the run just before it (slot 1).
     for (int f :
          {8, 9, 10, 11, 20, 21, 22, 23, 33, 34, 35, 36, 50, 51, 52, 53, 62, 63, 64, 65, 80, 81, 82, 83}) {
-        EXPECT_EQ(run.state.slots[2][f], run.state.slots[1][f]) << "field " << f;
+        EXPECT_EQ(run.state.modeSlots[2][f], run.state.modeSlots[1][f]) << "field " << f;
     }
     // The live record ends with the last step (wire C broken: branches A and B).
-    EXPECT_EQ(run.state.live, run.state.slots[6]);
+    EXPECT_EQ(run.state.live, run.state.modeSlots[6]);
 }
 
 TEST(StarRun, OnlyTheNormalModeChangesOnlySlotZero) {
     Session run;
-    for (auto& slot : run.state.slots) {
+    for (auto& slot : run.state.modeSlots) {
         slot.fill(3.0);
     }
     ASSERT_TRUE(run.Execute(Circuit("10", "0", "10", "0", "10", "0")));
-    EXPECT_NEAR(run.state.slots[0][IaMod], 38, 1e-9);
+    EXPECT_NEAR(run.state.modeSlots[0][IaMod], 38, 1e-9);
     for (int slot = 1; slot < kModeSlotCount; ++slot) {
-        EXPECT_EQ(run.state.slots[slot][IaMod], 3.0) << "slot " << slot;
+        EXPECT_EQ(run.state.modeSlots[slot][IaMod], 3.0) << "slot " << slot;
     }
     EXPECT_EQ(run.doc.lines.size(), 56u);
 }
@@ -124,8 +124,8 @@ TEST(StarRun, ShuntZeroLeavesEarlierSlotsFilled) {
     p.SetChecked(3, true);
     Session run;
     EXPECT_FALSE(run.Execute(p));
-    EXPECT_EQ(run.state.slots[1][Ra], 0.01) << "short circuit A ran before the failure";
-    EXPECT_EQ(run.state.slots[3][UaMod], 0) << "short circuit B never reached its snapshot";
+    EXPECT_EQ(run.state.modeSlots[1][Ra], 0.01) << "short circuit A ran before the failure";
+    EXPECT_EQ(run.state.modeSlots[3][UaMod], 0) << "short circuit B never reached its snapshot";
 }
 
 // Absurd and odd texts end in a report or exactly one message, never a crash.

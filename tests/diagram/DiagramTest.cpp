@@ -89,7 +89,7 @@ TEST(StarDiagram, BalancedLoadVoltages) {
     ASSERT_TRUE(s.Execute(Circuit("10", "0", "10", "0", "10", "0")));
     RecordingCanvas canvas;
     DiagramLabels labels;
-    DrawSelectedDiagram(canvas, s.state.slots, {true, false, 1}, labels);
+    DrawSelectedDiagram(canvas, s.state.modeSlots, {true, false, 1}, labels);
 
     EXPECT_EQ(labels.label11, " - 2");
     EXPECT_EQ(labels.label12, "380");
@@ -130,7 +130,7 @@ TEST(Diagram, AxesLegendAndBarAndTheFaceThatCarriesOver) {
     ASSERT_TRUE(s.Execute(Circuit("10", "0", "10", "0", "10", "0")));
     RecordingCanvas canvas;
     DiagramLabels labels;
-    DrawSelectedDiagram(canvas, s.state.slots, {true, false, 1}, labels);
+    DrawSelectedDiagram(canvas, s.state.modeSlots, {true, false, 1}, labels);
     const std::vector<DrawOp> first = canvas.Ops();
     ASSERT_GT(first.size(), 10u);
     EXPECT_EQ(first[0].kind, DrawOp::Kind::Fill);
@@ -156,7 +156,7 @@ TEST(Diagram, AxesLegendAndBarAndTheFaceThatCarriesOver) {
 
     // The next drawing on the same canvas keeps the label face and size for captions and legend.
     canvas.ClearOps();
-    DrawSelectedDiagram(canvas, s.state.slots, {true, false, 2}, labels);
+    DrawSelectedDiagram(canvas, s.state.modeSlots, {true, false, 2}, labels);
     const std::vector<DrawOp>& second = canvas.Ops();
     EXPECT_EQ(second[1].face, kLabelFace);
     EXPECT_EQ(second[1].size, 12);
@@ -186,7 +186,7 @@ TEST(StarDiagram, NeutralCurrentFollowsTheNeutralTick) {
         SCOPED_TRACE(c.name);
         RecordingCanvas canvas;
         DiagramLabels labels;
-        DrawSelectedDiagram(canvas, s.state.slots, {true, c.neutral, c.button}, labels);
+        DrawSelectedDiagram(canvas, s.state.modeSlots, {true, c.neutral, c.button}, labels);
         int blueArrows = 0;
         for (const Arrow& a : Arrows(canvas.Ops())) {
             blueArrows += a.color == kBlue;
@@ -222,7 +222,7 @@ TEST(DeltaDiagram, LineBreakVoltagesAndCurrents) {
     // Ubc feeds BC directly and CA (30 Ohm) in series with AB (10 Ohm): 3/4 and 1/4 of Ubc.
     RecordingCanvas canvas;
     DiagramLabels labels;
-    DrawSelectedDiagram(canvas, s.state.slots, {false, false, 9}, labels);
+    DrawSelectedDiagram(canvas, s.state.modeSlots, {false, false, 9}, labels);
     EXPECT_EQ(labels.label12, "329,09");
     EXPECT_EQ(labels.label11, " - 1,7");
     EXPECT_EQ(labels.legend, "1см - 48,195 B");
@@ -242,7 +242,7 @@ TEST(DeltaDiagram, LineBreakVoltagesAndCurrents) {
 
     // 38 A in BC, 9,5 A through the series pair, both in phase with Ubc.
     canvas.ClearOps();
-    DrawSelectedDiagram(canvas, s.state.slots, {false, false, 10}, labels);
+    DrawSelectedDiagram(canvas, s.state.modeSlots, {false, false, 10}, labels);
     EXPECT_EQ(labels.label12, "32,909");
     EXPECT_EQ(labels.legend, "1см - 5,452 A");
     const std::vector<DrawOp> currents = Labels(canvas.Ops());
@@ -259,7 +259,7 @@ TEST(Diagram, ANeverComputedModeDrawsTheAxesOnly) {
         RecordingCanvas canvas;
         DiagramLabels labels;
         labels.label11 = " - 2";
-        DrawSelectedDiagram(canvas, s.state.slots, {star, false, 13}, labels);
+        DrawSelectedDiagram(canvas, s.state.modeSlots, {star, false, 13}, labels);
         EXPECT_EQ(canvas.Ops().size(), 6u);
         EXPECT_EQ(labels.label11, " - 2");
         EXPECT_EQ(labels.label12, "0");
@@ -269,11 +269,11 @@ TEST(Diagram, ANeverComputedModeDrawsTheAxesOnly) {
 
 // Every button draws its own mode's slot, with the labels, colours, offsets and fields of its kind.
 TEST(Diagram, EveryButtonDrawsItsModeSlot) {
-    std::array<SolutionRecord, kModeSlotCount> slots{};
+    std::array<SolutionRecord, kModeSlotCount> modeSlots{};
     for (int k = 0; k < kModeSlotCount; ++k) {
         for (int f = 0; f < kFieldCount; ++f) {
             // Distinct, signed, and small enough for multiply mode.
-            slots[k][f] = ((f * 37 + k * 11) % 97) - 48 + 0.25 * k;
+            modeSlots[k][f] = ((f * 37 + k * 11) % 97) - 48 + 0.25 * k;
         }
     }
     struct Phasor {
@@ -353,9 +353,9 @@ TEST(Diagram, EveryButtonDrawsItsModeSlot) {
         SCOPED_TRACE(testing::Message() << (c.star ? "star" : "delta") << " button " << c.button);
         RecordingCanvas canvas;
         DiagramLabels labels;
-        DrawSelectedDiagram(canvas, slots, {c.star, true, c.button}, labels);
+        DrawSelectedDiagram(canvas, modeSlots, {c.star, true, c.button}, labels);
 
-        const SolutionRecord& r = slots[c.slot];
+        const SolutionRecord& r = modeSlots[c.slot];
         std::vector<double> values;
         for (const Phasor& p : c.phasors) {
             values.push_back(r[p.re]);

@@ -38,7 +38,7 @@ TEST(QtCanvas, UaTipIsRedInTheSavedBmp) {
     ASSERT_TRUE(s.Execute(Circuit("10", "0", "20", "0", "30", "0")));
     QtDiagramCanvas canvas;
     DiagramLabels labels;
-    DrawSelectedDiagram(canvas, s.state.slots, {true, false, 1}, labels);
+    DrawSelectedDiagram(canvas, s.state.modeSlots, {true, false, 1}, labels);
     ASSERT_EQ(labels.label11, " - 2");
 
     const std::string dir = TempDir();
@@ -141,8 +141,8 @@ TEST(QtCanvas, HeadlessModuleDrawsTheSamePicture) {
     for (const int button : {1, 2}) {
         DiagramLabels a;
         DiagramLabels b;
-        DrawSelectedDiagram(direct, s.state.slots, {true, true, button}, a);
-        DrawSelectedDiagram(*loaded, s.state.slots, {true, true, button}, b);
+        DrawSelectedDiagram(direct, s.state.modeSlots, {true, true, button}, a);
+        DrawSelectedDiagram(*loaded, s.state.modeSlots, {true, true, button}, b);
         EXPECT_EQ(direct.Picture().rgb, loaded->Picture().rgb) << "button " << button;
     }
     const std::string dir = TempDir();

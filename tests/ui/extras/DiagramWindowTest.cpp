@@ -13,13 +13,9 @@
 
 namespace {
 
-// The mode slots are the member `slots`, hidden from Qt's keyword macro here.
-#pragma push_macro("slots")
-#undef slots
 vornik::SolutionRecord& Slot(int index) {
-    return AppState().slots.at(index);
+    return AppState().modeSlots.at(index);
 }
-#pragma pop_macro("slots")
 
 // A balanced star of 380 V phases and 10 A currents in the normal mode.
 void FillNormalMode(double volts, double amperes) {

@@ -6,18 +6,13 @@
 #include <QtTest>
 
 #include "ShellTestSupport.h"
+#include "solver/Parameters.h"
+#include "solver/SolutionRecord.h"
 #include "ui/Forms.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
 #include "ui/Unit4.h"
-
-// Core headers after Qt's: CalcState has a member named like Qt's `slots` keyword.
-#pragma push_macro("slots")
-#undef slots
-#include "solver/Parameters.h"
-#include "solver/SolutionRecord.h"
-#pragma pop_macro("slots")
 
 using vornik::Param;
 
