@@ -1,5 +1,7 @@
 #include "solver/StarSolver.h"
 
+#include <vector>
+
 #include "solver/TextToNumber.h"
 
 namespace vornik {
@@ -126,19 +128,38 @@ Rect NeutralShift2R0(Rect u1, Rect u2, Rect y1, Rect y2, double y0) {
     return RectDiv(num, RectAdd(RectAdd(y1, y2), Rect{y0, 0}));
 }
 
-void SolveStar(SolutionRecord& r, const ParameterFields& form, const std::string& ra, const std::string& xa,
-               const std::string& rb, const std::string& xb, const std::string& rc, const std::string& xc) {
-    ReadVoltage(r, UaMod, form.Text(Param::ComboBox1), form.Text(Param::Edit1));
-    ReadVoltage(r, UbMod, form.Text(Param::ComboBox2), form.Text(Param::Edit2));
-    ReadVoltage(r, UcMod, form.Text(Param::ComboBox3), form.Text(Param::Edit3));
-    ReadImpedance(r, Ra, ra, xa);
-    ReadImpedance(r, Rb, rb, xb);
-    ReadImpedance(r, Rc, rc, xc);
+namespace {
+
+struct Branch {
+    std::string u;
+    std::string angle;
+    std::string r;
+    std::string x;
+};
+
+// Sum over the branches of field `first` + 4k, left to right.
+double SumOver(const SolutionRecord& r, int first, int n) {
+    double sum = r[first];
+    for (int k = 1; k < n; ++k) {
+        sum += r[first + 4 * k];
+    }
+    return sum;
+}
+
+// The star steps for two or three branches in the a, b(, c) positions.
+void SolveBranches(SolutionRecord& r, const ParameterFields& form, const std::vector<Branch>& branches) {
+    const int n = static_cast<int>(branches.size());
+    for (int k = 0; k < n; ++k) {
+        ReadVoltage(r, UaMod + 4 * k, branches[k].u, branches[k].angle);
+    }
+    for (int k = 0; k < n; ++k) {
+        ReadImpedance(r, Ra + 4 * k, branches[k].r, branches[k].x);
+    }
     r[R0] = TextToFloat(form.Text(Param::Edit10));
 
-    Admittance(r, ZaMod, YaMod);
-    Admittance(r, ZbMod, YbMod);
-    Admittance(r, ZcMod, YcMod);
+    for (int k = 0; k < n; ++k) {
+        Admittance(r, ZaMod + 4 * k, YaMod + 4 * k);
+    }
     {
         double m = r[R0];
         double a = 0;
@@ -146,73 +167,57 @@ void SolveStar(SolutionRecord& r, const ParameterFields& form, const std::string
         r[Y0] = m;
     }
 
+    const bool neutral = form.Checked(1);
     const Rect ua = RectOf(r, UaRe), ub = RectOf(r, UbRe), uc = RectOf(r, UcRe);
     const Rect ya = RectOf(r, YaRe), yb = RectOf(r, YbRe), yc = RectOf(r, YcRe);
-    StoreU0(r, form.Checked(1) ? NeutralShift3R0(ua, ub, uc, ya, yb, yc, r[Y0])
-                               : NeutralShift3(ua, ub, uc, ya, yb, yc));
+    if (n == 3) {
+        StoreU0(r, neutral ? NeutralShift3R0(ua, ub, uc, ya, yb, yc, r[Y0])
+                           : NeutralShift3(ua, ub, uc, ya, yb, yc));
+    } else {
+        StoreU0(r, neutral ? NeutralShift2R0(ua, ub, ya, yb, r[Y0]) : NeutralShift2(ua, ub, ya, yb));
+    }
 
-    LoadVoltage(r, UaMod, UaLoadMod);
-    LoadVoltage(r, UbMod, UbLoadMod);
-    LoadVoltage(r, UcMod, UcLoadMod);
+    for (int k = 0; k < n; ++k) {
+        LoadVoltage(r, UaMod + 4 * k, UaLoadMod + 4 * k);
+    }
+    for (int k = 0; k < n; ++k) {
+        PhaseCurrent(r, UaLoadMod + 4 * k, YaMod + 4 * k, IaMod + 4 * k);
+    }
 
-    PhaseCurrent(r, UaLoadMod, YaMod, IaMod);
-    PhaseCurrent(r, UbLoadMod, YbMod, IbMod);
-    PhaseCurrent(r, UcLoadMod, YcMod, IcMod);
-
-    StoreI0(r, r[IaRe] + r[IbRe] + r[IcRe], r[IaIm] + r[IbIm] + r[IcIm]);
+    StoreI0(r, SumOver(r, IaRe, n), SumOver(r, IaIm, n));
     r[I0ViaU0Mod] = r[U0Mod] * r[Y0];
     r[I0ViaU0Arg] = r[U0Arg];
 
-    PhasePower(r, UaLoadMod, IaMod, SaMod);
-    PhasePower(r, UbLoadMod, IbMod, SbMod);
-    PhasePower(r, UcLoadMod, IcMod, ScMod);
+    for (int k = 0; k < n; ++k) {
+        PhasePower(r, UaLoadMod + 4 * k, IaMod + 4 * k, SaMod + 4 * k);
+    }
+    r[PTotal] = SumOver(r, Pa, n);
+    r[QTotal] = SumOver(r, Qa, n);
+    double p = Square(r[IaMod]) * r[Ra];
+    double q = Square(r[IaMod]) * r[Xa];
+    for (int k = 1; k < n; ++k) {
+        p += Square(r[IaMod + 4 * k]) * r[Ra + 4 * k];
+        q += Square(r[IaMod + 4 * k]) * r[Xa + 4 * k];
+    }
+    r[PBalance] = p;
+    r[QBalance] = q;
+}
 
-    r[PTotal] = r[Pa] + r[Pb] + r[Pc];
-    r[QTotal] = r[Qa] + r[Qb] + r[Qc];
-    r[PBalance] = Square(r[IaMod]) * r[Ra] + Square(r[IbMod]) * r[Rb] + Square(r[IcMod]) * r[Rc];
-    r[QBalance] = Square(r[IaMod]) * r[Xa] + Square(r[IbMod]) * r[Xb] + Square(r[IcMod]) * r[Xc];
+}  // namespace
+
+void SolveStar(SolutionRecord& r, const ParameterFields& form, const std::string& ra, const std::string& xa,
+               const std::string& rb, const std::string& xb, const std::string& rc, const std::string& xc) {
+    SolveBranches(r, form,
+                  {{form.Text(Param::ComboBox1), form.Text(Param::Edit1), ra, xa},
+                   {form.Text(Param::ComboBox2), form.Text(Param::Edit2), rb, xb},
+                   {form.Text(Param::ComboBox3), form.Text(Param::Edit3), rc, xc}});
 }
 
 void SolveStarTwoPhase(SolutionRecord& r, const ParameterFields& form, const std::string& u1,
                        const std::string& angle1, const std::string& u2, const std::string& angle2,
                        const std::string& r1, const std::string& x1, const std::string& r2,
                        const std::string& x2) {
-    ReadVoltage(r, UaMod, u1, angle1);
-    ReadVoltage(r, UbMod, u2, angle2);
-    ReadImpedance(r, Ra, r1, x1);
-    ReadImpedance(r, Rb, r2, x2);
-    r[R0] = TextToFloat(form.Text(Param::Edit10));
-
-    Admittance(r, ZaMod, YaMod);
-    Admittance(r, ZbMod, YbMod);
-    {
-        double m = r[R0];
-        double a = 0;
-        PolarReciprocal(m, a);
-        r[Y0] = m;
-    }
-
-    const Rect ua = RectOf(r, UaRe), ub = RectOf(r, UbRe);
-    const Rect ya = RectOf(r, YaRe), yb = RectOf(r, YbRe);
-    StoreU0(r, form.Checked(1) ? NeutralShift2R0(ua, ub, ya, yb, r[Y0]) : NeutralShift2(ua, ub, ya, yb));
-
-    LoadVoltage(r, UaMod, UaLoadMod);
-    LoadVoltage(r, UbMod, UbLoadMod);
-
-    PhaseCurrent(r, UaLoadMod, YaMod, IaMod);
-    PhaseCurrent(r, UbLoadMod, YbMod, IbMod);
-
-    StoreI0(r, r[IaRe] + r[IbRe], r[IaIm] + r[IbIm]);
-    r[I0ViaU0Mod] = r[U0Mod] * r[Y0];
-    r[I0ViaU0Arg] = r[U0Arg];
-
-    PhasePower(r, UaLoadMod, IaMod, SaMod);
-    PhasePower(r, UbLoadMod, IbMod, SbMod);
-
-    r[PTotal] = r[Pa] + r[Pb];
-    r[QTotal] = r[Qa] + r[Qb];
-    r[PBalance] = Square(r[IaMod]) * r[Ra] + Square(r[IbMod]) * r[Rb];
-    r[QBalance] = Square(r[IaMod]) * r[Xa] + Square(r[IbMod]) * r[Xb];
+    SolveBranches(r, form, {{u1, angle1, r1, x1}, {u2, angle2, r2, x2}});
 }
 
 }  // namespace vornik

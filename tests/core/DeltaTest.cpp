@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 
 #include "TestCircuits.h"
 #include "report/DeltaReport.h"
@@ -249,11 +248,7 @@ TEST(DeltaReport, GoldenFullRun) {
     }
     Session run;
     ASSERT_TRUE(run.Execute(p));
-    std::ifstream in(std::string(VORNIK_TEST_DATA) + "/delta_all_modes.txt");
-    std::vector<std::string> expected;
-    for (std::string line; std::getline(in, line);) {
-        expected.push_back(line);
-    }
+    const auto expected = test::ReadGolden("delta_all_modes.txt");
     ASSERT_EQ(run.doc.lines.size(), expected.size());
     for (size_t k = 0; k < expected.size(); ++k) {
         EXPECT_EQ(run.doc.lines[k], expected[k]) << "line " << k + 1;

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <sstream>
 
 #include "TestCircuits.h"
@@ -158,15 +157,6 @@ TEST(StarReport, NotFiniteValuesAreWrittenAsText) {
     EXPECT_EQ(run.doc.lines[7], "Za= 1E308+j 1E308 = INF ej 45 (Om)");
 }
 
-std::vector<std::string> ReadLines(const std::string& path) {
-    std::ifstream in(path);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 // Whole worked solutions, kept as files a reviewer can read.
 TEST(StarReport, GoldenFullRuns) {
     struct Case {
@@ -184,7 +174,7 @@ TEST(StarReport, GoldenFullRuns) {
     for (const auto& c : cases) {
         Session run;
         ASSERT_TRUE(run.Execute(c.params)) << c.file;
-        const auto expected = ReadLines(std::string(VORNIK_TEST_DATA) + "/" + c.file);
+        const auto expected = test::ReadGolden(c.file);
         ASSERT_EQ(run.doc.lines.size(), expected.size()) << c.file;
         for (size_t k = 0; k < expected.size(); ++k) {
             EXPECT_EQ(run.doc.lines[k], expected[k]) << c.file << " line " << k + 1;
