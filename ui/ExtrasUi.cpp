@@ -3,6 +3,7 @@
 #include <QLineF>
 #include <QPainter>
 
+#include "ui/Controls.h"
 #include "ui/MessageBoxes.h"
 
 QFont FormFont() {
@@ -10,20 +11,6 @@ QFont FormFont() {
     font.setFamilies(
         {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     font.setPointSize(8);
-    return font;
-}
-
-QFont PixelFont(const QString& family, int pixels, bool bold) {
-    QFont font;
-    if (family == QLatin1String("Arial")) {
-        font.setFamilies({family, QStringLiteral("Liberation Sans")});
-    } else if (family == QLatin1String("Times New Roman")) {
-        font.setFamilies({family, QStringLiteral("Liberation Serif")});
-    } else {
-        font.setFamilies({family, QStringLiteral("Liberation Sans")});
-    }
-    font.setPixelSize(pixels);
-    font.setBold(bold);
     return font;
 }
 

@@ -9,8 +9,6 @@
 // The 8-point sans-serif face of the windows; Liberation Sans keeps the metrics of the face the
 // layout was measured with where that face is missing.
 QFont FormFont();
-// A face at a pixel size (captions of the About box and splash are given in pixels).
-QFont PixelFont(const QString& family, int pixels, bool bold);
 
 // The error box of errors the program does not guard against: the error's own text with a
 // full stop appended, as the calculation run shows its errors.

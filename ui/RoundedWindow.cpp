@@ -14,6 +14,15 @@ void ApplyRoundedShape(QWidget* window) {
     window->update();
 }
 
+void MakeRoundedBlackWindow(QWidget* window, int width, int height) {
+    window->setFixedSize(width, height);
+    QPalette black = window->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    window->setPalette(black);
+    window->setAutoFillBackground(true);
+    ApplyRoundedShape(window);
+}
+
 void CentreOnScreen(QWidget* window) {
     QScreen* screen = window->screen() != nullptr ? window->screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr) {

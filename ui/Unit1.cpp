@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QTextEdit>
 
+#include "ui/Controls.h"
 #include "ui/Forms.h"
 #include "ui/Glyphs.h"
 #include "ui/GuiRunContext.h"
@@ -27,7 +28,6 @@ constexpr int kClientHeight = 59;
 constexpr int kStripHeight = 58;
 constexpr int kButtonSize = 55;
 constexpr int kIconSize = 40;
-constexpr int kSeparatorWidth = 4;
 
 }  // namespace
 
@@ -49,33 +49,19 @@ void TForm1::BuildToolbar() {
     CoolBar1->setFixedHeight(kStripHeight);
     setCentralWidget(CoolBar1);
 
-    int x = 2;
-    auto button = [&](QToolButton*& b, const char* name, const QString& hint, Glyph glyph) {
-        b = new QToolButton(CoolBar1);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setToolTip(hint);
-        b->setAutoRaise(true);
-        b->setIcon(GlyphIcon(glyph, kIconSize));
-        b->setIconSize(QSize(kIconSize, kIconSize));
-        b->setGeometry(x, 1, kButtonSize, kButtonSize);
-        x += kButtonSize;
-    };
-    auto separator = [&]() {
-        auto* line = new QFrame(CoolBar1);
-        line->setFrameShape(QFrame::VLine);
-        line->setFrameShadow(QFrame::Sunken);
-        line->setGeometry(x + 1, 4, 2, kButtonSize - 6);
-        x += kSeparatorWidth;
-    };
-    button(SpeedButton1, "SpeedButton1", QStringLiteral("ВЫПОЛНИТЬ"), Glyph::Execute);
-    button(SpeedButton6, "SpeedButton6", QStringLiteral("ВЕКТОРНАЯ ДИАГРАММА"), Glyph::Diagram);
+    ButtonStrip strip(CoolBar1, kButtonSize, kIconSize, 1);
+    auto separator = [&strip] { strip.AddSeparator(4, kButtonSize - 6); };
+    SpeedButton1 = strip.AddButton("SpeedButton1", QStringLiteral("ВЫПОЛНИТЬ"), Glyph::Execute);
+    SpeedButton6 = strip.AddButton("SpeedButton6", QStringLiteral("ВЕКТОРНАЯ ДИАГРАММА"), Glyph::Diagram);
     separator();
-    button(SpeedButton12, "SpeedButton12", QStringLiteral("Настройка вводимых параметров"), Glyph::Assistant);
-    button(SpeedButton4, "SpeedButton4", QStringLiteral("Настройка точности рассчёта"), Glyph::Precision);
+    SpeedButton12 =
+        strip.AddButton("SpeedButton12", QStringLiteral("Настройка вводимых параметров"), Glyph::Assistant);
+    SpeedButton4 =
+        strip.AddButton("SpeedButton4", QStringLiteral("Настройка точности рассчёта"), Glyph::Precision);
     separator();
-    button(SpeedButton3, "SpeedButton3", QStringLiteral("ПОМОЩЬ"), Glyph::Help);
+    SpeedButton3 = strip.AddButton("SpeedButton3", QStringLiteral("ПОМОЩЬ"), Glyph::Help);
     separator();
-    button(SpeedButton7, "SpeedButton7", QStringLiteral("Центрировать окна"), Glyph::Centre);
+    SpeedButton7 = strip.AddButton("SpeedButton7", QStringLiteral("Центрировать окна"), Glyph::Centre);
     separator();
     SpeedButton6->setEnabled(false);
 

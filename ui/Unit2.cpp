@@ -10,6 +10,7 @@
 #include <QTextBlock>
 #include <QTextDocumentFragment>
 
+#include "ui/Controls.h"
 #include "ui/Forms.h"
 #include "ui/Glyphs.h"
 #include "ui/MessageBoxes.h"
@@ -100,35 +101,18 @@ void TForm2::BuildToolbar() {
     CoolBar1->setFrameShape(QFrame::StyledPanel);
     CoolBar1->setGeometry(0, 0, width(), kStripHeight);
 
-    int x = 2;
-    auto button = [&](QToolButton*& b, const char* name, const QString& hint, Glyph glyph) {
-        b = new QToolButton(CoolBar1);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setToolTip(hint);
-        b->setAutoRaise(true);
-        b->setIcon(GlyphIcon(glyph, kIconSize));
-        b->setIconSize(QSize(kIconSize, kIconSize));
-        b->setGeometry(x, 2, kButtonSize, kButtonSize);
-        x += kButtonSize;
-    };
-    auto bevel = [&](const char* name) {
-        auto* line = new QFrame(CoolBar1);
-        line->setObjectName(QString::fromLatin1(name));
-        line->setFrameShape(QFrame::VLine);
-        line->setFrameShadow(QFrame::Sunken);
-        line->setGeometry(x + 1, 3, 2, kButtonSize - 2);
-        x += 4;
-    };
-    button(SpeedButton5, "SpeedButton5", QStringLiteral("Центрировать окна"), Glyph::Centre);
+    ButtonStrip strip(CoolBar1, kButtonSize, kIconSize, 2);
+    auto bevel = [&strip](const char* name) { strip.AddSeparator(3, kButtonSize - 2, name); };
+    SpeedButton5 = strip.AddButton("SpeedButton5", QStringLiteral("Центрировать окна"), Glyph::Centre);
     bevel("Bevel1");
-    button(SpeedButton2, "SpeedButton2", QStringLiteral("Копировать в буфер"), Glyph::Copy);
-    button(SpeedButton1, "SpeedButton1", QStringLiteral("Вырезать в буфер"), Glyph::Cut);
-    button(SpeedButton3, "SpeedButton3", QStringLiteral("Встывить из буфера"), Glyph::Paste);
+    SpeedButton2 = strip.AddButton("SpeedButton2", QStringLiteral("Копировать в буфер"), Glyph::Copy);
+    SpeedButton1 = strip.AddButton("SpeedButton1", QStringLiteral("Вырезать в буфер"), Glyph::Cut);
+    SpeedButton3 = strip.AddButton("SpeedButton3", QStringLiteral("Встывить из буфера"), Glyph::Paste);
     bevel("Bevel2");
-    button(SpeedButton6, "SpeedButton6", QStringLiteral("Надстрочный индекс"), Glyph::Superscript);
-    button(SpeedButton9, "SpeedButton9", QStringLiteral("Печать"), Glyph::Print);
-    button(SpeedButton7, "SpeedButton7", QStringLiteral("Отправить в Word"), Glyph::Word);
-    button(SpeedButton4, "SpeedButton4", QStringLiteral("Сохранить"), Glyph::Save);
+    SpeedButton6 = strip.AddButton("SpeedButton6", QStringLiteral("Надстрочный индекс"), Glyph::Superscript);
+    SpeedButton9 = strip.AddButton("SpeedButton9", QStringLiteral("Печать"), Glyph::Print);
+    SpeedButton7 = strip.AddButton("SpeedButton7", QStringLiteral("Отправить в Word"), Glyph::Word);
+    SpeedButton4 = strip.AddButton("SpeedButton4", QStringLiteral("Сохранить"), Glyph::Save);
     bevel("Bevel3");
 
     connect(SpeedButton5, &QToolButton::clicked, this, &TForm2::SpeedButton5Click);

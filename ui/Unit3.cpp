@@ -3,6 +3,7 @@
 #include <QShowEvent>
 #include <QStyleOptionButton>
 
+#include "ui/Controls.h"
 #include "ui/Forms.h"
 #include "ui/GapLayout.h"
 #include "ui/Glyphs.h"
@@ -45,13 +46,6 @@ const QString kPhaseBreak[3] = {QStringLiteral("фаза \"АВ\""), QStringLite
                                 QStringLiteral("фаза \"СА\"")};
 const QString kShortHeading = QStringLiteral("КЗ фазы");
 const QString kPhaseBreakHeading = QStringLiteral("Обрыв фазы нагрузки");
-
-QFont PixelFont(const QString& family, int pixels, bool bold) {
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
 
 template <typename W>
 W* Named(W* widget, const char* name) {
@@ -188,12 +182,9 @@ void TForm3::BuildControls() {
         b->move(4, 368 + k * kPitch);
         *breaks[k] = b;
     }
-    SpeedButton6 = Named(new QToolButton(this), "SpeedButton6");
+    SpeedButton6 =
+        Named(GlyphButton(this, QRect(140, 372, 50, 50), GlyphIcon(Glyph::Execute, 40), 40), "SpeedButton6");
     SpeedButton6->setToolTip(QStringLiteral("ВЫПОЛНИТЬ"));
-    SpeedButton6->setAutoRaise(true);
-    SpeedButton6->setIcon(GlyphIcon(Glyph::Execute, 40));
-    SpeedButton6->setIconSize(QSize(40, 40));
-    SpeedButton6->setGeometry(140, 372, 50, 50);
 
     // Typing filter and limits of every numeric field.
     for (QLineEdit* e : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10}) {

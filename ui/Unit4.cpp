@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "solver/SolutionRecord.h"
+#include "ui/Controls.h"
 #include "ui/GapLayout.h"
 #include "ui/KeyFilters.h"
 
@@ -38,13 +39,6 @@ const Row kRows[5] = {
      "S=                e j                S=               +j                 (V*A)   "},
 };
 
-QFont PixelFont(const QString& family, int pixels, bool bold) {
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 }  // namespace
 
 TForm4::TForm4(QWidget* parent) : QWidget(parent) {
@@ -60,11 +54,8 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
     Label1->adjustSize();
     Label1->move((kClientWidth - Label1->width()) / 2, 4);
 
-    Bevel1 = new QFrame(this);
+    Bevel1 = Bevel(this, 4, 22, kClientWidth - 8, kClientHeight - 26);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
-    Bevel1->setFrameShape(QFrame::Box);
-    Bevel1->setFrameShadow(QFrame::Sunken);
-    Bevel1->setGeometry(4, 22, kClientWidth - 8, kClientHeight - 26);
 
     const QFont headingFont = PixelFont(QStringLiteral("MS Sans Serif"), 11, true);
     const QFont formulaFont = PixelFont(QStringLiteral("MS Sans Serif"), 11, true);

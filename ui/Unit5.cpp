@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <QUrl>
 
+#include "ui/Controls.h"
 #include "ui/ExtrasUi.h"
 #include "ui/RoundedWindow.h"
 
@@ -25,18 +26,6 @@ constexpr int kBottomPicture = 127;
 const QColor kLime(0, 255, 0);
 const QColor kYellow(255, 255, 0);
 const QColor kTeal(0, 128, 128);
-
-QLabel* ColouredLabel(QWidget* parent, const QString& text, const QFont& font, const QColor& colour, int x,
-                      int y) {
-    auto* label = new QLabel(text, parent);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-    label->move(x, y);
-    label->adjustSize();
-    return label;
-}
 
 // Three phase voltages over one period, the picture in the bottom right corner.
 QPixmap WavesPicture(int size) {
@@ -66,25 +55,15 @@ QPixmap WavesPicture(int size) {
     return picture;
 }
 
-QLabel* Picture(QWidget* parent, const QPixmap& pixmap, int x, int y) {
-    auto* image = new QLabel(parent);
-    image->setPixmap(pixmap);
-    image->setGeometry(x, y, pixmap.width(), pixmap.height());
-    return image;
-}
-
 }  // namespace
 
 TForm5::TForm5(QWidget* parent) : QWidget(parent) {
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     setWindowTitle(QStringLiteral("О программе!"));
-    setFixedSize(kClientWidth, kClientHeight);
-    QPalette black = palette();
-    black.setColor(QPalette::Window, Qt::black);
-    setPalette(black);
-    setAutoFillBackground(true);
+    // FormCreate: the shape.
+    MakeRoundedBlackWindow(this, kClientWidth, kClientHeight);
 
-    Picture(this, PhasorEmblem(kTopPicture), 14, 14);  // Image2
+    PictureLabel(this, PhasorEmblem(kTopPicture), 14, 14);  // Image2
     ColouredLabel(this, QStringLiteral("Vornik"), PixelFont(QStringLiteral("Arial"), 29, true), kLime, 160,
                   24);  // Label1
     ColouredLabel(this, QStringLiteral("(Three phase chains)"),
@@ -105,11 +84,8 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
         address->setToolTip(hint);
         address->installEventFilter(this);
     }
-    Picture(this, WavesPicture(kBottomPicture), kClientWidth - kBottomPicture - 14,
-            kClientHeight - kBottomPicture - 14);  // Image1
-
-    // FormCreate
-    ApplyRoundedShape(this);
+    PictureLabel(this, WavesPicture(kBottomPicture), kClientWidth - kBottomPicture - 14,
+                 kClientHeight - kBottomPicture - 14);  // Image1
 }
 
 QString TForm5::ContactAddress1() {

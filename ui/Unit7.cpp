@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <exception>
 
+#include "ui/Controls.h"
 #include "ui/ExtrasUi.h"
 #include "ui/Forms.h"
 #include "ui/Glyphs.h"
@@ -29,30 +30,6 @@ const QString kJpegFilter = QStringLiteral("JPEG Image File (*.jpeg)");
 const QString kBmpFilter = QStringLiteral("Bitmaps (*.bmp)");
 const char* const kSuffixes[] = {"jpg", "bmp"};
 
-QFrame* Bevel(QWidget* parent, int x, int y, int w, int h) {
-    auto* frame = new QFrame(parent);
-    frame->setFrameShape(QFrame::Box);
-    frame->setFrameShadow(QFrame::Sunken);
-    frame->setGeometry(x, y, w, h);
-    return frame;
-}
-
-QLabel* Caption(QWidget* parent, const QString& text, int x, int y) {
-    auto* label = new QLabel(text, parent);
-    label->move(x, y);
-    label->adjustSize();
-    return label;
-}
-
-QToolButton* ToolButton(QWidget* parent, int x, const QIcon& glyph) {
-    auto* button = new QToolButton(parent);
-    button->setGeometry(x, 12, 33, 33);
-    button->setAutoRaise(true);
-    button->setIcon(glyph);
-    button->setIconSize(QSize(24, 24));
-    return button;
-}
-
 }  // namespace
 
 TForm7::TForm7(QWidget* parent) : QWidget(parent) {
@@ -72,12 +49,15 @@ TForm7::TForm7(QWidget* parent) : QWidget(parent) {
 
 void TForm7::BuildToolButtons() {
     Bevel(this, 6, 6, 145, 43);
-    SpeedButton1 = ToolButton(this, 12, GlyphIcon(Glyph::Centre, 24));
+    auto toolButton = [this](int x, const QIcon& glyph) {
+        return GlyphButton(this, QRect(x, 12, 33, 33), glyph, 24);
+    };
+    SpeedButton1 = toolButton(12, GlyphIcon(Glyph::Centre, 24));
     SpeedButton1->setToolTip(QStringLiteral("Центрировать окно"));
-    SpeedButton2 = ToolButton(this, 45, GlyphIcon(Glyph::Diagram, 24));
-    SpeedButton3 = ToolButton(this, 78, GlyphIcon(Glyph::Save, 24));
+    SpeedButton2 = toolButton(45, GlyphIcon(Glyph::Diagram, 24));
+    SpeedButton3 = toolButton(78, GlyphIcon(Glyph::Save, 24));
     SpeedButton3->setToolTip(QStringLiteral("Сохранить как рисунок"));
-    SpeedButton4 = ToolButton(this, 111, QIcon());
+    SpeedButton4 = toolButton(111, QIcon());
     SpeedButton4->setEnabled(false);
     connect(SpeedButton1, &QToolButton::clicked, this, &TForm7::SpeedButton1Click);
     connect(SpeedButton3, &QToolButton::clicked, this, &TForm7::SpeedButton3Click);

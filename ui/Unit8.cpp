@@ -9,6 +9,7 @@
 #include "report/NumberText.h"
 #include "solver/SolverErrors.h"
 #include "solver/TextToNumber.h"
+#include "ui/Controls.h"
 #include "ui/ExtrasUi.h"
 #include "ui/Forms.h"
 #include "ui/Glyphs.h"
@@ -28,21 +29,6 @@ constexpr int kValueMaxLength = 6;
 constexpr int kUnlimitedLength = 32767;
 constexpr int kMilliHenryIndex = 1;
 constexpr int kMicroFaradIndex = 2;
-
-QFrame* Bevel(QWidget* parent, int x, int y, int w, int h) {
-    auto* frame = new QFrame(parent);
-    frame->setFrameShape(QFrame::Box);
-    frame->setFrameShadow(QFrame::Sunken);
-    frame->setGeometry(x, y, w, h);
-    return frame;
-}
-
-QLabel* Caption(QWidget* parent, const QString& text, int x, int y) {
-    auto* label = new QLabel(text, parent);
-    label->move(x, y);
-    label->adjustSize();
-    return label;
-}
 
 // The formula behind the line-voltage fields: Uф = Uл / √3, with the two rows the fields fill.
 QPixmap FormulaPicture(QSize size) {
@@ -82,9 +68,7 @@ void TForm8::BuildLineVoltageSection() {
     heading->adjustSize();
 
     Bevel(this, 10, 26, 252, 120);
-    auto* image = new QLabel(this);
-    image->setGeometry(12, 28, 248, 116);
-    image->setPixmap(FormulaPicture(image->size()));
+    PictureLabel(this, FormulaPicture(QSize(248, 116)), 12, 28);  // Image1
 
     Edit1 = new QLineEdit(QStringLiteral("660"), this);
     Edit1->setGeometry(72, 68, 80, 26);
@@ -144,11 +128,7 @@ void TForm8::BuildReactanceSection() {
     Label5 = new QLabel(QStringLiteral(" ( Гц ) "), this);
     Label5->setGeometry(306, 212, 60, 22);
 
-    SpeedButton1 = new QToolButton(this);
-    SpeedButton1->setGeometry(381, 206, 32, 32);
-    SpeedButton1->setAutoRaise(true);
-    SpeedButton1->setIcon(GlyphIcon(Glyph::Centre, 24));
-    SpeedButton1->setIconSize(QSize(24, 24));
+    SpeedButton1 = GlyphButton(this, QRect(381, 206, 32, 32), GlyphIcon(Glyph::Centre, 24), 24);
     SpeedButton1->setToolTip(QStringLiteral("Центрировать окно"));
     connect(SpeedButton1, &QToolButton::clicked, this, &TForm8::SpeedButton1Click);
 
