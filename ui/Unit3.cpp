@@ -256,50 +256,35 @@ void TForm3::PlaceFields() {
 }
 
 void TForm3::RadioButton1Enter() {
-    RadioButton2->setChecked(false);
-    RadioButton1->setChecked(true);
-    QLabel* voltage[3] = {Label3, Label10, Label11};
-    QLabel* load[3] = {Label4, Label5, Label6};
-    QCheckBox* shorts[3] = {CheckBox2, CheckBox3, CheckBox4};
-    for (int k = 0; k < 3; ++k) {
-        voltage[k]->setText(kStarVoltage[k]);
-        voltage[k]->adjustSize();
-        load[k]->setText(kStarLoad[k]);
-        load[k]->adjustSize();
-        shorts[k]->setText(kShortCircuit[k]);
-        shorts[k]->adjustSize();
-    }
-    CheckBox1->setEnabled(true);
-    Edit10->setEnabled(CheckBox1->isChecked());
-    Label7->setEnabled(CheckBox1->isChecked());
-    Label9->setText(kShortHeading);
-    Label9->adjustSize();
-    for (QLineEdit* e : {Edit11, Edit12, Edit13}) {
-        e->setEnabled(true);
-    }
+    ShowConnection(true);
 }
 
 void TForm3::RadioButton2Enter() {
-    RadioButton1->setChecked(false);
-    RadioButton2->setChecked(true);
+    ShowConnection(false);
+}
+
+void TForm3::ShowConnection(bool star) {
+    (star ? RadioButton2 : RadioButton1)->setChecked(false);
+    (star ? RadioButton1 : RadioButton2)->setChecked(true);
     QLabel* voltage[3] = {Label3, Label10, Label11};
     QLabel* load[3] = {Label4, Label5, Label6};
     QCheckBox* shorts[3] = {CheckBox2, CheckBox3, CheckBox4};
     for (int k = 0; k < 3; ++k) {
-        voltage[k]->setText(kDeltaVoltage[k]);
+        voltage[k]->setText(star ? kStarVoltage[k] : kDeltaVoltage[k]);
         voltage[k]->adjustSize();
-        load[k]->setText(kDeltaLoad[k]);
+        load[k]->setText(star ? kStarLoad[k] : kDeltaLoad[k]);
         load[k]->adjustSize();
-        shorts[k]->setText(kPhaseBreak[k]);
+        shorts[k]->setText(star ? kShortCircuit[k] : kPhaseBreak[k]);
         shorts[k]->adjustSize();
     }
-    CheckBox1->setEnabled(false);
-    Edit10->setEnabled(false);
-    Label7->setEnabled(false);
-    Label9->setText(kPhaseBreakHeading);
+    // The neutral wire and the shunts of a short circuit belong to the star connection only.
+    CheckBox1->setEnabled(star);
+    Edit10->setEnabled(star && CheckBox1->isChecked());
+    Label7->setEnabled(star && CheckBox1->isChecked());
+    Label9->setText(star ? kShortHeading : kPhaseBreakHeading);
     Label9->adjustSize();
     for (QLineEdit* e : {Edit11, Edit12, Edit13}) {
-        e->setEnabled(false);
+        e->setEnabled(star);
     }
 }
 

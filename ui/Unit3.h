@@ -54,4 +54,6 @@ class TForm3 : public QWidget {
   private:
     void BuildControls();
     void PlaceFields();
+    // The captions and enabled states of the star (true) or delta connection.
+    void ShowConnection(bool star);
 };
