@@ -98,6 +98,9 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
             ComboBoxes[index] = combo;
         }
     }
+    // The formula labels were made after the panel and would lie above the combo boxes standing in
+    // their gaps, taking the clicks meant for them.
+    grid->raise();
     for (size_t k = 1; k < ComboBoxes.size(); ++k) {
         setTabOrder(ComboBoxes[k - 1], ComboBoxes[k]);
     }
