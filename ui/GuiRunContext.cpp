@@ -31,7 +31,7 @@ bool FormParameterFields::Star() const {
 }
 
 std::string FormPrecisionTexts::Text(int index) const {
-    return form_.ComboBoxes.at(index)->currentText().toStdString();
+    return form_.PrecisionText(index).toStdString();
 }
 
 void RichEditDocument::Clear() {

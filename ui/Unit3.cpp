@@ -289,20 +289,14 @@ void TForm3::ShowConnection(bool star) {
 }
 
 void TForm3::RadioButton1Click() {
-    if (Form8) {
-        for (QWidget* w :
-             std::initializer_list<QWidget*>{Form8->Edit1, Form8->Label1, Form8->Button1, Form8->Button2}) {
-            w->setEnabled(true);
-        }
+    if (Form8 != nullptr) {
+        Form8->EnableLineVoltageSection(true);
     }
 }
 
 void TForm3::RadioButton2Click() {
-    if (Form8) {
-        for (QWidget* w :
-             std::initializer_list<QWidget*>{Form8->Edit1, Form8->Label1, Form8->Button1, Form8->Button2}) {
-            w->setEnabled(false);
-        }
+    if (Form8 != nullptr) {
+        Form8->EnableLineVoltageSection(false);
     }
 }
 

@@ -25,7 +25,6 @@ struct Row {
     const char* formula;
 };
 
-// Each formula's four gaps hold the row's four combo boxes, left to right.
 const Row kRows[5] = {
     {"Label2", "Напряжение ", "Label3",
      "U=                e j                 U=               +j                 (V)  "},
@@ -48,6 +47,28 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
     setFixedSize(kClientWidth, kClientHeight);
     setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11, false));
 
+    // Centred on the desktop.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect desk = screen->availableGeometry();
+        move(desk.center() - QPoint(kClientWidth / 2, kClientHeight / 2));
+    }
+}
+
+void TForm4::setVisible(bool visible) {
+    if (visible) {
+        EnsureBuilt();
+    }
+    QWidget::setVisible(visible);
+}
+
+QString TForm4::PrecisionText(int index) const {
+    if (!IsBuilt()) {
+        return QString::fromLatin1(vornik::kDefaultPrecisionTexts.at(index));
+    }
+    return ComboBoxes.at(index)->currentText();
+}
+
+void TForm4::BuildControls() {
     Label1 = new QLabel(QStringLiteral("Кол-во знаков после запятой"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 13, true));
@@ -59,13 +80,7 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
 
     const QFont headingFont = PixelFont(QStringLiteral("MS Sans Serif"), 11, true);
     const QFont formulaFont = PixelFont(QStringLiteral("MS Sans Serif"), 11, true);
-    // The combo boxes live on a transparent panel carrying their font, so they inherit it: a font
-    // set on a combo box itself makes it build its drop-down at once.
-    auto* grid = new QWidget(this);
-    grid->setGeometry(0, 0, kClientWidth, kClientHeight);
-    grid->setFont(PixelFont(QStringLiteral("Times New Roman"), 11, false));
-    const QStringList items = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
-                               QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")};
+    QLabel* formulas[5] = {};
     for (int row = 0; row < 5; ++row) {
         const int top = kRowTop + row * kRowPitch;
         QLabel* heading = new QLabel(QString::fromUtf8(kRows[row].heading), this);
@@ -82,32 +97,32 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
         formula->adjustSize();
         formula->move(10, top + 15);
         Formulas[row] = formula;
-
-        for (int gap = 0; gap < 4; ++gap) {
-            const int index = row * 4 + gap;
-            auto* combo = new QComboBox(grid);
-            combo->setObjectName(QStringLiteral("ComboBox%1").arg(index + 1));
-            // A line edit of our own: setEditable would also build the drop-down's
-            // container at once, a good part of the form's creation time.
-            combo->setLineEdit(new QLineEdit(combo));
-            combo->setInsertPolicy(QComboBox::NoInsert);
-            combo->addItems(items);
-            combo->setEditText(QString::fromLatin1(vornik::kDefaultPrecisionTexts[index]));
-            TypedInputFilter::Attach(combo, DecimalsKeyFilter, 1);
-            PlaceInGap(combo, formula, gap, kComboHeight);
-            ComboBoxes[index] = combo;
-        }
+        formulas[row] = formula;
     }
-    // The formula labels were made after the panel and would lie above the combo boxes standing in
-    // their gaps, taking the clicks meant for them.
-    grid->raise();
+
+    // The combo boxes live on a transparent panel carrying their font, so they inherit it: a font
+    // set on a combo box itself makes it build its drop-down at once. The panel is made after the
+    // formula labels so that it lies above them and the combo boxes in their gaps get the clicks.
+    auto* grid = new QWidget(this);
+    grid->setGeometry(0, 0, kClientWidth, kClientHeight);
+    grid->setFont(PixelFont(QStringLiteral("Times New Roman"), 11, false));
+    const QStringList items = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
+                               QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")};
+    for (int index = 0; index < static_cast<int>(ComboBoxes.size()); ++index) {
+        auto* combo = new QComboBox(grid);
+        combo->setObjectName(QStringLiteral("ComboBox%1").arg(index + 1));
+        // A line edit of our own: setEditable would also build the drop-down's
+        // container at once, a good part of the form's creation time.
+        combo->setLineEdit(new QLineEdit(combo));
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->addItems(items);
+        combo->setEditText(QString::fromLatin1(vornik::kDefaultPrecisionTexts[index]));
+        TypedInputFilter::Attach(combo, DecimalsKeyFilter, 1);
+        // Each formula's four gaps hold the row's four combo boxes, left to right.
+        PlaceInGap(combo, formulas[index / 4], index % 4, kComboHeight);
+        ComboBoxes[index] = combo;
+    }
     for (size_t k = 1; k < ComboBoxes.size(); ++k) {
         setTabOrder(ComboBoxes[k - 1], ComboBoxes[k]);
-    }
-
-    // Centred on the desktop.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect desk = screen->availableGeometry();
-        move(desk.center() - QPoint(kClientWidth / 2, kClientHeight / 2));
     }
 }

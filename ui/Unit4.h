@@ -1,26 +1,37 @@
 #pragma once
 // Precision settings form "Настройка точности рассчёта": the number of decimals (0 to 5) the
-// worked solution shows for each of twenty kinds of number.
+// worked solution shows for each of twenty kinds of number. Hidden at start; its controls are
+// built when it is first shown or one of them is first reached.
 
 #include <QComboBox>
 #include <QLabel>
+#include <QString>
 #include <QWidget>
-#include <array>
+
+#include "ui/OnDemand.h"
 
 class QFrame;
 
-class TForm4 : public QWidget {
+class TForm4 : public QWidget, public ControlsOnDemand {
     Q_OBJECT
   public:
     explicit TForm4(QWidget* parent = nullptr);
 
     // ComboBox1 .. ComboBox20 at indices 0 .. 19, in the order of the precision settings.
-    std::array<QComboBox*, 20> ComboBoxes{};
+    OnDemandArray<QComboBox, 20> ComboBoxes{this};
     QComboBox* ComboBox(int number) const { return ComboBoxes.at(number - 1); }
+    // The text of the combo box at index 0 .. 19; its initial text while the form was never
+    // built, so a calculation run does not build it.
+    QString PrecisionText(int index) const;
 
-    QFrame* Bevel1 = nullptr;
-    QLabel* Label1 = nullptr;
+    OnDemand<QFrame> Bevel1{this};
+    OnDemand<QLabel> Label1{this};
     // Row headings and formula labels, voltage to power.
-    std::array<QLabel*, 5> Headings{};
-    std::array<QLabel*, 5> Formulas{};
+    OnDemandArray<QLabel, 5> Headings{this};
+    OnDemandArray<QLabel, 5> Formulas{this};
+
+    void setVisible(bool visible) override;
+
+  protected:
+    void BuildControls() override;
 };

@@ -62,7 +62,16 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("О программе!"));
     // FormCreate: the shape.
     MakeRoundedBlackWindow(this, kClientWidth, kClientHeight);
+}
 
+void TForm5::setVisible(bool visible) {
+    if (visible) {
+        EnsureBuilt();
+    }
+    QWidget::setVisible(visible);
+}
+
+void TForm5::BuildControls() {
     PictureLabel(this, PhasorEmblem(kTopPicture), 14, 14);  // Image2
     ColouredLabel(this, QStringLiteral("Vornik"), PixelFont(QStringLiteral("Arial"), 29, true), kLime, 160,
                   24);  // Label1
@@ -79,7 +88,7 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
         QStringLiteral("Свои пожелания, найденные ошибки и прочее отправляйте по данному адресу ");
     Label8 = ColouredLabel(this, ContactAddress1(), link, kTeal, 22, 196);
     Label9 = ColouredLabel(this, ContactAddress2(), link, kTeal, 22, 214);
-    for (QLabel* address : {Label8, Label9}) {
+    for (QLabel* address : {Label8.get(), Label9.get()}) {
         address->setCursor(Qt::PointingHandCursor);
         address->setToolTip(hint);
         address->installEventFilter(this);

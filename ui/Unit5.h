@@ -1,25 +1,31 @@
 #pragma once
 // About box: a borderless black rounded window with the product name, version and the contact
-// addresses; it hides as soon as another window becomes active.
+// addresses; it hides as soon as another window becomes active. Its controls are built when it
+// is first shown or an address label is first reached.
 
 #include <QLabel>
 #include <QString>
 #include <QWidget>
 
-class TForm5 : public QWidget {
+#include "ui/OnDemand.h"
+
+class TForm5 : public QWidget, public ControlsOnDemand {
     Q_OBJECT
   public:
     explicit TForm5(QWidget* parent = nullptr);
 
     // The contact addresses; Label8Click and Label9Click open a new message to them.
-    QLabel *Label8 = nullptr, *Label9 = nullptr;
+    OnDemand<QLabel> Label8{this}, Label9{this};
     void Label8Click();
     void Label9Click();
 
     static QString ContactAddress1();
     static QString ContactAddress2();
 
+    void setVisible(bool visible) override;
+
   protected:
+    void BuildControls() override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;

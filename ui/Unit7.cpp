@@ -38,6 +38,16 @@ TForm7::TForm7(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Векторная диаграмма"));
     setFont(FormFont());
     setFixedSize(kClientWidth, kClientHeight);
+}
+
+void TForm7::setVisible(bool visible) {
+    if (visible) {
+        EnsureBuilt();
+    }
+    QWidget::setVisible(visible);
+}
+
+void TForm7::BuildControls() {
     BuildToolButtons();
     BuildModeChoice();
     BuildPictureAndReadOut();
@@ -45,6 +55,11 @@ TForm7::TForm7(QWidget* parent) : QWidget(parent) {
     // command always has something meaningful to write.
     vornik::ClearDiagram(canvas_);
     ShowPicture();
+}
+
+const vornik::QtDiagramCanvas& TForm7::Canvas() const {
+    EnsureBuilt();
+    return canvas_;
 }
 
 void TForm7::BuildToolButtons() {
@@ -76,10 +91,10 @@ void TForm7::BuildModeChoice() {
         caption->adjustSize();
     }
 
-    QRadioButton** named[kButtonCount] = {&RadioButton1,  &RadioButton2,  &RadioButton3,  &RadioButton4,
-                                          &RadioButton5,  &RadioButton6,  &RadioButton7,  &RadioButton8,
-                                          &RadioButton9,  &RadioButton10, &RadioButton11, &RadioButton12,
-                                          &RadioButton13, &RadioButton14};
+    OnDemand<QRadioButton>* named[kButtonCount] = {
+        &RadioButton1,  &RadioButton2,  &RadioButton3,  &RadioButton4, &RadioButton5,
+        &RadioButton6,  &RadioButton7,  &RadioButton8,  &RadioButton9, &RadioButton10,
+        &RadioButton11, &RadioButton12, &RadioButton13, &RadioButton14};
     modeGroup_ = new QButtonGroup(this);
     modeGroup_->setExclusive(true);
     for (int i = 0; i < kButtonCount; ++i) {
@@ -221,7 +236,7 @@ void TForm7::ShowCursorPosition(int X, int Y) {
 }
 
 bool TForm7::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Image1 && event->type() == QEvent::MouseMove) {
+    if (watched == Image1.get() && event->type() == QEvent::MouseMove) {
         const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
         ShowCursorPosition(at.x(), at.y());
     }
@@ -229,6 +244,8 @@ bool TForm7::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm7::SpeedButton3Click() {
+    // The blank plane is drawn with the controls.
+    EnsureBuilt();
     // While this window is hidden the dialog belongs to the window the command came from.
     QWidget* owner = isVisible() ? this : QApplication::activeWindow();
     QFileDialog dialog(owner, QString(), saveFolder_);
@@ -252,6 +269,7 @@ void TForm7::SpeedButton3Click() {
 }
 
 bool TForm7::SavePictureTo(const QString& path, vornik::PictureFormat format) {
+    EnsureBuilt();
     try {
         vornik::SavePicture(canvas_.Picture(), format, path.toStdString());
     } catch (const std::exception& e) {

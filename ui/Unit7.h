@@ -1,22 +1,23 @@
 #pragma once
 // Vector diagram window "Векторная диаграмма": fourteen radio buttons choose the mode and the
 // quantity, the diagram core draws it onto Image1, the cursor position is read out below the
-// picture and the picture can be saved as JPEG or BMP.
+// picture and the picture can be saved as JPEG or BMP. Hidden at start; its controls are built
+// when it is first shown, saves its picture or one of them is first reached.
 
 #include <QLabel>
 #include <QRadioButton>
 #include <QString>
 #include <QToolButton>
 #include <QWidget>
-#include <array>
 
 #include "canvas/QtDiagramCanvas.h"
 #include "diagram/Diagram.h"
 #include "diagram/PictureFile.h"
+#include "ui/OnDemand.h"
 
 class QButtonGroup;
 
-class TForm7 : public QWidget {
+class TForm7 : public QWidget, public ControlsOnDemand {
     Q_OBJECT
   public:
     explicit TForm7(QWidget* parent = nullptr);
@@ -39,20 +40,22 @@ class TForm7 : public QWidget {
     QRadioButton* RadioButton(int n) const { return radioButtons_.at(n - 1); }
     // How many diagrams were drawn since the window was built.
     int DrawCount() const { return drawCount_; }
-    const vornik::QtDiagramCanvas& Canvas() const { return canvas_; }
+    // The picture of Image1; the empty plane with its axes before the first diagram.
+    const vornik::QtDiagramCanvas& Canvas() const;
 
-    QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr,
-                *SpeedButton4 = nullptr;
-    QRadioButton *RadioButton1 = nullptr, *RadioButton2 = nullptr, *RadioButton3 = nullptr,
-                 *RadioButton4 = nullptr, *RadioButton5 = nullptr, *RadioButton6 = nullptr,
-                 *RadioButton7 = nullptr, *RadioButton8 = nullptr, *RadioButton9 = nullptr,
-                 *RadioButton10 = nullptr, *RadioButton11 = nullptr, *RadioButton12 = nullptr,
-                 *RadioButton13 = nullptr, *RadioButton14 = nullptr;
-    QLabel* Image1 = nullptr;
-    QLabel *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr, *Label9 = nullptr,
-           *Label10 = nullptr, *Label11 = nullptr, *Label12 = nullptr, *Label13 = nullptr;
+    OnDemand<QToolButton> SpeedButton1{this}, SpeedButton2{this}, SpeedButton3{this}, SpeedButton4{this};
+    OnDemand<QRadioButton> RadioButton1{this}, RadioButton2{this}, RadioButton3{this}, RadioButton4{this},
+        RadioButton5{this}, RadioButton6{this}, RadioButton7{this}, RadioButton8{this}, RadioButton9{this},
+        RadioButton10{this}, RadioButton11{this}, RadioButton12{this}, RadioButton13{this},
+        RadioButton14{this};
+    OnDemand<QLabel> Image1{this};
+    OnDemand<QLabel> Label5{this}, Label6{this}, Label7{this}, Label8{this}, Label9{this}, Label10{this},
+        Label11{this}, Label12{this}, Label13{this};
+
+    void setVisible(bool visible) override;
 
   protected:
+    void BuildControls() override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -65,7 +68,7 @@ class TForm7 : public QWidget {
     int SelectedButton() const;
     void ShowPicture();
 
-    std::array<QRadioButton*, 14> radioButtons_{};
+    OnDemandArray<QRadioButton, 14> radioButtons_{this};
     QButtonGroup* modeGroup_ = nullptr;
     vornik::QtDiagramCanvas canvas_;
     vornik::DiagramLabels labels_;

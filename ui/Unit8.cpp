@@ -56,10 +56,30 @@ TForm8::TForm8(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Настройка вводимых параметров"));
     setFont(FormFont());
     setFixedSize(kClientWidth, kClientHeight);
-    BuildLineVoltageSection();
-    BuildReactanceSection();
     // FormCreate
     PlaceWindow();
+}
+
+void TForm8::setVisible(bool visible) {
+    if (visible) {
+        EnsureBuilt();
+    }
+    QWidget::setVisible(visible);
+}
+
+void TForm8::BuildControls() {
+    BuildLineVoltageSection();
+    BuildReactanceSection();
+    EnableLineVoltageSection(Form3 == nullptr || Form3->RadioButton1->isChecked());
+}
+
+void TForm8::EnableLineVoltageSection(bool enabled) {
+    if (!IsBuilt()) {
+        return;
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{Edit1, Label1, Button1, Button2}) {
+        w->setEnabled(enabled);
+    }
 }
 
 void TForm8::BuildLineVoltageSection() {
@@ -134,11 +154,11 @@ void TForm8::BuildReactanceSection() {
 
     const QString titles[] = {QStringLiteral("  Фаза А  "), QStringLiteral("  Фаза В "),
                               QStringLiteral("  Фаза С  ")};
-    QLineEdit** inductances[] = {&Edit3, &Edit5, &Edit7};
-    QLineEdit** capacitances[] = {&Edit4, &Edit6, &Edit8};
-    QComboBox** inductanceUnits[] = {&ComboBox1, &ComboBox2, &ComboBox3};
-    QComboBox** capacitanceUnits[] = {&ComboBox4, &ComboBox5, &ComboBox6};
-    QPushButton** buttons[] = {&Button3, &Button4, &Button5};
+    OnDemand<QLineEdit>* inductances[] = {&Edit3, &Edit5, &Edit7};
+    OnDemand<QLineEdit>* capacitances[] = {&Edit4, &Edit6, &Edit8};
+    OnDemand<QComboBox>* inductanceUnits[] = {&ComboBox1, &ComboBox2, &ComboBox3};
+    OnDemand<QComboBox>* capacitanceUnits[] = {&ComboBox4, &ComboBox5, &ComboBox6};
+    OnDemand<QPushButton>* buttons[] = {&Button3, &Button4, &Button5};
     constexpr int kGroupTop = 248;
     constexpr int kGroupStep = 64;
     for (int i = 0; i < 3; ++i) {
@@ -196,16 +216,13 @@ void TForm8::showEvent(QShowEvent* event) {
 
 void TForm8::FormShow() {
     PlaceWindow();
-    for (QComboBox* unit : {ComboBox1, ComboBox2, ComboBox3}) {
+    for (QComboBox* unit : {ComboBox1.get(), ComboBox2.get(), ComboBox3.get()}) {
         unit->setCurrentIndex(kMilliHenryIndex);
     }
-    for (QComboBox* unit : {ComboBox4, ComboBox5, ComboBox6}) {
+    for (QComboBox* unit : {ComboBox4.get(), ComboBox5.get(), ComboBox6.get()}) {
         unit->setCurrentIndex(kMicroFaradIndex);
     }
-    const bool star = Form3 == nullptr || Form3->RadioButton1->isChecked();
-    for (QWidget* w : std::initializer_list<QWidget*>{Edit1, Label1, Button1, Button2}) {
-        w->setEnabled(star);
-    }
+    EnableLineVoltageSection(Form3 == nullptr || Form3->RadioButton1->isChecked());
 }
 
 bool TForm8::ComputePhaseVoltage() {

@@ -1,6 +1,7 @@
 #pragma once
 // Input-parameter assistant "Настройка вводимых параметров": phase voltage from line voltage and
 // the reactance of each load phase from L, C and the frequency, written into the parameter form.
+// Hidden at start; its controls are built when it is first shown or one of them is first reached.
 
 #include <QComboBox>
 #include <QLabel>
@@ -10,28 +11,29 @@
 #include <QToolButton>
 #include <QWidget>
 
-class TForm8 : public QWidget {
+#include "ui/OnDemand.h"
+
+class TForm8 : public QWidget, public ControlsOnDemand {
     Q_OBJECT
   public:
     explicit TForm8(QWidget* parent = nullptr);
 
     // Line-voltage section; the parameter form enables it in star and disables it in delta.
-    QLineEdit* Edit1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QPushButton *Button1 = nullptr, *Button2 = nullptr;
+    OnDemand<QLineEdit> Edit1{this};
+    OnDemand<QLabel> Label1{this};
+    OnDemand<QPushButton> Button1{this}, Button2{this};
 
-    QLabel* Label5 = nullptr;   // frequency unit
-    QLabel* Label12 = nullptr;  // the note about the delta connection
-    QRadioButton *RadioButton1 = nullptr, *RadioButton2 = nullptr;
-    QLineEdit* Edit2 = nullptr;  // frequency
+    OnDemand<QLabel> Label5{this};   // frequency unit
+    OnDemand<QLabel> Label12{this};  // the note about the delta connection
+    OnDemand<QRadioButton> RadioButton1{this}, RadioButton2{this};
+    OnDemand<QLineEdit> Edit2{this};  // frequency
     // Phase A, B, C: inductance Edit3/5/7 with unit ComboBox1/2/3, capacitance Edit4/6/8 with
     // unit ComboBox4/5/6, "Задать" Button3/4/5.
-    QLineEdit *Edit3 = nullptr, *Edit4 = nullptr, *Edit5 = nullptr, *Edit6 = nullptr, *Edit7 = nullptr,
-              *Edit8 = nullptr;
-    QComboBox *ComboBox1 = nullptr, *ComboBox2 = nullptr, *ComboBox3 = nullptr, *ComboBox4 = nullptr,
-              *ComboBox5 = nullptr, *ComboBox6 = nullptr;
-    QPushButton *Button3 = nullptr, *Button4 = nullptr, *Button5 = nullptr;
-    QToolButton* SpeedButton1 = nullptr;
+    OnDemand<QLineEdit> Edit3{this}, Edit4{this}, Edit5{this}, Edit6{this}, Edit7{this}, Edit8{this};
+    OnDemand<QComboBox> ComboBox1{this}, ComboBox2{this}, ComboBox3{this}, ComboBox4{this}, ComboBox5{this},
+        ComboBox6{this};
+    OnDemand<QPushButton> Button3{this}, Button4{this}, Button5{this};
+    OnDemand<QToolButton> SpeedButton1{this};
 
     // The last phase voltage computed by Button1 or Button2.
     int PhaseVoltage = 0;
@@ -45,8 +47,15 @@ class TForm8 : public QWidget {
     void RadioButton1Click();
     void RadioButton2Click();
     void SpeedButton1Click();
+    // Enables or disables Edit1, Label1, Button1 and Button2 (the parameter form's connection
+    // switch). Before the controls exist there is nothing to do: they are built in the state of
+    // the parameter form's connection.
+    void EnableLineVoltageSection(bool enabled);
+
+    void setVisible(bool visible) override;
 
   protected:
+    void BuildControls() override;
     void showEvent(QShowEvent* event) override;
 
   private:
