@@ -1,8 +1,7 @@
 #pragma once
-// Small pieces shared by the diagram window, the assistant, the About box and the splash.
+// Small pieces shared by the diagram window and the assistant.
 
 #include <QFont>
-#include <QPixmap>
 #include <QString>
 #include <string>
 
@@ -13,6 +12,3 @@ QFont FormFont();
 // The error box of errors the program does not guard against: the error's own text with a
 // full stop appended, as the calculation run shows its errors.
 void ShowRuntimeError(const std::string& text);
-
-// The emblem of the About box and splash: three phasors of a three-phase system on black.
-QPixmap PhasorEmblem(int size);

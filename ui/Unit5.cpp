@@ -7,7 +7,7 @@
 #include <QUrl>
 
 #include "ui/Controls.h"
-#include "ui/ExtrasUi.h"
+#include "ui/Emblem.h"
 #include "ui/RoundedWindow.h"
 
 #ifndef VORNIK_CONTACT_EMAIL1

@@ -1,6 +1,7 @@
 #pragma once
 // Splash screen: shown while the program builds its windows, then destroyed.
 
+#include <QPixmap>
 #include <QWidget>
 
 class TForm6 : public QWidget {
@@ -8,3 +9,7 @@ class TForm6 : public QWidget {
   public:
     explicit TForm6(QWidget* parent = nullptr);
 };
+
+// The splash screen's picture, as DrawSplashPicture draws it, from the copy shipped with the
+// program.
+QPixmap SplashPicture();

@@ -1,5 +1,6 @@
 # Diagram window, input assistant, About box, splash, help.
 list(APPEND VORNIK_UI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/Emblem.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExtrasUi.cpp
   ${CMAKE_CURRENT_LIST_DIR}/InputAssistant.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RoundedWindow.cpp
@@ -7,7 +8,10 @@ list(APPEND VORNIK_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Unit6.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Unit7.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Unit8.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SplashDrawing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Help.cpp
+  # The splash screen's picture, drawn by scripts/draw-splash.sh.
+  ${CMAKE_CURRENT_LIST_DIR}/data/pictures.qrc
 )
 
 # The contact addresses of the About box. Whoever distributes the program sets real ones:
@@ -26,6 +30,17 @@ set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/Help.cpp APPEND PROPERTY COMPILE_D
   "VORNIK_HELP_INSTALL_SUBDIR=\"${CMAKE_INSTALL_DATADIR}/vornik\""
   "VORNIK_HELP_SOURCE_FILE=\"${VORNIK_HELP_FILE}\"")
 install(FILES ${VORNIK_HELP_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/vornik)
+
+# Draws the splash screen's picture for ui/data/splash.ppm (scripts/draw-splash.sh); not part of
+# the default build. It is built from the drawing's own sources, as the library needs the picture.
+add_executable(vornik-draw-splash EXCLUDE_FROM_ALL
+  ${PROJECT_SOURCE_DIR}/scripts/DrawSplash.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SplashDrawing.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Emblem.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Controls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Glyphs.cpp)
+target_include_directories(vornik-draw-splash PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(vornik-draw-splash PRIVATE Qt6::Widgets)
 
 # The screenshot tour (scripts/screenshots.sh builds and runs it); not part of the default build.
 add_executable(vornik-screenshot-tour EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/scripts/ScreenshotTour.cpp)
