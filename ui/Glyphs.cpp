@@ -6,6 +6,8 @@
 #include <QPixmap>
 #include <QtMath>
 
+#include "ui/RawPicture.h"
+
 namespace {
 
 // Glyphs are drawn on a 32 × 32 grid and scaled.
@@ -156,24 +158,43 @@ void DrawGlyph(QPainter& p, Glyph glyph, bool enabled) {
     }
 }
 
-QPixmap Draw(Glyph glyph, int size, bool enabled) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    p.scale(size / kGrid, size / kGrid);
-    if (glyph == Glyph::Program) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(20, 20, 20));
-        p.drawRoundedRect(QRectF(0, 0, 32, 32), 6, 6);
+// Where a glyph's look of a shipped size stands on the sheet: one column per glyph, as wide as
+// the largest size; for each size a row of the enabled and a row of the disabled looks.
+QRect SheetCell(Glyph glyph, int size, bool enabled) {
+    int top = 0;
+    for (int shipped : kShippedGlyphSizes) {
+        if (shipped == size) {
+            const int largest = kShippedGlyphSizes.back();
+            return QRect(static_cast<int>(glyph) * largest, top + (enabled ? 0 : size), size, size);
+        }
+        top += 2 * shipped;
     }
-    DrawGlyph(p, glyph, enabled);
-    return pixmap;
+    return QRect();
 }
 
-// Draws a glyph only when a button first paints it, so windows that start hidden cost nothing
-// at start-up; each look is kept once drawn.
+// The window icon is drawn at whatever sizes the desktop asks for, so it is not on the sheet.
+constexpr int kSheetGlyphs = static_cast<int>(Glyph::Program);
+
+bool OnSheet(Glyph glyph, int size) {
+    return static_cast<int>(glyph) < kSheetGlyphs && SheetCell(glyph, size, true).isValid();
+}
+
+// The look of a button: from the sheet for the shipped sizes, else drawn now.
+QPixmap GlyphPixmap(Glyph glyph, int size, bool enabled) {
+    if (!OnSheet(glyph, size)) {
+        return DrawGlyphPicture(glyph, size, enabled);
+    }
+    static const QImage sheet =
+        ShippedPicture(QStringLiteral("glyphs.pam")).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QRect cell = SheetCell(glyph, size, enabled);
+    if (!sheet.rect().contains(cell)) {
+        return DrawGlyphPicture(glyph, size, enabled);
+    }
+    return QPixmap::fromImage(sheet.copy(cell));
+}
+
+// Takes a glyph from the sheet, or draws it, only when a button first paints it, so windows that
+// start hidden cost nothing at start-up; each look is kept once made.
 class GlyphEngine : public QIconEngine {
   public:
     GlyphEngine(Glyph glyph, int size) : glyph_(glyph), size_(size) {}
@@ -182,7 +203,7 @@ class GlyphEngine : public QIconEngine {
         QPixmap& cached = enabled ? normal_ : disabled_;
         const int side = qMin(size.width(), size.height());
         if (cached.isNull() || cached.width() != side) {
-            cached = Draw(glyph_, side > 0 ? side : size_, enabled);
+            cached = GlyphPixmap(glyph_, side > 0 ? side : size_, enabled);
         }
         return cached;
     }
@@ -206,4 +227,42 @@ class GlyphEngine : public QIconEngine {
 
 QIcon GlyphIcon(Glyph glyph, int size) {
     return QIcon(new GlyphEngine(glyph, size));
+}
+
+QPixmap DrawGlyphPicture(Glyph glyph, int size, bool enabled) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.scale(size / kGrid, size / kGrid);
+    if (glyph == Glyph::Program) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(20, 20, 20));
+        p.drawRoundedRect(QRectF(0, 0, 32, 32), 6, 6);
+    }
+    DrawGlyph(p, glyph, enabled);
+    return pixmap;
+}
+
+QImage DrawGlyphSheet() {
+    const int largest = kShippedGlyphSizes.back();
+    int height = 0;
+    for (int size : kShippedGlyphSizes) {
+        height += 2 * size;
+    }
+    QImage sheet(kSheetGlyphs * largest, height, QImage::Format_ARGB32_Premultiplied);
+    sheet.fill(Qt::transparent);
+    QPainter p(&sheet);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    for (int g = 0; g < kSheetGlyphs; ++g) {
+        const auto glyph = static_cast<Glyph>(g);
+        for (int size : kShippedGlyphSizes) {
+            for (bool enabled : {true, false}) {
+                p.drawPixmap(SheetCell(glyph, size, enabled).topLeft(),
+                             DrawGlyphPicture(glyph, size, enabled));
+            }
+        }
+    }
+    return sheet;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The splash screen's picture: the emblem and the captions on black. The program shows it from
-// ui/data/splash.ppm, drawn from these controls by scripts/draw-splash.sh, so that the splash
+// ui/data/splash.ppm, drawn from these controls by scripts/draw-pictures.sh, so that the splash
 // appears at once without loading the fonts of its four captions.
 
 #include <QImage>

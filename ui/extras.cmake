@@ -10,7 +10,7 @@ list(APPEND VORNIK_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Unit8.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SplashDrawing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Help.cpp
-  # The splash screen's picture, drawn by scripts/draw-splash.sh.
+  # The splash screen's picture and the toolbar glyphs, drawn by scripts/draw-pictures.sh.
   ${CMAKE_CURRENT_LIST_DIR}/data/pictures.qrc
 )
 
@@ -31,16 +31,10 @@ set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/Help.cpp APPEND PROPERTY COMPILE_D
   "VORNIK_HELP_SOURCE_FILE=\"${VORNIK_HELP_FILE}\"")
 install(FILES ${VORNIK_HELP_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/vornik)
 
-# Draws the splash screen's picture for ui/data/splash.ppm (scripts/draw-splash.sh); not part of
-# the default build. It is built from the drawing's own sources, as the library needs the picture.
-add_executable(vornik-draw-splash EXCLUDE_FROM_ALL
-  ${PROJECT_SOURCE_DIR}/scripts/DrawSplash.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/SplashDrawing.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Emblem.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Controls.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Glyphs.cpp)
-target_include_directories(vornik-draw-splash PRIVATE ${PROJECT_SOURCE_DIR})
-target_link_libraries(vornik-draw-splash PRIVATE Qt6::Widgets)
+# Draws the pictures shipped drawn beforehand, into ui/data (scripts/draw-pictures.sh); not part
+# of the default build.
+add_executable(vornik-draw-pictures EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/scripts/DrawPictures.cpp)
+target_link_libraries(vornik-draw-pictures PRIVATE vornik_ui)
 
 # The screenshot tour (scripts/screenshots.sh builds and runs it); not part of the default build.
 add_executable(vornik-screenshot-tour EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/scripts/ScreenshotTour.cpp)

@@ -10,6 +10,7 @@ list(APPEND VORNIK_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GuiRunContext.cpp
   ${CMAKE_CURRENT_LIST_DIR}/KeyFilters.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MessageBoxes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RawPicture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RtfWriter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StartUp.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowPlace.cpp

@@ -9,7 +9,6 @@
 
 #include "ModalWatcher.h"
 #include "ui/Help.h"
-#include "ui/SplashDrawing.h"
 #include "ui/Unit5.h"
 #include "ui/Unit6.h"
 
@@ -58,29 +57,6 @@ class AboutHelpTest : public QObject {
             QVERIFY2(mask.contains(kept),
                      qPrintable(QStringLiteral("point %1,%2").arg(kept.x()).arg(kept.y())));
         }
-    }
-
-    // The splash shows its picture as drawn beforehand; the shipped copy must be what the splash's
-    // emblem and captions draw now (scripts/draw-splash.sh draws it again after a change).
-    void splashShowsItsDrawnPicture() {
-        const QImage drawn = DrawSplashPicture().convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(drawn.size(), QSize(456, 212));
-        QVERIFY2(SplashPicture().toImage().convertToFormat(QImage::Format_RGB32) == drawn,
-                 "ui/data/splash.ppm is not what the splash's controls draw: run scripts/draw-splash.sh");
-        TForm6 splash;
-        QCOMPARE(splash.grab().toImage().convertToFormat(QImage::Format_RGB32), drawn);
-        // Not a blank picture: lime captions, the yellow version and the red "Load..." are on it.
-        int lime = 0, yellow = 0, red = 0;
-        for (int y = 0; y < drawn.height(); ++y) {
-            for (int x = 0; x < drawn.width(); ++x) {
-                const QColor c = drawn.pixelColor(x, y);
-                lime += c.green() > 200 && c.red() < 80 ? 1 : 0;
-                yellow += c.red() > 200 && c.green() > 200 && c.blue() < 80 ? 1 : 0;
-                red += c.red() > 200 && c.green() < 80 ? 1 : 0;
-            }
-        }
-        QVERIFY2(lime > 300 && yellow > 100 && red > 20,
-                 qPrintable(QStringLiteral("lime %1, yellow %2, red %3").arg(lime).arg(yellow).arg(red)));
     }
 
     void aboutBoxHidesWhenItLosesActivation() {

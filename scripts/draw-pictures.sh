@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Draws the pictures the program ships drawn beforehand again into ui/data: the splash screen
+# (splash.ppm) and the toolbar glyphs (glyphs.pam). Run it after changing the splash's controls
+# (ui/SplashDrawing.cpp), the emblem (ui/Emblem.cpp) or a glyph (ui/Glyphs.cpp);
+# ShippedPicturesTest checks that the shipped pictures are what the code draws.
+#
+#   scripts/draw-pictures.sh [build-dir]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build="${1:-build}"
+ninja -C "$build" vornik-draw-pictures
+QT_QPA_PLATFORM=offscreen "$build/ui/vornik-draw-pictures" ui/data
+echo "wrote ui/data/splash.ppm and ui/data/glyphs.pam"
