@@ -184,13 +184,13 @@ QPixmap GlyphPixmap(Glyph glyph, int size, bool enabled) {
     if (!OnSheet(glyph, size)) {
         return DrawGlyphPicture(glyph, size, enabled);
     }
-    static const QImage sheet =
-        ShippedPicture(QStringLiteral("glyphs.pam")).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // Kept as read; only the looks the buttons show are converted for painting.
+    static const QImage sheet = ShippedPicture(QStringLiteral("glyphs.pam"));
     const QRect cell = SheetCell(glyph, size, enabled);
     if (!sheet.rect().contains(cell)) {
         return DrawGlyphPicture(glyph, size, enabled);
     }
-    return QPixmap::fromImage(sheet.copy(cell));
+    return QPixmap::fromImage(sheet.copy(cell).convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 
 // Takes a glyph from the sheet, or draws it, only when a button first paints it, so windows that

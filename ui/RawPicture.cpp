@@ -67,20 +67,25 @@ Header ReadHeader(const QByteArray& bytes) {
     return h;
 }
 
-}  // namespace
-
-QImage ReadRawPicture(const QByteArray& bytes) {
+// The picture over the file's bytes, not copied; null if they are not a raw PPM or PAM.
+QImage WrapRawPicture(const QByteArray& bytes) {
     const Header h = ReadHeader(bytes);
     const bool rgb = h.magic == "P6" && h.depth == 3;
     const bool rgba = h.magic == "P7" && h.depth == 4 && h.tupleType == "RGB_ALPHA";
     if ((!rgb && !rgba) || h.maxValue != 255 || h.width <= 0 || h.height <= 0 || h.dataStart < 0 ||
         bytes.size() - h.dataStart != qsizetype(h.width) * h.height * h.depth) {
-        return QImage::fromData(bytes);
+        return QImage();
     }
-    // The copy owns its pixels; the bytes stay the caller's.
     return QImage(reinterpret_cast<const uchar*>(bytes.constData() + h.dataStart), h.width, h.height,
-                  h.width * h.depth, rgb ? QImage::Format_RGB888 : QImage::Format_RGBA8888)
-        .copy();
+                  h.width * h.depth, rgb ? QImage::Format_RGB888 : QImage::Format_RGBA8888);
+}
+
+}  // namespace
+
+QImage ReadRawPicture(const QByteArray& bytes) {
+    const QImage wrapped = WrapRawPicture(bytes);
+    // The copy owns its pixels; the bytes stay the caller's.
+    return wrapped.isNull() ? QImage::fromData(bytes) : wrapped.copy();
 }
 
 bool WriteRawPicture(const QImage& picture, const QString& path) {
@@ -104,5 +109,14 @@ QImage ShippedPicture(const QString& name) {
     // The pictures are compiled into the program's library; registering them here keeps the
     // linker from dropping them.
     Q_INIT_RESOURCE(pictures);
-    return ReadRawPicture(QResource(QStringLiteral(":/vornik/") + name).uncompressedData());
+    const QResource resource(QStringLiteral(":/vornik/") + name);
+    if (resource.compressionAlgorithm() == QResource::NoCompression) {
+        // Stored as they are: the pixels are used in place, where they stay while the program runs.
+        const QImage wrapped = WrapRawPicture(
+            QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()), resource.size()));
+        if (!wrapped.isNull()) {
+            return wrapped;
+        }
+    }
+    return ReadRawPicture(resource.uncompressedData());
 }

@@ -2,7 +2,7 @@
 // Pictures the program ships drawn beforehand (the splash, the toolbar glyphs), kept as raw
 // netpbm files: PPM ("P6") for opaque pictures, PAM ("P7", RGB_ALPHA) for pictures with
 // transparency. Their pixels are taken as they stand, several times quicker than decoding a
-// compressed format; the resource compiler compresses them inside the program.
+// compressed format; inside the program they are stored uncompressed and used in place.
 
 #include <QByteArray>
 #include <QImage>
