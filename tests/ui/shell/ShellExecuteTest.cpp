@@ -56,25 +56,7 @@ QStringList CliArguments(const Circuit& c) {
 }
 
 QStringList CliReport(const Circuit& c) {
-    QProcess cli;
-    cli.start(QStringLiteral(VORNIK_CLI_PATH), CliArguments(c));
-    if (!cli.waitForFinished(30000)) {
-        return {QStringLiteral("vornik-cli did not finish")};
-    }
-    QStringList lines = QString::fromUtf8(cli.readAllStandardOutput()).split(u'\n');
-    if (!lines.isEmpty() && lines.back().isEmpty()) {
-        lines.removeLast();
-    }
-    return lines;
-}
-
-QStringList DocumentLines() {
-    QStringList lines;
-    const QTextDocument* doc = Form2->RichEdit1->document();
-    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
-        lines << b.text();
-    }
-    return lines;
+    return CliReport(CliArguments(c));
 }
 
 QLineEdit* EditFor(Param field) {

@@ -3,9 +3,7 @@
 
 #include <QFile>
 #include <QFileDialog>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <QTextBlock>
 #include <QtTest>
 
 #include "ShellTestSupport.h"
@@ -20,28 +18,6 @@
 #include "ui/Unit8.h"
 
 namespace {
-
-QStringList DocumentLines() {
-    QStringList lines;
-    const QTextDocument* doc = Form2->RichEdit1->document();
-    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
-        lines << b.text();
-    }
-    return lines;
-}
-
-QStringList CliReport(const QStringList& arguments) {
-    QProcess cli;
-    cli.start(QStringLiteral(VORNIK_CLI_PATH), arguments);
-    if (!cli.waitForFinished(30000)) {
-        return {QStringLiteral("vornik-cli did not finish")};
-    }
-    QStringList lines = QString::fromUtf8(cli.readAllStandardOutput()).split(u'\n');
-    if (!lines.isEmpty() && lines.back().isEmpty()) {
-        lines.removeLast();
-    }
-    return lines;
-}
 
 QList<bool> LineVoltageSectionEnabled() {
     return {Form8->Edit1->isEnabled(), Form8->Label1->isEnabled(), Form8->Button1->isEnabled(),

@@ -1,13 +1,19 @@
 #pragma once
 // Helpers of the desktop-program tests: the program's windows built by its own start-up code,
-// and modal message boxes recorded and closed while a command runs.
+// modal message boxes recorded and closed while a command runs, and the results document against
+// the command line's report.
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QProcess>
+#include <QTextBlock>
+#include <QTextEdit>
 #include <QTimer>
 #include <functional>
 
+#include "ui/Forms.h"
 #include "ui/StartUp.h"
+#include "ui/Unit2.h"
 
 struct SeenBox {
     QString title;
@@ -55,4 +61,28 @@ bool DriveModalDialog(const std::function<void()>& action, const std::function<v
 inline void StartProgramWindows() {
     PrepareApplication(*static_cast<QApplication*>(QCoreApplication::instance()));
     CreateWindows();
+}
+
+// The lines vornik-cli writes for the given arguments.
+inline QStringList CliReport(const QStringList& arguments) {
+    QProcess cli;
+    cli.start(QStringLiteral(VORNIK_CLI_PATH), arguments);
+    if (!cli.waitForFinished(30000)) {
+        return {QStringLiteral("vornik-cli did not finish")};
+    }
+    QStringList lines = QString::fromUtf8(cli.readAllStandardOutput()).split(u'\n');
+    if (!lines.isEmpty() && lines.back().isEmpty()) {
+        lines.removeLast();
+    }
+    return lines;
+}
+
+// The paragraphs of the results document.
+inline QStringList DocumentLines() {
+    QStringList lines;
+    const QTextDocument* doc = Form2->RichEdit1->document();
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        lines << b.text();
+    }
+    return lines;
 }
