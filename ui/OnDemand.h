@@ -1,10 +1,11 @@
 #pragma once
 // Child controls built on first need. The windows that start hidden (precision settings, About
 // box, diagram window, assistant) would otherwise build dozens of controls, fonts and pictures at
-// start-up that the user may never open. Such a window derives from ControlsOnDemand and holds its
+// start-up that the user may never open. Such a window derives from OnDemandWindow and holds its
 // controls in OnDemand / OnDemandArray members: they read like plain pointers, and the first read
 // (by the window's own show, another window's command or a test) builds all the controls.
 
+#include <QWidget>
 #include <array>
 #include <cstddef>
 
@@ -32,6 +33,20 @@ class ControlsOnDemand {
 
   private:
     mutable bool built_ = false;
+};
+
+// A window that starts hidden and builds its controls when it is first shown, if nothing reached
+// them before.
+class OnDemandWindow : public QWidget, public ControlsOnDemand {
+  public:
+    using QWidget::QWidget;
+
+    void setVisible(bool visible) override {
+        if (visible) {
+            EnsureBuilt();
+        }
+        QWidget::setVisible(visible);
+    }
 };
 
 // One control of a ControlsOnDemand window.

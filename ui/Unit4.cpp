@@ -40,7 +40,7 @@ const Row kRows[5] = {
 
 }  // namespace
 
-TForm4::TForm4(QWidget* parent) : QWidget(parent) {
+TForm4::TForm4(QWidget* parent) : OnDemandWindow(parent) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Настройка точности рассчёта"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -52,13 +52,6 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
         const QRect desk = screen->availableGeometry();
         move(desk.center() - QPoint(kClientWidth / 2, kClientHeight / 2));
     }
-}
-
-void TForm4::setVisible(bool visible) {
-    if (visible) {
-        EnsureBuilt();
-    }
-    QWidget::setVisible(visible);
 }
 
 QString TForm4::PrecisionText(int index) const {

@@ -12,7 +12,7 @@
 
 class QFrame;
 
-class TForm4 : public QWidget, public ControlsOnDemand {
+class TForm4 : public OnDemandWindow {
     Q_OBJECT
   public:
     explicit TForm4(QWidget* parent = nullptr);
@@ -29,8 +29,6 @@ class TForm4 : public QWidget, public ControlsOnDemand {
     // Row headings and formula labels, voltage to power.
     OnDemandArray<QLabel, 5> Headings{this};
     OnDemandArray<QLabel, 5> Formulas{this};
-
-    void setVisible(bool visible) override;
 
   protected:
     void BuildControls() override;

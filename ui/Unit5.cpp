@@ -57,18 +57,11 @@ QPixmap WavesPicture(int size) {
 
 }  // namespace
 
-TForm5::TForm5(QWidget* parent) : QWidget(parent) {
+TForm5::TForm5(QWidget* parent) : OnDemandWindow(parent) {
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     setWindowTitle(QStringLiteral("О программе!"));
     // FormCreate: the shape.
     MakeRoundedBlackWindow(this, kClientWidth, kClientHeight);
-}
-
-void TForm5::setVisible(bool visible) {
-    if (visible) {
-        EnsureBuilt();
-    }
-    QWidget::setVisible(visible);
 }
 
 void TForm5::BuildControls() {

@@ -9,7 +9,7 @@
 
 #include "ui/OnDemand.h"
 
-class TForm5 : public QWidget, public ControlsOnDemand {
+class TForm5 : public OnDemandWindow {
     Q_OBJECT
   public:
     explicit TForm5(QWidget* parent = nullptr);
@@ -21,8 +21,6 @@ class TForm5 : public QWidget, public ControlsOnDemand {
 
     static QString ContactAddress1();
     static QString ContactAddress2();
-
-    void setVisible(bool visible) override;
 
   protected:
     void BuildControls() override;

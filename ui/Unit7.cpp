@@ -32,19 +32,12 @@ const char* const kSuffixes[] = {"jpg", "bmp"};
 
 }  // namespace
 
-TForm7::TForm7(QWidget* parent) : QWidget(parent) {
+TForm7::TForm7(QWidget* parent) : OnDemandWindow(parent) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Векторная диаграмма"));
     setFont(FormFont());
     setFixedSize(kClientWidth, kClientHeight);
-}
-
-void TForm7::setVisible(bool visible) {
-    if (visible) {
-        EnsureBuilt();
-    }
-    QWidget::setVisible(visible);
 }
 
 void TForm7::BuildControls() {

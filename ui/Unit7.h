@@ -17,7 +17,7 @@
 
 class QButtonGroup;
 
-class TForm7 : public QWidget, public ControlsOnDemand {
+class TForm7 : public OnDemandWindow {
     Q_OBJECT
   public:
     explicit TForm7(QWidget* parent = nullptr);
@@ -51,8 +51,6 @@ class TForm7 : public QWidget, public ControlsOnDemand {
     OnDemand<QLabel> Image1{this};
     OnDemand<QLabel> Label5{this}, Label6{this}, Label7{this}, Label8{this}, Label9{this}, Label10{this},
         Label11{this}, Label12{this}, Label13{this};
-
-    void setVisible(bool visible) override;
 
   protected:
     void BuildControls() override;

@@ -50,7 +50,7 @@ QPixmap FormulaPicture(QSize size) {
 
 }  // namespace
 
-TForm8::TForm8(QWidget* parent) : QWidget(parent) {
+TForm8::TForm8(QWidget* parent) : OnDemandWindow(parent) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Настройка вводимых параметров"));
@@ -58,13 +58,6 @@ TForm8::TForm8(QWidget* parent) : QWidget(parent) {
     setFixedSize(kClientWidth, kClientHeight);
     // FormCreate
     PlaceWindow();
-}
-
-void TForm8::setVisible(bool visible) {
-    if (visible) {
-        EnsureBuilt();
-    }
-    QWidget::setVisible(visible);
 }
 
 void TForm8::BuildControls() {

@@ -13,7 +13,7 @@
 
 #include "ui/OnDemand.h"
 
-class TForm8 : public QWidget, public ControlsOnDemand {
+class TForm8 : public OnDemandWindow {
     Q_OBJECT
   public:
     explicit TForm8(QWidget* parent = nullptr);
@@ -51,8 +51,6 @@ class TForm8 : public QWidget, public ControlsOnDemand {
     // switch). Before the controls exist there is nothing to do: they are built in the state of
     // the parameter form's connection.
     void EnableLineVoltageSection(bool enabled);
-
-    void setVisible(bool visible) override;
 
   protected:
     void BuildControls() override;
