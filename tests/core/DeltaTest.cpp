@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Golden.h"
 #include "TestCircuits.h"
 #include "report/DeltaReport.h"
 #include "solver/DeltaSolver.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include "Golden.h"
 #include "TestCircuits.h"
 #include "report/StarReport.h"
 #include "solver/StarSolver.h"

@@ -1,7 +1,6 @@
 #pragma once
 // Circuits and fakes shared by the core tests.
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -50,15 +49,5 @@ struct Session {
 
     bool Execute(const ParameterFields& form) { return N5Click({state, form, precision, doc, messages}); }
 };
-
-// The lines of a golden worked solution kept in tests/core/data.
-inline std::vector<std::string> ReadGolden(const std::string& name) {
-    std::ifstream in(std::string(VORNIK_TEST_DATA) + "/" + name);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 }  // namespace vornik::test
