@@ -1,3 +1,4 @@
+// TForm1: the main window "Vornik (Three phase chains) ver. 2.2" with the menu and the toolbar.
 #include "ui/Unit1.h"
 
 #include <QAction>

@@ -1,3 +1,4 @@
+// TForm2: the results window "Поле отображения и редактирования результатов".
 #include "ui/Unit2.h"
 
 #include <QFileDialog>

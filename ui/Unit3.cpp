@@ -1,3 +1,4 @@
+// TForm3: the calculation-parameter form "Параметры  расчёта".
 #include "ui/Unit3.h"
 
 #include <QShowEvent>

@@ -1,3 +1,4 @@
+// TForm4: the precision settings form "Настройка точности рассчёта".
 #include "ui/Unit4.h"
 
 #include <QFrame>

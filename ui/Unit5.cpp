@@ -1,3 +1,4 @@
+// TForm5: the About box.
 #include "ui/Unit5.h"
 
 #include <QDesktopServices>

@@ -1,3 +1,4 @@
+// TForm6: the splash screen shown while the windows are built.
 #include "ui/Unit6.h"
 
 #include "ui/Controls.h"

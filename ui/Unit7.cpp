@@ -1,3 +1,4 @@
+// TForm7: the vector diagram window "Векторная диаграмма".
 #include "ui/Unit7.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// TForm8: the input-parameter assistant "Настройка вводимых параметров".
 #include "ui/Unit8.h"
 
 #include <QFrame>
