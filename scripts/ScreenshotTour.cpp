@@ -106,7 +106,9 @@ void Tour() {
     RootShot("start");
 
     Form3->RadioButton1->click();
-    Form3->CheckBox1->setChecked(true);
+    if (!Form3->CheckBox1->isChecked()) {
+        Form3->CheckBox1->click();  // as the user ticks it, so R0 is enabled too
+    }
     FillLoad();
     ShootRun("star");
 
