@@ -126,39 +126,23 @@ void SolveDeltaLineBreak(SolutionRecord& r, double uMod, double uArg, double rDi
         r[YcRe] = m;
         r[YcIm] = a;
     }
-    // Voltages across s1 and s2.
-    {
-        double m = rs1;
-        double a = xs1;
+    // Voltages across s1 and s2: their impedance times the series current.
+    const double seriesR[2] = {rs1, rs2};
+    const double seriesX[2] = {xs1, xs2};
+    for (int k = 0; k < 2; ++k) {
+        double m = seriesR[k];
+        double a = seriesX[k];
         RectToPolar(m, a);
-        PolarMul(m, a, r[YbMod], r[YbArg]);
-        StorePolarAndRect(r, IaMod, m, a);
+        PolarMul(m, a, r[YbMod + 4 * k], r[YbArg + 4 * k]);
+        StorePolarAndRect(r, IaMod + 4 * k, m, a);
     }
-    {
-        double m = rs2;
-        double a = xs2;
-        RectToPolar(m, a);
-        PolarMul(m, a, r[YcMod], r[YcArg]);
-        StorePolarAndRect(r, IbMod, m, a);
-    }
-    // Powers of the direct phase, s1 and s2.
-    {
-        double m = r[IcMod];
-        double a = r[IcArg];
-        PolarMulConj(m, a, r[YaMod], r[YaArg]);
-        StorePolarAndRect(r, SaMod, m, a);
-    }
-    {
-        double m = r[IaMod];
-        double a = r[IaArg];
-        PolarMulConj(m, a, r[YbMod], r[YbArg]);
-        StorePolarAndRect(r, SbMod, m, a);
-    }
-    {
-        double m = r[IbMod];
-        double a = r[IbArg];
-        PolarMulConj(m, a, r[YcMod], r[YcArg]);
-        StorePolarAndRect(r, ScMod, m, a);
+    // Powers of the direct phase, s1 and s2: their voltage times the conjugate of their current.
+    const int voltages[3] = {IcMod, IaMod, IbMod};
+    for (int k = 0; k < 3; ++k) {
+        double m = r[voltages[k]];
+        double a = r[voltages[k] + 1];
+        PolarMulConj(m, a, r[YaMod + 4 * k], r[YaArg + 4 * k]);
+        StorePolarAndRect(r, SaMod + 4 * k, m, a);
     }
     r[PTotal] = r[Pa] + r[Pb] + r[Pc];
     r[QTotal] = r[Qa] + r[Qb] + r[Qc];
