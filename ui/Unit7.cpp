@@ -247,6 +247,9 @@ void TForm7::SpeedButton3Click() {
     dialog.setNameFilters({kJpegFilter, kBmpFilter});
     dialog.selectNameFilter(saveFilterIndex_ == 0 ? kJpegFilter : kBmpFilter);
     dialog.setDefaultSuffix(QString::fromLatin1(kSuffixes[saveFilterIndex_]));
+    // Like the results window's save, an existing picture is replaced without a question; the
+    // file is written beside it and renamed over, so a failed save never destroys it.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     // A name typed without an extension gets the one of the filter chosen now, so a BMP file is
     // not named .jpg by accident.
     connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
