@@ -249,11 +249,7 @@ TEST(DeltaReport, GoldenFullRun) {
     }
     Session run;
     ASSERT_TRUE(run.Execute(p));
-    const auto expected = test::ReadGolden("delta_all_modes.txt");
-    ASSERT_EQ(run.doc.lines.size(), expected.size());
-    for (size_t k = 0; k < expected.size(); ++k) {
-        EXPECT_EQ(run.doc.lines[k], expected[k]) << "line " << k + 1;
-    }
+    test::ExpectGolden(run.doc.lines, "delta_all_modes.txt");
 }
 
 }  // namespace

@@ -175,11 +175,7 @@ TEST(StarReport, GoldenFullRuns) {
     for (const auto& c : cases) {
         Session run;
         ASSERT_TRUE(run.Execute(c.params)) << c.file;
-        const auto expected = test::ReadGolden(c.file);
-        ASSERT_EQ(run.doc.lines.size(), expected.size()) << c.file;
-        for (size_t k = 0; k < expected.size(); ++k) {
-            EXPECT_EQ(run.doc.lines[k], expected[k]) << c.file << " line " << k + 1;
-        }
+        test::ExpectGolden(run.doc.lines, c.file);
     }
 }
 
