@@ -66,7 +66,7 @@ Extended Quiet(Extended x) {
 }
 
 // A NaN operand passes through, made quiet. Of two NaNs a quiet one wins over a signalling one,
-// otherwise the larger significand wins; on a tie the first operand.
+// otherwise the larger significand wins, and on a tie the positive one.
 Extended PropagateNaN(Extended a, Extended b) {
     if (a.IsNaN() && b.IsNaN()) {
         const bool aQuiet = (a.Significand() & kQuietBit) != 0;
@@ -74,7 +74,10 @@ Extended PropagateNaN(Extended a, Extended b) {
         if (aQuiet != bQuiet) {
             return Quiet(aQuiet ? a : b);
         }
-        return Quiet(a.Significand() >= b.Significand() ? a : b);
+        if (a.Significand() != b.Significand()) {
+            return Quiet(a.Significand() > b.Significand() ? a : b);
+        }
+        return Quiet(a.SignBit() ? b : a);
     }
     return Quiet(a.IsNaN() ? a : b);
 }
