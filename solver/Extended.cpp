@@ -1,6 +1,7 @@
 #include "solver/Extended.h"
 
 #include <bit>
+#include <cstring>
 #include <utility>
 
 namespace vornik {
@@ -14,6 +15,19 @@ constexpr std::uint16_t kExponentMask = 0x7FFF;
 constexpr std::uint16_t kSignMask = 0x8000;
 constexpr std::uint64_t kIntegerBit = 1ULL << 63;
 constexpr std::uint64_t kQuietBit = 1ULL << 62;
+
+// Through memcpy: bit_cast is missing from some standard libraries still in use (Emscripten's).
+std::uint64_t DoubleBits(double d) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &d, sizeof bits);
+    return bits;
+}
+
+double BitsDouble(std::uint64_t bits) {
+    double d;
+    std::memcpy(&d, &bits, sizeof d);
+    return d;
+}
 
 enum class Kind { Zero, Finite, Infinite, NaN };
 
@@ -262,7 +276,7 @@ std::uint64_t DivideWide(std::uint64_t hi, std::uint64_t lo, std::uint64_t d, st
 }  // namespace extended_detail
 
 Extended::Extended(double value) {
-    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const auto bits = DoubleBits(value);
     const bool negative = (bits >> 63) != 0;
     const int field = static_cast<int>((bits >> 52) & 0x7FF);
     const std::uint64_t fraction = bits & ((1ULL << 52) - 1);
@@ -333,7 +347,7 @@ Extended::operator double() const {
             break;
         }
     }
-    return std::bit_cast<double>(sign | bits);
+    return BitsDouble(sign | bits);
 }
 
 std::int64_t Extended::ToInt64() const {
