@@ -217,16 +217,21 @@ class Operands {
         const int decimals = static_cast<int>(rng_() % 6);
         const long long n = static_cast<long long>(rng_() % 2000000001ULL) - 1000000000LL;
         switch (rng_() % 3) {
-            case 0: {
-                char text[64];
-                std::snprintf(text, sizeof text, "%lld5e-%d", n, decimals + 1);
-                return std::strtod(text, nullptr);
-            }
+            case 0:
+                return HalfWayDecimal(decimals);
             case 1:
                 return PowerOfTen(-decimals);
             default:
                 return Extended::FromInt64(n) + 0.5;
         }
+    }
+
+    // The double nearest to the decimal n,5 * 10^-decimals, half-way between two report values.
+    double HalfWayDecimal(int decimals) {
+        const long long n = static_cast<long long>(rng_() % 2000000001ULL) - 1000000000LL;
+        char text[64];
+        std::snprintf(text, sizeof text, "%lld5e-%d", n, decimals + 1);
+        return std::strtod(text, nullptr);
     }
 
     Extended NearTwoToThe63() {
@@ -456,9 +461,20 @@ TEST(ExtendedDifferential, ReportRoundingAndAnglesMatchTheLongDoubleCode) {
     long failures = 0;
     const long count = Count();
     for (long i = 0; i < count && failures < 20; ++i) {
-        // Mostly report-sized values at the settings 0..5, some anything at any exponent.
-        const double value = (i % 4) == 0 ? static_cast<double>(ops.Next()) : ops.ModerateDouble();
+        // Report-sized values and half-way values at the settings 0..5, some anything at any exponent.
         const int exponent = (i % 8) == 0 ? static_cast<int>(rng() % 61) - 40 : -static_cast<int>(rng() % 6);
+        double value;
+        switch (i % 4) {
+            case 0:
+                value = static_cast<double>(ops.Next());
+                break;
+            case 1:
+                value = ops.HalfWayDecimal(exponent <= 0 && exponent >= -5 ? -exponent : 0);
+                break;
+            default:
+                value = ops.ModerateDouble();
+                break;
+        }
         const double rounded = RoundToDecimals(value, exponent);
         const double expected = oracle::RoundToDecimals(value, exponent);
         if (DoubleBits(rounded) != DoubleBits(expected)) {
