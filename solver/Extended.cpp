@@ -456,24 +456,25 @@ namespace {
 
 // Sign of a - b for values that are not NaN.
 int CompareOrdered(Extended a, Extended b) {
-    const Unpacked x = Unpack(a);
-    const Unpacked y = Unpack(b);
-    if (x.kind == Kind::Zero && y.kind == Kind::Zero) {
+    // In the encodings the arithmetic produces, the magnitudes order like (exponent field,
+    // significand): subnormals below normals, infinity above every finite value.
+    const auto fieldA = static_cast<std::uint16_t>(a.SignExponent() & kExponentMask);
+    const auto fieldB = static_cast<std::uint16_t>(b.SignExponent() & kExponentMask);
+    const bool zeroA = fieldA == 0 && a.Significand() == 0;
+    const bool zeroB = fieldB == 0 && b.Significand() == 0;
+    if (zeroA && zeroB) {
         return 0;
     }
-    if (x.negative != y.negative) {
-        return x.negative ? -1 : 1;
+    if (a.SignBit() != b.SignBit()) {
+        return a.SignBit() ? -1 : 1;
     }
-    const auto rank = [](Kind k) { return k == Kind::Zero ? 0 : k == Kind::Finite ? 1 : 2; };
-    int magnitude;
-    if (rank(x.kind) != rank(y.kind)) {
-        magnitude = rank(x.kind) < rank(y.kind) ? -1 : 1;
-    } else if (x.kind != Kind::Finite) {
-        magnitude = 0;
-    } else {
-        magnitude = MagnitudeBelow(x, y) ? -1 : MagnitudeBelow(y, x) ? 1 : 0;
+    int magnitude = 0;
+    if (fieldA != fieldB) {
+        magnitude = fieldA < fieldB ? -1 : 1;
+    } else if (a.Significand() != b.Significand()) {
+        magnitude = a.Significand() < b.Significand() ? -1 : 1;
     }
-    return x.negative ? -magnitude : magnitude;
+    return a.SignBit() ? -magnitude : magnitude;
 }
 
 enum class Rounding { Down, NearestEven };
