@@ -48,9 +48,10 @@ double RoundToDecimals(double value, int exponent) {
     if (!(floorQ >= -kInt64Limit && floorQ < kInt64Limit) || step == 0 || !std::isfinite(step)) {
         return value;
     }
-    // Through the integer, so that a quotient of -0 gives +0 and no negative zero is written.
-    const std::int64_t n = floorQ.ToInt64();
-    return static_cast<double>(Extended::FromInt64(n) * extendedStep);
+    // floorQ is now an integer n of the int64 range; n = 0 is taken as +0 even when the floor
+    // was -0, so that no negative zero is written.
+    const Extended n = floorQ == Extended() ? Extended() : floorQ;
+    return static_cast<double>(n * extendedStep);
 }
 
 Extended RadToDeg(double radians) {
