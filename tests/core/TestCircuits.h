@@ -47,7 +47,7 @@ struct Session {
     DefaultPrecision precision;
     RecordedMessages messages;
 
-    bool Execute(const ParameterFields& form) { return N5Click({state, form, precision, doc, messages}); }
+    bool Execute(const CircuitInput& input) { return N5Click({state, input, precision, doc, messages}); }
 };
 
 }  // namespace vornik::test
