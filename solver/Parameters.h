@@ -6,6 +6,8 @@
 #include <array>
 #include <string>
 
+#include "solver/SolutionRecord.h"
+
 namespace vornik {
 
 // Text fields of the parameter form, under their control names.
@@ -77,6 +79,17 @@ class PrecisionTexts {
   public:
     virtual ~PrecisionTexts() = default;
     virtual std::string Text(int index) const = 0;
+};
+
+// A plain set of precision texts, initialised to the precision form's initial texts.
+struct PrecisionValues : PrecisionTexts {
+    std::array<std::string, kPrecisionCount> texts;
+    PrecisionValues() {
+        for (int k = 0; k < kPrecisionCount; ++k) {
+            texts[k] = kDefaultPrecisionTexts[k];
+        }
+    }
+    std::string Text(int index) const override { return texts.at(index); }
 };
 
 }  // namespace vornik

@@ -26,11 +26,7 @@ inline ParameterValues Circuit(const std::string& r1, const std::string& x1, con
     return p;
 }
 
-struct DefaultPrecision : PrecisionTexts {
-    std::vector<std::string> texts =
-        std::vector<std::string>(kDefaultPrecisionTexts.begin(), kDefaultPrecisionTexts.end());
-    std::string Text(int index) const override { return texts.at(index); }
-};
+using DefaultPrecision = PrecisionValues;
 
 struct RecordedMessages : MessageSink {
     std::vector<std::string> solver;
