@@ -27,7 +27,7 @@ inline ParameterValues MixedLoad(bool star, bool allModes) {
     p[Param::Edit7] = "-10";
     p[Param::Edit8] = "15";
     p[Param::Edit9] = "0";
-    p.SetChecked(1, star);
+    p.SetChecked(kNeutralWire, star);
     for (int box = 2; box <= 7; ++box) {
         p.SetChecked(box, allModes);
     }

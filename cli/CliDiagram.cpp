@@ -159,7 +159,7 @@ std::string CheckDiagramOut(const std::string& path) {
     return std::string();
 }
 
-std::string DrawCliDiagram(const CalcState& state, const ParameterFields& form, int button,
+std::string DrawCliDiagram(const CalcState& state, const CircuitInput& form, int button,
                            const std::optional<std::string>& out) {
     std::optional<OutFormat> format;
     if (out) {
@@ -168,7 +168,7 @@ std::string DrawCliDiagram(const CalcState& state, const ParameterFields& form, 
             throw std::runtime_error(CheckDiagramOut(*out));
         }
     }
-    const DiagramSelection selection{form.Star(), form.Checked(1), button};
+    const DiagramSelection selection{form.Star(), form.Checked(kNeutralWire), button};
     RecordingCanvas recorder;
     DiagramLabels labels;
     DrawSelectedDiagram(recorder, state.modeSlots, selection, labels);

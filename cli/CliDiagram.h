@@ -20,7 +20,7 @@ std::string CheckDiagramOut(const std::string& path);
 // Draws the diagram of `button` from the run's mode slots and writes it to `out` when given
 // (format by its extension). Returns the JSON object of the "diagram" member. Throws
 // std::runtime_error when the file cannot be written.
-std::string DrawCliDiagram(const CalcState& state, const ParameterFields& form, int button,
+std::string DrawCliDiagram(const CalcState& state, const CircuitInput& form, int button,
                            const std::optional<std::string>& out);
 
 }  // namespace vornik

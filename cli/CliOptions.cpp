@@ -51,7 +51,7 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& o) {
         } else if (arg == "--delta") {
             o.params.star = false;
         } else if (arg == "--neutral") {
-            o.params.SetChecked(1, true);
+            o.params.SetChecked(kNeutralWire, true);
         } else if (auto it = TextOptions().find(arg); it != TextOptions().end()) {
             if (!value(v)) {
                 return std::string(arg) + " needs a value (the text as typed into the form, e.g. 0,5)";

@@ -10,15 +10,7 @@
 
 namespace vornik {
 
-struct CliPrecision : PrecisionTexts {
-    std::array<std::string, kPrecisionCount> texts;
-    CliPrecision() {
-        for (int k = 0; k < kPrecisionCount; ++k) {
-            texts[k] = kDefaultPrecisionTexts[k];
-        }
-    }
-    std::string Text(int index) const override { return texts.at(index); }
-};
+using CliPrecision = PrecisionValues;
 
 struct CliOptions {
     ParameterValues params;

@@ -6,10 +6,13 @@ namespace vornik {
 
 namespace {
 
-constexpr int kButtonCount = 14;
-
 PhasorValue At(const SolutionRecord& r, Field re) {
     return {r[re], r[re + 1]};
+}
+
+// The phasor whose modulus field is given, from its algebraic form.
+PhasorValue Of(const SolutionRecord& r, int modField) {
+    return {r[modField + kRe], r[modField + kIm]};
 }
 
 // The mode slot of each button pair (buttons 2k-1 and 2k share pair k-1).
@@ -31,13 +34,13 @@ const StarBreakNames kStarBreak[] = {
 struct DeltaPhaseBreak {
     std::array<std::string, 2> voltages;
     std::array<std::string, 2> currents;
-    Field firstVoltage, secondVoltage;
-    Field firstCurrent, secondCurrent;
+    int firstVoltage, secondVoltage;  // modulus fields
+    int firstCurrent, secondCurrent;
 };
 const DeltaPhaseBreak kDeltaPhaseBreak[] = {
-    {{"Ubc", "Uca"}, {"Ibc", "Ica"}, UbRe, UcRe, YbRe, YcRe},
-    {{"Uab", "Uca"}, {"Iab", "Ica"}, UaRe, UcRe, YaRe, YcRe},
-    {{"Uab", "Ubc"}, {"Iab", "Ibc"}, UaRe, UbRe, YaRe, YbRe},
+    {{"Ubc", "Uca"}, {"Ibc", "Ica"}, UbcMod, UcaMod, IbcMod, IcaMod},
+    {{"Uab", "Uca"}, {"Iab", "Ica"}, UabMod, UcaMod, IabMod, IcaMod},
+    {{"Uab", "Ubc"}, {"Iab", "Ibc"}, UabMod, UbcMod, IabMod, IbcMod},
 };
 
 // A broken line wire A, B or C (pairs 4, 5, 6): the directly fed phase first, then the pair in series.
@@ -79,43 +82,51 @@ void DrawDelta(DiagramCanvas& canvas, const SolutionRecord& r, int pair, bool vo
                DiagramLabels& labels) {
     if (pair == 0) {
         if (voltages) {
-            DrawDeltaVoltages(canvas, labels, {At(r, UaRe), At(r, UbRe), At(r, UcRe)});
+            DrawDeltaVoltages(canvas, labels, {Of(r, UabMod), Of(r, UbcMod), Of(r, UcaMod)});
         } else {
             // Phase currents, then line currents.
-            DrawDeltaCurrents(
-                canvas, labels,
-                {At(r, YaRe), At(r, YbRe), At(r, YcRe), At(r, UaLoadRe), At(r, UbLoadRe), At(r, UcLoadRe)});
+            DrawDeltaCurrents(canvas, labels,
+                              {Of(r, IabMod), Of(r, IbcMod), Of(r, IcaMod), Of(r, IaLineMod),
+                               Of(r, IbLineMod), Of(r, IcLineMod)});
         }
     } else if (pair <= 3) {
         const DeltaPhaseBreak& b = kDeltaPhaseBreak[pair - 1];
         if (voltages) {
             DrawDeltaPhaseBreakVoltages(canvas, labels, b.voltages,
-                                        {At(r, b.firstVoltage), At(r, b.secondVoltage)});
+                                        {Of(r, b.firstVoltage), Of(r, b.secondVoltage)});
         } else {
             DrawDeltaPhaseBreakCurrents(canvas, labels, b.currents,
-                                        {At(r, b.firstCurrent), At(r, b.secondCurrent), At(r, UaLoadRe),
-                                         At(r, UbLoadRe), At(r, UcLoadRe)});
+                                        {Of(r, b.firstCurrent), Of(r, b.secondCurrent), Of(r, IaLineMod),
+                                         Of(r, IbLineMod), Of(r, IcLineMod)});
         }
     } else {
-        // The line-break record keeps the direct phase's voltage in Ic, the series pair's in Ia and Ib,
-        // the direct current in Ya and the series current in Yb.
+        // The direct phase's voltage is the line voltage; the series pair shares one current.
         const DeltaLineBreakNames& names = kDeltaLineBreak[pair - 4];
         if (voltages) {
             DrawDeltaLineBreakVoltages(canvas, labels, names.voltages,
-                                       {At(r, IcRe), At(r, IaRe), At(r, IbRe)});
+                                       {Of(r, ULineMod), Of(r, Us1Mod), Of(r, Us2Mod)});
         } else {
-            DrawDeltaLineBreakCurrents(canvas, labels, names.currents, {At(r, YaRe), At(r, YbRe)});
+            DrawDeltaLineBreakCurrents(canvas, labels, names.currents,
+                                       {Of(r, IDirectMod), Of(r, ISeries1Mod)});
         }
     }
 }
 
 }  // namespace
 
+bool ModeButtonEnabled(const CircuitInput& input, int button) {
+    const int pair = (button - 1) / 2;  // 0 for the normal mode, else the tick CheckBox(pair + 1)
+    if (pair == 0) {
+        return true;
+    }
+    return pair < kCheckBoxCount && input.Checked(static_cast<Tick>(pair));
+}
+
 void DrawSelectedDiagram(DiagramCanvas& canvas, const std::array<SolutionRecord, kModeSlotCount>& modeSlots,
                          const DiagramSelection& selection, DiagramLabels& labels) {
     ClearDiagram(canvas);
     labels.legend.clear();
-    if (selection.button < 1 || selection.button > kButtonCount) {
+    if (selection.button < 1 || selection.button > kModeButtonCount) {
         return;
     }
     const int pair = (selection.button - 1) / 2;

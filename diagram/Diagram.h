@@ -6,6 +6,7 @@
 #include <string>
 
 #include "diagram/DiagramCanvas.h"
+#include "solver/Parameters.h"
 #include "solver/SolutionRecord.h"
 
 namespace vornik {
@@ -27,6 +28,13 @@ struct DiagramSelection {
     bool neutral = false;
     int button = 1;
 };
+
+// The radio buttons of the diagram window: a voltage and a current button per mode.
+inline constexpr int kModeButtonCount = 14;
+
+// Buttons 1 and 2 (normal mode) are always available; buttons 2k - 1 and 2k follow CheckBox k
+// of the parameter form (k = 2..7).
+bool ModeButtonEnabled(const CircuitInput& input, int button);
 
 void ClearDiagram(DiagramCanvas& canvas);
 

@@ -8,27 +8,23 @@ namespace vornik {
 namespace {
 
 // The delta emergency writers read no parameter-form field.
-struct NoFields : ParameterFields {
-    std::string Text(Param) const override { return std::string(); }
-    bool Checked(int) const override { return false; }
-    bool Star() const override { return false; }
-};
+const CircuitInput kNoInput{};
 
 // A current line "<name>= m ej a = re+j im (A)" from four fields.
 std::string CurrentExpFirst(const ReportWriter& w, int base) {
-    return w.Exp(base, IMag, IAng) + " = " + w.Alg(base + 2, IRe, IIm) + " (A)";
+    return w.Exp(base, IMag, IAng) + " = " + w.Alg(base + kRe, IRe, IIm) + " (A)";
 }
 std::string CurrentAlgFirst(const ReportWriter& w, int base) {
-    return w.Alg(base + 2, IRe, IIm) + " = " + w.Exp(base, IMag, IAng) + " (A)";
+    return w.Alg(base + kRe, IRe, IIm) + " = " + w.Exp(base, IMag, IAng) + " (A)";
 }
 
 }  // namespace
 
-void WriteDeltaReport(const CalcState& state, const ParameterFields& form, ResultsDocument& doc,
+void WriteDeltaReport(const CalcState& state, const CircuitInput& input, ResultsDocument& doc,
                       const std::string& l1, const std::string& l2, const std::string& l3,
                       const std::string& r1, const std::string& x1, const std::string& r2,
                       const std::string& x2, const std::string& r3, const std::string& x3) {
-    ReportWriter w(state, form, doc);
+    ReportWriter w(state, input, doc);
     const std::string l[3] = {l1, l2, l3};
     const std::string r[3] = {r1, r2, r3};
     const std::string x[3] = {x1, x2, x3};
@@ -36,33 +32,34 @@ void WriteDeltaReport(const CalcState& state, const ParameterFields& form, Resul
     WriteSourceVoltages(w, {"Uab= ", "Ubc= ", "Uca= "});
     w.Empty();
     for (int k = 0; k < 3; ++k) {
-        w.Line("Z" + l[k] + "= " + r[k] + "+j " + x[k] + " = " + w.Exp(ZaMod + 4 * k, ZMag, ZAng) + " (Om)");
+        w.Line("Z" + l[k] + "= " + r[k] + "+j " + x[k] + " = " +
+               w.Exp(ZabMod + kBranchStride * k, ZMag, ZAng) + " (Om)");
     }
     w.Empty();
     w.Line("2. Фазные токи:");
     w.Empty();
     for (int k = 0; k < 3; ++k) {
-        w.Line("I" + l[k] + "=U" + l[k] + "/R" + l[k] + "= " + CurrentExpFirst(w, YaMod + 4 * k));
+        w.Line("I" + l[k] + "=U" + l[k] + "/R" + l[k] + "= " +
+               CurrentExpFirst(w, IabMod + kBranchStride * k));
     }
     w.Empty();
     w.Line("3. Линейные токи:");
     w.Empty();
-    w.Line("Ia=I" + l[0] + "-I" + l[2] + "= " + CurrentAlgFirst(w, UaLoadMod));
-    w.Line("Ib=I" + l[1] + "-I" + l[0] + "= " + CurrentAlgFirst(w, UbLoadMod));
-    w.Line("Ic=I" + l[2] + "-I" + l[1] + "= " + CurrentAlgFirst(w, UcLoadMod));
+    w.Line("Ia=I" + l[0] + "-I" + l[2] + "= " + CurrentAlgFirst(w, IaLineMod));
+    w.Line("Ib=I" + l[1] + "-I" + l[0] + "= " + CurrentAlgFirst(w, IbLineMod));
+    w.Line("Ic=I" + l[2] + "-I" + l[1] + "= " + CurrentAlgFirst(w, IcLineMod));
     w.Empty();
     w.Line("4. Мощность фаз:");
     w.Empty();
     for (int k = 0; k < 3; ++k) {
-        WritePhasePower(w, l[k], SaMod + 4 * k, "");
+        WritePhasePower(w, l[k], SabMod + kBranchStride * k, "");
     }
     WriteTotalPower(w, {l[0], l[1], l[2]}, "Баланс мощностей сходится значит задача решина верно!");
 }
 
 void WriteDeltaPhaseBreakReport(const CalcState& state, ResultsDocument& doc, const std::string& broken,
                                 const std::string& other1, const std::string& other2, int variant) {
-    const NoFields noFields;
-    ReportWriter w(state, noFields, doc);
+    ReportWriter w(state, kNoInput, doc);
     w.Empty();
     w.Line("АВАРИЙНЫЙ РЕЖИМ РАБОТЫ");
     w.Empty();
@@ -74,9 +71,9 @@ void WriteDeltaPhaseBreakReport(const CalcState& state, ResultsDocument& doc, co
     w.Empty();
     w.Line("Фазные токи:");
     w.Empty();
-    const std::string iab = "Iab=Uab/Rab= " + CurrentExpFirst(w, YaMod);
-    const std::string ibc = "Ibc=Ubc/Rbc= " + CurrentExpFirst(w, YbMod);
-    const std::string ica = "Ica=Uca/Rca= " + CurrentExpFirst(w, YcMod);
+    const std::string iab = "Iab=Uab/Rab= " + CurrentExpFirst(w, IabMod);
+    const std::string ibc = "Ibc=Ubc/Rbc= " + CurrentExpFirst(w, IbcMod);
+    const std::string ica = "Ica=Uca/Rca= " + CurrentExpFirst(w, IcaMod);
     if (variant == 1) {
         w.Line(ibc);
         w.Line(ica);
@@ -90,18 +87,16 @@ void WriteDeltaPhaseBreakReport(const CalcState& state, ResultsDocument& doc, co
     w.Empty();
     w.Line("Линейные токи:");
     w.Empty();
-    w.Line("Ia=Iab-Ica = " + CurrentAlgFirst(w, UaLoadMod));
-    w.Line("Ib=Ibc-Iab = " + CurrentAlgFirst(w, UbLoadMod));
-    w.Line("Ic=Ica-Ibc = " + CurrentAlgFirst(w, UcLoadMod));
+    w.Line("Ia=Iab-Ica = " + CurrentAlgFirst(w, IaLineMod));
+    w.Line("Ib=Ibc-Iab = " + CurrentAlgFirst(w, IbLineMod));
+    w.Line("Ic=Ica-Ibc = " + CurrentAlgFirst(w, IcLineMod));
 }
 
 void WriteDeltaLineBreakReport(const CalcState& state, ResultsDocument& doc, const std::string& wire,
                                const std::string& pair, const std::string& direct, const std::string& series1,
                                const std::string& series2) {
-    const NoFields noFields;
-    ReportWriter w(state, noFields, doc);
-    // U lives in the Ic fields, the series impedance in 37..40, the voltages of s1 and s2 in Ia, Ib.
-    const std::string uValue = w.Exp(IcMod, UMag, UAng) + " = " + w.Alg(IcRe, URe, UIm) + " (B)";
+    ReportWriter w(state, kNoInput, doc);
+    const std::string uValue = w.Exp(ULineMod, UMag, UAng) + " = " + w.Alg(ULineMod + kRe, URe, UIm) + " (B)";
 
     w.Empty();
     w.Line("АВАРИЙНЫЙ РЕЖИМ РАБОТЫ");
@@ -116,25 +111,27 @@ void WriteDeltaLineBreakReport(const CalcState& state, ResultsDocument& doc, con
     w.Line("2. Эквивалентное сопротивление ветви R" + pair +
            " в комплексном виде в алгебраической и показательной формах записи:");
     w.Empty();
-    w.Line("Z" + pair + "= Z" + series1 + "+Z" + series2 + " = " + w.Num(Y0, ZRe) + " +j " +
-           w.Num(U0Mod, ZIm) + " = " + w.Num(U0Arg, ZMag) + " e" + "j " + w.Ang(U0Re, ZAng) + " (Om)");
+    w.Line("Z" + pair + "= Z" + series1 + "+Z" + series2 + " = " + w.Num(SeriesR, ZRe) + " +j " +
+           w.Num(SeriesX, ZIm) + " = " + w.Num(SeriesZMod, ZMag) + " e" + "j " + w.Ang(SeriesZArg, ZAng) +
+           " (Om)");
     w.Empty();
     w.Line("3. Фазные токи:");
     w.Empty();
-    w.Line("I" + direct + "=U" + direct + "/Z" + direct + "= " + CurrentExpFirst(w, YaMod));
-    w.Line("I" + series1 + "=I" + series2 + "=U" + direct + "/Z" + pair + "= " + CurrentExpFirst(w, YbMod));
+    w.Line("I" + direct + "=U" + direct + "/Z" + direct + "= " + CurrentExpFirst(w, IDirectMod));
+    w.Line("I" + series1 + "=I" + series2 + "=U" + direct + "/Z" + pair + "= " +
+           CurrentExpFirst(w, ISeries1Mod));
     w.Empty();
     w.Line("4. Напряжение в каждой фазе:");
     w.Empty();
     w.Line("U" + direct + "=" + uValue);
-    w.Line("U" + series1 + "=" + w.Exp(IaMod, UMag, UAng) + " = " + w.Alg(IaRe, URe, UIm) + " (B)");
-    w.Line("U" + series2 + "=" + w.Exp(IbMod, UMag, UAng) + " = " + w.Alg(IbRe, URe, UIm) + " (B)");
+    w.Line("U" + series1 + "=" + w.Exp(Us1Mod, UMag, UAng) + " = " + w.Alg(Us1Mod + kRe, URe, UIm) + " (B)");
+    w.Line("U" + series2 + "=" + w.Exp(Us2Mod, UMag, UAng) + " = " + w.Alg(Us2Mod + kRe, URe, UIm) + " (B)");
     w.Empty();
     w.Line("4. Мощность фаз:");
     w.Empty();
     const std::string l[3] = {direct, series1, series2};
     for (int k = 0; k < 3; ++k) {
-        WritePhasePower(w, l[k], SaMod + 4 * k, "");
+        WritePhasePower(w, l[k], SDirectMod + kBranchStride * k, "");
     }
     WriteTotalPower(w, {l[0], l[1], l[2]}, "Баланс мощностей сходится значит задача решена верно!");
 }

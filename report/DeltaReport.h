@@ -10,7 +10,7 @@
 namespace vornik {
 
 // Normal mode; clears the document first.
-void WriteDeltaReport(const CalcState& state, const ParameterFields& form, ResultsDocument& doc,
+void WriteDeltaReport(const CalcState& state, const CircuitInput& input, ResultsDocument& doc,
                       const std::string& l1, const std::string& l2, const std::string& l3,
                       const std::string& r1, const std::string& x1, const std::string& r2,
                       const std::string& x2, const std::string& r3, const std::string& x3);

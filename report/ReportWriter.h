@@ -16,8 +16,8 @@ inline constexpr const char* kBQ = "`";
 
 class ReportWriter {
   public:
-    ReportWriter(const CalcState& state, const ParameterFields& form, ResultsDocument& doc)
-        : state_(state), form_(form), doc_(doc) {}
+    ReportWriter(const CalcState& state, const CircuitInput& input, ResultsDocument& doc)
+        : state_(state), input_(input), doc_(doc) {}
 
     // A field of the live record (or of ModeSlot 0) written with a precision setting.
     std::string Num(int field, PrecisionIndex setting) const {
@@ -39,8 +39,8 @@ class ReportWriter {
         return Num(reField, reSet) + "+j " + Num(reField + 1, imSet);
     }
 
-    std::string Text(Param field) const { return form_.Text(field); }
-    bool Neutral() const { return form_.Checked(1); }
+    std::string Text(Param field) const { return input_.Text(field); }
+    bool Neutral() const { return input_.Checked(kNeutralWire); }
 
     void Line(const std::string& text) { doc_.AppendLine(text); }
     void Empty() { doc_.AppendLine(std::string()); }
@@ -48,7 +48,7 @@ class ReportWriter {
 
   private:
     const CalcState& state_;
-    const ParameterFields& form_;
+    const CircuitInput& input_;
     ResultsDocument& doc_;
 };
 

@@ -109,12 +109,12 @@ void WriteStarBody(ReportWriter& w, const std::vector<Phase>& phases) {
 
 }  // namespace
 
-void WriteStarReport(const CalcState& state, const ParameterFields& form, ResultsDocument& doc,
+void WriteStarReport(const CalcState& state, const CircuitInput& input, ResultsDocument& doc,
                      const std::string& faultPhase, const std::string& l1, const std::string& l2,
                      const std::string& l3, const std::string& r1, const std::string& x1,
                      const std::string& r2, const std::string& x2, const std::string& r3,
                      const std::string& x3, bool shortCircuit) {
-    ReportWriter w(state, form, doc);
+    ReportWriter w(state, input, doc);
     if (!shortCircuit) {
         WriteSourceVoltages(w, {"Ua= ", "Ub= ", "Uc= "});
     } else {
@@ -128,11 +128,11 @@ void WriteStarReport(const CalcState& state, const ParameterFields& form, Result
     WriteStarBody(w, {{l1, r1, x1}, {l2, r2, x2}, {l3, r3, x3}});
 }
 
-void WriteStarBreakReport(const CalcState& state, const ParameterFields& form, ResultsDocument& doc,
+void WriteStarBreakReport(const CalcState& state, const CircuitInput& input, ResultsDocument& doc,
                           const std::string& brokenLine, const std::string& l1, const std::string& l2,
                           const std::string& r1, const std::string& x1, const std::string& r2,
                           const std::string& x2) {
-    ReportWriter w(state, form, doc);
+    ReportWriter w(state, input, doc);
     w.Line("РАБОТА В АВАРИЙНОМ РЕЖИМЕ");
     w.Line(std::string("При обрыве линейного провода фазы ") + kDQ + brokenLine + kDQ + " " +
            "она переходит в высокоэмпедансное состояние");

@@ -22,140 +22,149 @@ void ReadPrecisionSettings(CalcState& state, const PrecisionTexts& texts) {
 
 namespace {
 
-// One short circuit: the phase's R and X replaced by its shunt text and "0".
-struct ShortStep {
-    int box;
-    int slot;
-    int phase;  // 0, 1, 2
-    Param shunt;
-    const char* name;
-};
-
-// One line-wire break: the two remaining phases.
-struct BreakStep {
-    int box;
-    int slot;
-    const char* name;
-    int keep1;
-    int keep2;
-};
-
 const Param kMods[3] = {Param::ComboBox1, Param::ComboBox2, Param::ComboBox3};
 const Param kAngles[3] = {Param::Edit1, Param::Edit2, Param::Edit3};
 const Param kR[3] = {Param::Edit4, Param::Edit6, Param::Edit8};
 const Param kX[3] = {Param::Edit5, Param::Edit7, Param::Edit9};
+const Param kShunts[3] = {Param::Edit11, Param::Edit12, Param::Edit13};
+const char* const kPhaseNames[3] = {"A", "B", "C"};
 const char* const kStarLabels[3] = {"a", "b", "c"};
 
-void RunShort(const RunContext& ctx, const ShortStep& step) {
+// Mode slots of the star emergency modes, phase by phase.
+constexpr int kStarShortSlots[3] = {1, 3, 5};
+constexpr int kStarBreakSlots[3] = {2, 4, 6};
+
+// The short circuit of one phase: its R and X replaced by its shunt text and "0". The texts are
+// taken for the solver and again for the report, as each step always has.
+void RunShort(const RunContext& ctx, int phase) {
     auto texts = [&](std::string(&r)[3], std::string(&x)[3]) {
         for (int k = 0; k < 3; ++k) {
-            r[k] = ctx.form.Text(kR[k]);
-            x[k] = ctx.form.Text(kX[k]);
+            r[k] = ctx.input.Text(kR[k]);
+            x[k] = ctx.input.Text(kX[k]);
         }
-        r[step.phase] = ctx.form.Text(step.shunt);
-        x[step.phase] = "0";
+        r[phase] = ctx.input.Text(kShunts[phase]);
+        x[phase] = "0";
     };
     std::string r[3], x[3];
     texts(r, x);
-    SolveStar(ctx.state.live, ctx.form, r[0], x[0], r[1], x[1], r[2], x[2]);
-    ctx.state.Snapshot(step.slot);
+    SolveStar(ctx.state.live, ctx.input, r[0], x[0], r[1], x[1], r[2], x[2]);
+    ctx.state.Snapshot(kStarShortSlots[phase]);
     texts(r, x);
     std::string labels[3] = {kStarLabels[0], kStarLabels[1], kStarLabels[2]};
-    labels[step.phase] = "шунт";
-    WriteStarReport(ctx.state, ctx.form, ctx.doc, step.name, labels[0], labels[1], labels[2], r[0], x[0],
-                    r[1], x[1], r[2], x[2], true);
+    labels[phase] = "шунт";
+    WriteStarReport(ctx.state, ctx.input, ctx.doc, kPhaseNames[phase], labels[0], labels[1], labels[2], r[0],
+                    x[0], r[1], x[1], r[2], x[2], true);
 }
 
-void RunBreak(const RunContext& ctx, const BreakStep& step) {
-    const ParameterFields& f = ctx.form;
-    const int a = step.keep1, b = step.keep2;
-    SolveStarTwoPhase(ctx.state.live, f, f.Text(kMods[a]), f.Text(kAngles[a]), f.Text(kMods[b]),
-                      f.Text(kAngles[b]), f.Text(kR[a]), f.Text(kX[a]), f.Text(kR[b]), f.Text(kX[b]));
+// The break of one line wire: the two other phases, in the order A, B, C.
+void RunBreak(const RunContext& ctx, int phase) {
+    const CircuitInput& in = ctx.input;
+    const int a = phase == 0 ? 1 : 0;
+    const int b = phase == 2 ? 1 : 2;
+    SolveStarTwoPhase(ctx.state.live, in, in.Text(kMods[a]), in.Text(kAngles[a]), in.Text(kMods[b]),
+                      in.Text(kAngles[b]), in.Text(kR[a]), in.Text(kX[a]), in.Text(kR[b]), in.Text(kX[b]));
+    ctx.state.Snapshot(kStarBreakSlots[phase]);
+    WriteStarBreakReport(ctx.state, in, ctx.doc, kPhaseNames[phase], kStarLabels[a], kStarLabels[b],
+                         in.Text(kR[a]), in.Text(kX[a]), in.Text(kR[b]), in.Text(kX[b]));
+}
+
+// The break of one load phase of a delta: the line currents from the normal-mode phase currents
+// with the broken one taken as zero.
+struct DeltaPhaseBreak {
+    int slot;
+    const char* broken;
+    const char* other1;
+    const char* other2;
+};
+constexpr DeltaPhaseBreak kDeltaPhaseBreaks[3] = {
+    {1, "AB", "BC", "CA"}, {2, "BC", "AB", "CA"}, {3, "CA", "AB", "BC"}};
+
+void RunDeltaPhaseBreak(const RunContext& ctx, int phase) {
+    SolutionRecord& r = ctx.state.live;
+    double re[3] = {r[IabRe], r[IbcRe], r[IcaRe]};
+    double im[3] = {r[IabIm], r[IbcIm], r[IcaIm]};
+    re[phase] = 0;
+    im[phase] = 0;
+    SolveDeltaPhaseBreak(r, re[0], im[0], re[1], im[1], re[2], im[2]);
+    const DeltaPhaseBreak& step = kDeltaPhaseBreaks[phase];
     ctx.state.Snapshot(step.slot);
-    WriteStarBreakReport(ctx.state, f, ctx.doc, step.name, kStarLabels[a], kStarLabels[b], f.Text(kR[a]),
-                         f.Text(kX[a]), f.Text(kR[b]), f.Text(kX[b]));
+    WriteDeltaPhaseBreakReport(ctx.state, ctx.doc, step.broken, step.other1, step.other2, phase + 1);
+}
+
+// The break of one line wire of a delta: the line voltage between the two intact wires feeds
+// the direct phase alone and the two other phases in series.
+struct DeltaLineBreak {
+    int slot;
+    int uMod;                      // the line voltage between the intact wires
+    int direct, series1, series2;  // R fields of the phases
+    const char* wire;
+    const char* pair;
+    const char* directName;
+    const char* series1Name;
+    const char* series2Name;
+};
+constexpr DeltaLineBreak kDeltaLineBreaks[3] = {
+    {4, UbcMod, Rbc, Rca, Rab, "A", "cab", "bc", "ca", "ab"},
+    {5, UcaMod, Rca, Rab, Rbc, "B", "abc", "ca", "ab", "bc"},
+    {6, UabMod, Rab, Rbc, Rca, "C", "bca", "ab", "bc", "ca"},
+};
+
+void RunDeltaLineBreak(const RunContext& ctx, int wire) {
+    CalcState& st = ctx.state;
+    SolutionRecord& r = st.live;
+    const DeltaLineBreak& step = kDeltaLineBreaks[wire];
+    SolveDeltaLineBreak(r, r[step.uMod], r[step.uMod + kArg], r[step.direct], r[step.direct + 1],
+                        r[step.series1], r[step.series1 + 1], r[step.series2], r[step.series2 + 1]);
+    // The report reads the live record only, so snapshot and report may come in either order.
+    st.Snapshot(step.slot);
+    WriteDeltaLineBreakReport(st, ctx.doc, step.wire, step.pair, step.directName, step.series1Name,
+                              step.series2Name);
+    // Every later step starts from the normal mode again.
+    st.Restore();
 }
 
 }  // namespace
 
 void RunStar(const RunContext& ctx) {
-    const ParameterFields& f = ctx.form;
-    SolveStar(ctx.state.live, f, f.Text(Param::Edit4), f.Text(Param::Edit5), f.Text(Param::Edit6),
-              f.Text(Param::Edit7), f.Text(Param::Edit8), f.Text(Param::Edit9));
+    const CircuitInput& in = ctx.input;
+    SolveStar(ctx.state.live, in, in.Text(Param::Edit4), in.Text(Param::Edit5), in.Text(Param::Edit6),
+              in.Text(Param::Edit7), in.Text(Param::Edit8), in.Text(Param::Edit9));
     ctx.state.Snapshot(0);
-    WriteStarReport(ctx.state, f, ctx.doc, "F", "a", "b", "c", f.Text(Param::Edit4), f.Text(Param::Edit5),
-                    f.Text(Param::Edit6), f.Text(Param::Edit7), f.Text(Param::Edit8), f.Text(Param::Edit9),
-                    false);
-
-    static const ShortStep kShorts[3] = {
-        {2, 1, 0, Param::Edit11, "A"}, {3, 3, 1, Param::Edit12, "B"}, {4, 5, 2, Param::Edit13, "C"}};
-    static const BreakStep kBreaks[3] = {{5, 2, "A", 1, 2}, {6, 4, "B", 0, 2}, {7, 6, "C", 0, 1}};
-    for (int k = 0; k < 3; ++k) {
-        if (f.Checked(kShorts[k].box)) {
-            RunShort(ctx, kShorts[k]);
+    WriteStarReport(ctx.state, in, ctx.doc, "F", "a", "b", "c", in.Text(Param::Edit4), in.Text(Param::Edit5),
+                    in.Text(Param::Edit6), in.Text(Param::Edit7), in.Text(Param::Edit8),
+                    in.Text(Param::Edit9), false);
+    for (int phase = 0; phase < 3; ++phase) {
+        if (in.Checked(kPhaseFaultTicks[phase])) {
+            RunShort(ctx, phase);
         }
-        if (f.Checked(kBreaks[k].box)) {
-            RunBreak(ctx, kBreaks[k]);
+        if (in.Checked(kLineBreakTicks[phase])) {
+            RunBreak(ctx, phase);
         }
     }
 }
 
 void RunDelta(const RunContext& ctx) {
-    const ParameterFields& f = ctx.form;
-    CalcState& st = ctx.state;
-    SolutionRecord& r = st.live;
-
-    SolveDelta(r, f, f.Text(Param::Edit4), f.Text(Param::Edit5), f.Text(Param::Edit6), f.Text(Param::Edit7),
-               f.Text(Param::Edit8), f.Text(Param::Edit9));
-    st.Snapshot(0);
-    WriteDeltaReport(st, f, ctx.doc, "ab", "bc", "ca", f.Text(Param::Edit4), f.Text(Param::Edit5),
-                     f.Text(Param::Edit6), f.Text(Param::Edit7), f.Text(Param::Edit8), f.Text(Param::Edit9));
-
-    // Step 2: load phase AB.
-    if (f.Checked(2)) {
-        SolveDeltaPhaseBreak(r, 0, 0, r[YbRe], r[YbIm], r[YcRe], r[YcIm]);
-        st.Snapshot(1);
-        WriteDeltaPhaseBreakReport(st, ctx.doc, "AB", "BC", "CA", 1);
-    }
-    // Step 3: line wire A (the report comes before the snapshot here; both read the same record).
-    if (f.Checked(5)) {
-        SolveDeltaLineBreak(r, r[UbMod], r[UbArg], r[Rb], r[Xb], r[Rc], r[Xc], r[Ra], r[Xa]);
-        WriteDeltaLineBreakReport(st, ctx.doc, "A", "cab", "bc", "ca", "ab");
-        st.Snapshot(4);
-        st.Restore();
-    }
-    // Step 4: load phase BC.
-    if (f.Checked(3)) {
-        SolveDeltaPhaseBreak(r, r[YaRe], r[YaIm], 0, 0, r[YcRe], r[YcIm]);
-        st.Snapshot(2);
-        WriteDeltaPhaseBreakReport(st, ctx.doc, "BC", "AB", "CA", 2);
-    }
-    // Step 5: line wire B.
-    if (f.Checked(6)) {
-        SolveDeltaLineBreak(r, r[UcMod], r[UcArg], r[Rc], r[Xc], r[Ra], r[Xa], r[Rb], r[Xb]);
-        st.Snapshot(5);
-        WriteDeltaLineBreakReport(st, ctx.doc, "B", "abc", "ca", "ab", "bc");
-        st.Restore();
-    }
-    // Step 6: load phase CA.
-    if (f.Checked(4)) {
-        SolveDeltaPhaseBreak(r, r[YaRe], r[YaIm], r[YbRe], r[YbIm], 0, 0);
-        st.Snapshot(3);
-        WriteDeltaPhaseBreakReport(st, ctx.doc, "CA", "AB", "BC", 3);
-    }
-    // Step 7: line wire C.
-    if (f.Checked(7)) {
-        SolveDeltaLineBreak(r, r[UaMod], r[UaArg], r[Ra], r[Xa], r[Rb], r[Xb], r[Rc], r[Xc]);
-        st.Snapshot(6);
-        WriteDeltaLineBreakReport(st, ctx.doc, "C", "bca", "ab", "bc", "ca");
-        st.Restore();
+    const CircuitInput& in = ctx.input;
+    SolveDelta(ctx.state.live, in, in.Text(Param::Edit4), in.Text(Param::Edit5), in.Text(Param::Edit6),
+               in.Text(Param::Edit7), in.Text(Param::Edit8), in.Text(Param::Edit9));
+    ctx.state.Snapshot(0);
+    WriteDeltaReport(ctx.state, in, ctx.doc, "ab", "bc", "ca", in.Text(Param::Edit4), in.Text(Param::Edit5),
+                     in.Text(Param::Edit6), in.Text(Param::Edit7), in.Text(Param::Edit8),
+                     in.Text(Param::Edit9));
+    for (int k = 0; k < 3; ++k) {
+        if (in.Checked(kPhaseFaultTicks[k])) {
+            RunDeltaPhaseBreak(ctx, k);
+        }
+        if (in.Checked(kLineBreakTicks[k])) {
+            RunDeltaLineBreak(ctx, k);
+        }
     }
 }
 
 bool N5Click(const RunContext& ctx) {
     try {
         ReadPrecisionSettings(ctx.state, ctx.precision);
-        if (ctx.form.Star()) {
+        if (ctx.input.Star()) {
             RunStar(ctx);
         } else {
             RunDelta(ctx);

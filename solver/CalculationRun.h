@@ -25,7 +25,7 @@ class MessageSink {
 // Everything a calculation run talks to.
 struct RunContext {
     CalcState& state;
-    const ParameterFields& form;
+    const CircuitInput& input;  // copied from the form when the run starts
     const PrecisionTexts& precision;
     ResultsDocument& doc;
     MessageSink& messages;

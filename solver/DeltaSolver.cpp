@@ -1,153 +1,134 @@
 #include "solver/DeltaSolver.h"
 
 #include "solver/Complex.h"
+#include "solver/RecordFields.h"
 #include "solver/TextToNumber.h"
 
 namespace vornik {
 
 namespace {
 
-void StorePolarAndRect(SolutionRecord& r, int base, double m, double a) {
-    r[base] = m;
-    r[base + 1] = a;
-    PolarToRect(m, a);
-    r[base + 2] = m;
-    r[base + 3] = a;
-}
-
-// A difference of two algebraic-form values into four fields (algebraic first, then polar).
-void StoreRectAndPolar(SolutionRecord& r, int base, double re, double im) {
-    r[base + 2] = re;
-    r[base + 3] = im;
-    RectToPolar(re, im);
-    r[base] = re;
-    r[base + 1] = im;
-}
-
+// A line current as the difference of two phase currents in algebraic form.
 void LineCurrent(SolutionRecord& r, int base, double re, double im, double re2, double im2) {
     RectSub(re, im, re2, im2);
-    StoreRectAndPolar(r, base, re, im);
-}
-
-double Square(double x) {
-    return x * x;
+    StoreRect(r, base, re, im);
 }
 
 }  // namespace
 
-void SolveDelta(SolutionRecord& r, const ParameterFields& form, const std::string& rab,
-                const std::string& xab, const std::string& rbc, const std::string& xbc,
-                const std::string& rca, const std::string& xca) {
+void SolveDelta(SolutionRecord& r, const CircuitInput& input, const std::string& rab, const std::string& xab,
+                const std::string& rbc, const std::string& xbc, const std::string& rca,
+                const std::string& xca) {
     const Param mods[3] = {Param::ComboBox1, Param::ComboBox2, Param::ComboBox3};
     const Param angles[3] = {Param::Edit1, Param::Edit2, Param::Edit3};
     for (int k = 0; k < 3; ++k) {
-        const int base = UaMod + 4 * k;
-        r[base] = TextToFloat(form.Text(mods[k]));
-        r[base + 1] = DegToRad(TextToFloat(form.Text(angles[k])));
-        StorePolarAndRect(r, base, r[base], r[base + 1]);
+        const int u = UabMod + kBranchStride * k;
+        r[u] = TextToFloat(input.Text(mods[k]));
+        r[u + kArg] = DegToRad(TextToFloat(input.Text(angles[k])));
+        StorePolar(r, u, r[u], r[u + kArg]);
     }
     const std::string* texts[6] = {&rab, &xab, &rbc, &xbc, &rca, &xca};
     for (int k = 0; k < 3; ++k) {
-        const int base = Ra + 4 * k;
+        const int base = Rab + kBranchStride * k;
         r[base] = TextToFloat(*texts[2 * k]);
         r[base + 1] = TextToFloat(*texts[2 * k + 1]);
-        double m = r[base];
-        double a = r[base + 1];
-        RectToPolar(m, a);
-        r[base + 2] = m;
-        r[base + 3] = a;
+        StoreImpedance(r, base, r[base], r[base + 1]);
     }
-    // Phase currents I = U / Z into the admittance positions.
+    // Phase currents I = U / Z.
     for (int k = 0; k < 3; ++k) {
-        double m = r[ZaMod + 4 * k];
-        double a = r[ZaArg + 4 * k];
-        PolarDiv(m, a, r[UaMod + 4 * k], r[UaArg + 4 * k]);
-        StorePolarAndRect(r, YaMod + 4 * k, m, a);
+        double m = r[ZabMod + kBranchStride * k];
+        double a = r[ZabMod + kBranchStride * k + kArg];
+        PolarDiv(m, a, r[UabMod + kBranchStride * k], r[UabMod + kBranchStride * k + kArg]);
+        StorePolar(r, IabMod + kBranchStride * k, m, a);
     }
-    // Line currents into the load-voltage positions: Ia = Iab - Ica, Ib = Ibc - Iab, Ic = Ica - Ibc.
-    LineCurrent(r, UaLoadMod, r[YaRe], r[YaIm], r[YcRe], r[YcIm]);
-    LineCurrent(r, UbLoadMod, r[YbRe], r[YbIm], r[YaRe], r[YaIm]);
-    LineCurrent(r, UcLoadMod, r[YcRe], r[YcIm], r[YbRe], r[YbIm]);
+    // Line currents: Ia = Iab - Ica, Ib = Ibc - Iab, Ic = Ica - Ibc.
+    LineCurrent(r, IaLineMod, r[IabRe], r[IabIm], r[IcaRe], r[IcaIm]);
+    LineCurrent(r, IbLineMod, r[IbcRe], r[IbcIm], r[IabRe], r[IabIm]);
+    LineCurrent(r, IcLineMod, r[IcaRe], r[IcaIm], r[IbcRe], r[IbcIm]);
     // Phase powers S = U * conj(I).
     for (int k = 0; k < 3; ++k) {
-        double m = r[UaMod + 4 * k];
-        double a = r[UaArg + 4 * k];
-        PolarMulConj(m, a, r[YaMod + 4 * k], r[YaArg + 4 * k]);
-        StorePolarAndRect(r, SaMod + 4 * k, m, a);
+        double m = r[UabMod + kBranchStride * k];
+        double a = r[UabMod + kBranchStride * k + kArg];
+        PolarMulConj(m, a, r[IabMod + kBranchStride * k], r[IabMod + kBranchStride * k + kArg]);
+        StorePolar(r, SabMod + kBranchStride * k, m, a);
     }
     r[PTotal] = r[Pa] + r[Pb] + r[Pc];
     r[QTotal] = r[Qa] + r[Qb] + r[Qc];
-    r[PBalance] = Square(r[YaMod]) * r[Ra] + Square(r[YbMod]) * r[Rb] + Square(r[YcMod]) * r[Rc];
-    r[QBalance] = Square(r[YaMod]) * r[Xa] + Square(r[YbMod]) * r[Xb] + Square(r[YcMod]) * r[Xc];
+    r[PBalance] = Square(r[IabMod]) * r[Rab] + Square(r[IbcMod]) * r[Rbc] + Square(r[IcaMod]) * r[Rca];
+    r[QBalance] = Square(r[IabMod]) * r[Xab] + Square(r[IbcMod]) * r[Xbc] + Square(r[IcaMod]) * r[Xca];
 }
 
 void SolveDeltaPhaseBreak(SolutionRecord& r, double iabRe, double iabIm, double ibcRe, double ibcIm,
                           double icaRe, double icaIm) {
-    LineCurrent(r, UaLoadMod, iabRe, iabIm, icaRe, icaIm);
-    LineCurrent(r, UbLoadMod, ibcRe, ibcIm, iabRe, iabIm);
-    LineCurrent(r, UcLoadMod, icaRe, icaIm, ibcRe, ibcIm);
+    LineCurrent(r, IaLineMod, iabRe, iabIm, icaRe, icaIm);
+    LineCurrent(r, IbLineMod, ibcRe, ibcIm, iabRe, iabIm);
+    LineCurrent(r, IcLineMod, icaRe, icaIm, ibcRe, ibcIm);
 }
 
 void SolveDeltaLineBreak(SolutionRecord& r, double uMod, double uArg, double rDirect, double xDirect,
                          double rs1, double xs1, double rs2, double xs2) {
-    // U across the direct phase and the series pair, in the Ic positions.
-    StorePolarAndRect(r, IcMod, uMod, uArg);
+    StorePolar(r, ULineMod, uMod, uArg);
 
-    // Series impedance: R and X in 37, 38, modulus and angle in 39, 40.
-    r[Y0] = rs1 + rs2;
-    r[U0Mod] = xs1 + xs2;
+    // Series impedance: R and X, then its modulus and angle (the fourth field is not written).
+    r[SeriesR] = rs1 + rs2;
+    r[SeriesX] = xs1 + xs2;
     {
-        double m = r[Y0];
-        double a = r[U0Mod];
+        double m = r[SeriesR];
+        double a = r[SeriesX];
         RectToPolar(m, a);
-        r[U0Arg] = m;
-        r[U0Re] = a;
+        r[SeriesZMod] = m;
+        r[SeriesZArg] = a;
     }
     // Current of the direct phase.
     {
         double m = rDirect;
         double a = xDirect;
         RectToPolar(m, a);
-        PolarDiv(m, a, r[IcMod], r[IcArg]);
-        StorePolarAndRect(r, YaMod, m, a);
+        PolarDiv(m, a, r[ULineMod], r[ULineArg]);
+        StorePolar(r, IDirectMod, m, a);
     }
-    // Series current, stored twice.
+    // Series current, stored twice: once as the current of s1, once as that of s2.
     {
-        double m = r[U0Arg];
-        double a = r[U0Re];
-        PolarDiv(m, a, r[IcMod], r[IcArg]);
-        r[YbMod] = m;
-        r[YbArg] = a;
-        r[YcMod] = m;
-        r[YcArg] = a;
+        double m = r[SeriesZMod];
+        double a = r[SeriesZArg];
+        PolarDiv(m, a, r[ULineMod], r[ULineArg]);
+        r[ISeries1Mod] = m;
+        r[ISeries1Arg] = a;
+        r[ISeries2Mod] = m;
+        r[ISeries2Arg] = a;
         PolarToRect(m, a);
-        r[YbRe] = m;
-        r[YbIm] = a;
-        r[YcRe] = m;
-        r[YcIm] = a;
+        r[ISeries1Mod + kRe] = m;
+        r[ISeries1Mod + kIm] = a;
+        r[ISeries2Mod + kRe] = m;
+        r[ISeries2Mod + kIm] = a;
     }
-    // Voltages across s1 and s2: their impedance times the series current.
+    // Voltages across s1 and s2: their impedance times their (series) current.
     const double seriesR[2] = {rs1, rs2};
     const double seriesX[2] = {xs1, xs2};
+    const int seriesCurrents[2] = {ISeries1Mod, ISeries2Mod};
+    const int seriesVoltages[2] = {Us1Mod, Us2Mod};
     for (int k = 0; k < 2; ++k) {
         double m = seriesR[k];
         double a = seriesX[k];
         RectToPolar(m, a);
-        PolarMul(m, a, r[YbMod + 4 * k], r[YbArg + 4 * k]);
-        StorePolarAndRect(r, IaMod + 4 * k, m, a);
+        PolarMul(m, a, r[seriesCurrents[k]], r[seriesCurrents[k] + kArg]);
+        StorePolar(r, seriesVoltages[k], m, a);
     }
     // Powers of the direct phase, s1 and s2: their voltage times the conjugate of their current.
-    const int voltages[3] = {IcMod, IaMod, IbMod};
+    const int voltages[3] = {ULineMod, Us1Mod, Us2Mod};
+    const int currents[3] = {IDirectMod, ISeries1Mod, ISeries2Mod};
     for (int k = 0; k < 3; ++k) {
         double m = r[voltages[k]];
-        double a = r[voltages[k] + 1];
-        PolarMulConj(m, a, r[YaMod + 4 * k], r[YaArg + 4 * k]);
-        StorePolarAndRect(r, SaMod + 4 * k, m, a);
+        double a = r[voltages[k] + kArg];
+        PolarMulConj(m, a, r[currents[k]], r[currents[k] + kArg]);
+        StorePolar(r, SDirectMod + kBranchStride * k, m, a);
     }
     r[PTotal] = r[Pa] + r[Pb] + r[Pc];
     r[QTotal] = r[Qa] + r[Qb] + r[Qc];
-    r[PBalance] = Square(r[YaMod]) * rDirect + Square(r[YbMod]) * rs1 + Square(r[YcMod]) * rs2;
-    r[QBalance] = Square(r[YaMod]) * xDirect + Square(r[YbMod]) * xs1 + Square(r[YcMod]) * xs2;
+    r[PBalance] =
+        Square(r[IDirectMod]) * rDirect + Square(r[ISeries1Mod]) * rs1 + Square(r[ISeries2Mod]) * rs2;
+    r[QBalance] =
+        Square(r[IDirectMod]) * xDirect + Square(r[ISeries1Mod]) * xs1 + Square(r[ISeries2Mod]) * xs2;
 }
 
 }  // namespace vornik

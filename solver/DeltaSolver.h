@@ -8,8 +8,8 @@
 
 namespace vornik {
 
-// Line voltages from the form, branch R/X texts from the caller (ab, bc, ca).
-void SolveDelta(SolutionRecord& rec, const ParameterFields& form, const std::string& rab,
+// Line voltages from the input, branch R/X texts from the caller (ab, bc, ca).
+void SolveDelta(SolutionRecord& rec, const CircuitInput& input, const std::string& rab,
                 const std::string& xab, const std::string& rbc, const std::string& xbc,
                 const std::string& rca, const std::string& xca);
 

@@ -100,6 +100,60 @@ enum Field : int {
 };
 static_assert(kFieldCount == 88);
 
+// The same positions under the names of what a delta run keeps there, so that delta code never
+// reads a star name for something else.
+enum DeltaField : int {
+    // Normal mode: line voltages, phase impedances, phase currents, line currents, phase powers.
+    UabMod = UaMod,
+    UbcMod = UbMod,
+    UcaMod = UcMod,
+    Rab = Ra,
+    Xab = Xa,
+    ZabMod = ZaMod,
+    Rbc = Rb,
+    Xbc = Xb,
+    ZbcMod = ZbMod,
+    Rca = Rc,
+    Xca = Xc,
+    ZcaMod = ZcMod,
+    IabMod = YaMod,
+    IabRe = YaRe,
+    IabIm = YaIm,
+    IbcMod = YbMod,
+    IbcRe = YbRe,
+    IbcIm = YbIm,
+    IcaMod = YcMod,
+    IcaRe = YcRe,
+    IcaIm = YcIm,
+    IaLineMod = UaLoadMod,
+    IbLineMod = UbLoadMod,
+    IcLineMod = UcLoadMod,
+    SabMod = SaMod,
+    // Break of a line wire: the line voltage U across the direct phase and the series pair
+    // s1 + s2, the series impedance, the currents, the voltages across s1 and s2 and the powers.
+    ULineMod = IcMod,
+    ULineArg = IcArg,
+    SeriesR = Y0,
+    SeriesX = U0Mod,
+    SeriesZMod = U0Arg,
+    SeriesZArg = U0Re,
+    IDirectMod = YaMod,
+    ISeries1Mod = YbMod,
+    ISeries1Arg = YbArg,
+    ISeries2Mod = YcMod,
+    ISeries2Arg = YcArg,
+    Us1Mod = IaMod,
+    Us2Mod = IbMod,
+    SDirectMod = SaMod,
+};
+
+// A complex quantity of the record: four consecutive fields from its modulus field.
+inline constexpr int kArg = 1;
+inline constexpr int kRe = 2;
+inline constexpr int kIm = 3;
+// Between the same quantity of branch 1, 2 and 3.
+inline constexpr int kBranchStride = 4;
+
 using SolutionRecord = std::array<double, kFieldCount>;
 
 inline constexpr int kModeSlotCount = 7;

@@ -2,36 +2,26 @@
 
 #include <vector>
 
+#include "solver/RecordFields.h"
 #include "solver/TextToNumber.h"
 
 namespace vornik {
 
 namespace {
 
-Rect RectOf(const SolutionRecord& r, int reField) {
-    return {r[reField], r[reField + 1]};
-}
-
-// A typed voltage (modulus text, angle text in degrees) into four fields from `base`.
+// A typed voltage (modulus text, angle text in degrees) into four fields from `base`. Each text
+// is stored as soon as it is read, so a failure in the second leaves the first in place.
 void ReadVoltage(SolutionRecord& r, int base, const std::string& modText, const std::string& angText) {
     r[base] = TextToFloat(modText);
-    r[base + 1] = DegToRad(TextToFloat(angText));
-    double m = r[base];
-    double a = r[base + 1];
-    PolarToRect(m, a);
-    r[base + 2] = m;
-    r[base + 3] = a;
+    r[base + kArg] = DegToRad(TextToFloat(angText));
+    StorePolar(r, base, r[base], r[base + kArg]);
 }
 
 // R and X texts into four fields from `base`: R, X, modulus, angle.
 void ReadImpedance(SolutionRecord& r, int base, const std::string& rText, const std::string& xText) {
     r[base] = TextToFloat(rText);
     r[base + 1] = TextToFloat(xText);
-    double m = r[base];
-    double a = r[base + 1];
-    RectToPolar(m, a);
-    r[base + 2] = m;
-    r[base + 3] = a;
+    StoreImpedance(r, base, r[base], r[base + 1]);
 }
 
 // Y = 1/Z from the impedance modulus/angle fields into four admittance fields.
@@ -39,69 +29,31 @@ void Admittance(SolutionRecord& r, int zModField, int yBase) {
     double m = r[zModField];
     double a = r[zModField + 1];
     PolarReciprocal(m, a);
-    r[yBase] = m;
-    r[yBase + 1] = a;
-    PolarToRect(m, a);
-    r[yBase + 2] = m;
-    r[yBase + 3] = a;
-}
-
-void StoreU0(SolutionRecord& r, Rect u0) {
-    r[U0Re] = u0.re;
-    r[U0Im] = u0.im;
-    double m = u0.re;
-    double a = u0.im;
-    RectToPolar(m, a);
-    r[U0Mod] = m;
-    r[U0Arg] = a;
+    StorePolar(r, yBase, m, a);
 }
 
 // U' = U - U0 into four load-voltage fields (algebraic first, then polar).
 void LoadVoltage(SolutionRecord& r, int uBase, int loadBase) {
-    double re = r[uBase + 2];
-    double im = r[uBase + 3];
+    double re = r[uBase + kRe];
+    double im = r[uBase + kIm];
     RectSub(re, im, r[U0Re], r[U0Im]);
-    r[loadBase + 2] = re;
-    r[loadBase + 3] = im;
-    RectToPolar(re, im);
-    r[loadBase] = re;
-    r[loadBase + 1] = im;
+    StoreRect(r, loadBase, re, im);
 }
 
 // I = U' * Y into four current fields.
 void PhaseCurrent(SolutionRecord& r, int loadBase, int yBase, int iBase) {
     double m = r[loadBase];
-    double a = r[loadBase + 1];
-    PolarMul(m, a, r[yBase], r[yBase + 1]);
-    r[iBase] = m;
-    r[iBase + 1] = a;
-    PolarToRect(m, a);
-    r[iBase + 2] = m;
-    r[iBase + 3] = a;
-}
-
-void StoreI0(SolutionRecord& r, double re, double im) {
-    r[I0Re] = re;
-    r[I0Im] = im;
-    RectToPolar(re, im);
-    r[I0Mod] = re;
-    r[I0Arg] = im;
+    double a = r[loadBase + kArg];
+    PolarMul(m, a, r[yBase], r[yBase + kArg]);
+    StorePolar(r, iBase, m, a);
 }
 
 // S = U' * conj(I) into modulus, angle, P, Q fields.
 void PhasePower(SolutionRecord& r, int loadBase, int iBase, int sBase) {
     double m = r[loadBase];
-    double a = r[loadBase + 1];
-    PolarMulConj(m, a, r[iBase], r[iBase + 1]);
-    r[sBase] = m;
-    r[sBase + 1] = a;
-    PolarToRect(m, a);
-    r[sBase + 2] = m;
-    r[sBase + 3] = a;
-}
-
-double Square(double x) {
-    return x * x;
+    double a = r[loadBase + kArg];
+    PolarMulConj(m, a, r[iBase], r[iBase + kArg]);
+    StorePolar(r, sBase, m, a);
 }
 
 }  // namespace
@@ -141,24 +93,24 @@ struct Branch {
 double SumOver(const SolutionRecord& r, int first, int n) {
     double sum = r[first];
     for (int k = 1; k < n; ++k) {
-        sum += r[first + 4 * k];
+        sum += r[first + kBranchStride * k];
     }
     return sum;
 }
 
 // The star steps for two or three branches in the a, b(, c) positions.
-void SolveBranches(SolutionRecord& r, const ParameterFields& form, const std::vector<Branch>& branches) {
+void SolveBranches(SolutionRecord& r, const CircuitInput& input, const std::vector<Branch>& branches) {
     const int n = static_cast<int>(branches.size());
     for (int k = 0; k < n; ++k) {
-        ReadVoltage(r, UaMod + 4 * k, branches[k].u, branches[k].angle);
+        ReadVoltage(r, UaMod + kBranchStride * k, branches[k].u, branches[k].angle);
     }
     for (int k = 0; k < n; ++k) {
-        ReadImpedance(r, Ra + 4 * k, branches[k].r, branches[k].x);
+        ReadImpedance(r, Ra + kBranchStride * k, branches[k].r, branches[k].x);
     }
-    r[R0] = TextToFloat(form.Text(Param::Edit10));
+    r[R0] = TextToFloat(input.Text(Param::Edit10));
 
     for (int k = 0; k < n; ++k) {
-        Admittance(r, ZaMod + 4 * k, YaMod + 4 * k);
+        Admittance(r, ZaMod + kBranchStride * k, YaMod + kBranchStride * k);
     }
     {
         double m = r[R0];
@@ -167,37 +119,38 @@ void SolveBranches(SolutionRecord& r, const ParameterFields& form, const std::ve
         r[Y0] = m;
     }
 
-    const bool neutral = form.Checked(1);
-    const Rect ua = RectOf(r, UaRe), ub = RectOf(r, UbRe), uc = RectOf(r, UcRe);
-    const Rect ya = RectOf(r, YaRe), yb = RectOf(r, YbRe), yc = RectOf(r, YcRe);
+    const bool neutral = input.Checked(kNeutralWire);
+    const Rect ua = RectOf(r, UaMod), ub = RectOf(r, UbMod), uc = RectOf(r, UcMod);
+    const Rect ya = RectOf(r, YaMod), yb = RectOf(r, YbMod), yc = RectOf(r, YcMod);
+    Rect u0;
     if (n == 3) {
-        StoreU0(r, neutral ? NeutralShift3R0(ua, ub, uc, ya, yb, yc, r[Y0])
-                           : NeutralShift3(ua, ub, uc, ya, yb, yc));
+        u0 = neutral ? NeutralShift3R0(ua, ub, uc, ya, yb, yc, r[Y0]) : NeutralShift3(ua, ub, uc, ya, yb, yc);
     } else {
-        StoreU0(r, neutral ? NeutralShift2R0(ua, ub, ya, yb, r[Y0]) : NeutralShift2(ua, ub, ya, yb));
+        u0 = neutral ? NeutralShift2R0(ua, ub, ya, yb, r[Y0]) : NeutralShift2(ua, ub, ya, yb);
     }
+    StoreRect(r, U0Mod, u0.re, u0.im);
 
     for (int k = 0; k < n; ++k) {
-        LoadVoltage(r, UaMod + 4 * k, UaLoadMod + 4 * k);
+        LoadVoltage(r, UaMod + kBranchStride * k, UaLoadMod + kBranchStride * k);
     }
     for (int k = 0; k < n; ++k) {
-        PhaseCurrent(r, UaLoadMod + 4 * k, YaMod + 4 * k, IaMod + 4 * k);
+        PhaseCurrent(r, UaLoadMod + kBranchStride * k, YaMod + kBranchStride * k, IaMod + kBranchStride * k);
     }
 
-    StoreI0(r, SumOver(r, IaRe, n), SumOver(r, IaIm, n));
+    StoreRect(r, I0Mod, SumOver(r, IaRe, n), SumOver(r, IaIm, n));
     r[I0ViaU0Mod] = r[U0Mod] * r[Y0];
     r[I0ViaU0Arg] = r[U0Arg];
 
     for (int k = 0; k < n; ++k) {
-        PhasePower(r, UaLoadMod + 4 * k, IaMod + 4 * k, SaMod + 4 * k);
+        PhasePower(r, UaLoadMod + kBranchStride * k, IaMod + kBranchStride * k, SaMod + kBranchStride * k);
     }
     r[PTotal] = SumOver(r, Pa, n);
     r[QTotal] = SumOver(r, Qa, n);
     double p = Square(r[IaMod]) * r[Ra];
     double q = Square(r[IaMod]) * r[Xa];
     for (int k = 1; k < n; ++k) {
-        p += Square(r[IaMod + 4 * k]) * r[Ra + 4 * k];
-        q += Square(r[IaMod + 4 * k]) * r[Xa + 4 * k];
+        p += Square(r[IaMod + kBranchStride * k]) * r[Ra + kBranchStride * k];
+        q += Square(r[IaMod + kBranchStride * k]) * r[Xa + kBranchStride * k];
     }
     r[PBalance] = p;
     r[QBalance] = q;
@@ -205,19 +158,19 @@ void SolveBranches(SolutionRecord& r, const ParameterFields& form, const std::ve
 
 }  // namespace
 
-void SolveStar(SolutionRecord& r, const ParameterFields& form, const std::string& ra, const std::string& xa,
+void SolveStar(SolutionRecord& r, const CircuitInput& input, const std::string& ra, const std::string& xa,
                const std::string& rb, const std::string& xb, const std::string& rc, const std::string& xc) {
-    SolveBranches(r, form,
-                  {{form.Text(Param::ComboBox1), form.Text(Param::Edit1), ra, xa},
-                   {form.Text(Param::ComboBox2), form.Text(Param::Edit2), rb, xb},
-                   {form.Text(Param::ComboBox3), form.Text(Param::Edit3), rc, xc}});
+    SolveBranches(r, input,
+                  {{input.Text(Param::ComboBox1), input.Text(Param::Edit1), ra, xa},
+                   {input.Text(Param::ComboBox2), input.Text(Param::Edit2), rb, xb},
+                   {input.Text(Param::ComboBox3), input.Text(Param::Edit3), rc, xc}});
 }
 
-void SolveStarTwoPhase(SolutionRecord& r, const ParameterFields& form, const std::string& u1,
+void SolveStarTwoPhase(SolutionRecord& r, const CircuitInput& input, const std::string& u1,
                        const std::string& angle1, const std::string& u2, const std::string& angle2,
                        const std::string& r1, const std::string& x1, const std::string& r2,
                        const std::string& x2) {
-    SolveBranches(r, form, {{u1, angle1, r1, x1}, {u2, angle2, r2, x2}});
+    SolveBranches(r, input, {{u1, angle1, r1, x1}, {u2, angle2, r2, x2}});
 }
 
 }  // namespace vornik

@@ -7,6 +7,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 #include "solver/SolverErrors.h"
@@ -109,20 +110,23 @@ bool TryTextToInt(std::string_view text, int& value) {
     if (s.empty()) {
         return false;
     }
+    // The magnitude may reach one past the largest int, for the smallest one.
+    constexpr long long kLargest = std::numeric_limits<int>::max();
+    constexpr long long kSmallest = std::numeric_limits<int>::min();
     long long v = 0;
     for (char c : s) {
         if (!IsDigit(c)) {
             return false;
         }
         v = v * 10 + (c - '0');
-        if (v > 2147483648LL) {
+        if (v > -kSmallest) {
             return false;
         }
     }
     if (negative) {
         v = -v;
     }
-    if (v > 2147483647LL) {
+    if (v > kLargest) {
         return false;
     }
     value = static_cast<int>(v);

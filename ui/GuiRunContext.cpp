@@ -8,26 +8,26 @@
 
 using vornik::Param;
 
-std::string FormParameterFields::Text(Param field) const {
-    const int k = static_cast<int>(field);
-    if (k <= static_cast<int>(Param::ComboBox3)) {
-        const QComboBox* combos[3] = {form_.ComboBox1, form_.ComboBox2, form_.ComboBox3};
-        return combos[k]->currentText().toStdString();
+vornik::CircuitInput ReadCircuitInput(const TForm3& form) {
+    vornik::CircuitInput input;
+    input.star = form.RadioButton1->isChecked();
+    const QComboBox* combos[3] = {form.ComboBox1, form.ComboBox2, form.ComboBox3};
+    for (int k = 0; k < 3; ++k) {
+        input.texts[static_cast<int>(Param::ComboBox1) + k] = combos[k]->currentText().toStdString();
     }
-    const QLineEdit* edits[13] = {form_.Edit1,  form_.Edit2,  form_.Edit3, form_.Edit4, form_.Edit5,
-                                  form_.Edit6,  form_.Edit7,  form_.Edit8, form_.Edit9, form_.Edit10,
-                                  form_.Edit11, form_.Edit12, form_.Edit13};
-    return edits[k - static_cast<int>(Param::Edit1)]->text().toStdString();
-}
-
-bool FormParameterFields::Checked(int box) const {
-    const QCheckBox* boxes[7] = {form_.CheckBox1, form_.CheckBox2, form_.CheckBox3, form_.CheckBox4,
-                                 form_.CheckBox5, form_.CheckBox6, form_.CheckBox7};
-    return boxes[box - 1]->isChecked();
-}
-
-bool FormParameterFields::Star() const {
-    return form_.RadioButton1->isChecked();
+    const QLineEdit* edits[13] = {form.Edit1,  form.Edit2,  form.Edit3, form.Edit4, form.Edit5,
+                                  form.Edit6,  form.Edit7,  form.Edit8, form.Edit9, form.Edit10,
+                                  form.Edit11, form.Edit12, form.Edit13};
+    for (int k = 0; k < 13; ++k) {
+        input.texts[static_cast<int>(Param::Edit1) + k] = edits[k]->text().toStdString();
+    }
+    const QCheckBox* boxes[vornik::kCheckBoxCount] = {form.CheckBox1, form.CheckBox2, form.CheckBox3,
+                                                      form.CheckBox4, form.CheckBox5, form.CheckBox6,
+                                                      form.CheckBox7};
+    for (int k = 0; k < vornik::kCheckBoxCount; ++k) {
+        input.ticks[k] = boxes[k]->isChecked();
+    }
+    return input;
 }
 
 std::string FormPrecisionTexts::Text(int index) const {

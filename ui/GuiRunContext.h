@@ -11,17 +11,8 @@ class QTextEdit;
 class TForm3;
 class TForm4;
 
-// The parameter form's texts and ticks, read from the controls at the moment of use.
-class FormParameterFields : public vornik::ParameterFields {
-  public:
-    explicit FormParameterFields(const TForm3& form) : form_(form) {}
-    std::string Text(vornik::Param field) const override;
-    bool Checked(int box) const override;
-    bool Star() const override;
-
-  private:
-    const TForm3& form_;
-};
+// The parameter form's connection, texts and ticks, copied once when a run starts.
+vornik::CircuitInput ReadCircuitInput(const TForm3& form);
 
 // The twenty precision texts of the precision form.
 class FormPrecisionTexts : public vornik::PrecisionTexts {

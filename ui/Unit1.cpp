@@ -132,11 +132,11 @@ void TForm1::PlaceWindow() {
 }
 
 void TForm1::N5Click() {
-    const FormParameterFields form(*Form3);
+    const vornik::CircuitInput input = ReadCircuitInput(*Form3);
     const FormPrecisionTexts precision(*Form4);
     RichEditDocument doc(*Form2->RichEdit1);
     BoxMessages messages(&doc);
-    const vornik::RunContext ctx{AppState(), form, precision, doc, messages};
+    const vornik::RunContext ctx{AppState(), input, precision, doc, messages};
     const bool completed = vornik::N5Click(ctx);
     doc.Flush();
     if (completed) {

@@ -4,6 +4,7 @@
 #include <QShowEvent>
 #include <QStyleOptionButton>
 
+#include "solver/Parameters.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
 #include "ui/GapLayout.h"
@@ -54,6 +55,27 @@ W* Named(W* widget, const char* name) {
     return widget;
 }
 
+QFont RowFont() {
+    return PixelFont(QStringLiteral("MS Sans Serif"), 13, true);
+}
+
+QFont HeadingFont() {
+    return PixelFont(QStringLiteral("MS Sans Serif"), 11, true);
+}
+
+QLabel* Label(QWidget* parent, const char* name, const QString& text, const QFont& font, int x, int y) {
+    auto* l = Named(new QLabel(text, parent), name);
+    l->setFont(font);
+    l->adjustSize();
+    l->move(x, y);
+    return l;
+}
+
+// The form's initial text of a field.
+QString Initial(vornik::Param field, int offset = 0) {
+    return QString::fromUtf8(vornik::kInitialTexts[static_cast<int>(field) + offset]);
+}
+
 }  // namespace
 
 TForm3::TForm3(QWidget* parent) : QWidget(parent) {
@@ -71,22 +93,24 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent) {
 }
 
 void TForm3::BuildControls() {
-    const QFont rowFont = PixelFont(QStringLiteral("MS Sans Serif"), 13, true);
-    const QFont headingFont = PixelFont(QStringLiteral("MS Sans Serif"), 11, true);
-    auto label = [&](const char* name, const QString& text, const QFont& font, int x, int y) {
-        auto* l = Named(new QLabel(text, this), name);
-        l->setFont(font);
-        l->adjustSize();
-        l->move(x, y);
-        return l;
-    };
+    BuildVoltageRows();
+    BuildLoadRows();
+    BuildEmergencyRows();
+    AttachInputFilters();
+    SetTabOrder();
+    ConnectControls();
+}
 
+// The centring button, the heading, the connection and the three supply voltages.
+void TForm3::BuildVoltageRows() {
+    const QFont rowFont = RowFont();
+    const QFont headingFont = HeadingFont();
     SpeedButton1 = Named(new QToolButton(this), "SpeedButton1");
     SpeedButton1->setToolTip(QStringLiteral("Центрировать окно"));
     SpeedButton1->setAutoRaise(true);
     SpeedButton1->setIcon(GlyphIcon(Glyph::Centre, 18));
     SpeedButton1->setGeometry(1, 1, 22, 22);
-    Label1 = label("Label1", QStringLiteral("Основные параметры цепи"), headingFont, 28, 6);
+    Label1 = Label(this, "Label1", QStringLiteral("Основные параметры цепи"), headingFont, 28, 6);
 
     RadioButton1 = Named(new QRadioButton(QStringLiteral("ЗВЕЗДА"), this), "RadioButton1");
     RadioButton2 = Named(new QRadioButton(QStringLiteral("ТРЕУГОЛЬНИК"), this), "RadioButton2");
@@ -105,10 +129,9 @@ void TForm3::BuildControls() {
     const char* comboNames[3] = {"ComboBox1", "ComboBox2", "ComboBox3"};
     QLineEdit** angles[3] = {&Edit1, &Edit2, &Edit3};
     const char* angleNames[3] = {"Edit1", "Edit2", "Edit3"};
-    const char* angleTexts[3] = {"0", "-120", "120"};
     for (int k = 0; k < 3; ++k) {
         const int y = kVoltageTop + k * kPitch;
-        *voltageLabels[k] = label(voltageNames[k], kInitialVoltage[k], rowFont, 2, y + 2);
+        *voltageLabels[k] = Label(this, voltageNames[k], kInitialVoltage[k], rowFont, 2, y + 2);
         QComboBox* c = Named(new QComboBox(this), comboNames[k]);
         // A line edit of our own: setEditable would also build the drop-down's
         // container at once, a good part of the form's creation time.
@@ -116,12 +139,12 @@ void TForm3::BuildControls() {
         c->setInsertPolicy(QComboBox::NoInsert);
         c->addItems(
             {QStringLiteral("127"), QStringLiteral("220"), QStringLiteral("380"), QStringLiteral("660")});
-        c->setEditText(QStringLiteral("380"));
+        c->setEditText(Initial(vornik::Param::ComboBox1, k));
         c->setToolTip(QStringLiteral("Фазное напряжение"));
         c->setGeometry(40, y, 60, kFieldHeight);
         TypedInputFilter::Attach(c, NumericKeyFilter, kFieldMaxLength);
         *combos[k] = c;
-        QLineEdit* e = Named(new QLineEdit(QString::fromLatin1(angleTexts[k]), this), angleNames[k]);
+        QLineEdit* e = Named(new QLineEdit(Initial(vornik::Param::Edit1, k), this), angleNames[k]);
         e->setGeometry(124, y, 44, kFieldHeight);
         *angles[k] = e;
     }
@@ -131,17 +154,21 @@ void TForm3::BuildControls() {
     Label8 = Named(new StackedLabel(QStringLiteral("(V)  (V)  (V)"), kPitch, this), "Label8");
     Label8->setFont(rowFont);
     Label8->setGeometry(172, kVoltageTop - 1, 36, 3 * kPitch);
+}
 
+// R and X of the three load phases and the neutral wire.
+void TForm3::BuildLoadRows() {
+    const QFont rowFont = RowFont();
     // Load rows: R and X in the gaps of the row caption.
     QLabel** loadLabels[3] = {&Label4, &Label5, &Label6};
     const char* loadNames[3] = {"Label4", "Label5", "Label6"};
     for (int k = 0; k < 3; ++k) {
-        *loadLabels[k] = label(loadNames[k], kStarLoad[k], rowFont, 2, kLoadTop + k * kPitch + 2);
+        *loadLabels[k] = Label(this, loadNames[k], kStarLoad[k], rowFont, 2, kLoadTop + k * kPitch + 2);
     }
     QLineEdit** loads[6] = {&Edit4, &Edit5, &Edit6, &Edit7, &Edit8, &Edit9};
     const char* loadEditNames[6] = {"Edit4", "Edit5", "Edit6", "Edit7", "Edit8", "Edit9"};
     for (int k = 0; k < 6; ++k) {
-        *loads[k] = Named(new QLineEdit(QStringLiteral("0"), this), loadEditNames[k]);
+        *loads[k] = Named(new QLineEdit(Initial(vornik::Param::Edit4, k), this), loadEditNames[k]);
     }
 
     // Neutral wire.
@@ -149,14 +176,19 @@ void TForm3::BuildControls() {
     CheckBox1->setFont(rowFont);
     CheckBox1->adjustSize();
     CheckBox1->move(4, 196);
-    Label7 = label("Label7", QStringLiteral("R0=           (Om)"), rowFont, 24, 220);
-    Edit10 = Named(new QLineEdit(QStringLiteral("1"), this), "Edit10");
+    Label7 = Label(this, "Label7", QStringLiteral("R0=           (Om)"), rowFont, 24, 220);
+    Edit10 = Named(new QLineEdit(Initial(vornik::Param::Edit10), this), "Edit10");
     Edit10->setEnabled(false);
     Label7->setEnabled(false);
+}
 
+// The emergency-mode ticks, the shunt fields and the execute button.
+void TForm3::BuildEmergencyRows() {
+    const QFont rowFont = RowFont();
+    const QFont headingFont = HeadingFont();
     // Emergency modes.
-    Label12 = label("Label12", QStringLiteral("Аварийный режим работы"), headingFont, 4, 248);
-    Label9 = label("Label9", kShortHeading, headingFont, 4, 264);
+    Label12 = Label(this, "Label12", QStringLiteral("Аварийный режим работы"), headingFont, 4, 248);
+    Label9 = Label(this, "Label9", kShortHeading, headingFont, 4, 264);
     QCheckBox** shorts[3] = {&CheckBox2, &CheckBox3, &CheckBox4};
     const char* shortNames[3] = {"CheckBox2", "CheckBox3", "CheckBox4"};
     QLineEdit** shunts[3] = {&Edit11, &Edit12, &Edit13};
@@ -167,11 +199,11 @@ void TForm3::BuildControls() {
         b->adjustSize();
         b->move(4, 280 + k * kPitch);
         *shorts[k] = b;
-        QLineEdit* e = Named(new QLineEdit(QStringLiteral("0,01"), this), shuntNames[k]);
+        QLineEdit* e = Named(new QLineEdit(Initial(vornik::Param::Edit11, k), this), shuntNames[k]);
         e->setToolTip(QStringLiteral("Сопротивление шунта"));
         *shunts[k] = e;
     }
-    Label13 = label("Label13", QStringLiteral("Обрыв линейного провода"), headingFont, 4, 352);
+    Label13 = Label(this, "Label13", QStringLiteral("Обрыв линейного провода"), headingFont, 4, 352);
     QCheckBox** breaks[3] = {&CheckBox5, &CheckBox6, &CheckBox7};
     const char* breakNames[3] = {"CheckBox5", "CheckBox6", "CheckBox7"};
     const QString breakCaptions[3] = {QStringLiteral("фаза \"А\"  "), QStringLiteral("фаза \"В\"  "),
@@ -186,16 +218,20 @@ void TForm3::BuildControls() {
     SpeedButton6 =
         Named(GlyphButton(this, QRect(140, 372, 50, 50), GlyphIcon(Glyph::Execute, 40), 40), "SpeedButton6");
     SpeedButton6->setToolTip(QStringLiteral("ВЫПОЛНИТЬ"));
+}
 
-    // Typing filter and limits of every numeric field.
+// Typing filter and limits of every numeric field.
+void TForm3::AttachInputFilters() {
     for (QLineEdit* e : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10}) {
         TypedInputFilter::Attach(e, NumericKeyFilter, kFieldMaxLength);
     }
     for (QLineEdit* e : {Edit11, Edit12, Edit13}) {
         TypedInputFilter::Attach(e, NumericKeyFilter, kShuntMaxLength);
     }
+}
 
-    // Tab order as listed for the form.
+// Tab order as listed for the form; the two picture buttons take no focus.
+void TForm3::SetTabOrder() {
     QWidget* order[] = {ComboBox1, Edit1,     ComboBox2,    Edit2,       ComboBox3, Edit3,  Edit4,
                         Edit5,     Edit6,     Edit7,        Edit8,       Edit9,     Edit10, CheckBox1,
                         CheckBox2, CheckBox3, CheckBox4,    Edit11,      Edit12,    Edit13, CheckBox5,
@@ -206,7 +242,10 @@ void TForm3::BuildControls() {
     for (QWidget* w : {static_cast<QWidget*>(SpeedButton1), static_cast<QWidget*>(SpeedButton6)}) {
         w->setFocusPolicy(Qt::NoFocus);
     }
+}
 
+// Buttons, the neutral-wire tick and the connection choice.
+void TForm3::ConnectControls() {
     connect(SpeedButton1, &QToolButton::clicked, this, &TForm3::SpeedButton1Click);
     connect(SpeedButton6, &QToolButton::clicked, this, &TForm3::SpeedButton6Click);
     connect(CheckBox1, &QCheckBox::clicked, this, &TForm3::CheckBox1Click);

@@ -53,6 +53,12 @@ class TForm3 : public QWidget {
 
   private:
     void BuildControls();
+    void BuildVoltageRows();
+    void BuildLoadRows();
+    void BuildEmergencyRows();
+    void AttachInputFilters();
+    void SetTabOrder();
+    void ConnectControls();
     void PlaceFields();
     // The captions and enabled states of the star (true) or delta connection.
     void ShowConnection(bool star);

@@ -10,10 +10,13 @@
 #include <QPixmap>
 #include <exception>
 
+#include "diagram/Diagram.h"
+#include "diagram/DiagramDrawing.h"
 #include "ui/Controls.h"
 #include "ui/ExtrasUi.h"
 #include "ui/Forms.h"
 #include "ui/Glyphs.h"
+#include "ui/GuiRunContext.h"
 #include "ui/Unit3.h"
 
 namespace {
@@ -22,8 +25,8 @@ constexpr int kClientWidth = 574;
 constexpr int kClientHeight = 444;
 constexpr int kHomeLeft = 218;
 constexpr int kHomeTop = 103;
-constexpr int kCentre = 200;  // pixel of Image1 at the origin of the complex plane
-constexpr int kButtonCount = 14;
+using vornik::kCentre;  // pixel of Image1 at the origin of the complex plane
+constexpr int kButtonCount = vornik::kModeButtonCount;
 
 // Filters of the save dialog, in the order of the original filter string
 // "JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp".
@@ -173,17 +176,10 @@ void TForm7::FormShow() {
     } else {
         RadioButton1->setChecked(true);
     }
-    // Emergency pairs follow the ticks of the parameter form at this moment:
-    // CheckBox2 -> RadioButton3, 4; CheckBox3 -> 5, 6; ... CheckBox7 -> 13, 14.
-    for (int box = 2; box <= 7; ++box) {
-        bool ticked = false;
-        if (Form3 != nullptr) {
-            const std::array ticks{Form3->CheckBox2, Form3->CheckBox3, Form3->CheckBox4,
-                                   Form3->CheckBox5, Form3->CheckBox6, Form3->CheckBox7};
-            ticked = ticks[box - 2]->isChecked();
-        }
-        RadioButton(2 * box - 1)->setEnabled(ticked);
-        RadioButton(2 * box)->setEnabled(ticked);
+    // Emergency pairs follow the ticks of the parameter form at this moment.
+    const vornik::CircuitInput input = Form3 != nullptr ? ReadCircuitInput(*Form3) : vornik::CircuitInput{};
+    for (int button = 3; button <= kButtonCount; ++button) {
+        RadioButton(button)->setEnabled(vornik::ModeButtonEnabled(input, button));
     }
 }
 

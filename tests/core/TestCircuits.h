@@ -26,11 +26,7 @@ inline ParameterValues Circuit(const std::string& r1, const std::string& x1, con
     return p;
 }
 
-struct DefaultPrecision : PrecisionTexts {
-    std::vector<std::string> texts =
-        std::vector<std::string>(kDefaultPrecisionTexts.begin(), kDefaultPrecisionTexts.end());
-    std::string Text(int index) const override { return texts.at(index); }
-};
+using DefaultPrecision = PrecisionValues;
 
 struct RecordedMessages : MessageSink {
     std::vector<std::string> solver;
@@ -47,7 +43,7 @@ struct Session {
     DefaultPrecision precision;
     RecordedMessages messages;
 
-    bool Execute(const ParameterFields& form) { return N5Click({state, form, precision, doc, messages}); }
+    bool Execute(const CircuitInput& input) { return N5Click({state, input, precision, doc, messages}); }
 };
 
 }  // namespace vornik::test

@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include "report/RtfDocument.h"
+
+namespace vornik {
+namespace {
+
+const std::string kHead =
+    "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049{\\fonttbl{\\f0\\froman\\fprq2\\fcharset204 Times New "
+    "Roman;}}\n\\viewkind4\\uc1\n";
+
+TEST(RtfFromLines, RaisedSpansAreClampedMergedAndKeptToTheirLine) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> lines;
+        std::vector<RaisedSpan> raised;
+        std::string body;
+    };
+    const Case cases[] = {
+        {"no lines: one empty paragraph", {}, {}, "\\pard\\plain\\f0\\fs24 "},
+        {"an empty line between two",
+         {"a", "", "b"},
+         {},
+         "\\pard\\plain\\f0\\fs24 {\\f0\\fs24 a}\\par\n"
+         "\\pard\\plain\\f0\\fs24 \\par\n"
+         "\\pard\\plain\\f0\\fs24 {\\f0\\fs24 b}"},
+        {"a span past the end of its line",
+         {"I0^2"},
+         {{0, 3, 9}},
+         "\\pard\\plain\\f0\\fs24 {\\f0\\fs24 I0^}{\\f0\\fs24\\up7 2}"},
+        {"overlapping spans make one run, a span of another line is ignored",
+         {"abcd"},
+         {{0, 1, 2}, {0, 2, 3}, {1, 0, 4}},
+         "\\pard\\plain\\f0\\fs24 {\\f0\\fs24 a}{\\f0\\fs24\\up7 bc}{\\f0\\fs24 d}"},
+        {"positions count UTF-16 units: Cyrillic is one, a pair of surrogates two",
+         {"\xD0\xA1\xF0\x9F\x98\x80x"},
+         {{0, 1, 3}},
+         "\\pard\\plain\\f0\\fs24 {\\f0\\fs24 \\u1057\\'d1}{\\f0\\fs24\\up7 \\u-10179?\\u-8704?}{\\f0\\fs24 "
+         "x}"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(RtfFromLines(c.lines, c.raised), kHead + c.body + "\n}\n") << c.name;
+    }
+}
+
+TEST(RtfFromLines, MalformedUtf8BecomesReplacementCharacters) {
+    struct Case {
+        const char* name;
+        std::string utf8;
+        std::u16string utf16;
+    };
+    const Case cases[] = {
+        {"a cut sequence at the end", "a\xD0", u"a\uFFFD"},
+        {"an overlong slash", "\xC0\xAF", u"\uFFFD\uFFFD"},
+        {"an encoded surrogate", "\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},
+        {"beyond U+10FFFF", "\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
+        {"a lone continuation byte", "\x80z", u"\uFFFDz"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Utf8ToUtf16(c.utf8), c.utf16) << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace vornik
