@@ -160,6 +160,10 @@ void ReplaceFile(const std::string& path, std::string_view bytes) {
         WriteInPlace(path, target, bytes);
         return;
     }
+    // A file its owner made read-only stays as it is, even where the folder would allow a rename.
+    if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        throw FileWriteError(path, errno);
+    }
     // A new file gets the usual 0666 less the umask; a replacement starts private and takes the
     // old file's bits before any byte is written.
     std::string tempPath;

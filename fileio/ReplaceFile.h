@@ -24,7 +24,8 @@ class FileWriteError : public std::runtime_error {
 // Writes `bytes` to a new file in the target's folder, checks every write, flushes it to the
 // disk and renames it over `path`. The new file keeps the permission bits (and, where allowed,
 // the owner) of the file it replaces; a symbolic link stays a link and the file it points to is
-// replaced. A target that is not a regular file (a device, a pipe) is written in place.
+// replaced. A file without write permission is refused, as writing into it would be. A target
+// that is not a regular file (a device, a pipe) is written in place.
 // On failure throws FileWriteError; the old file is then as it was and no temporary file is left.
 void ReplaceFile(const std::string& path, std::string_view bytes);
 

@@ -112,6 +112,12 @@ TEST_F(ReplaceFileTest, AFailureLeavesTheOldFileAndNoTemporaryFile) {
                     fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
     WriteText(dir_ / "old.rtf", kOld);
+    // A read-only file in a folder anyone may write to.
+    fs::create_directory(dir_ / "open");
+    fs::permissions(dir_ / "open", fs::perms::all);
+    WriteText(dir_ / "open" / "old.rtf", kOld);
+    fs::permissions(dir_ / "open" / "old.rtf",
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     struct Case {
         const char* name;
         fs::path file;
@@ -121,6 +127,7 @@ TEST_F(ReplaceFileTest, AFailureLeavesTheOldFileAndNoTemporaryFile) {
     const Case cases[] = {
         {"file-size limit (a full disk alike)", dir_ / "old.rtf", Limit::FileSize, EFBIG},
         {"read-only folder", dir_ / "locked" / "old.rtf", Limit::Unprivileged, EACCES},
+        {"read-only file", dir_ / "open" / "old.rtf", Limit::Unprivileged, EACCES},
         {"missing folder", dir_ / "missing" / "new.rtf", Limit::None, ENOENT},
         {"the target is a folder", dir_ / "locked", Limit::None, EISDIR},
         {"a name past the limit", dir_ / (std::string(256, 'a') + ".rtf"), Limit::None, ENAMETOOLONG},
@@ -131,6 +138,7 @@ TEST_F(ReplaceFileTest, AFailureLeavesTheOldFileAndNoTemporaryFile) {
         EXPECT_EQ(SaveInChild(c.file, kNew, c.limit), c.error);
         EXPECT_EQ(ReadAll(dir_ / "old.rtf"), kOld);
         EXPECT_EQ(ReadAll(dir_ / "locked" / "old.rtf"), kOld);
+        EXPECT_EQ(ReadAll(dir_ / "open" / "old.rtf"), kOld);
         EXPECT_EQ(Entries(), before);
     }
     // The message names the file and gives the system's reason.
@@ -175,6 +183,19 @@ TEST_F(ReplaceFileTest, TheReplacementKeepsNameModeAndLink) {
     EXPECT_EQ(ReadAll(dir_ / "real" / "later.bmp"), kNew);
     EXPECT_EQ(Entries(), (std::vector<std::string>{"dangling.bmp", "link.bmp", "private.rtf", "real/",
                                                    "real/later.bmp", "real/target.bmp"}));
+}
+
+TEST_F(ReplaceFileTest, ADeviceIsWrittenInPlaceNeverReplaced) {
+    // Renaming over /dev/null would put a plain file in its place for every program.
+    ReplaceFile("/dev/null", kNew);
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    try {
+        ReplaceFile("/dev/full", kNew);
+        ADD_FAILURE() << "no error";
+    } catch (const FileWriteError& e) {
+        EXPECT_EQ(e.Code(), ENOSPC);
+    }
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
 }
 
 }  // namespace
