@@ -21,9 +21,10 @@ std::string ExecutableDir() {
     return exe.substr(0, exe.find_last_of('/'));
 }
 
-// The module lives in <prefix>/<libdir>/vornik beside the program's <prefix>/bin, found from the
-// program's own place only: no fixed folder is searched, so a program copied or installed
-// elsewhere never loads a module it was not shipped with. The build tree has the same layout.
+// The module lives in <prefix>/<libdir>/vornik beside the program's <prefix>/bin and is found
+// from the program's own place only. No fixed folder is searched: a build folder removed after
+// installing, and made again by someone else, can never put code into the program. The build
+// tree has the same layout.
 MakeHeadlessCanvasFn LoadModule(std::string& error) {
     const std::string dir = ExecutableDir();
     if (dir.empty()) {
