@@ -168,7 +168,7 @@ Exit status:
   1  the calculation stopped with a message (the partial report is still
      printed), or the --out file could not be written (the old file is kept)
   2  a usage error
-  3  the output could not be written (a full disk, a closed pipe)
+  3  the output could not be written (a full disk, an input/output error)
 )";
 }
 

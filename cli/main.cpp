@@ -36,8 +36,9 @@ int Usage(const std::string& hint) {
     return kUsage;
 }
 
-// Writes all of `text` to standard output and makes sure it got there: a full disk or a closed
-// pipe must not pass for success. Returns 0 or the exit status after saying what went wrong.
+// Writes all of `text` to standard output and makes sure it got there: a full disk must not
+// pass for success. (A reader that goes away ends the program by SIGPIPE, as for any filter.)
+// Returns 0 or the exit status after saying what went wrong.
 int WriteOutput(const std::string& text) {
     if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0 &&
         std::fclose(stdout) == 0) {
