@@ -1,9 +1,10 @@
 // The loadable module behind MakeHeadlessCanvas: the painter canvas with a QGuiApplication on
 // the offscreen platform.
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QString>
 #include <cstdio>
 
@@ -53,13 +54,14 @@ class ModuleCanvas : public PictureCanvas {
 
     RgbPicture Picture() const override { return canvas_.Picture(); }
 
-    std::string SavePng(const std::string& path) const override {
-        QSaveFile file(QString::fromStdString(path));
-        if (file.open(QIODevice::WriteOnly) && canvas_.Image().save(&file, "PNG") && file.commit()) {
+    // Only encodes: the file is written by the program's own ReplaceFile.
+    std::string PngBytes() const override {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        if (!buffer.open(QIODevice::WriteOnly) || !canvas_.Image().save(&buffer, "PNG")) {
             return std::string();
         }
-        const std::string error = file.errorString().toStdString();
-        return path + ": " + (error.empty() ? std::string("the picture could not be written") : error);
+        return bytes.toStdString();
     }
 
   private:

@@ -15,8 +15,8 @@ class PictureCanvas : public DiagramCanvas {
   public:
     // The picture as 24-bit RGB rows for SavePicture.
     virtual RgbPicture Picture() const = 0;
-    // Writes the picture as PNG beside `path` and renames it over; returns the error text or "".
-    virtual std::string SavePng(const std::string& path) const = 0;
+    // The picture as the bytes of a PNG file; empty when it cannot be encoded.
+    virtual std::string PngBytes() const = 0;
 };
 
 // Loads the canvas module once (starting a headless QGuiApplication if there is none) and

@@ -21,23 +21,27 @@ std::string ExecutableDir() {
     return exe.substr(0, exe.find_last_of('/'));
 }
 
-// Installed beside the program's library folder; else the one in the build tree.
+// The module lives in <prefix>/<libdir>/vornik beside the program's <prefix>/bin and is found
+// from the program's own place only. No fixed folder is searched: a build folder removed after
+// installing, and made again by someone else, can never put code into the program. The build
+// tree has the same layout.
 MakeHeadlessCanvasFn LoadModule(std::string& error) {
-    const std::string candidates[] = {
-        ExecutableDir() + "/../" VORNIK_CANVAS_MODULE_RELATIVE_PATH,
-        VORNIK_CANVAS_MODULE_BUILD_PATH,
-    };
-    for (const std::string& path : candidates) {
-        // The module stays loaded for the life of the process: its canvases may outlive any caller.
-        if (void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {
-            if (void* entry = ::dlsym(handle, kHeadlessCanvasEntry)) {
-                return reinterpret_cast<MakeHeadlessCanvasFn>(entry);
-            }
-            error = ::dlerror();
-            return nullptr;
-        }
-        error = ::dlerror();
+    const std::string dir = ExecutableDir();
+    if (dir.empty()) {
+        error = "the program's own folder is unknown";
+        return nullptr;
     }
+    const std::string path = dir + "/../" VORNIK_CANVAS_MODULE_RELATIVE_PATH;
+    // The module stays loaded for the life of the process: its canvases may outlive any caller.
+    void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) {
+        error = ::dlerror();
+        return nullptr;
+    }
+    if (void* entry = ::dlsym(handle, kHeadlessCanvasEntry)) {
+        return reinterpret_cast<MakeHeadlessCanvasFn>(entry);
+    }
+    error = ::dlerror();
     return nullptr;
 }
 

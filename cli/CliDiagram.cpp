@@ -10,6 +10,7 @@
 #include "diagram/Diagram.h"
 #include "diagram/PictureFile.h"
 #include "diagram/RecordingCanvas.h"
+#include "fileio/ReplaceFile.h"
 
 namespace vornik {
 
@@ -73,49 +74,61 @@ void WritePicture(const std::array<SolutionRecord, kModeSlotCount>& modeSlots,
         case OutFormat::Bmp:
             SavePicture(canvas->Picture(), PictureFormat::Bmp, path);
             break;
-        case OutFormat::Png:
-            if (const std::string error = canvas->SavePng(path); !error.empty()) {
-                throw std::runtime_error(error);
+        case OutFormat::Png: {
+            const std::string png = canvas->PngBytes();
+            if (png.empty()) {
+                throw std::runtime_error(path + ": the picture could not be encoded as PNG");
             }
+            ReplaceFile(path, png);
             break;
+        }
     }
 }
 
-std::string ColorJson(Rgb c) {
-    return "[" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + "]";
+Json ColorJson(Rgb c) {
+    return Json::array({c.r, c.g, c.b});
 }
 
-std::string Coord(const char* name, int value) {
-    return std::string(",\"") + name + "\":" + std::to_string(value);
-}
-
-std::string OpJson(const DrawOp& op) {
+Json OpJson(const DrawOp& op) {
+    Json j = Json::object();
     switch (op.kind) {
         case DrawOp::Kind::Fill:
-            return "{\"op\":\"fill\"" + Coord("x1", op.x1) + Coord("y1", op.y1) + Coord("x2", op.x2) +
-                   Coord("y2", op.y2) + ",\"color\":" + ColorJson(op.color) + "}";
         case DrawOp::Kind::Line:
-            return "{\"op\":\"line\"" + Coord("x1", op.x1) + Coord("y1", op.y1) + Coord("x2", op.x2) +
-                   Coord("y2", op.y2) + ",\"color\":" + ColorJson(op.color) +
-                   ",\"style\":" + (op.style == PenStyle::Dot ? "\"dot\"" : "\"solid\"") +
-                   Coord("width", op.width) + "}";
+            j["op"] = op.kind == DrawOp::Kind::Fill ? "fill" : "line";
+            j["x1"] = op.x1;
+            j["y1"] = op.y1;
+            j["x2"] = op.x2;
+            j["y2"] = op.y2;
+            j["color"] = ColorJson(op.color);
+            if (op.kind == DrawOp::Kind::Line) {
+                j["style"] = op.style == PenStyle::Dot ? "dot" : "solid";
+                j["width"] = op.width;
+            }
+            break;
         case DrawOp::Kind::Text:
-            return "{\"op\":\"text\"" + Coord("x", op.x1) + Coord("y", op.y1) +
-                   ",\"text\":" + JsonString(op.text) + ",\"color\":" + ColorJson(op.color) +
-                   ",\"font\":" + JsonString(op.face.value_or("default")) + Coord("size", op.size) + "}";
+            j["op"] = "text";
+            j["x"] = op.x1;
+            j["y"] = op.y1;
+            j["text"] = op.text;
+            j["color"] = ColorJson(op.color);
+            j["font"] = op.face.value_or("default");
+            j["size"] = op.size;
+            break;
     }
-    return "{}";
+    return j;
 }
 
-std::string DiagramJson(const DiagramLabels& labels, const std::vector<DrawOp>& ops) {
-    std::string out = "{\"label11\":" + (labels.label11 ? JsonString(*labels.label11) : std::string("null"));
-    out += ",\"label12\":" + JsonString(labels.label12);
-    out += ",\"legend\":" + JsonString(labels.legend);
-    out += ",\"ops\":[";
-    for (size_t k = 0; k < ops.size(); ++k) {
-        out += (k ? "," : "") + OpJson(ops[k]);
+Json DiagramJson(const DiagramLabels& labels, const std::vector<DrawOp>& ops) {
+    Json out = Json::object();
+    out["label11"] = labels.label11 ? Json(*labels.label11) : Json(nullptr);
+    out["label12"] = labels.label12;
+    out["legend"] = labels.legend;
+    Json list = Json::array();
+    for (const DrawOp& op : ops) {
+        list.push_back(OpJson(op));
     }
-    return out + "]}";
+    out["ops"] = std::move(list);
+    return out;
 }
 
 }  // namespace
@@ -159,8 +172,8 @@ std::string CheckDiagramOut(const std::string& path) {
     return std::string();
 }
 
-std::string DrawCliDiagram(const CalcState& state, const CircuitInput& form, int button,
-                           const std::optional<std::string>& out) {
+Json DrawCliDiagram(const CalcState& state, const CircuitInput& form, int button,
+                    const std::optional<std::string>& out) {
     std::optional<OutFormat> format;
     if (out) {
         format = FormatForName(*out);

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/Json.h"
 #include "solver/Parameters.h"
 #include "solver/SolutionRecord.h"
 
@@ -19,8 +20,8 @@ std::string CheckDiagramOut(const std::string& path);
 
 // Draws the diagram of `button` from the run's mode slots and writes it to `out` when given
 // (format by its extension). Returns the JSON object of the "diagram" member. Throws
-// std::runtime_error when the file cannot be written.
-std::string DrawCliDiagram(const CalcState& state, const CircuitInput& form, int button,
-                           const std::optional<std::string>& out);
+// std::runtime_error (FileWriteError for the file itself) when the file cannot be written.
+Json DrawCliDiagram(const CalcState& state, const CircuitInput& form, int button,
+                    const std::optional<std::string>& out);
 
 }  // namespace vornik

@@ -163,8 +163,12 @@ Output:
 
 Without --json the worked solution goes to standard output, one paragraph per
 line, and a failure message to standard error.
-Exit status: 0 the run completed, 1 it stopped on a failure (the partial report is
-still printed), 2 a usage error.
+Exit status:
+  0  done
+  1  the calculation stopped with a message (the partial report is still
+     printed), or the --out file could not be written (the old file is kept)
+  2  a usage error
+  3  the output could not be written (a full disk, an input/output error)
 )";
 }
 

@@ -1,51 +1,38 @@
 #include "cli/Json.h"
 
-#include <charconv>
-#include <cmath>
-#include <cstdio>
-
 namespace vornik {
 
-std::string JsonString(const std::string& text) {
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (c < 0x20) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                    out += buf;
-                } else {
-                    out += static_cast<char>(c);
-                }
-        }
+namespace {
+
+Json RecordJson(const SolutionRecord& r) {
+    Json numbers = Json::array();
+    for (int k = 0; k < kFieldCount; ++k) {
+        numbers.push_back(r[k]);
     }
-    out += '"';
+    return numbers;
+}
+
+}  // namespace
+
+Json RunJson(const RunOutput& run) {
+    Json out = Json::object();
+    out["report"] = run.report;
+    out["message"] = run.message ? Json(*run.message) : Json(nullptr);
+    out["completed"] = run.completed;
+    out["record"] = RecordJson(run.state->live);
+    Json slots = Json::array();
+    for (const SolutionRecord& slot : run.state->modeSlots) {
+        slots.push_back(RecordJson(slot));
+    }
+    out["slots"] = std::move(slots);
+    if (run.diagram) {
+        out["diagram"] = *run.diagram;
+    }
     return out;
 }
 
-std::string JsonNumber(double value) {
-    if (!std::isfinite(value)) {
-        return "null";
-    }
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value);
-    return std::string(buf, res.ptr);
+std::string JsonText(const Json& value) {
+    return value.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
 }  // namespace vornik

@@ -1,7 +1,9 @@
 // vornik-cli: the calculation run of the desktop program from the command line.
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
-#include <iostream>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -14,35 +16,51 @@ namespace {
 
 using namespace vornik;
 
+// Exit statuses (listed in --help).
+constexpr int kStopped = 1;
+constexpr int kUsage = 2;
+constexpr int kOutputFailed = 3;
+
 struct CapturedMessages : MessageSink {
     std::optional<std::string> text;
     void SolverMessage(const std::string& t) override { text = t; }
     void RuntimeError(const std::string& t) override { text = t; }
 };
 
-std::string RecordJson(const SolutionRecord& r) {
-    std::string out = "[";
-    for (int k = 0; k < kFieldCount; ++k) {
-        out += (k ? "," : "") + JsonNumber(r[k]);
-    }
-    return out + "]";
+void Complain(const std::string& text) {
+    std::fprintf(stderr, "vornik-cli: %s\n", text.c_str());
 }
 
 int Usage(const std::string& hint) {
-    std::cerr << "vornik-cli: " << hint << "\n";
-    return 2;
+    Complain(hint);
+    return kUsage;
+}
+
+// Writes all of `text` to standard output and makes sure it got there: a full disk must not
+// pass for success. (A reader that goes away ends the program by SIGPIPE, as for any filter.)
+// Returns 0 or the exit status after saying what went wrong.
+int WriteOutput(const std::string& text) {
+    if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0 &&
+        std::fclose(stdout) == 0) {
+        return 0;
+    }
+    Complain(std::string("the output could not be written: ") + std::strerror(errno));
+    return kOutputFailed;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A file-size limit then fails the write with "File too large" instead of killing the program
+    // halfway through a file.
+    std::signal(SIGXFSZ, SIG_IGN);
+
     CliOptions options;
     if (const std::string error = ParseCliOptions(argc, argv, options); !error.empty()) {
         return Usage(error);
     }
     if (options.help) {
-        std::cout << CliHelpText();
-        return 0;
+        return WriteOutput(CliHelpText());
     }
     int button = 0;
     if (options.diagram) {
@@ -65,44 +83,36 @@ int main(int argc, char** argv) {
     const RunContext ctx{state, options.params, options.precision, doc, messages};
     const bool completed = N5Click(ctx);
 
-    std::string diagramJson;
-    if (options.diagram && completed) {
-        try {
-            diagramJson = DrawCliDiagram(state, options.params, button, options.out);
-        } catch (const std::exception& e) {
-            std::cerr << "vornik-cli: " << e.what() << "\n";
-            return 1;
+    RunOutput run{doc.lines, messages.text, completed, &state, std::nullopt};
+    if (options.diagram) {
+        run.diagram = Json(nullptr);
+        if (completed) {
+            try {
+                run.diagram = DrawCliDiagram(state, options.params, button, options.out);
+            } catch (const std::exception& e) {
+                Complain(e.what());
+                return kStopped;
+            }
         }
     }
 
+    const int status = completed ? 0 : kStopped;
     if (options.json) {
-        std::string out = "{\"report\":[";
-        for (size_t k = 0; k < doc.lines.size(); ++k) {
-            out += (k ? "," : "") + JsonString(doc.lines[k]);
+        if (const int failed = WriteOutput(JsonText(RunJson(run)) + "\n"); failed != 0) {
+            return failed;
         }
-        out += "],\"message\":" + (messages.text ? JsonString(*messages.text) : std::string("null"));
-        out += ",\"completed\":" + std::string(completed ? "true" : "false");
-        out += ",\"record\":" + RecordJson(state.live);
-        out += ",\"slots\":[";
-        for (int k = 0; k < kModeSlotCount; ++k) {
-            out += (k ? "," : "") + RecordJson(state.modeSlots[k]);
-        }
-        out += "]";
-        if (options.diagram) {
-            out += ",\"diagram\":" + (diagramJson.empty() ? std::string("null") : diagramJson);
-        }
-        out += "}\n";
-        std::fwrite(out.data(), 1, out.size(), stdout);
     } else {
         std::string out;
         for (const std::string& line : doc.lines) {
             out += line;
             out += '\n';
         }
-        std::fwrite(out.data(), 1, out.size(), stdout);
+        if (const int failed = WriteOutput(out); failed != 0) {
+            return failed;
+        }
         if (messages.text) {
-            std::cerr << *messages.text << "\n";
+            std::fprintf(stderr, "%s\n", messages.text->c_str());
         }
     }
-    return completed ? 0 : 1;
+    return status;
 }

@@ -1,7 +1,6 @@
 #pragma once
 // Writing the diagram picture to a file. The format is the caller's choice, never the file
-// name's. The file is written beside the target and renamed over it, so a failed write leaves
-// an existing file intact.
+// name's. The file is replaced by ReplaceFile, so a failed write leaves an existing file intact.
 
 #include <cstdint>
 #include <string>
@@ -18,7 +17,8 @@ struct RgbPicture {
     std::vector<std::uint8_t> rgb;
 };
 
-// Throws std::runtime_error with the system's error text when the file cannot be written.
+// Throws FileWriteError (a std::runtime_error) with the system's error when the file cannot be
+// written, std::runtime_error when the picture cannot be encoded.
 void SavePicture(const RgbPicture& picture, PictureFormat format, const std::string& path);
 
 }  // namespace vornik

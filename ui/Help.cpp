@@ -23,9 +23,6 @@ QStringList HelpFileCandidates() {
     candidates << QDir::cleanPath(programDir.absoluteFilePath(
         QStringLiteral("../") + QStringLiteral(VORNIK_HELP_INSTALL_SUBDIR) + QLatin1Char('/') + kHelpName));
 #endif
-#ifdef VORNIK_HELP_SOURCE_FILE
-    candidates << QStringLiteral(VORNIK_HELP_SOURCE_FILE);
-#endif
     return candidates;
 }
 

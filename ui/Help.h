@@ -7,7 +7,7 @@
 class QWidget;
 
 // Where HELP.htm is looked for, in order: the current directory, beside the program, the
-// installed data directory (<prefix>/share/vornik), the source tree the program was built from.
+// installed data directory (<prefix>/share/vornik, found from the program's own folder).
 QStringList HelpFileCandidates();
 // The first candidate that exists, or an empty string.
 QString FindHelpFile();

@@ -1,12 +1,15 @@
 #include "ui/RtfWriter.h"
 
+#include <QFile>
 #include <QFontMetricsF>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QScreen>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <cstdint>
+
+#include "fileio/ReplaceFile.h"
+#include "ui/FileErrorText.h"
 
 namespace {
 
@@ -97,16 +100,10 @@ std::string DocumentToRtf(const QTextDocument& document) {
 }
 
 bool SaveRtfFile(const QString& path, const QTextDocument& document, QString* error) {
-    const std::string rtf = DocumentToRtf(document);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = QStringLiteral("Cannot create file \"%1\". %2").arg(path, file.errorString());
-        return false;
-    }
-    if (file.write(rtf.data(), static_cast<qint64>(rtf.size())) != static_cast<qint64>(rtf.size()) ||
-        !file.commit()) {
-        *error = QStringLiteral("Cannot write file \"%1\". %2").arg(path, file.errorString());
-        file.cancelWriting();
+    try {
+        vornik::ReplaceFile(QFile::encodeName(path).toStdString(), DocumentToRtf(document));
+    } catch (const vornik::FileWriteError& e) {
+        *error = FileSaveErrorText(path, e.Code());
         return false;
     }
     return true;

@@ -23,7 +23,6 @@ vornik::RtfDocument PlainDocument(const QTextDocument& document);
 // The whole document as RTF text (7-bit).
 std::string DocumentToRtf(const QTextDocument& document);
 
-// Writes the document as RTF to path through a temporary file in the same folder that replaces
-// the target only once it is complete; an existing file survives any failure. On failure
-// returns false and sets *error.
+// Writes the document as RTF to path with ReplaceFile: an existing file survives any failure.
+// On failure returns false and sets *error to the message to show.
 bool SaveRtfFile(const QString& path, const QTextDocument& document, QString* error);

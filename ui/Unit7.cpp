@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
@@ -12,11 +13,14 @@
 
 #include "diagram/Diagram.h"
 #include "diagram/DiagramDrawing.h"
+#include "fileio/ReplaceFile.h"
 #include "ui/Controls.h"
 #include "ui/ExtrasUi.h"
+#include "ui/FileErrorText.h"
 #include "ui/Forms.h"
 #include "ui/Glyphs.h"
 #include "ui/GuiRunContext.h"
+#include "ui/MessageBoxes.h"
 #include "ui/Unit3.h"
 
 namespace {
@@ -264,7 +268,10 @@ void TForm7::SpeedButton3Click() {
 bool TForm7::SavePictureTo(const QString& path, vornik::PictureFormat format) {
     EnsureBuilt();
     try {
-        vornik::SavePicture(canvas_.Picture(), format, path.toStdString());
+        vornik::SavePicture(canvas_.Picture(), format, QFile::encodeName(path).toStdString());
+    } catch (const vornik::FileWriteError& e) {
+        ShowErrorBox(FileSaveErrorText(path, e.Code()));
+        return false;
     } catch (const std::exception& e) {
         ShowRuntimeError(e.what());
         return false;

@@ -1,9 +1,53 @@
 #include "ui/WordProcessor.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryFile>
+#include <cerrno>
+#include <cstdlib>
+
+#include "fileio/ReplaceFile.h"
+#include "ui/FileErrorText.h"
+
+namespace {
+
+// The folder of this run's hand-off files, made on first use and removed with everything in it
+// when the program ends. A file must outlive its command (the word processor reads it after we
+// return), so each stays until then.
+class HandOffFolder {
+  public:
+    HandOffFolder() {
+        QByteArray pattern = QFile::encodeName(QDir::tempPath() + QStringLiteral("/vornik-XXXXXX"));
+        if (::mkdtemp(pattern.data()) != nullptr) {
+            path_ = QFile::decodeName(pattern);
+        } else {
+            error_ = errno;
+        }
+    }
+    ~HandOffFolder() {
+        if (!path_.isEmpty()) {
+            QDir(path_).removeRecursively();
+        }
+    }
+    HandOffFolder(const HandOffFolder&) = delete;
+    HandOffFolder& operator=(const HandOffFolder&) = delete;
+
+    // Empty when the folder could not be made; Error() then holds the errno.
+    const QString& Path() const { return path_; }
+    int Error() const { return error_; }
+
+  private:
+    QString path_;
+    int error_ = 0;
+};
+
+HandOffFolder& TheHandOffFolder() {
+    static HandOffFolder folder;
+    return folder;
+}
+
+}  // namespace
 
 QString FindWordProcessor() {
     for (const char* name : {"soffice", "libreoffice"}) {
@@ -28,23 +72,21 @@ QString SendToWordProcessor(const QString& text) {
         return QStringLiteral(
             "Текстовый процессор не найден: для передачи текста установите LibreOffice Writer (soffice).");
     }
-    // The file must outlive this command: the word processor reads it after we return.
-    QTemporaryFile file(QDir::tempPath() + QStringLiteral("/vornik-XXXXXX.txt"));
-    file.setAutoRemove(false);
-    if (!file.open()) {
-        return QStringLiteral("Cannot create file \"%1\". %2.").arg(file.fileName(), file.errorString());
+    const HandOffFolder& folder = TheHandOffFolder();
+    if (folder.Path().isEmpty()) {
+        return QStringLiteral("Не удалось создать временную папку в \"%1\": %2.")
+            .arg(QDir::toNativeSeparators(QDir::tempPath()), SystemErrorReason(folder.Error()));
     }
-    const QByteArray bytes = text.toUtf8();
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString message =
-            QStringLiteral("Cannot write file \"%1\". %2.").arg(file.fileName(), file.errorString());
-        file.remove();
-        return message;
+    static int handOffCount = 0;
+    const QString path = QStringLiteral("%1/results-%2.txt").arg(folder.Path()).arg(++handOffCount);
+    try {
+        vornik::ReplaceFile(QFile::encodeName(path).toStdString(), text.toUtf8().toStdString());
+    } catch (const vornik::FileWriteError& e) {
+        return FileSaveErrorText(path, e.Code());
     }
-    file.close();
-    if (!QProcess::startDetached(program, WordProcessorArguments(file.fileName()))) {
-        file.remove();
-        return QStringLiteral("Cannot start \"%1\".").arg(program);
+    if (!QProcess::startDetached(program, WordProcessorArguments(path))) {
+        QFile::remove(path);
+        return QStringLiteral("Не удалось запустить \"%1\".").arg(program);
     }
     return QString();
 }

@@ -10,6 +10,7 @@ QString FindWordProcessor();
 // The command-line arguments that open `textFile` (UTF-8 text) as a new untitled Writer document.
 QStringList WordProcessorArguments(const QString& textFile);
 
-// Writes text to a temporary file and starts the word processor on it, detached. Returns an
-// empty string on success, else the message to show.
+// Writes text to a file in this run's temporary folder (removed when the program ends) and
+// starts the word processor on it, detached. Returns an empty string on success, else the
+// message to show.
 QString SendToWordProcessor(const QString& text);

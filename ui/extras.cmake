@@ -22,12 +22,12 @@ set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/Unit5.cpp APPEND PROPERTY COMPILE_
   "VORNIK_CONTACT_EMAIL2=\"${VORNIK_CONTACT_EMAIL2}\"")
 
 # The help page: installed to <prefix>/share/vornik/HELP.htm; the program looks there (relative
-# to its own directory) after the current directory and its own directory. From the build tree
-# it falls back to the source copy.
+# to its own directory) after the current directory and its own directory. The build tree gets
+# a copy in the same place relative to the programs, so no source folder is compiled in.
 set(VORNIK_HELP_FILE ${CMAKE_CURRENT_LIST_DIR}/data/HELP.htm)
 set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/Help.cpp APPEND PROPERTY COMPILE_DEFINITIONS
-  "VORNIK_HELP_INSTALL_SUBDIR=\"${CMAKE_INSTALL_DATADIR}/vornik\""
-  "VORNIK_HELP_SOURCE_FILE=\"${VORNIK_HELP_FILE}\"")
+  "VORNIK_HELP_INSTALL_SUBDIR=\"${CMAKE_INSTALL_DATADIR}/vornik\"")
+configure_file(${VORNIK_HELP_FILE} ${PROJECT_BINARY_DIR}/${CMAKE_INSTALL_DATADIR}/vornik/HELP.htm COPYONLY)
 install(FILES ${VORNIK_HELP_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/vornik)
 
 # Draws the pictures shipped drawn beforehand, into ui/data (scripts/draw-pictures.sh); not part

@@ -1,6 +1,7 @@
 // Start-up of the desktop program.
 
 #include <QApplication>
+#include <csignal>
 #include <cstdio>
 
 #include "ui/Forms.h"
@@ -8,6 +9,9 @@
 #include "ui/Unit1.h"
 
 int main(int argc, char** argv) {
+    // A file-size limit then fails a save with a message instead of killing the program with the
+    // user's work in it.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Without a display Qt would abort with a long platform-plugin message; say it in one line.
     if (const std::string message = NoDisplayMessage(argc, argv); !message.empty()) {
         std::fprintf(stderr, "%s\n", message.c_str());

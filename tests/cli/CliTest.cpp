@@ -35,6 +35,10 @@ TEST(Cli, ExitStatusFollowsTheRun) {
         {"unknown phase", "--break D", 2},
         {"unknown precision name", "--decimals X.y=2", 2},
         {"help", "--help", 0},
+        {"report to a full disk", "--r1 10 --r2 10 --r3 10 > /dev/full", 3},
+        {"JSON to a full disk", "--r1 10 --r2 10 --r3 10 --json > /dev/full", 3},
+        {"help to a full disk", "--help > /dev/full", 3},
+        {"stopped run with nothing to print", "--json --r1 1.5 > /dev/full", 3},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(RunCli(c.args).status, c.status) << c.name;
@@ -85,6 +89,24 @@ TEST(Cli, JsonRuntimeErrorHasItsFullStopAndNotFiniteIsNull) {
     const Result r = RunCli("--json --r1 10 --r2 10 --r3 '1,,0'");
     const auto j = nlohmann::json::parse(r.out);
     EXPECT_EQ(j["message"], "'1,,0' is not a valid floating point value.");
+
+    // Bytes that are not UTF-8, echoed in the message, become U+FFFD: the output stays JSON.
+    struct Case {
+        const char* args;
+        const char* message;
+    };
+    const Case bytes[] = {
+        {"--r1 10 --r2 10 --r3 \"$(printf '10\\377')\"", "'10\uFFFD' is not a valid floating point value."},
+        {"--r1 10 --r2 10 --r3 10 --decimals \"$(printf 'U.mag=\\377\\300')\"",
+         "'\uFFFD\uFFFD' is not a valid integer value."},
+    };
+    for (const Case& c : bytes) {
+        const Result raw = RunCli(std::string("--json ") + c.args);
+        EXPECT_EQ(raw.status, 1) << c.args;
+        EXPECT_EQ(nlohmann::json::parse(raw.out, nullptr, false).value("message", ""),
+                  nlohmann::json::parse(std::string("\"") + c.message + "\"").get<std::string>())
+            << raw.out;
+    }
 
     const Result inf = RunCli("--json --r1 1E308 --x1 1E308 --r2 10 --r3 10");
     const auto k = nlohmann::json::parse(inf.out);

@@ -149,4 +149,22 @@ TEST_F(CliPictureTest, UsageErrorsAndWriteFailures) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old");
 }
 
+TEST_F(CliPictureTest, AFileSizeLimitFailsTheSaveAndKeepsTheOldFile) {
+    // Below every picture's size; the program itself must turn the limit into an error message
+    // instead of being killed by SIGXFSZ.
+    for (const char* name : {"keep.png", "keep.jpg", "keep.bmp"}) {
+        SCOPED_TRACE(name);
+        const fs::path path = dir_ / name;
+        std::ofstream(path) << "old";
+        const Result r =
+            RunCli("--diagram 1 --out '" + path.string() + "' " + kBalanced, true, "ulimit -f 2; ");
+        EXPECT_EQ(r.status, 1) << r.out;
+        EXPECT_EQ(r.out, "vornik-cli: " + path.string() + ": File too large\n");
+        std::ifstream in(path);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old");
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+        fs::remove(path);
+    }
+}
+
 }  // namespace

@@ -14,9 +14,11 @@ struct CliResult {
     std::string out;
 };
 
-// `args` are shell-quoted; stderr is folded into the output when asked, else dropped.
-inline CliResult RunCli(const std::string& args, bool withStderr = true) {
-    const std::string cmd = std::string(VORNIK_CLI) + " " + args + (withStderr ? " 2>&1" : " 2>/dev/null");
+// `args` are shell-quoted; stderr is folded into the output when asked, else dropped. `before`
+// is shell text run first in the same shell (a ulimit).
+inline CliResult RunCli(const std::string& args, bool withStderr = true, const std::string& before = "") {
+    const std::string cmd =
+        before + std::string(VORNIK_CLI) + " " + args + (withStderr ? " 2>&1" : " 2>/dev/null");
     CliResult r;
     FILE* pipe = popen(cmd.c_str(), "r");
     if (pipe == nullptr) {

@@ -117,7 +117,7 @@ class AboutHelpTest : public QObject {
         QDir::setCurrent(empty.path());
         const QString found = FindHelpFile();
         QDir::setCurrent(before);
-        QVERIFY2(!found.isEmpty(), "no HELP.htm beside the program, installed or in the source tree");
+        QVERIFY2(!found.isEmpty(), "no HELP.htm beside the program or in its share/vornik");
         QVERIFY(!found.startsWith(empty.path()));
         QFile page(found);
         QVERIFY(page.open(QIODevice::ReadOnly));

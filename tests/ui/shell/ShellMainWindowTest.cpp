@@ -1,10 +1,12 @@
 // Start-up and the main window: the display check, fonts and translation, menu and toolbar,
 // the windows shown and placed, closing.
 
+#include <QFile>
 #include <QFontInfo>
 #include <QMenuBar>
 #include <QProcess>
 #include <QtTest>
+#include <csignal>
 
 #include "ShellTestSupport.h"
 #include "ui/Forms.h"
@@ -29,6 +31,20 @@ class ShowRecorder : public QObject {
         return false;
     }
 };
+
+// Whether process pid ignores signal sig, from the SigIgn mask of /proc/<pid>/status.
+bool SignalIgnored(qint64 pid, int sig) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("SigIgn:")) {
+            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (sig - 1)) & 1;
+        }
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -101,6 +117,22 @@ class ShellMainWindowTest : public QObject {
             QString::fromUtf8(vornik.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 1);
         QVERIFY(lines[0].startsWith(QStringLiteral("vornik: no graphical display")));
+    }
+
+    void programIgnoresTheFileSizeSignal() {
+        // Under a file-size limit a save must fail with a message, not kill the program and the
+        // user's work with it. The program is started with the signal at its default.
+        const auto before = std::signal(SIGXFSZ, SIG_DFL);
+        QProcess vornik;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        vornik.setProcessEnvironment(env);
+        vornik.start(QStringLiteral(VORNIK_GUI_PATH), {});
+        std::signal(SIGXFSZ, before);
+        QVERIFY(vornik.waitForStarted(20000));
+        QTRY_VERIFY_WITH_TIMEOUT(SignalIgnored(vornik.processId(), SIGXFSZ), 20000);
+        vornik.kill();
+        vornik.waitForFinished(20000);
     }
 
     void fontsAndRussianTexts() {

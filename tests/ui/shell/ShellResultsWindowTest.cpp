@@ -2,6 +2,8 @@
 // (read back by the test's own reader), clipboard, placement, printing and the word processor.
 
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QClipboard>
 #include <QFileDialog>
@@ -21,6 +23,7 @@
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 #include "ui/WindowPlace.h"
+#include "ui/WordProcessor.h"
 
 namespace {
 
@@ -274,17 +277,15 @@ class ShellResultsWindowTest : public QObject {
             QVERIFY(old.open(QIODevice::WriteOnly));
             old.write("keep me");
         }
-        QStringList many;
-        for (int k = 0; k < 200; ++k) {
-            many << kLines;
-        }
-        Write(many);
+        // A small document: all of it fits in any write buffer, so only a checked write and
+        // flush of the file itself can notice that the disk is full.
+        Write(kLines);
         // A file-size limit makes the write fail like a full disk, also for root.
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit old{};
         getrlimit(RLIMIT_FSIZE, &old);
         rlimit small = old;
-        small.rlim_cur = 4096;
+        small.rlim_cur = 64;
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
         bool saved = true;
         const auto boxes = CaptureMessageBoxes([&] { saved = Form2->SaveToFile(path); });
@@ -292,7 +293,8 @@ class ShellResultsWindowTest : public QObject {
         QVERIFY(!saved);
         QCOMPARE(boxes.size(), 1);
         QCOMPARE(boxes[0].icon, QMessageBox::Critical);
-        QVERIFY(boxes[0].text.endsWith(u'.'));
+        QCOMPARE(boxes[0].text,
+                 QStringLiteral("Не удалось сохранить файл \"%1\": файл слишком велик.").arg(path));
         QCOMPARE(ReadFile(path), std::string("keep me"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.rtf"});
 
@@ -355,6 +357,38 @@ class ShellResultsWindowTest : public QObject {
         QCOMPARE(Doc()->toPlainText().split(u'\n'), kLines);
     }
 
+    void handOffFolderGoesWithTheProgram() {
+        // A copy of this process hands a text over and ends as the program does; the folder
+        // holding the file must go with it.
+        QTemporaryDir dir;
+        QVERIFY(!FakeWordProcessor(dir.path()).isEmpty());
+        const QString received = dir.filePath("received");
+        const QByteArray oldPath = qgetenv("PATH");
+        qputenv("PATH", dir.path().toLocal8Bit());
+        const pid_t child = fork();
+        if (child == 0) {
+            const bool sent = SendToWordProcessor(QStringLiteral("текст")).isEmpty();
+            // The word processor has opened the file once its copy exists.
+            for (int k = 0; k < 1000 && !QFile::exists(received); ++k) {
+                usleep(10000);
+            }
+            std::exit(sent ? 0 : 1);
+        }
+        qputenv("PATH", oldPath);
+        QVERIFY(child > 0);
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
+        QCOMPARE(QString::fromUtf8(ReadFile(received)), QStringLiteral("текст"));
+        const QStringList args =
+            QString::fromUtf8(ReadFile(dir.filePath("args"))).split(u'\n', Qt::SkipEmptyParts);
+        QVERIFY(!args.isEmpty());
+        const QString folder = QFileInfo(args.back()).absolutePath();
+        QVERIFY2(folder.startsWith(QDir::tempPath() + QStringLiteral("/vornik-")), qPrintable(folder));
+        QVERIFY2(!QFileInfo::exists(folder), qPrintable(folder + QStringLiteral(" is left behind")));
+    }
+
     void wordProcessorGetsPlainText() {
         QTemporaryDir dir;
         QVERIFY(!FakeWordProcessor(dir.path()).isEmpty());
@@ -372,7 +406,8 @@ class ShellResultsWindowTest : public QObject {
             QString::fromUtf8(ReadFile(dir.filePath("args"))).split(u'\n', Qt::SkipEmptyParts);
         QVERIFY(args.contains(QStringLiteral("--writer")));
         QVERIFY(args.contains(QStringLiteral("-n")));
-        QFile::remove(args.back());
+        // Not loose in the temporary folder: in this run's own folder there.
+        QCOMPARE(QFileInfo(QFileInfo(args.back()).absolutePath()).absolutePath(), QDir::tempPath());
 
         // Nothing to hand the text to: one message, the document unchanged.
         qputenv("PATH", QByteArray("/nonexistent"));

@@ -1,0 +1,239 @@
+// Replacing a file: complete or untouched, whatever goes wrong, with the name, mode and link of
+// the file replaced. Failures are made without root: a file-size limit, a read-only folder
+// (entered under an unprivileged identity when the tests run as root), a missing folder.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "fileio/ReplaceFile.h"
+
+namespace {
+
+using vornik::FileWriteError;
+using vornik::ReplaceFile;
+namespace fs = std::filesystem;
+
+constexpr uid_t kNobody = 65534;
+const std::string kOld = "old contents";
+// Larger than the file-size limit below.
+const std::string kNew(1000, 'n');
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteText(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+enum class Limit { None, FileSize, Unprivileged };
+
+// Saves in a child process, so that a limit or a dropped identity stays there. Returns the errno
+// of the FileWriteError thrown, 0 when the save succeeded, 255 for any other outcome.
+int SaveInChild(const fs::path& path, const std::string& bytes, Limit limit) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (limit == Limit::FileSize) {
+            ::signal(SIGXFSZ, SIG_IGN);
+            const rlimit small{64, 64};
+            ::setrlimit(RLIMIT_FSIZE, &small);
+        }
+        if (limit == Limit::Unprivileged && ::geteuid() == 0 &&
+            (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
+            ::_exit(255);
+        }
+        try {
+            ReplaceFile(path.string(), bytes);
+            ::_exit(0);
+        } catch (const FileWriteError& e) {
+            ::_exit(e.Code() > 0 && e.Code() < 255 ? e.Code() : 255);
+        } catch (...) {
+            ::_exit(255);
+        }
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
+        return 255;
+    }
+    return WEXITSTATUS(status);
+}
+
+class ReplaceFileTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = testing::TempDir() + "vornik-replace-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+        // Open to everyone, so that an unprivileged child can reach the folders inside.
+        fs::permissions(dir_, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                  fs::perms::others_read | fs::perms::others_exec);
+    }
+    void TearDown() override {
+        for (const auto& e : fs::recursive_directory_iterator(dir_)) {
+            if (e.is_directory() && !e.is_symlink()) {
+                fs::permissions(e.path(), fs::perms::owner_all, fs::perm_options::add);
+            }
+        }
+        fs::remove_all(dir_);
+    }
+
+    // Every name under the folder, sorted, folders with a trailing slash.
+    std::vector<std::string> Entries() const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::recursive_directory_iterator(dir_)) {
+            names.push_back(e.path().lexically_relative(dir_).string() + (e.is_directory() ? "/" : ""));
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    fs::path dir_;
+};
+
+// Whether a child can give up root for an unprivileged identity (not in every container).
+bool CanBecomeNobody() {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(::setgid(kNobody) == 0 && ::setuid(kNobody) == 0 ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+class RefusedSaveTest : public ReplaceFileTest {
+  protected:
+    void SetUp() override {
+        ReplaceFileTest::SetUp();
+        WriteText(dir_ / "old.rtf", kOld);
+        fs::create_directory(dir_ / "locked");
+        WriteText(dir_ / "locked" / "old.rtf", kOld);
+        fs::permissions(dir_ / "locked",
+                        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                        fs::perm_options::remove);
+        // A read-only file in a folder anyone may write to.
+        fs::create_directory(dir_ / "open");
+        fs::permissions(dir_ / "open", fs::perms::all);
+        WriteText(dir_ / "open" / "old.rtf", kOld);
+        fs::permissions(dir_ / "open" / "old.rtf",
+                        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    }
+
+    struct Case {
+        const char* name;
+        fs::path file;
+        Limit limit;
+        int error;
+    };
+
+    // The save fails with the error, every old file is as it was and no file was added.
+    void ExpectRefused(const Case& c) {
+        SCOPED_TRACE(c.name);
+        const std::vector<std::string> before = Entries();
+        EXPECT_EQ(SaveInChild(c.file, kNew, c.limit), c.error);
+        for (const fs::path& old :
+             {dir_ / "old.rtf", dir_ / "locked" / "old.rtf", dir_ / "open" / "old.rtf"}) {
+            EXPECT_EQ(ReadAll(old), kOld) << old;
+        }
+        EXPECT_EQ(Entries(), before);
+    }
+};
+
+TEST_F(RefusedSaveTest, AFailureLeavesTheOldFileAndNoTemporaryFile) {
+    const Case cases[] = {
+        {"file-size limit (a full disk alike)", dir_ / "old.rtf", Limit::FileSize, EFBIG},
+        {"missing folder", dir_ / "missing" / "new.rtf", Limit::None, ENOENT},
+        {"the target is a folder", dir_ / "locked", Limit::None, EISDIR},
+        {"a name past the limit", dir_ / (std::string(256, 'a') + ".rtf"), Limit::None, ENAMETOOLONG},
+    };
+    for (const Case& c : cases) {
+        ExpectRefused(c);
+    }
+    // The message names the file and gives the system's reason.
+    try {
+        ReplaceFile((dir_ / "missing" / "new.rtf").string(), kNew);
+        ADD_FAILURE() << "no error";
+    } catch (const FileWriteError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  (dir_ / "missing" / "new.rtf").string() + ": No such file or directory");
+    }
+}
+
+TEST_F(RefusedSaveTest, AReadOnlyFolderOrFileIsRefused) {
+    // Root passes every permission check; the save then runs as uid 65534.
+    if (::geteuid() == 0 && !CanBecomeNobody()) {
+        GTEST_SKIP() << "running as root without the right to become uid " << kNobody
+                     << ", so permissions cannot be checked";
+    }
+    const Case cases[] = {
+        {"read-only folder", dir_ / "locked" / "old.rtf", Limit::Unprivileged, EACCES},
+        {"read-only file", dir_ / "open" / "old.rtf", Limit::Unprivileged, EACCES},
+    };
+    for (const Case& c : cases) {
+        ExpectRefused(c);
+    }
+}
+
+TEST_F(ReplaceFileTest, TheReplacementKeepsNameModeAndLink) {
+    // 251 bytes: a valid name, too long for "<name>.tmp-<pid>-<n>".
+    const std::string longName = std::string(247, 'a') + ".jpg";
+    for (const bool existing : {false, true}) {
+        SCOPED_TRACE(existing ? "long name over an existing file" : "long name, new file");
+        EXPECT_EQ(SaveInChild(dir_ / longName, kNew + (existing ? "2" : ""), Limit::None), 0);
+        EXPECT_EQ(ReadAll(dir_ / longName), kNew + (existing ? "2" : ""));
+        EXPECT_EQ(Entries(), std::vector<std::string>{longName});
+    }
+    fs::remove(dir_ / longName);
+
+    // A private file stays private.
+    WriteText(dir_ / "private.rtf", kOld);
+    fs::permissions(dir_ / "private.rtf", fs::perms::owner_read | fs::perms::owner_write);
+    ReplaceFile((dir_ / "private.rtf").string(), kNew);
+    EXPECT_EQ(ReadAll(dir_ / "private.rtf"), kNew);
+    EXPECT_EQ(fs::status(dir_ / "private.rtf").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+
+    // A link stays a link; the file it points to (relative, in another folder) gets the bytes.
+    fs::create_directory(dir_ / "real");
+    WriteText(dir_ / "real" / "target.bmp", kOld);
+    fs::create_symlink("real/target.bmp", dir_ / "link.bmp");
+    fs::create_symlink("real/later.bmp", dir_ / "dangling.bmp");
+    ReplaceFile((dir_ / "link.bmp").string(), kNew);
+    ReplaceFile((dir_ / "dangling.bmp").string(), kNew);
+    EXPECT_TRUE(fs::is_symlink(dir_ / "link.bmp"));
+    EXPECT_EQ(fs::read_symlink(dir_ / "link.bmp"), "real/target.bmp");
+    EXPECT_EQ(ReadAll(dir_ / "real" / "target.bmp"), kNew);
+    EXPECT_TRUE(fs::is_symlink(dir_ / "dangling.bmp"));
+    EXPECT_EQ(ReadAll(dir_ / "real" / "later.bmp"), kNew);
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"dangling.bmp", "link.bmp", "private.rtf", "real/",
+                                                   "real/later.bmp", "real/target.bmp"}));
+}
+
+TEST_F(ReplaceFileTest, ADeviceIsWrittenInPlaceNeverReplaced) {
+    // Renaming over /dev/null would put a plain file in its place for every program.
+    ReplaceFile("/dev/null", kNew);
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    try {
+        ReplaceFile("/dev/full", kNew);
+        ADD_FAILURE() << "no error";
+    } catch (const FileWriteError& e) {
+        EXPECT_EQ(e.Code(), ENOSPC);
+    }
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
+}
+
+}  // namespace

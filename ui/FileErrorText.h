@@ -1,0 +1,12 @@
+#pragma once
+// The message of a file that could not be saved, in Russian throughout: the system's reason
+// for the common failures in our own words, since the C library may speak another language.
+
+#include <QString>
+
+// "Не удалось сохранить файл "<path>": <reason>." for the errno `code`.
+QString FileSaveErrorText(const QString& path, int code);
+
+// The reason alone ("на диске нет свободного места"); a rare errno is named by its number and
+// symbol ("ошибка системы 71 (EPROTO)").
+QString SystemErrorReason(int code);
