@@ -44,6 +44,10 @@ int main(int argc, char** argv) {
         std::cout << CliHelpText();
         return 0;
     }
+    if (options.version) {
+        std::cout << CliVersionText();
+        return 0;
+    }
     int button = 0;
     if (options.diagram) {
         if (const std::string error = ParseDiagramSelection(*options.diagram, options.params.star, button);
