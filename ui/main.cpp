@@ -8,6 +8,10 @@
 #include "ui/Unit1.h"
 
 int main(int argc, char** argv) {
+    if (const std::string text = CommandLineText(argc, argv); !text.empty()) {
+        std::fputs(text.c_str(), stdout);
+        return 0;
+    }
     // Without a display Qt would abort with a long platform-plugin message; say it in one line.
     if (const std::string message = NoDisplayMessage(argc, argv); !message.empty()) {
         std::fprintf(stderr, "%s\n", message.c_str());
