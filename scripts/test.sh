@@ -9,6 +9,11 @@ cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORNIK_BUI
 cmake --build build-test
 QT_QPA_PLATFORM=offscreen ctest --test-dir build-test --output-on-failure
 
+# The Debian package: its files, dependencies, desktop and software-centre entries, and (as root,
+# when nothing else would change) apt install and remove.
+bash scripts/package.sh -DVORNIK_ALLOW_EXAMPLE_CONTACTS=ON
+bash scripts/check-package.sh build-package/vornik_*.deb
+
 # The fuzz targets need clang's libFuzzer and sanitizers.
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVORNIK_BUILD_FUZZERS=ON -DVORNIK_BUILD_GUI=OFF -DVORNIK_BUILD_TESTS=OFF -DVORNIK_BUILD_BENCHMARKS=OFF \
