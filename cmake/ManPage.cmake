@@ -1,7 +1,8 @@
 # Manual pages made at build time by help2man from a program's own --help and --version, so that
 # they always list the options the program really has. Installed gzip-compressed, as Debian does.
 # Not when cross-compiling: the program cannot run on the build machine.
-function(vornik_man_page target description)
+# `see_also` names the other program, for the page's SEE ALSO section.
+function(vornik_man_page target description see_also)
   if(CMAKE_CROSSCOMPILING)
     return()
   endif()
@@ -10,11 +11,12 @@ function(vornik_man_page target description)
     message(FATAL_ERROR "help2man is needed for the manual pages (scripts/install-deps.sh installs it)")
   endif()
   set(page ${CMAKE_CURRENT_BINARY_DIR}/${target}.1)
+  file(WRITE ${page}.include "[SEE ALSO]\n.BR ${see_also} (1)\n")
   add_custom_command(OUTPUT ${page} ${page}.gz
     COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
-            ${VORNIK_HELP2MAN} --no-info --section=1 --name=${description} --output=${page} $<TARGET_FILE:${target}>
+            ${VORNIK_HELP2MAN} --no-info --section=1 --name=${description} --include=${page}.include --output=${page} $<TARGET_FILE:${target}>
     COMMAND gzip -9nf -k ${page}
-    DEPENDS ${target}
+    DEPENDS ${target} ${page}.include
     COMMENT "Writing the manual page ${target}.1"
     VERBATIM)
   add_custom_target(${target}-man ALL DEPENDS ${page}.gz)
