@@ -11,6 +11,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   xvfb xauth imagemagick
   help2man dpkg-dev appstream desktop-file-utils xdg-utils
+  g++-aarch64-linux-gnu qemu-user python3
 )
 
 missing=()
