@@ -1,6 +1,8 @@
 #include "cli/CliOptions.h"
 
+#include <algorithm>
 #include <map>
+#include <optional>
 #include <string_view>
 
 namespace vornik {
@@ -35,17 +37,34 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& o) {
     bool sawShort = false;
     bool sawOpen = false;
     for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
+        // "--opt=value" is the same as "--opt value".
+        std::string_view arg = argv[i];
+        std::optional<std::string_view> inlineValue;
+        if (const size_t eq = arg.find('='); arg.starts_with("--") && eq != std::string_view::npos) {
+            inlineValue = arg.substr(eq + 1);
+            arg = arg.substr(0, eq);
+        }
         auto value = [&](std::string& out) -> bool {
+            if (inlineValue) {
+                out = *inlineValue;
+                return true;
+            }
             if (i + 1 >= argc) {
                 return false;
             }
             out = argv[++i];
             return true;
         };
+        const bool isFlag = arg == "--help" || arg == "-h" || arg == "--version" || arg == "--json" ||
+                            arg == "--delta" || arg == "--neutral";
+        if (isFlag && inlineValue) {
+            return std::string(arg) + " takes no value";
+        }
         std::string v;
         if (arg == "--help" || arg == "-h") {
             o.help = true;
+        } else if (arg == "--version") {
+            o.version = true;
         } else if (arg == "--json") {
             o.json = true;
         } else if (arg == "--delta") {
@@ -56,6 +75,9 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& o) {
             if (!value(v)) {
                 return std::string(arg) + " needs a value (the text as typed into the form, e.g. 0,5)";
             }
+            // As the form's key filter does, a full stop typed as the decimal mark becomes the comma;
+            // nothing else is touched, so a bad text still gets the program's own message.
+            std::replace(v.begin(), v.end(), '.', ',');
             o.params[it->second] = v;
         } else if (arg == "--short" || arg == "--open" || arg == "--break") {
             if (!value(v)) {
@@ -121,8 +143,9 @@ std::string CliHelpText() {
 
 Usage: vornik-cli [options]
 
-Every value T is a text as typed into the parameter form, with a decimal comma (0,5).
-Unset values keep the form's initial texts.
+Every value T is a text as typed into the parameter form, with a decimal comma (0,5);
+a full stop is taken as the comma (0.5). Unset values keep the form's initial texts.
+Each option with a value may also be written --option=value.
 
 Circuit:
   --delta             delta connection (default: star)
@@ -160,6 +183,7 @@ Output:
   --json              one JSON object: report lines, message, completed flag,
                       the live record and the seven mode slots
   --help              this text
+  --version           the program's name and version
 
 Without --json the worked solution goes to standard output, one paragraph per
 line, and a failure message to standard error.
@@ -170,6 +194,10 @@ Exit status:
   2  a usage error
   3  the output could not be written (a full disk, an input/output error)
 )";
+}
+
+std::string CliVersionText() {
+    return "vornik-cli " VORNIK_VERSION "\n";
 }
 
 }  // namespace vornik

@@ -17,6 +17,7 @@ struct CliOptions {
     CliPrecision precision;
     bool json = false;
     bool help = false;
+    bool version = false;
     std::optional<std::string> diagram;  // --diagram SEL
     std::optional<std::string> out;      // --out FILE
 };
@@ -26,5 +27,8 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& optio
 
 // The --help text.
 std::string CliHelpText();
+
+// The --version text: the program's name and version, one line.
+std::string CliVersionText();
 
 }  // namespace vornik

@@ -62,6 +62,10 @@ int main(int argc, char** argv) {
     if (options.help) {
         return WriteOutput(CliHelpText());
     }
+    if (options.version) {
+        std::cout << CliVersionText();
+        return 0;
+    }
     int button = 0;
     if (options.diagram) {
         if (const std::string error = ParseDiagramSelection(*options.diagram, options.params.star, button);

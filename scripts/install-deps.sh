@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth imagemagick
+  help2man dpkg-dev appstream desktop-file-utils xdg-utils
   g++-aarch64-linux-gnu qemu-user python3
 )
 

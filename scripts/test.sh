@@ -9,6 +9,11 @@ cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORNIK_BUI
 cmake --build build-test
 QT_QPA_PLATFORM=offscreen ctest --test-dir build-test --output-on-failure
 
+# The Debian package: its files, dependencies, desktop and software-centre entries, and (as root,
+# when nothing else would change) apt install and remove.
+bash scripts/package.sh -DVORNIK_ALLOW_EXAMPLE_CONTACTS=ON
+bash scripts/check-package.sh build-package/vornik_*.deb
+
 # A second processor: the aarch64 vornik-cli under qemu must print what the x86-64 one prints.
 bash scripts/compare-aarch64.sh build-test/cli/vornik-cli
 

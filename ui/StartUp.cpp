@@ -46,6 +46,32 @@ std::string NoDisplayMessage(const char* platform, const char* display, const ch
            "use vornik-cli for the calculation from the command line";
 }
 
+std::string CommandLineText(int argc, char** argv) {
+    bool help = false;
+    bool version = false;
+    for (int k = 1; k < argc; ++k) {
+        help = help || std::strcmp(argv[k], "--help") == 0 || std::strcmp(argv[k], "-h") == 0;
+        version = version || std::strcmp(argv[k], "--version") == 0;
+    }
+    if (help) {
+        return "Usage: vornik [--help | --version | Qt options such as -platform NAME]\n"
+               "\n"
+               "Vornik (Three phase chains) " VORNIK_VERSION
+               ": worked solutions and phasor diagrams of three-phase\n"
+               "AC circuits (star or delta load, emergency modes), for teaching. It opens its windows\n"
+               "on a graphical display; vornik-cli runs the same calculation from the command line\n"
+               "(vornik-cli --help).\n"
+               "\n"
+               "Options:\n"
+               "  --help      this text\n"
+               "  --version   the program's name and version\n";
+    }
+    if (version) {
+        return "vornik " VORNIK_VERSION "\n";
+    }
+    return std::string();
+}
+
 std::string NoDisplayMessage(int argc, char** argv) {
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     for (int k = 1; k + 1 < argc; ++k) {

@@ -6,6 +6,10 @@
 
 class QApplication;
 
+// The text that --help or --version asks for (help wins), or empty when neither is given. These
+// are answered before Qt starts, so they work without a display.
+std::string CommandLineText(int argc, char** argv);
+
 // The one-line message for a start where no graphical display can be opened, or empty. The
 // platform is the -platform argument if given, else QT_QPA_PLATFORM; display and wayland are
 // the DISPLAY and WAYLAND_DISPLAY variables (null when unset).

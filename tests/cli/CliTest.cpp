@@ -27,7 +27,10 @@ TEST(Cli, ExitStatusFollowsTheRun) {
         {"completed star run", "--r1 10 --r2 10 --r3 10", 0},
         {"completed delta run", "--delta --r1 10 --r2 10 --r3 10 --open AB --break C", 0},
         {"default form stops on zero impedance", "", 1},
-        {"text that is not a number", "--r1 10 --r2 10 --r3 1.5", 1},
+        {"text that is not a number", "--r1 10 --r2 10 --r3 1,5x", 1},
+        {"a full stop only stands for the comma", "--r1 10 --r2 10 --r3 1.5.", 1},
+        {"option=value", "--r1=10 --r2=10 --r3=1.5 --break=A", 0},
+        {"option=value on a flag", "--json=yes", 2},
         {"unknown option", "--frobnicate", 2},
         {"option without its value", "--r1", 2},
         {"short circuit in delta", "--delta --short A", 2},
@@ -38,7 +41,8 @@ TEST(Cli, ExitStatusFollowsTheRun) {
         {"report to a full disk", "--r1 10 --r2 10 --r3 10 > /dev/full", 3},
         {"JSON to a full disk", "--r1 10 --r2 10 --r3 10 --json > /dev/full", 3},
         {"help to a full disk", "--help > /dev/full", 3},
-        {"stopped run with nothing to print", "--json --r1 1.5 > /dev/full", 3},
+        {"stopped run with nothing to print", "--json --r1 1..5 > /dev/full", 3},
+        {"version", "--version", 0},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(RunCli(c.args).status, c.status) << c.name;
@@ -58,6 +62,25 @@ TEST(Cli, PlainOutputIsTheDocumentAndTheMessageGoesToStderr) {
 
     const Result usage = RunCli("--open AB", true);
     EXPECT_EQ(std::count(usage.out.begin(), usage.out.end(), '\n'), 1) << "one-line hint: " << usage.out;
+}
+
+TEST(Cli, OptionEqualsValueAndFullStopGiveTheCommaReport) {
+    const Result comma = RunCli("--r1 1,5 --x1 2,25 --r2 10 --r3 10 --decimals U.mag=2");
+    const Result equals = RunCli("--r1=1.5 --x1=2.25 --r2 10 --r3=10 --decimals=U.mag=2");
+    EXPECT_EQ(comma.status, 0);
+    EXPECT_EQ(equals.status, 0);
+    EXPECT_NE(comma.out.find("Za= 1,5+j 2,25"), std::string::npos) << "the typed texts are echoed";
+    EXPECT_EQ(equals.out, comma.out);
+
+    const Result bad = RunCli("--json --r1 10 --r2 10 --r3 1.5.");
+    EXPECT_EQ(nlohmann::json::parse(bad.out)["message"], "'1,5,' is not a valid floating point value.");
+}
+
+TEST(Cli, VersionIsOneLineOnStdout) {
+    const Result r = RunCli("--version", true);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.starts_with("vornik-cli ")) << r.out;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1);
 }
 
 TEST(Cli, JsonCarriesReportMessageRecordAndSlots) {

@@ -135,6 +135,27 @@ class ShellMainWindowTest : public QObject {
         vornik.waitForFinished(20000);
     }
 
+    void helpAndVersionWithoutDisplay() {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        const QList<std::pair<QString, QString>> cases = {
+            {QStringLiteral("--version"), QStringLiteral("vornik ")},
+            {QStringLiteral("--help"), QStringLiteral("Usage: vornik ")},
+        };
+        for (const auto& [option, start] : cases) {
+            QProcess vornik;
+            vornik.setProcessEnvironment(env);
+            vornik.start(QStringLiteral(VORNIK_GUI_PATH), {option});
+            QVERIFY(vornik.waitForFinished(20000));
+            QCOMPARE(vornik.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(vornik.exitCode(), 0);
+            QVERIFY2(QString::fromUtf8(vornik.readAllStandardOutput()).startsWith(start), qPrintable(option));
+            QCOMPARE(vornik.readAllStandardError(), QByteArray());
+        }
+    }
+
     void fontsAndRussianTexts() {
         QCOMPARE(QFontInfo(QFont(QStringLiteral("Times New Roman"))).family(),
                  QStringLiteral("Liberation Serif"));
