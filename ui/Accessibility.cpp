@@ -14,6 +14,7 @@
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
 #include "ui/Unit4.h"
+#include "ui/Unit5.h"
 #include "ui/Unit7.h"
 #include "ui/Unit8.h"
 
@@ -302,6 +303,46 @@ void PrepareParameterKeys(TForm3& form) {
     QWidget::setTabOrder(form.RadioButton2, form.SpeedButton6);
 }
 
+// The About box's addresses are reached with Tab like links, and Enter or Space opens a new
+// message to the address, as a click does.
+class AddressKeys : public QObject {
+  public:
+    explicit AddressKeys(TForm5& box) : QObject(&box), box_(box) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space) {
+            return false;
+        }
+        if (watched == box_.Label8) {
+            box_.Label8Click();
+        } else {
+            box_.Label9Click();
+        }
+        return true;
+    }
+
+  private:
+    TForm5& box_;
+};
+
+void PrepareAboutKeys(TForm5& box) {
+    if (box.property(kKeysProperty).toBool()) {
+        return;
+    }
+    box.setProperty(kKeysProperty, true);
+    auto* keys = new AddressKeys(box);
+    for (QLabel* address : {box.Label8.get(), box.Label9.get()}) {
+        address->setFocusPolicy(Qt::StrongFocus);
+        address->installEventFilter(keys);
+        Name(address, QStringLiteral("E-mail ") + address->text());
+    }
+}
+
 }  // namespace
 
 void NameControls(QWidget* window) {
@@ -317,6 +358,8 @@ void NameControls(QWidget* window) {
         NameDiagramWindow(*form);
     } else if (auto* form = dynamic_cast<TForm8*>(window)) {
         NameAssistant(*form);
+    } else if (auto* box = dynamic_cast<TForm5*>(window)) {
+        PrepareAboutKeys(*box);
     }
     WatchChoices(window);
     NameRest(window);

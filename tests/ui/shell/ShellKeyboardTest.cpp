@@ -1,6 +1,7 @@
 // Keyboard access: the execute keys from every window, Enter in a parameter field, the execute
 // button in the tab order, the menus' Alt letters; and the names a screen reader hears.
 
+#include <QDesktopServices>
 #include <QMenuBar>
 #include <QtTest>
 
@@ -10,6 +11,7 @@
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
 #include "ui/Unit4.h"
+#include "ui/Unit5.h"
 #include "ui/Unit8.h"
 
 namespace {
@@ -28,7 +30,11 @@ bool RunHappened() {
     return DocumentLines().size() > 10 && Form1->SpeedButton6->isEnabled();
 }
 
+// The window of that name or caption, or the results document for "RichEdit1".
 QWidget* WindowNamed(const QString& name) {
+    if (name == QLatin1String("RichEdit1")) {
+        return Form2->RichEdit1;
+    }
     for (QWidget* w : std::initializer_list<QWidget*>{Form1, Form2, Form3, Form4, Form8}) {
         if (w->objectName() == name || w->windowTitle() == name) {
             return w;
@@ -44,6 +50,15 @@ QString Mnemonic(const QString& caption) {
 }
 
 }  // namespace
+
+// Stands in for the desktop's mail client.
+class MailCatcher : public QObject {
+    Q_OBJECT
+  public:
+    QList<QUrl> urls;
+  public Q_SLOTS:
+    void Open(const QUrl& url) { urls << url; }
+};
 
 class ShellKeyboardTest : public QObject {
     Q_OBJECT
@@ -63,6 +78,10 @@ class ShellKeyboardTest : public QObject {
         QTest::newRow("F9, assistant") << "Настройка вводимых параметров" << QKeySequence(Qt::Key_F9);
         QTest::newRow("Ctrl+Return, main window") << "Form1" << QKeySequence(Qt::CTRL | Qt::Key_Return);
         QTest::newRow("Ctrl+Return, parameter form") << "Form3" << QKeySequence(Qt::CTRL | Qt::Key_Return);
+        // The document takes Return for a new paragraph, but not Ctrl+Return.
+        QTest::newRow("Ctrl+Return, in the results document")
+            << "RichEdit1" << QKeySequence(Qt::CTRL | Qt::Key_Return);
+        QTest::newRow("F9, in the results document") << "RichEdit1" << QKeySequence(Qt::Key_F9);
     }
 
     void executeKeysFromAnyWindow() {
@@ -70,9 +89,10 @@ class ShellKeyboardTest : public QObject {
         QFETCH(QKeySequence, keys);
         QWidget* w = WindowNamed(window);
         QVERIFY2(w, qPrintable(window));
-        w->show();
+        w->window()->show();
         w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w));
+        QVERIFY(QTest::qWaitForWindowActive(w->window()));
+        w->setFocus();
         PrepareRun();
         QTest::keySequence(w, keys);
         QVERIFY2(RunHappened(), qPrintable(DocumentLines().join(u'\n')));
@@ -129,6 +149,25 @@ class ShellKeyboardTest : public QObject {
                 letters << letter;
             }
         }
+    }
+
+    // The About box's addresses take the focus and open with Enter or Space.
+    void aboutAddressesByKeyboard() {
+        MailCatcher mail;
+        QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &mail, "Open");
+        Form1->N12->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(Form5));
+        // The first address has the focus when the box opens.
+        QCOMPARE(QApplication::focusWidget(), Form5->Label8.get());
+        QTest::keyClick(Form5->Label8, Qt::Key_Return);
+        QTest::keyClick(Form5->Label8, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), Form5->Label9.get());
+        QTest::keyClick(Form5->Label9, Qt::Key_Space);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
+        Form5->hide();
+        QCOMPARE(mail.urls, (QList<QUrl>{QUrl(QStringLiteral("mailto:") + TForm5::ContactAddress1()),
+                                         QUrl(QStringLiteral("mailto:") + TForm5::ContactAddress2())}));
+        QCOMPARE(Form5->Label8->accessibleName(), QStringLiteral("E-mail ") + TForm5::ContactAddress1());
     }
 
     // The names of the rows follow the connection, as their captions do.
