@@ -67,10 +67,6 @@ QString CheckCaption(const QString& caption) {
     return QString(caption).remove(unit).simplified();
 }
 
-void NameMainWindow(TForm1&) {
-    // The toolbar buttons are called by their hints (see NameControls); the menus by captions.
-}
-
 void NameResultsWindow(TForm2& form) {
     Name(form.RichEdit1, QStringLiteral("Результаты рассчёта"),
          QStringLiteral("Решение, записанное последним рассчётом; текст можно править"));
@@ -346,9 +342,9 @@ void PrepareAboutKeys(TForm5& box) {
 }  // namespace
 
 void NameControls(QWidget* window) {
-    if (auto* form = dynamic_cast<TForm1*>(window)) {
-        NameMainWindow(*form);
-    } else if (auto* form = dynamic_cast<TForm2*>(window)) {
+    // The main window needs no routine of its own: its buttons are called by their hints (see
+    // NameRest), its menus by their captions.
+    if (auto* form = dynamic_cast<TForm2*>(window)) {
         NameResultsWindow(*form);
     } else if (auto* form = dynamic_cast<TForm3*>(window)) {
         NameParameterForm(*form);

@@ -90,9 +90,6 @@ DiagramView::DiagramView(const DiagramRecorder& drawing, QWidget* parent)
     : QLabel(parent), drawing_(drawing) {}
 
 QPixmap DiagramView::Sharp(qreal ratio) {
-    if (ratio == 1.0 || drawing_.Ops().empty()) {
-        return pixmap();
-    }
     if (sharp_.isNull() || sharpRatio_ != ratio || sharpGeneration_ != drawing_.Generation() ||
         sharpOps_ != drawing_.Ops().size()) {
         vornik::QtDiagramCanvas screen(ratio);

@@ -49,13 +49,13 @@ class DiagramView : public QLabel {
   public:
     DiagramView(const DiagramRecorder& drawing, QWidget* parent);
 
-    // The picture as painted at the given ratio (the sharp drawing, or the picture itself at 1).
-    QPixmap Sharp(qreal ratio);
-
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    // The drawing made at the ratio, kept until the drawing or the ratio changes.
+    QPixmap Sharp(qreal ratio);
+
     const DiagramRecorder& drawing_;
     QPixmap sharp_;
     qreal sharpRatio_ = 0;

@@ -12,6 +12,7 @@
 #include "ui/Unit3.h"
 #include "ui/Unit4.h"
 #include "ui/Unit5.h"
+#include "ui/Unit7.h"
 #include "ui/Unit8.h"
 
 namespace {
@@ -60,7 +61,7 @@ class MailCatcher : public QObject {
     void Open(const QUrl& url) { urls << url; }
 };
 
-class ShellKeyboardTest : public QObject {
+class ShellAccessibilityTest : public QObject {
     Q_OBJECT
   private slots:
     void initTestCase() {
@@ -170,6 +171,25 @@ class ShellKeyboardTest : public QObject {
         QCOMPARE(Form5->Label8->accessibleName(), QStringLiteral("E-mail ") + TForm5::ContactAddress1());
     }
 
+    // The diagram's buttons say which mode they show, and the picture which one it shows.
+    void diagramNamesSayWhatIsShown() {
+        PrepareRun();
+        Form3->CheckBox6->setChecked(true);
+        Form1->N5->trigger();
+        QVERIFY(RunHappened());
+        Form1->SpeedButton6->click();
+        QVERIFY(Form7->isVisible());
+        QCOMPARE(Form7->RadioButton(11)->accessibleName(),
+                 QStringLiteral("Напряжения, Обрыв линейного провода, фаза \"В\""));
+        QCOMPARE(Form7->Image1->accessibleDescription(), QStringLiteral("Напряжения, нормальный режим"));
+        Form7->RadioButton(12)->click();
+        QCOMPARE(Form7->Image1->accessibleName(), QStringLiteral("Векторная диаграмма"));
+        QCOMPARE(Form7->Image1->accessibleDescription(),
+                 QStringLiteral("Тока, Обрыв линейного провода, фаза \"В\""));
+        Form7->hide();
+        Form3->CheckBox6->setChecked(false);
+    }
+
     // The names of the rows follow the connection, as their captions do.
     void parameterFieldNamesFollowConnection_data() {
         QTest::addColumn<bool>("star");
@@ -198,5 +218,5 @@ class ShellKeyboardTest : public QObject {
     }
 };
 
-QTEST_MAIN(ShellKeyboardTest)
-#include "ShellKeyboardTest.moc"
+QTEST_MAIN(ShellAccessibilityTest)
+#include "ShellAccessibilityTest.moc"
