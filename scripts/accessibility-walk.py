@@ -19,17 +19,23 @@ import pyatspi
 STEP_TIMEOUT = 20  # seconds to wait for one window or state
 
 
+class WalkFailed(Exception):
+    """A step of the walk could not be taken (a window or control did not appear)."""
+
+
 def wait_for(what, probe, timeout=STEP_TIMEOUT):
     end = time.monotonic() + timeout
     while time.monotonic() < end:
         try:
             found = probe()
+        except WalkFailed:
+            raise
         except Exception:  # the tree changes while it is read
             found = None
         if found:
             return found
         time.sleep(0.2)
-    raise SystemExit(f"accessibility walk: timed out waiting for {what}")
+    raise WalkFailed(f"timed out waiting for {what}")
 
 
 def children(node):
@@ -115,7 +121,7 @@ def press(node, what):
         if actions.getName(k) in ("Press", "press", "click", "Toggle", "toggle"):
             actions.doAction(k)
             return
-    raise SystemExit(f"accessibility walk: {what} has no press action")
+    raise WalkFailed(f"{what} has no press action")
 
 
 def set_text(app, field_window, name, text):
@@ -123,79 +129,92 @@ def set_text(app, field_window, name, text):
     field.queryEditableText().setTextContents(text)
 
 
+def steps(app, walk):
+    """Opens the windows one after another, as a keyboard user would, and walks each."""
+    main_title = "Vornik (Three phase chains) ver. 2.2"
+    params_title = "Параметры  расчёта"
+    main_win = wait_for("the main window", lambda: window(app, main_title))
+    wait_for("the parameter form", lambda: window(app, params_title))
+    wait_for("the results window", lambda: window(app, "Поле отображения и редактирования результатов"))
+    for w in children(app):
+        if showing(w):
+            print(f"window {w.name!r}")
+            walk.window(w)
+
+    def open_and_walk(button, title):
+        press(wait_for(button, lambda: find(main_win, "push button", button)), button)
+        win = wait_for(f"window {title}", lambda: window(app, title))
+        print(f"window {title!r}")
+        walk.window(win)
+
+    open_and_walk("Настройка точности рассчёта", "Настройка точности рассчёта")
+    open_and_walk("Настройка вводимых параметров", "Настройка вводимых параметров")
+
+    # A load the solver accepts, then the calculation, which enables the diagram command.
+    for field in ("Ra", "Rb", "Rc"):
+        set_text(app, params_title, field, "10")
+    press(wait_for("ВЫПОЛНИТЬ", lambda: find(main_win, "push button", "ВЫПОЛНИТЬ")), "ВЫПОЛНИТЬ")
+
+    def enabled_diagram_button():
+        button = find(main_win, "push button", "ВЕКТОРНАЯ ДИАГРАММА")
+        return button if button is not None and button.getState().contains(pyatspi.STATE_ENABLED) else None
+
+    press(wait_for("the diagram command enabled", enabled_diagram_button), "ВЕКТОРНАЯ ДИАГРАММА")
+    win = wait_for("the diagram window", lambda: window(app, "Векторная диаграмма"))
+    print("window 'Векторная диаграмма'")
+    walk.window(win)
+
+    # The delta connection renames the parameter rows.
+    press(wait_for("ТРЕУГОЛЬНИК", lambda: find(window(app, params_title), "radio button", "ТРЕУГОЛЬНИК")),
+          "ТРЕУГОЛЬНИК")
+    wait_for("the delta row names", lambda: find(window(app, params_title), "text", "Rab"))
+    print(f"window {params_title!r} (delta)")
+    walk.checked = {k: v for k, v in walk.checked.items() if k[0] != params_title}
+    walk.window(window(app, params_title))
+
+    menu = wait_for("the menu Справка", lambda: find(main_win, "menu item", "Справка"))
+    about = None
+    for item in children(menu):
+        for entry in children(item) if item.getRoleName() == "popup menu" else [item]:
+            if entry.name == "О программе!":
+                about = entry
+    if about is None:
+        raise WalkFailed("no menu item О программе!")
+    about.queryAction().doAction(0)
+    win = wait_for("the About box", lambda: window(app, "О программе!"))
+    print("window 'О программе!'")
+    walk.window(win)
+
+
 def main():
     vornik = sys.argv[1]
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
     proc = subprocess.Popen([vornik], env=env, stdin=subprocess.DEVNULL)
+    walk = Walk()
+    failure = None
     try:
-        app = wait_for("the program on the accessibility bus", lambda: program("vornik"), 60)
-        main_title = "Vornik (Three phase chains) ver. 2.2"
-        params_title = "Параметры  расчёта"
-        walk = Walk()
-        main_win = wait_for("the main window", lambda: window(app, main_title))
-        wait_for("the parameter form", lambda: window(app, params_title))
-        wait_for("the results window", lambda: window(app, "Поле отображения и редактирования результатов"))
-        for w in children(app):
-            if showing(w):
-                print(f"window {w.name!r}")
-                walk.window(w)
+        def started():
+            if proc.poll() is not None:
+                raise WalkFailed(f"vornik ended at start with status {proc.returncode}")
+            return program("vornik")
 
-        def open_and_walk(button, title):
-            press(wait_for(button, lambda: find(main_win, "push button", button)), button)
-            win = wait_for(f"window {title}", lambda: window(app, title))
-            print(f"window {title!r}")
-            walk.window(win)
-
-        open_and_walk("Настройка точности рассчёта", "Настройка точности рассчёта")
-        open_and_walk("Настройка вводимых параметров", "Настройка вводимых параметров")
-
-        # A load the solver accepts, then the calculation, which enables the diagram command.
-        for field in ("Ra", "Rb", "Rc"):
-            set_text(app, params_title, field, "10")
-        press(find(main_win, "push button", "ВЫПОЛНИТЬ"), "ВЫПОЛНИТЬ")
-        diagram = wait_for(
-            "the diagram command enabled",
-            lambda: (lambda b: b if b is not None and b.getState().contains(pyatspi.STATE_ENABLED) else None)(
-                find(main_win, "push button", "ВЕКТОРНАЯ ДИАГРАММА")
-            ),
-        )
-        press(diagram, "ВЕКТОРНАЯ ДИАГРАММА")
-        win = wait_for("the diagram window", lambda: window(app, "Векторная диаграмма"))
-        print("window 'Векторная диаграмма'")
-        walk.window(win)
-
-        # The delta connection renames the parameter rows.
-        press(wait_for("ТРЕУГОЛЬНИК", lambda: find(window(app, params_title), "radio button", "ТРЕУГОЛЬНИК")),
-              "ТРЕУГОЛЬНИК")
-        wait_for("the delta row names", lambda: find(window(app, params_title), "text", "Rab"))
-        print(f"window {params_title!r} (delta)")
-        walk.checked = {k: v for k, v in walk.checked.items() if k[0] != params_title}
-        walk.window(window(app, params_title))
-
-        menu = wait_for("О программе!", lambda: find(main_win, "menu item", "Справка"))
-        about = None
-        for item in children(menu):
-            for entry in children(item) if item.getRoleName() == "popup menu" else [item]:
-                if entry.name == "О программе!":
-                    about = entry
-        if about is None:
-            raise SystemExit("accessibility walk: no menu item О программе!")
-        about.queryAction().doAction(0)
-        win = wait_for("the About box", lambda: window(app, "О программе!"))
-        print("window 'О программе!'")
-        walk.window(win)
-
-        print(f"accessibility walk: {len(walk.checked)} focusable controls checked, "
-              f"{len(walk.nameless)} without a name")
-        for entry in walk.nameless:
-            print(f"  nameless: {entry}")
-        return 1 if walk.nameless else 0
+        app = wait_for("the program on the accessibility bus", started, 60)
+        steps(app, walk)
+    except WalkFailed as error:
+        failure = str(error)
     finally:
         proc.terminate()
         try:
             proc.wait(10)
         except subprocess.TimeoutExpired:
             proc.kill()
+    print(f"accessibility walk: {len(walk.checked)} focusable controls checked, "
+          f"{len(walk.nameless)} without a name")
+    for entry in walk.nameless:
+        print(f"  nameless: {entry}")
+    if failure:
+        print(f"accessibility walk: {failure}")
+    return 1 if walk.nameless or failure else 0
 
 
 if __name__ == "__main__":

@@ -19,8 +19,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The X server picks a free display and writes its number to fd 3.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# The X server picks a free display and writes its number to fd 3. Without -noreset it would
+# reset when its last client leaves (the readiness check below) and refuse whoever connects then.
+Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!
 for _ in $(seq 100); do
   [ -s "$work/display" ] && break
@@ -32,6 +33,16 @@ if [ ! -s "$work/display" ]; then
   exit 1
 fi
 export DISPLAY=":$(head -n1 "$work/display")"
+# The server takes connections once a client can ask it about itself.
+for _ in $(seq 100); do
+  xdpyinfo >/dev/null 2>&1 && break
+  sleep 0.1
+done
+if ! xdpyinfo >/dev/null 2>&1; then
+  echo "accessibility walk: the X server on $DISPLAY takes no connections" >&2
+  cat "$work/xvfb.log" >&2
+  exit 1
+fi
 export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"

@@ -11,7 +11,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   xvfb xauth imagemagick
   # The accessibility walk: AT-SPI from Python on a session bus of its own.
-  python3-pyatspi at-spi2-core dbus-x11 dbus-daemon
+  python3-pyatspi at-spi2-core dbus-x11 dbus-daemon x11-utils
 )
 
 missing=()
