@@ -10,7 +10,6 @@
 #include <QTextEdit>
 
 #include "ui/Forms.h"
-#include "ui/Unit1.h"
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
 #include "ui/Unit4.h"
@@ -22,7 +21,7 @@ namespace {
 
 // Set on a window once the signals that keep its names current are connected.
 const char* const kWatchedProperty = "vornikNamesWatched";
-// Set on the parameter form once its keys are connected.
+// Set on the parameter form and the About box once their keys are connected.
 const char* const kKeysProperty = "vornikKeysConnected";
 
 void Name(QWidget* control, const QString& name, const QString& description = QString()) {
@@ -35,7 +34,6 @@ void Name(QWidget* control, const QString& name, const QString& description = QS
     }
 }
 
-// An editable combo box is heard through its line edit as well.
 // A screen reader on Linux hears a combo box's current text as its name; a pick-only list is
 // told apart by its description, an editable one by its line edit.
 void NameCombo(QComboBox* combo, const QString& name, const QString& description = QString()) {
@@ -69,7 +67,7 @@ QString CheckCaption(const QString& caption) {
 
 void NameResultsWindow(TForm2& form) {
     Name(form.RichEdit1, QStringLiteral("Результаты рассчёта"),
-         QStringLiteral("Решение, записанное последним рассчётом; текст можно править"));
+         QStringLiteral("Решение, записанное последним расчётом; текст можно править"));
 }
 
 void NameParameterForm(TForm3& form) {
