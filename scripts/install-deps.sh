@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth imagemagick
+  g++-aarch64-linux-gnu qemu-user python3
   # The accessibility walk: AT-SPI from Python on a session bus of its own.
   python3-pyatspi at-spi2-core dbus-x11 dbus-daemon x11-utils
 )
