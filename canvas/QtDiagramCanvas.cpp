@@ -39,11 +39,16 @@ QFont DefaultFont() {
 
 }  // namespace
 
-QtDiagramCanvas::QtDiagramCanvas()
-    : image_(kCanvasSize, kCanvasSize, QImage::Format_RGB32),
+QtDiagramCanvas::QtDiagramCanvas() : QtDiagramCanvas(1.0) {}
+
+QtDiagramCanvas::QtDiagramCanvas(qreal devicePixelRatio)
+    : image_(qRound(kCanvasSize * devicePixelRatio), qRound(kCanvasSize * devicePixelRatio),
+             QImage::Format_RGB32),
       penColor_(Qt::black),
       font_(DefaultFont()),
       fontColor_(Qt::black) {
+    // The painter scales by the ratio; the dots per metre keep the points-to-pixels rule.
+    image_.setDevicePixelRatio(devicePixelRatio);
     image_.setDotsPerMeterX(kDotsPerMetre);
     image_.setDotsPerMeterY(kDotsPerMetre);
     image_.fill(Qt::white);

@@ -15,6 +15,10 @@ namespace vornik {
 class QtDiagramCanvas : public DiagramCanvas {
   public:
     QtDiagramCanvas();
+    // The same 400 x 400 drawing made with devicePixelRatio image pixels per picture pixel, for
+    // a screen scaled to 150 % or 200 %. Coordinates, pen widths and font sizes stay in picture
+    // pixels; only the picture of ratio 1 is the one saved.
+    explicit QtDiagramCanvas(qreal devicePixelRatio);
 
     void FillWhite() override;
     void SetPen(Rgb color, PenStyle style, int width) override;

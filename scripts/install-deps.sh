@@ -12,6 +12,8 @@ packages=(
   xvfb xauth imagemagick
   help2man dpkg-dev appstream desktop-file-utils xdg-utils
   g++-aarch64-linux-gnu qemu-user python3
+  # The accessibility walk: AT-SPI from Python on a session bus of its own.
+  python3-pyatspi at-spi2-core dbus-x11 dbus-daemon x11-utils
 )
 
 missing=()

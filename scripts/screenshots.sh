@@ -15,7 +15,8 @@ ninja -C build vornik-screenshot-tour
 mkdir -p "$out"
 rm -f "$out"/*.png
 
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp &
+# -noreset: the server would otherwise reset when the readiness check leaves, refusing the tour.
+Xvfb "$display" -noreset -screen 0 1280x1024x24 -nolisten tcp &
 xvfb_pid=$!
 trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
 for _ in $(seq 50); do

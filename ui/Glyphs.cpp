@@ -1,10 +1,14 @@
 #include "ui/Glyphs.h"
 
+#include <QGuiApplication>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPalette>
 #include <QPixmap>
 #include <QtMath>
+#include <algorithm>
+#include <optional>
 
 #include "ui/RawPicture.h"
 
@@ -35,8 +39,11 @@ void Page(QPainter& p, const QRectF& r, const QColor& fill) {
     }
 }
 
+// The ink of the enabled look.
+constexpr QRgb kInk = qRgb(30, 30, 30);
+
 void DrawGlyph(QPainter& p, Glyph glyph, bool enabled) {
-    const QColor ink = enabled ? QColor(30, 30, 30) : QColor(150, 150, 150);
+    const QColor ink = enabled ? QColor(kInk) : QColor(150, 150, 150);
     auto tint = [enabled](QColor c) { return enabled ? c : QColor(170, 170, 170); };
     switch (glyph) {
         case Glyph::Execute: {
@@ -193,6 +200,44 @@ QPixmap GlyphPixmap(Glyph glyph, int size, bool enabled) {
     return QPixmap::fromImage(sheet.copy(cell).convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 
+// Glyphs drawn in ink alone on a transparent ground ("0,00", the arrows of the centring
+// glyph, the scissors, the "x" of x²): on a dark desktop theme that ink would vanish.
+bool InkOnly(Glyph glyph) {
+    return glyph == Glyph::Precision || glyph == Glyph::Centre || glyph == Glyph::Cut ||
+           glyph == Glyph::Superscript;
+}
+
+// The ink of the palette's text when the theme writes light text on a dark ground; none when the
+// drawn ink serves (the default, light themes), so the glyphs stay exactly as drawn there.
+std::optional<QColor> ThemeInk() {
+    const QPalette palette = QGuiApplication::palette();
+    const QColor text = palette.color(QPalette::Active, QPalette::ButtonText);
+    if (text.lightness() <= palette.color(QPalette::Active, QPalette::Window).lightness()) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+// The glyph with its ink, and the ink's soft edges, in the given colour; coloured parts and
+// the ground stay.
+QPixmap WithInk(const QPixmap& glyph, const QColor& ink) {
+    constexpr int kInkTolerance = 40;
+    constexpr int kGreyTolerance = 12;
+    QImage image = glyph.toImage().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = row[x];
+            const int high = std::max({qRed(p), qGreen(p), qBlue(p)});
+            const int low = std::min({qRed(p), qGreen(p), qBlue(p)});
+            if (qAlpha(p) != 0 && high <= qRed(kInk) + kInkTolerance && high - low <= kGreyTolerance) {
+                row[x] = qRgba(ink.red(), ink.green(), ink.blue(), qAlpha(p));
+            }
+        }
+    }
+    return QPixmap::fromImage(image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+}
+
 // Takes a glyph from the sheet, or draws it, only when a button first paints it, so windows that
 // start hidden cost nothing at start-up; each look is kept once made.
 class GlyphEngine : public QIconEngine {
@@ -204,8 +249,22 @@ class GlyphEngine : public QIconEngine {
         const int side = qMin(size.width(), size.height());
         if (cached.isNull() || cached.width() != side) {
             cached = GlyphPixmap(glyph_, side > 0 ? side : size_, enabled);
+            inked_ = QPixmap();
         }
-        return cached;
+        if (!enabled || !InkOnly(glyph_)) {
+            return cached;
+        }
+        // The palette is read at every painting, so a theme changed while the program runs
+        // (every widget repaints then) is followed at once.
+        const std::optional<QColor> ink = ThemeInk();
+        if (!ink) {
+            return cached;
+        }
+        if (inked_.isNull() || inkedWith_ != ink->rgba() || inked_.width() != cached.width()) {
+            inked_ = WithInk(cached, *ink);
+            inkedWith_ = ink->rgba();
+        }
+        return inked_;
     }
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
         painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
@@ -221,6 +280,9 @@ class GlyphEngine : public QIconEngine {
     int size_;
     QPixmap normal_;
     QPixmap disabled_;
+    // The enabled look in the ink of a dark theme, and that ink.
+    QPixmap inked_;
+    QRgb inkedWith_ = 0;
 };
 
 }  // namespace

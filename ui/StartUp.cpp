@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "ui/Accessibility.h"
 #include "ui/Forms.h"
 #include "ui/Glyphs.h"
 #include "ui/Unit1.h"
@@ -116,6 +117,7 @@ void CreateWindows() {
 
     splash->hide();
     delete splash;
+    InstallAccessibility();
 }
 
 void DestroyWindows() {

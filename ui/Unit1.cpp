@@ -75,36 +75,40 @@ void TForm1::BuildToolbar() {
 }
 
 void TForm1::BuildMenu() {
+    // Each caption marks the letter that opens it with Alt (or picks it in an open menu).
     QMenuBar* bar = menuBar();
     auto item = [this](QMenu* menu, const char* name, const QString& caption) {
         QAction* a = menu->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));
         return a;
     };
-    N1 = bar->addMenu(QStringLiteral("Файл"));
-    Word1 = item(N1, "Word1", QStringLiteral("Править в Word"));
-    N17 = item(N1, "N17", QStringLiteral("Сохранить текст"));
-    N16 = item(N1, "N16", QStringLiteral("Сохранить рисунок"));
-    N11 = item(N1, "N11", QStringLiteral("Выход"));
+    N1 = bar->addMenu(QStringLiteral("&Файл"));
+    Word1 = item(N1, "Word1", QStringLiteral("&Править в Word"));
+    N17 = item(N1, "N17", QStringLiteral("Сохранить &текст"));
+    N16 = item(N1, "N16", QStringLiteral("Сохранить &рисунок"));
+    N11 = item(N1, "N11", QStringLiteral("&Выход"));
 
-    N2 = bar->addMenu(QStringLiteral("Правка "));
-    N7 = item(N2, "N7", QStringLiteral("Выделить всё"));
-    N8 = item(N2, "N8", QStringLiteral("Копировать в буфер"));
-    N9 = item(N2, "N9", QStringLiteral("Вырезать в буфер"));
-    N10 = item(N2, "N10", QStringLiteral("Вставить из буфера"));
-    N14 = item(N2, "N14", QStringLiteral("Окно ввода параметров"));
-    N15 = item(N2, "N15", QStringLiteral("Окноно редактирования"));
+    N2 = bar->addMenu(QStringLiteral("П&равка "));
+    N7 = item(N2, "N7", QStringLiteral("&Выделить всё"));
+    N8 = item(N2, "N8", QStringLiteral("&Копировать в буфер"));
+    N9 = item(N2, "N9", QStringLiteral("Выре&зать в буфер"));
+    N10 = item(N2, "N10", QStringLiteral("Вст&авить из буфера"));
+    N14 = item(N2, "N14", QStringLiteral("Окно ввода &параметров"));
+    N15 = item(N2, "N15", QStringLiteral("Окноно &редактирования"));
     N8->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     N9->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
     N10->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
 
-    N3 = bar->addMenu(QStringLiteral("Программа"));
-    N5 = item(N3, "N5", QStringLiteral("ВЫПОЛНИТЬ"));
-    N6 = item(N3, "N6", QStringLiteral("Центрировать окна"));
+    N3 = bar->addMenu(QStringLiteral("Пр&ограмма"));
+    N5 = item(N3, "N5", QStringLiteral("&ВЫПОЛНИТЬ"));
+    N6 = item(N3, "N6", QStringLiteral("&Центрировать окна"));
+    // The calculation is one key away from every window of the program.
+    N5->setShortcuts({QKeySequence(Qt::Key_F9), QKeySequence(Qt::CTRL | Qt::Key_Return)});
+    N5->setShortcutContext(Qt::ApplicationShortcut);
 
-    N4 = bar->addMenu(QStringLiteral("Справка"));
-    N12 = item(N4, "N12", QStringLiteral("О программе!"));
-    N13 = item(N4, "N13", QStringLiteral("Помощь"));
+    N4 = bar->addMenu(QStringLiteral("&Справка"));
+    N12 = item(N4, "N12", QStringLiteral("&О программе!"));
+    N13 = item(N4, "N13", QStringLiteral("По&мощь"));
 
     for (auto [menu, name] : {std::pair{N1, "N1"}, {N2, "N2"}, {N3, "N3"}, {N4, "N4"}}) {
         menu->setObjectName(QString::fromLatin1(name));

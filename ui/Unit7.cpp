@@ -54,7 +54,7 @@ void TForm7::BuildControls() {
     BuildPictureAndReadOut();
     // Until the first diagram the picture is the empty plane with its axes, so the save
     // command always has something meaningful to write.
-    vornik::ClearDiagram(canvas_);
+    vornik::ClearDiagram(drawing_);
     ShowPicture();
 }
 
@@ -126,7 +126,7 @@ void TForm7::BuildModeChoice() {
 
 void TForm7::BuildPictureAndReadOut() {
     Bevel(this, 156, 6, 412, 412);
-    Image1 = new QLabel(this);
+    Image1 = new DiagramView(drawing_, this);
     Image1->setGeometry(162, 12, vornik::kCanvasSize, vornik::kCanvasSize);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image1->setMouseTracking(true);
@@ -207,7 +207,7 @@ void TForm7::RadioButton1Click() {
         selection.star = Form3->RadioButton1->isChecked();
         selection.neutral = Form3->CheckBox1->isChecked();
     }
-    vornik::DrawSelectedDiagram(canvas_, AppState().modeSlots, selection, labels_);
+    vornik::DrawSelectedDiagram(drawing_, AppState().modeSlots, selection, labels_);
     if (labels_.label11) {
         Label11->setText(QString::fromStdString(*labels_.label11));
         // A long multiplier (" + 7,79999999999999") does not fit its box: readable in full here.

@@ -13,6 +13,7 @@
 #include "canvas/QtDiagramCanvas.h"
 #include "diagram/Diagram.h"
 #include "diagram/PictureFile.h"
+#include "ui/DiagramView.h"
 #include "ui/OnDemand.h"
 
 class QButtonGroup;
@@ -69,6 +70,8 @@ class TForm7 : public OnDemandWindow {
     OnDemandArray<QRadioButton, 14> radioButtons_{this};
     QButtonGroup* modeGroup_ = nullptr;
     vornik::QtDiagramCanvas canvas_;
+    // Draws on canvas_ and remembers the drawing for a scaled screen.
+    DiagramRecorder drawing_{canvas_};
     vornik::DiagramLabels labels_;
     int drawCount_ = 0;
 

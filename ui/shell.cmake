@@ -4,6 +4,7 @@ list(APPEND VORNIK_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Unit2.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Unit3.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Unit4.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Accessibility.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Controls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileErrorText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GapLayout.cpp
