@@ -1,6 +1,78 @@
 #include "ui/WindowPlace.h"
 
+#include <QEvent>
+#include <QPointer>
 #include <QWidget>
+#include <QWindow>
+
+namespace {
+
+// A home size given before the window manager has framed the window. Until then Qt does not know
+// how much of the outer size the frame takes, so the placement is given again as soon as the
+// frame is known: when the window is exposed after mapping (a later move by the user does not
+// count). Without a window manager there is no frame and the first placement already was exact.
+class PendingPlace : public QObject {
+  public:
+    PendingPlace(QWidget* window, const QRect& outer, bool sized)
+        : QObject(window), window_(window), outer_(outer), sized_(sized) {
+        setObjectName(QStringLiteral("PendingPlace"));
+        window->installEventFilter(this);
+        WatchHandle();
+    }
+    ~PendingPlace() override {
+        if (handle_) {
+            handle_->removeEventFilter(this);
+        }
+        if (window_) {
+            window_->removeEventFilter(this);
+        }
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::Show:
+                WatchHandle();
+                break;
+            case QEvent::Expose:
+                if (window_ && !FrameExtra(window_).isNull()) {
+                    Apply();
+                }
+                break;
+            default:
+                break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    void WatchHandle() {
+        if (!handle_ && window_ && window_->windowHandle()) {
+            handle_ = window_->windowHandle();
+            handle_->installEventFilter(this);
+        }
+    }
+
+    void Apply() {
+        QWidget* window = window_;
+        const QRect outer = outer_;
+        const bool sized = sized_;
+        // Gone before placing again, so the placement does not find itself pending.
+        setParent(nullptr);
+        deleteLater();
+        window_->removeEventFilter(this);
+        window_ = nullptr;
+        PlaceOuter(window, outer.left(), outer.top(), sized ? outer.width() : -1,
+                   sized ? outer.height() : -1);
+    }
+
+    QPointer<QWidget> window_;
+    QPointer<QWindow> handle_;
+    QRect outer_;
+    bool sized_;
+};
+
+}  // namespace
 
 void ShowWindow(QWidget* window) {
     window->show();
@@ -13,9 +85,17 @@ QSize FrameExtra(const QWidget* window) {
 }
 
 void PlaceOuter(QWidget* window, int left, int top, int width, int height) {
+    const bool sized = width >= 0 && height >= 0;
+    const QSize extra = FrameExtra(window);
+    // QWidget::move places the frame. Before the window exists it also makes the window system
+    // take every position given as the frame's (north-west gravity) from the very first mapping
+    // on, so a window placed in its constructor lands right even before it is framed.
     window->move(left, top);
-    if (width >= 0 && height >= 0) {
-        const QSize extra = FrameExtra(window);
+    if (sized) {
         window->resize(width - extra.width(), height - extra.height());
+    }
+    delete window->findChild<PendingPlace*>(QStringLiteral("PendingPlace"), Qt::FindDirectChildrenOnly);
+    if (extra.isNull() && sized) {
+        new PendingPlace(window, QRect(left, top, qMax(width, 0), qMax(height, 0)), sized);
     }
 }
