@@ -14,6 +14,7 @@
 // number of failed checks.
 
 #include <QApplication>
+#include <QCursor>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
@@ -23,6 +24,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
+#include <QToolTip>
 #include <QWidget>
 #include <cstdio>
 #include <optional>
@@ -115,12 +117,15 @@ void CheckHome(QWidget* window, const QRect& home, const QString& when) {
                                      .arg(frame->width())
                                      .arg(frame->height())
                                : QStringLiteral("unknown");
-    Check(placed(), QStringLiteral("%1 %2: frame at %3, home %4,%5%6")
-                        .arg(window->windowTitle(), when, seen)
-                        .arg(home.x())
-                        .arg(home.y())
-                        .arg(home.isEmpty() ? QString()
-                                            : QStringLiteral(" %1x%2").arg(home.width()).arg(home.height())));
+    const QRect qt = window->frameGeometry();
+    Check(placed(),
+          QStringLiteral("%1 %2: frame at %3, home %4,%5%6 (Qt: %7,%8)")
+              .arg(window->windowTitle(), when, seen)
+              .arg(home.x())
+              .arg(home.y())
+              .arg(home.isEmpty() ? QString() : QStringLiteral(" %1x%2").arg(home.width()).arg(home.height()))
+              .arg(qt.x())
+              .arg(qt.y()));
 }
 
 // Home places of the windows (outer geometry; sizes only where the window has a home size).
@@ -129,6 +134,33 @@ const QRect kParametersHome(0, 103, 0, 0);
 const QRect kResultsHome(218, 103, 582, 468);
 const QRect kDiagramHome(218, 103, 0, 0);
 const QRect kAssistantHome(218, 103, 0, 0);
+
+// The pointer rests on a button of a window that is not the active one: its hint shows while the
+// program is active (Qt by itself shows hints over the active window only).
+void CheckHintOverInactiveWindow(QWidget* active, QWidget* button) {
+    active->raise();
+    active->activateWindow();
+    QElapsedTimer waited;
+    waited.start();
+    while (!active->isActiveWindow() && waited.elapsed() < 3000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    const QPoint centre = button->mapToGlobal(button->rect().center());
+    QCursor::setPos(centre + QPoint(3, 3));
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    QCursor::setPos(centre);
+    waited.restart();
+    while (!(QToolTip::isVisible() && QToolTip::text() == button->toolTip()) && waited.elapsed() < 3000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    Check(active->isActiveWindow() && QToolTip::isVisible() && QToolTip::text() == button->toolTip(),
+          QStringLiteral("hint \"%1\" over %2 while %3 is active (active: %4, hint shown: \"%5\")")
+              .arg(button->toolTip(), button->window()->windowTitle(), active->windowTitle(),
+                   active->isActiveWindow() ? QStringLiteral("yes") : QStringLiteral("no"),
+                   QToolTip::isVisible() ? QToolTip::text() : QString()));
+    QToolTip::hideText();
+    QCursor::setPos(QPoint(1200, 1000));
+}
 
 // What the screen shows where the splash will be, before it is shown.
 QImage g_splashBackground;
@@ -246,6 +278,8 @@ void Tour() {
     CheckHome(Form3, kParametersHome, QStringLiteral("first showing"));
     CheckHome(Form2, kResultsHome, QStringLiteral("first showing"));
     RootShot("start");
+    CheckHintOverInactiveWindow(Form1, Form2->SpeedButton2);
+    CheckHintOverInactiveWindow(Form1, Form3->SpeedButton6);
 
     Form3->RadioButton1->click();
     if (!Form3->CheckBox1->isChecked()) {
@@ -283,7 +317,11 @@ void Tour() {
         window->move(window->pos() + QPoint(140, 90));
     }
     Form2->resize(500, 300);
-    Settle();
+    // A hand needs a moment between dragging and clicking; let the window manager finish.
+    settling.restart();
+    while (settling.elapsed() < 300) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
     Form1->SpeedButton7->click();
     CheckHome(Form1, kMainHome, QStringLiteral("after \"Центрировать окна\""));
     CheckHome(Form2, kResultsHome, QStringLiteral("after \"Центрировать окна\""));

@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth imagemagick
+  openbox x11-utils
 )
 
 missing=()

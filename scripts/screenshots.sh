@@ -28,13 +28,18 @@ rm -f "$out"/*.png
 while [ -e "/tmp/.X${display#:}-lock" ]; do
   sleep 0.1
 done
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp &
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 wm_pid=
 stop() {
-  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
-  kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null || true
+  for pid in $wm_pid $xvfb_pid; do
+    kill "$pid" 2>/dev/null || true
+    for _ in $(seq 30); do
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill -9 "$pid" 2>/dev/null || true
+  done
 }
 trap stop EXIT
 for _ in $(seq 50); do
@@ -46,7 +51,7 @@ done
 kill -0 "$xvfb_pid"  # the server started
 
 # The window manager frames the windows; the tour waits until it has taken the display.
-DISPLAY="$display" openbox --sm-disable &
+DISPLAY="$display" openbox --sm-disable >/dev/null 2>&1 &
 wm_pid=$!
 for _ in $(seq 50); do
   if xprop -display "$display" -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then

@@ -7,10 +7,11 @@
 
 namespace {
 
-// A home size given before the window manager has framed the window. Until then Qt does not know
-// how much of the outer size the frame takes, so the placement is given again as soon as the
-// frame is known: when the window is exposed after mapping (a later move by the user does not
-// count). Without a window manager there is no frame and the first placement already was exact.
+// A home placement given before the window is on screen. Until the window manager has framed it
+// (again, after hiding) Qt may not know how much of the outer size the frame takes, nor where the
+// window system left a window it unmapped, so the placement is given again as soon as the window
+// is exposed with its frame known (a later move by the user does not count). Without a window
+// manager there is no frame and the first placement already was exact.
 class PendingPlace : public QObject {
   public:
     PendingPlace(QWidget* window, const QRect& outer, bool sized)
@@ -81,7 +82,13 @@ void ShowWindow(QWidget* window) {
 }
 
 QSize FrameExtra(const QWidget* window) {
-    return window->frameGeometry().size() - window->geometry().size();
+    // While the window manager reparents a window, Qt can see the frame half made; a frame that
+    // is negative or larger than any real decoration counts as not known yet.
+    constexpr int kLargestFrame = 200;
+    const QSize extra = window->frameGeometry().size() - window->geometry().size();
+    const bool sane = extra.width() >= 0 && extra.height() >= 0 && extra.width() <= kLargestFrame &&
+                      extra.height() <= kLargestFrame;
+    return sane ? extra : QSize(0, 0);
 }
 
 void PlaceOuter(QWidget* window, int left, int top, int width, int height) {
@@ -95,7 +102,8 @@ void PlaceOuter(QWidget* window, int left, int top, int width, int height) {
         window->resize(width - extra.width(), height - extra.height());
     }
     delete window->findChild<PendingPlace*>(QStringLiteral("PendingPlace"), Qt::FindDirectChildrenOnly);
-    if (extra.isNull() && sized) {
+    const QWindow* handle = window->windowHandle();
+    if (extra.isNull() || handle == nullptr || !handle->isExposed()) {
         new PendingPlace(window, QRect(left, top, qMax(width, 0), qMax(height, 0)), sized);
     }
 }
