@@ -24,10 +24,14 @@ cmake --build "$build" --target vornik-screenshot-tour
 mkdir -p "$out"
 rm -f "$out"/*.png
 
-# A display of our own: an X server still running there (a tour just ended) would be reused.
-while [ -e "/tmp/.X${display#:}-lock" ]; do
-  sleep 0.1
+# A display of our own: a server still running there (a tour just ended, or left over) would be
+# reused, so the next free display number is taken.
+number=${display#:}
+for _ in $(seq 20); do
+  [ -e "/tmp/.X$number-lock" ] || break
+  number=$((number + 1))
 done
+display=":$number"
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 wm_pid=
