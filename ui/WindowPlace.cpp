@@ -36,8 +36,13 @@ class PendingPlace : public QObject {
                 WatchHandle();
                 break;
             case QEvent::Expose:
-                if (window_ && !FrameExtra(window_).isNull()) {
-                    Apply();
+                if (window_ && handle_ && handle_->isExposed()) {
+                    // Asked of the window system now: Qt's own idea of the frame is updated only
+                    // when the window next moves.
+                    const QMargins frame = handle_->frameMargins();
+                    if (!frame.isNull() && Sane(frame)) {
+                        Apply(frame);
+                    }
                 }
                 break;
             default:
@@ -54,17 +59,26 @@ class PendingPlace : public QObject {
         }
     }
 
-    void Apply() {
+    static bool Sane(const QMargins& frame) {
+        constexpr int kLargestFrame = 200;
+        for (int side : {frame.left(), frame.top(), frame.right(), frame.bottom()}) {
+            if (side < 0 || side > kLargestFrame) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // The client area where the frame lands at its home place, given directly.
+    void Apply(const QMargins& frame) {
         QWidget* window = window_;
-        const QRect outer = outer_;
-        const bool sized = sized_;
-        // Gone before placing again, so the placement does not find itself pending.
-        setParent(nullptr);
-        deleteLater();
-        window_->removeEventFilter(this);
+        window->removeEventFilter(this);
         window_ = nullptr;
-        PlaceOuter(window, outer.left(), outer.top(), sized ? outer.width() : -1,
-                   sized ? outer.height() : -1);
+        const QSize size = sized_ ? QSize(outer_.width() - frame.left() - frame.right(),
+                                          outer_.height() - frame.top() - frame.bottom())
+                                  : window->size();
+        window->setGeometry(QRect(outer_.topLeft() + QPoint(frame.left(), frame.top()), size));
+        deleteLater();
     }
 
     QPointer<QWidget> window_;
