@@ -165,6 +165,7 @@ void CheckHintOverInactiveWindow(QWidget* active, QWidget* button) {
 // What the screen shows where the splash will be, before it is shown.
 QImage g_splashBackground;
 QRect g_splashArea;
+QElapsedTimer g_sinceStart;
 
 QImage GrabScreen(const QRect& area) {
     QScreen* screen = QGuiApplication::primaryScreen();
@@ -176,6 +177,8 @@ QImage GrabScreen(const QRect& area) {
 // The splash, checked on the screen at the moment start-up begins to build the main window: the
 // screen shows the splash's own picture there (the rounded corners aside), not the background.
 void CheckSplashOnScreen(QWidget* splash) {
+    std::printf("splash shown and painted %lld ms after start-up began\n",
+                static_cast<long long>(g_sinceStart.elapsed()));
     const QImage now = GrabScreen(g_splashArea);
     const QImage drawn = splash->grab().toImage().convertToFormat(QImage::Format_RGB32);
     int same = 0;
@@ -355,6 +358,7 @@ int main(int argc, char** argv) {
     g_windowManager = WindowManagerRuns();
     std::printf("window manager: %s\n", g_windowManager ? "yes" : "none");
     SetSplashShownHook(&CheckSplashOnScreen);
+    g_sinceStart.start();
     CreateWindows();
     SetSplashShownHook(nullptr);
     QTimer::singleShot(0, &app, &Tour);
