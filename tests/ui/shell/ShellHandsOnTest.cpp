@@ -260,6 +260,25 @@ class ShellHandsOnTest : public QObject {
         Form7->hide();
     }
 
+    // A run that stops on an error after storing its normal mode has put its own connection's
+    // numbers in the slots: the diagram draws them under that connection's names.
+    void diagramFollowsARunThatStoppedAfterStoring() {
+        QVERIFY(RunCompletes());  // star
+        Form3->RadioButton2->click();
+        // Branches AB and CA cancel: the normal mode solves, the break of line wire A puts them in
+        // series and stops on a zero impedance.
+        SetLoad({"10", "5", "10", "5", "-10", "-5"});
+        Form3->CheckBox5->setChecked(true);
+        const auto boxes = CaptureMessageBoxes([] { Form1->N5Click(); });
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes.first().text, QStringLiteral("Сопротивление не может быть равно нулю!"));
+        Form1->SpeedButton6->click();
+        const QImage delta = DrawnWith(false, 1);
+        QVERIFY2(delta != DrawnWith(true, 1), "the two connections draw the same picture: no check");
+        QCOMPARE(Form7->Canvas().Image().convertToFormat(QImage::Format_RGB32), delta);
+        Form7->hide();
+    }
+
     // The delta phase-break voltages put "Ubc" past the right edge of the picture; the painter
     // moves it back inside, whole.
     void phaseBreakLabelInsideThePicture() {
