@@ -24,6 +24,14 @@ bool HasFocus(const QComboBox* combo) {
     return combo->hasFocus() || (combo->lineEdit() != nullptr && combo->lineEdit()->hasFocus());
 }
 
+// Qt shows hints only over the active window. The program's windows work side by side, so while
+// the program is active every one of its windows shows its hints; while another program is
+// active none does.
+void ShowHintsWhileActive(QWidget* window) {
+    window->setAttribute(Qt::WA_AlwaysShowToolTips,
+                         QGuiApplication::applicationState() == Qt::ApplicationActive);
+}
+
 }  // namespace
 
 bool FieldBehaviour::eventFilter(QObject* watched, QEvent* event) {
@@ -40,21 +48,13 @@ bool FieldBehaviour::eventFilter(QObject* watched, QEvent* event) {
                     edit->setCursorPosition(0);
                 }
             } else if (auto* window = qobject_cast<QWidget*>(watched); window && window->isWindow()) {
-                // Qt shows hints only over the active window; the program's windows work side
-                // by side, so every one of them shows its hints (see ToolTip below).
-                window->setAttribute(Qt::WA_AlwaysShowToolTips);
+                ShowHintsWhileActive(window);
             }
             break;
         case QEvent::Wheel:
             if (auto* combo = qobject_cast<QComboBox*>(watched); combo && !HasFocus(combo)) {
                 // A pointer passing over a box must not change its value: only a focused box steps.
                 event->ignore();
-                return true;
-            }
-            break;
-        case QEvent::ToolTip:
-            // Hints over any window, but only while the program is the active one.
-            if (QGuiApplication::applicationState() != Qt::ApplicationActive) {
                 return true;
             }
             break;
@@ -69,5 +69,11 @@ void InstallFieldBehaviour() {
     if (app == nullptr || app->findChild<FieldBehaviour*>(QString(), Qt::FindDirectChildrenOnly) != nullptr) {
         return;
     }
-    app->installEventFilter(new FieldBehaviour(app));
+    auto* behaviour = new FieldBehaviour(app);
+    app->installEventFilter(behaviour);
+    QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, behaviour, [] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            ShowHintsWhileActive(window);
+        }
+    });
 }
