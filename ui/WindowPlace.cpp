@@ -7,6 +7,14 @@
 
 namespace {
 
+// More than any real window decoration: a larger or negative frame is one Qt saw half made while
+// the window manager reparented the window, and counts as not known yet.
+constexpr int kLargestFrame = 200;
+
+bool Sane(int side) {
+    return side >= 0 && side <= kLargestFrame;
+}
+
 // A home placement given before the window is on screen. Until the window manager has framed it
 // (again, after hiding) Qt may not know how much of the outer size the frame takes, nor where the
 // window system left a window it unmapped, so the placement is given again as soon as the window
@@ -40,7 +48,8 @@ class PendingPlace : public QObject {
                     // Asked of the window system now: Qt's own idea of the frame is updated only
                     // when the window next moves.
                     const QMargins frame = handle_->frameMargins();
-                    if (!frame.isNull() && Sane(frame)) {
+                    if (!frame.isNull() && Sane(frame.left()) && Sane(frame.top()) && Sane(frame.right()) &&
+                        Sane(frame.bottom())) {
                         Apply(frame);
                     }
                 }
@@ -57,16 +66,6 @@ class PendingPlace : public QObject {
             handle_ = window_->windowHandle();
             handle_->installEventFilter(this);
         }
-    }
-
-    static bool Sane(const QMargins& frame) {
-        constexpr int kLargestFrame = 200;
-        for (int side : {frame.left(), frame.top(), frame.right(), frame.bottom()}) {
-            if (side < 0 || side > kLargestFrame) {
-                return false;
-            }
-        }
-        return true;
     }
 
     // The client area where the frame lands at its home place, given directly.
@@ -96,13 +95,8 @@ void ShowWindow(QWidget* window) {
 }
 
 QSize FrameExtra(const QWidget* window) {
-    // While the window manager reparents a window, Qt can see the frame half made; a frame that
-    // is negative or larger than any real decoration counts as not known yet.
-    constexpr int kLargestFrame = 200;
     const QSize extra = window->frameGeometry().size() - window->geometry().size();
-    const bool sane = extra.width() >= 0 && extra.height() >= 0 && extra.width() <= kLargestFrame &&
-                      extra.height() <= kLargestFrame;
-    return sane ? extra : QSize(0, 0);
+    return Sane(extra.width()) && Sane(extra.height()) ? extra : QSize(0, 0);
 }
 
 void PlaceOuter(QWidget* window, int left, int top, int width, int height) {
