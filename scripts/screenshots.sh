@@ -63,6 +63,10 @@ for _ in $(seq 50); do
   fi
   sleep 0.1
 done
+if ! xprop -display "$display" -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+  echo "screenshots.sh: openbox did not start on $display" >&2
+  exit 1
+fi
 
 DISPLAY="$display" QT_QPA_PLATFORM=xcb "$build"/ui/vornik-screenshot-tour "$out" $root_flag
 echo "screenshots in $out:"
