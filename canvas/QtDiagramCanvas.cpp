@@ -5,6 +5,7 @@
 #include <QPen>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <cstring>
 
 namespace vornik {
@@ -113,7 +114,14 @@ void QtDiagramCanvas::TextOut(int x, int y, const std::string& text) {
     painter.setBackgroundMode(Qt::OpaqueMode);
     painter.setBackground(QBrush(Qt::white));
     const QFontMetrics metrics(font_, &image_);
-    painter.drawText(QPoint(x, y + metrics.ascent()), QString::fromStdString(text));
+    const QString line = QString::fromStdString(text);
+    // A label near an edge (a tip close to the border, "Ubc" at x = 399) would be cut or drawn
+    // wholly outside the picture: it is moved back inside by its overflow, so every label stays
+    // whole and readable. Texts that fit are drawn exactly where asked.
+    const QSize box(metrics.horizontalAdvance(line), metrics.height());
+    const int left = std::clamp(x, 0, std::max(0, image_.width() - box.width()));
+    const int top = std::clamp(y, 0, std::max(0, image_.height() - box.height()));
+    painter.drawText(QPoint(left, top + metrics.ascent()), line);
 }
 
 RgbPicture QtDiagramCanvas::Picture() const {

@@ -11,6 +11,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   xvfb xauth imagemagick
   help2man dpkg-dev appstream desktop-file-utils xdg-utils
+  openbox
   g++-aarch64-linux-gnu qemu-user python3
   # The accessibility walk: AT-SPI from Python on a session bus of its own.
   python3-pyatspi at-spi2-core dbus-x11 dbus-daemon x11-utils

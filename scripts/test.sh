@@ -8,6 +8,9 @@ bash scripts/install-deps.sh
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORNIK_BUILD_BENCHMARKS=ON
 cmake --build build-test
 QT_QPA_PLATFORM=offscreen ctest --test-dir build-test --output-on-failure
+# The windows on a real X display with a window manager: frames at their home places, splash
+# painted on screen, hints over inactive windows.
+VORNIK_BUILD_DIR=build-test VORNIK_SCREEN_ROOT=0 VORNIK_SCREEN_DISPLAY=:79 scripts/screenshots.sh build-test/screenshots
 
 # The Debian package: its files, dependencies, desktop and software-centre entries, and (as root,
 # when nothing else would change) apt install and remove.

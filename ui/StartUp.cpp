@@ -1,13 +1,16 @@
 #include "ui/StartUp.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <QWindow>
 #include <cstdlib>
 #include <cstring>
 
 #include "ui/Accessibility.h"
+#include "ui/FieldBehaviour.h"
 #include "ui/Forms.h"
 #include "ui/Glyphs.h"
 #include "ui/Unit1.h"
@@ -27,6 +30,48 @@ bool Set(const char* value) {
 
 bool StartsWith(const char* text, const char* prefix) {
     return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
+}
+
+// How long start-up waits at most for the window system to put the splash on screen. A display
+// that never exposes it (or a window manager that keeps it unmapped) must not hold start-up.
+constexpr int kSplashWaitMs = 1500;
+
+std::function<void(QWidget*)> g_splashShownHook;
+
+// Sees the splash's paint events, so start-up knows when it has been drawn on screen.
+class PaintSeen : public QObject {
+  public:
+    using QObject::QObject;
+    bool painted = false;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            painted = true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// Shows the splash and returns once the window system has exposed it and it has painted itself
+// (or after kSplashWaitMs). Repainting before the window is exposed draws nothing: with a window
+// manager the window is mapped only after a round trip, so the events are processed until then.
+void ShowSplashPainted(QWidget* splash) {
+    PaintSeen seen;
+    splash->installEventFilter(&seen);
+    splash->show();
+    QElapsedTimer waited;
+    waited.start();
+    const QWindow* window = splash->windowHandle();
+    while (!(seen.painted && window != nullptr && window->isExposed()) && waited.elapsed() < kSplashWaitMs) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        if (!seen.painted && window != nullptr && window->isExposed()) {
+            splash->repaint();
+        }
+    }
+    splash->removeEventFilter(&seen);
+    // The drawing requests reach the display server before the slow work starts.
+    QGuiApplication::sync();
 }
 
 }  // namespace
@@ -99,13 +144,15 @@ void PrepareApplication(QApplication& app) {
     app.setWindowIcon(GlyphIcon(Glyph::Program, 64));
     // Closing a secondary window only hides it; the main window ends the program itself.
     app.setQuitOnLastWindowClosed(false);
+    InstallFieldBehaviour();
 }
 
 void CreateWindows() {
     auto* splash = new TForm6;
-    splash->show();
-    splash->repaint();
-    QCoreApplication::processEvents();
+    ShowSplashPainted(splash);
+    if (g_splashShownHook) {
+        g_splashShownHook(splash);
+    }
 
     Form1 = new TForm1;
     Form2 = new TForm2;
@@ -118,6 +165,10 @@ void CreateWindows() {
     splash->hide();
     delete splash;
     InstallAccessibility();
+}
+
+void SetSplashShownHook(std::function<void(QWidget*)> hook) {
+    g_splashShownHook = std::move(hook);
 }
 
 void DestroyWindows() {

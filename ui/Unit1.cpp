@@ -132,7 +132,7 @@ void TForm1::BuildMenu() {
 }
 
 void TForm1::PlaceWindow() {
-    move(0, 0);
+    PlaceOuter(this, 0, 0);
 }
 
 void TForm1::N5Click() {
@@ -141,8 +141,15 @@ void TForm1::N5Click() {
     RichEditDocument doc(*Form2->RichEdit1);
     BoxMessages messages(&doc);
     const vornik::RunContext ctx{AppState(), input, precision, doc, messages};
+    const auto slotsBefore = AppState().modeSlots;
+    const bool star = input.Star();
     const bool completed = vornik::N5Click(ctx);
     doc.Flush();
+    // The diagram draws with the connection of the results it shows. A run that stopped on an
+    // error may already have stored its normal mode, so what counts is whether it stored any.
+    if (Form7 != nullptr && (completed || AppState().modeSlots != slotsBefore)) {
+        Form7->NoteStoredRun(star);
+    }
     if (completed) {
         SpeedButton6->setEnabled(true);
     }

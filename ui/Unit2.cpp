@@ -93,7 +93,9 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent) {
     RichEdit1->setGeometry(0, kDocumentTop, 571, 385);
 
     BuildToolbar();
-    setGeometry(kHomeLeft, 99, kHomeWidth, 471);
+    // The design place, given as the frame's before the window exists, so the window system
+    // takes every later position as the frame's too.
+    PlaceOuter(this, kHomeLeft, 99, kHomeWidth, 471);
 }
 
 void TForm2::BuildToolbar() {

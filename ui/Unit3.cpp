@@ -13,6 +13,7 @@
 #include "ui/Unit1.h"
 #include "ui/Unit7.h"
 #include "ui/Unit8.h"
+#include "ui/WindowPlace.h"
 
 namespace {
 
@@ -357,7 +358,7 @@ void TForm3::FormActivate() {
 }
 
 void TForm3::PlaceWindow() {
-    move(kHomeLeft, kHomeTop);
+    PlaceOuter(this, kHomeLeft, kHomeTop);
 }
 
 bool TForm3::event(QEvent* event) {

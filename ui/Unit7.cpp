@@ -22,6 +22,7 @@
 #include "ui/GuiRunContext.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Unit3.h"
+#include "ui/WindowPlace.h"
 
 namespace {
 
@@ -46,6 +47,8 @@ TForm7::TForm7(QWidget* parent) : OnDemandWindow(parent) {
     setWindowTitle(QStringLiteral("Векторная диаграмма"));
     setFont(FormFont());
     setFixedSize(kClientWidth, kClientHeight);
+    // Placed before the window exists, so the window system takes its position as the frame's.
+    PlaceWindow();
 }
 
 void TForm7::BuildControls() {
@@ -156,7 +159,7 @@ void TForm7::BuildPictureAndReadOut() {
 }
 
 void TForm7::PlaceWindow() {
-    move(kHomeLeft, kHomeTop);
+    PlaceOuter(this, kHomeLeft, kHomeTop);
     setFixedSize(kClientWidth, kClientHeight);
 }
 
@@ -204,8 +207,10 @@ void TForm7::RadioButton1Click() {
     vornik::DiagramSelection selection;
     selection.button = button;
     if (Form3 != nullptr) {
-        selection.star = Form3->RadioButton1->isChecked();
+        selection.star = storedStar_.value_or(Form3->RadioButton1->isChecked());
         selection.neutral = Form3->CheckBox1->isChecked();
+    } else if (storedStar_) {
+        selection.star = *storedStar_;
     }
     vornik::DrawSelectedDiagram(drawing_, AppState().modeSlots, selection, labels_);
     if (labels_.label11) {

@@ -13,11 +13,13 @@
 #include "solver/TextToNumber.h"
 #include "ui/Controls.h"
 #include "ui/ExtrasUi.h"
+#include "ui/FieldBehaviour.h"
 #include "ui/Forms.h"
 #include "ui/Glyphs.h"
 #include "ui/KeyFilters.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Unit3.h"
+#include "ui/WindowPlace.h"
 
 namespace {
 
@@ -194,11 +196,11 @@ void TForm8::BuildReactanceSection() {
 }
 
 void TForm8::PlaceWindow() {
-    move(kHomeLeft, kHomeTop);
+    PlaceOuter(this, kHomeLeft, kHomeTop);
 }
 
 void TForm8::SpeedButton1Click() {
-    move(kHomeLeft, kHomeTop);
+    PlaceOuter(this, kHomeLeft, kHomeTop);
 }
 
 void TForm8::showEvent(QShowEvent* event) {
@@ -249,7 +251,7 @@ void TForm8::Button2Click() {
     const QString text = QString::number(PhaseVoltage);
     if (Form3 != nullptr) {
         for (QComboBox* voltage : {Form3->ComboBox1, Form3->ComboBox2, Form3->ComboBox3}) {
-            voltage->setEditText(text);
+            SetFieldText(voltage, text);
         }
     }
     Label1->setText(text);
@@ -284,7 +286,7 @@ void TForm8::SetPhaseReactance(QLineEdit* inductance, QComboBox* inductanceUnit,
         return;
     }
     if (target != nullptr) {
-        target->setText(QString::fromStdString(vornik::FormatGeneral(result.x)));
+        SetFieldText(target, QString::fromStdString(vornik::FormatGeneral(result.x)));
     }
 }
 

@@ -12,4 +12,7 @@ void ShowWindow(QWidget* window);
 QSize FrameExtra(const QWidget* window);
 
 // Moves the window's frame to (left, top); with width and height given, sizes the frame too.
+// Called before the window manager has framed the window (at creation or at its first
+// showing), the placement is given again once the frame is known, so the frame, not only the
+// client area, is at its home place from the very first showing.
 void PlaceOuter(QWidget* window, int left, int top, int width = -1, int height = -1);

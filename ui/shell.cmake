@@ -7,6 +7,7 @@ list(APPEND VORNIK_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Accessibility.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Controls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileErrorText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FieldBehaviour.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GapLayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Glyphs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GuiRunContext.cpp

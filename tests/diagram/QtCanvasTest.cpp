@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QStandardPaths>
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -130,6 +131,56 @@ TEST(QtCanvas, TextHasAnOpaqueWhiteBackground) {
     EXPECT_GT(reddish, 10);
     EXPECT_EQ(PixelAt(p, 105, 110), qRgb(0, 0, 0)) << "the background is painted behind the text only";
     EXPECT_EQ(PixelAt(p, 110 + width + 5, 110), qRgb(0, 0, 0));
+}
+
+// A text that would reach past an edge is moved back inside by its overflow and drawn whole;
+// one that fits is drawn where asked.
+TEST(QtCanvas, TextPastAnEdgeIsMovedInsideWhole) {
+    struct Case {
+        const char* name;
+        int x, y;
+    };
+    const Case cases[] = {{"fits", 150, 150},        {"right edge", 399, 120}, {"partly right", 385, 60},
+                          {"bottom edge", 100, 392}, {"left", -12, 200},       {"top", 60, -5},
+                          {"bottom right", 398, 398}};
+    auto redBox = [](const RgbPicture& p, int& count) {
+        QRect box;
+        count = 0;
+        for (int y = 0; y < p.height; ++y) {
+            for (int x = 0; x < p.width; ++x) {
+                const QRgb c = PixelAt(p, x, y);
+                if (qRed(c) > 200 && qGreen(c) < 100) {
+                    box |= QRect(x, y, 1, 1);
+                    ++count;
+                }
+            }
+        }
+        return box;
+    };
+    int wholeCount = 0;
+    QRect wholeBox;
+    for (const Case& c : cases) {
+        QtDiagramCanvas canvas;
+        canvas.FillWhite();
+        canvas.SetFontFace("Time New Roman");
+        canvas.SetFontSize(12);
+        canvas.SetFontColor(kRed);
+        canvas.TextOut(c.x, c.y, "Ubc");
+        const QFontMetrics metrics(canvas.Font(), &canvas.Image());
+        const int width = metrics.horizontalAdvance("Ubc");
+        const int left = std::clamp(c.x, 0, kCanvasSize - width);
+        const int top = std::clamp(c.y, 0, kCanvasSize - metrics.height());
+        int count = 0;
+        const QRect box = redBox(canvas.Picture(), count);
+        if (wholeCount == 0) {
+            wholeCount = count;  // the first case fits: the whole label
+            wholeBox = box.translated(-c.x, -c.y);
+        }
+        EXPECT_EQ(count, wholeCount) << c.name << ": the label is not whole";
+        EXPECT_EQ(box.translated(-left, -top), wholeBox)
+            << c.name << ": drawn at " << box.x() << ", " << box.y();
+    }
+    EXPECT_GT(wholeCount, 20);
 }
 
 TEST(QtCanvas, FacesAndSizes) {
