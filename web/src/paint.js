@@ -19,31 +19,43 @@ function fontFamily(face) {
     return `"${face}", sans-serif`;
 }
 
-// A one-pixel line from (x1, y1) to (x2, y2), both ends included; a dotted pen draws one pixel
-// and skips two along the line.
+// A thin line as the desktop's painter sets its pixels: fixed-point steps along the longer axis
+// from pixel corner coordinates, the ends extended by half a pixel (square caps), each step's
+// pixel taken by truncation. A dotted pen sets one pixel and skips two.
+function fixedDiv(a, b) {
+    return Math.trunc((a * 65536) / b);
+}
+
 function line(ctx, op) {
     ctx.fillStyle = css(op.color);
-    let { x1: x, y1: y } = op;
-    const dx = Math.abs(op.x2 - x);
-    const dy = -Math.abs(op.y2 - y);
-    const sx = x < op.x2 ? 1 : -1;
-    const sy = y < op.y2 ? 1 : -1;
-    let error = dx + dy;
-    for (let step = 0; ; ++step) {
-        if (op.style !== 'dot' || step % 3 === 0) {
-            ctx.fillRect(x, y, op.width, op.width);
+    let [x1, y1, x2, y2] = [op.x1 * 64, op.y1 * 64, op.x2 * 64, op.y2 * 64];
+    const steep = Math.abs(x2 - x1) < Math.abs(y2 - y1);
+    if (!steep) {
+        [x1, y1, x2, y2] = [y1, x1, y2, x2];
+    }
+    // Now the major axis is "y": walk it upwards.
+    if (y1 > y2) {
+        [x1, y1, x2, y2] = [x2, y2, x1, y1];
+    }
+    if (y1 === y2) {
+        return;
+    }
+    const inc = fixedDiv(x2 - x1, y2 - y1);
+    let minor = x1 * 1024 - (inc >> 1);
+    y1 -= 32;
+    y2 += 32;
+    let major = (y1 + 32) >> 6;
+    const last = (y2 + 32) >> 6;
+    const round = inc > 0 ? 32 : 0;
+    minor += Math.floor((((major << 6) + round - y1) * inc) / 64);
+    for (let step = 0; major < last; ++major, ++step, minor += inc) {
+        if (op.style === 'dot' && step % 3 !== 0) {
+            continue;
         }
-        if (x === op.x2 && y === op.y2) {
-            break;
-        }
-        const e2 = 2 * error;
-        if (e2 >= dy) {
-            error += dy;
-            x += sx;
-        }
-        if (e2 <= dx) {
-            error += dx;
-            y += sy;
+        const m = Math.floor(minor / 65536);
+        const [px, py] = steep ? [m, major] : [major, m];
+        if (px >= 0 && py >= 0 && px < canvasSize && py < canvasSize) {
+            ctx.fillRect(px, py, op.width, op.width);
         }
     }
 }
