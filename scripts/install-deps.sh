@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth imagemagick
+  emscripten node-acorn nodejs chromium
 )
 
 missing=()
@@ -21,3 +22,11 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt-get update
   apt-get install -y --no-install-recommends "${missing[@]}"
 fi
+
+# The web edition's browser tests drive Debian's chromium with puppeteer-core from npm (it
+# downloads no browser); the versions are pinned by web/package-lock.json.
+if ! command -v npm >/dev/null; then
+  apt-get update
+  apt-get install -y --no-install-recommends npm
+fi
+(cd "$(dirname "$0")/../web" && npm ci --no-audit --no-fund)

@@ -9,6 +9,10 @@ cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORNIK_BUI
 cmake --build build-test
 QT_QPA_PLATFORM=offscreen ctest --test-dir build-test --output-on-failure
 
+# The web edition in Debian's chromium, compared with the vornik-cli just built.
+bash scripts/build-web.sh
+node web/tests/run.mjs build-web/site build-test/cli/vornik-cli build-web/test
+
 # The fuzz targets need clang's libFuzzer and sanitizers.
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVORNIK_BUILD_FUZZERS=ON -DVORNIK_BUILD_GUI=OFF -DVORNIK_BUILD_TESTS=OFF -DVORNIK_BUILD_BENCHMARKS=OFF \

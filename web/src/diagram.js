@@ -33,6 +33,13 @@ function buildButtons(onSelect) {
         }
         const row = document.createElement('div');
         row.className = 'pair';
+        if (k > 0) {
+            // The mode of an emergency pair, which the desktop leaves to the user to know.
+            const mode = document.createElement('div');
+            mode.className = 'mode';
+            mode.id = 'Form7-Mode' + k;
+            host.append(mode);
+        }
         ['Напряжения', 'Тока'].forEach((caption, j) => {
             const button = 2 * k + j + 1;
             const label = document.createElement('label');
@@ -52,6 +59,9 @@ function buildButtons(onSelect) {
 function showHints(star) {
     pairs.forEach((pair, k) => {
         const hint = star ? pair[1] : pair[2];
+        if (k > 0) {
+            $('Form7-Mode' + k).textContent = hint;
+        }
         for (const j of [1, 2]) {
             $('Form7-RadioButton' + (2 * k + j)).parentElement.title = hint;
         }

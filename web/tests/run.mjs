@@ -1,13 +1,13 @@
 // The web edition's tests in a real browser: node run.mjs SITE_DIR VORNIK_CLI OUT_DIR
 // Each group prints its checks; the exit status is 1 when any check failed.
 import { execFileSync } from 'node:child_process';
-import { mkdirSync, readFileSync } from 'node:fs';
-import { join } from 'node:path';
+import { mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync } from 'node:fs';
+import { join, resolve } from 'node:path';
 import { launchBrowser, openPage } from './browser.mjs';
 import { cliArguments, defaultPrecision, fieldOptions, initialTexts, randomCircuit, seededRandom } from './circuits.mjs';
 import { countDialogs, execute, setCircuit } from './page.mjs';
 
-const [siteDir, cli, outDir] = process.argv.slice(2);
+const [siteDir, cli, outDir] = process.argv.slice(2).map((a) => resolve(a));
 mkdirSync(outDir, { recursive: true });
 let failures = 0;
 let checks = 0;
@@ -179,7 +179,228 @@ const groups = {
             await page.close();
         }
     },
+
+    // The pictures and the plain text saved from the page.
+    async saving(browser) {
+        const page = await openPage(browser, siteDir);
+        await setCircuit(page, circuitFromArgs(['--r1', '10', '--r2', '12', '--x2', '3', '--r3', '9']));
+        await execute(page);
+        const bmp = await download(page, '#Form7-SaveBmp');
+        const pixels = await page.evaluate(() => Array.from(document.getElementById('Form7-Image1')
+            .getContext('2d').getImageData(0, 0, 400, 400).data));
+        let same = bmp.bytes.length === 54 + 400 * 400 * 3 && bmp.bytes.toString('latin1', 0, 2) === 'BM' &&
+            bmp.bytes.readInt32LE(18) === 400 && bmp.bytes.readInt32LE(22) === 400 && bmp.bytes.readUInt16LE(28) === 24;
+        for (let y = 0; same && y < 400; ++y) {
+            for (let x = 0; x < 400; ++x) {
+                const at = 54 + (399 - y) * 1200 + 3 * x;
+                const k = 4 * (y * 400 + x);
+                if (bmp.bytes[at] !== pixels[k + 2] || bmp.bytes[at + 1] !== pixels[k + 1] || bmp.bytes[at + 2] !== pixels[k]) {
+                    same = false;
+                    break;
+                }
+            }
+        }
+        check(same, 'BMP: a 24-bit 400 x 400 file with the canvas pixels', `${bmp.name} ${bmp.bytes.length} bytes`);
+        const png = await download(page, '#Form7-SavePng');
+        check(png.bytes.toString('latin1', 1, 4) === 'PNG', 'PNG saved', `${png.name} ${png.bytes.length} bytes`);
+        const jpeg = await download(page, '#Form7-SaveJpeg');
+        check(jpeg.bytes[0] === 0xff && jpeg.bytes[1] === 0xd8, 'JPEG saved', `${jpeg.name} ${jpeg.bytes.length} bytes`);
+        const text = await download(page, '#Form2-SaveText');
+        const lines = await page.$$eval('#Form2-RichEdit1 > *', (b) => b.map((e) => e.textContent));
+        check(text.bytes.toString('utf8') === lines.join('\r\n') + '\r\n', 'plain text: the lines with CR LF');
+        await page.close();
+    },
+
+    // Opened as a file, the page asks the network for nothing and logs no error.
+    async offline(browser) {
+        const page = await browser.newPage();
+        const requests = [];
+        const errors = [];
+        page.on('request', (r) => requests.push(r.url()));
+        page.on('console', (m) => m.type() === 'error' && errors.push(m.text()));
+        page.on('pageerror', (e) => errors.push(e.message));
+        await page.goto(new URL('index.html', 'file://' + siteDir + '/').href);
+        await page.waitForSelector('body[data-ready="true"]');
+        await setCircuit(page, circuitFromArgs(['--r1', '10', '--r2', '10', '--r3', '10', '--short', 'A', '--break', 'C']));
+        await execute(page);
+        await page.click('#Form7-RadioButton4');
+        await page.$eval('#Form4', (d) => { d.open = true; });
+        await page.$eval('#Form8', (d) => { d.open = true; });
+        await page.click('#Form8-Button1');
+        await page.mouse.move(10, 10);
+        const network = requests.filter((u) => !u.startsWith('file:') && !u.startsWith('data:'));
+        check(requests.length > 0 && network.length === 0, 'no network request', JSON.stringify(network));
+        check(errors.length === 0, 'no console error', JSON.stringify(errors));
+        await page.close();
+    },
+
+    // Typing into the fields: digits, comma and minus pass, a full stop becomes a comma, the
+    // length limits hold; the precision boxes take 0 to 5.
+    async keys(browser) {
+        const page = await openPage(browser, siteDir);
+        await page.$eval('#Form4', (d) => { d.open = true; });
+        await page.$eval('#Form8', (d) => { d.open = true; });
+        const typeInto = async (id, text) => {
+            await page.$eval(id, (e) => { e.value = ''; });
+            await page.type(id, text);
+            return page.$eval(id, (e) => e.value);
+        };
+        const cases = [
+            ['#Form3-Edit4', '1.5', '1,5'], ['#Form3-Edit4', 'a1 b', '1'], ['#Form3-Edit4', '-2.75', '-2,7'],
+            ['#Form3-ComboBox1', '12345', '1234'], ['#Form3-Edit11', '0.0125', '0,012'], ['#Form3-Edit1', '+-,.', '-,,'],
+            ['#Form4-ComboBox1', '7', ''], ['#Form4-ComboBox1', '35', '3'], ['#Form4-ComboBox20', ',5', '5'],
+            ['#Form8-Edit3', '1.25e3', '1,253'], ['#Form8-Edit2', '314.15927', '314,15927'],
+        ];
+        for (const [id, typed, expected] of cases) {
+            const got = await typeInto(id, typed);
+            check(got === expected, `typing ${JSON.stringify(typed)} into ${id}`, `${JSON.stringify(got)}, expected ${JSON.stringify(expected)}`);
+        }
+        await page.close();
+    },
+
+    // Star and delta relabel the form and enable what only one connection uses.
+    async connection(browser) {
+        const page = await openPage(browser, siteDir);
+        const state = () => page.evaluate(() => {
+            const $ = (id) => document.getElementById(id);
+            return {
+                voltage: [$('Form3-Label3'), $('Form3-Label10'), $('Form3-Label11')].map((l) => l.textContent),
+                load: ['Form3-Label4', 'Form3-Label5', 'Form3-Label6'].map((id) => $(id).dataset.caption),
+                shorts: ['Form3-Caption2', 'Form3-Caption3', 'Form3-Caption4'].map((id) => $(id).dataset.caption),
+                heading: $('Form3-Label9').textContent,
+                neutralBox: !$('Form3-CheckBox1').disabled,
+                r0: !$('Form3-Edit10').disabled,
+                shunts: ['Form3-Edit11', 'Form3-Edit12', 'Form3-Edit13'].map((id) => !$(id).disabled),
+                tick2: $('Form3-CheckBox2').checked,
+                assistant: !$('Form8-Button2').disabled,
+            };
+        });
+        await page.click('#Form3-CheckBox2');
+        await page.click('#Form3-CheckBox1');
+        check((await state()).r0, 'ticking the neutral wire enables R0');
+        await page.click('#Form3-RadioButton2');
+        const delta = await state();
+        check(JSON.stringify(delta.voltage) === JSON.stringify(['Uаb=', 'Ubc=', 'Uca=']), 'delta voltage captions', JSON.stringify(delta.voltage));
+        check(delta.load[0] === 'Rab=          Xab=           (Om)' && delta.load[2] === 'Rca=          Xca=           (Om)', 'delta load captions', JSON.stringify(delta.load));
+        check(JSON.stringify(delta.shorts) === JSON.stringify(['фаза "АВ"', 'фаза "ВС"', 'фаза "СА"']) && delta.heading === 'Обрыв фазы нагрузки',
+            'delta: the short-circuit boxes become load-phase breaks', JSON.stringify([delta.shorts, delta.heading]));
+        check(!delta.neutralBox && !delta.r0 && delta.shunts.every((e) => !e) && delta.tick2 && !delta.assistant,
+            'delta disables the neutral wire, R0, the shunts and the assistant\'s line voltage, keeping the ticks', JSON.stringify(delta));
+        await page.click('#Form3-RadioButton1');
+        const star = await state();
+        check(JSON.stringify(star.voltage) === JSON.stringify([' Uа= ', ' Ub= ', ' Uc= ']) && star.load[1] === ' Rb=            Xb=            (Om)' &&
+            star.shorts[0] === 'фаза "А"                 (Оm)' && star.heading === 'КЗ фазы', 'star captions again', JSON.stringify(star));
+        check(star.neutralBox && star.r0 && star.shunts.every((e) => e) && star.assistant, 'star enables them again', JSON.stringify(star));
+        await page.click('#Form3-CheckBox1');
+        check(!(await state()).r0, 'unticking the neutral wire disables R0');
+        await page.close();
+    },
+
+    // The assistant's worked values and its messages.
+    async assistant(browser) {
+        const page = await openPage(browser, siteDir);
+        await countDialogs(page);
+        await page.reload();
+        await page.waitForSelector('body[data-ready="true"]');
+        await page.click('#Form8 summary');
+        // The showing's work runs on the toggle event, a moment after the click.
+        await page.waitForFunction(() => document.getElementById('Form8').open);
+        await new Promise((r) => setTimeout(r, 50));
+        const units = await page.evaluate(() => [1, 2, 3, 4, 5, 6].map((k) => document.getElementById('Form8-ComboBox' + k).value));
+        check(JSON.stringify(units) === JSON.stringify(['мГн', 'мГн', 'мГн', 'мкФ', 'мкФ', 'мкФ']), 'showing the assistant selects мГн and мкФ', JSON.stringify(units));
+        const set = (values) => page.evaluate((v) => {
+            for (const [id, value] of Object.entries(v)) {
+                const e = document.getElementById(id);
+                if (e.tagName === 'SELECT') {
+                    e.selectedIndex = value;
+                } else if (e.type === 'radio') {
+                    e.click();
+                } else {
+                    e.value = value;
+                }
+            }
+        }, values);
+        const field = (id) => page.$eval(id, (e) => e.value ?? e.textContent);
+        for (const [line, phase] of [['660', '381'], ['380', '219'], ['220', '127'], ['127', '73'], ['-660', '-381']]) {
+            await set({ 'Form8-Edit1': line });
+            await page.click('#Form8-Button1');
+            check(await page.$eval('#Form8-Label1', (e) => e.textContent) === phase, `phase voltage of ${line}`);
+        }
+        await set({ 'Form8-Edit1': '380' });
+        await page.click('#Form8-Button2');
+        const voltages = await page.evaluate(() => [1, 2, 3].map((k) => document.getElementById('Form3-ComboBox' + k).value));
+        check(voltages.every((v) => v === '219') && (await field('#Form3-Edit2')) === '-120', '"Задать" writes 219 into the three voltages only');
+        const reactances = [
+            [{ 'Form8-Edit3': '100', 'Form8-Edit4': '0' }, '#Form3-Edit5', '31,42'],
+            [{ 'Form8-Edit5': '0', 'Form8-Edit6': '100' }, '#Form3-Edit7', '-31,83'],
+            [{ 'Form8-Edit7': '100', 'Form8-Edit8': '100' }, '#Form3-Edit9', '-0,42'],
+            [{ 'Form8-Edit3': '50', 'Form8-Edit4': '0' }, '#Form3-Edit5', '15,71'],
+            [{ 'Form8-Edit5': '-0', 'Form8-Edit6': '-10' }, '#Form3-Edit7', '-318,31'],
+            [{ 'Form8-RadioButton2': true, 'Form8-Edit2': '314,15927', 'Form8-Edit7': '100', 'Form8-Edit8': '100' }, '#Form3-Edit9', '-0,42'],
+        ];
+        for (const [values, target, expected] of reactances) {
+            await set(values);
+            await page.click({ '#Form3-Edit5': '#Form8-Button3', '#Form3-Edit7': '#Form8-Button4', '#Form3-Edit9': '#Form8-Button5' }[target]);
+            check(await field(target) === expected, `reactance ${JSON.stringify(values)}`, `${await field(target)}, expected ${expected}`);
+        }
+        check(await page.$eval('#Form8-Label5', (e) => e.textContent) === ' (1/c) ', 'angular frequency unit');
+        const messages = [
+            [{ 'Form8-Edit3': '0', 'Form8-Edit4': '0' }, 'Введите значения!!!'],
+            [{ 'Form8-Edit3': '5', 'Form8-ComboBox1': -1 }, 'Укажите велечину индуктивности!'],
+            [{ 'Form8-Edit3': '0', 'Form8-Edit4': '3', 'Form8-ComboBox4': -1 }, 'Укажите велечину ёмкости!'],
+            [{ 'Form8-Edit3': '1,2,', 'Form8-Edit4': '3' }, "'1,2,' is not a valid floating point value."],
+        ];
+        for (const [values, text] of messages) {
+            await set({ 'Form3-Edit5': 'kept', 'Form8-ComboBox1': 1, 'Form8-ComboBox4': 2 });
+            await set(values);
+            const before = await page.evaluate(() => window.vornikDialogs);
+            await page.click('#Form8-Button3');
+            const shown = await page.evaluate(() => [document.getElementById('vornik-message-text').textContent, window.vornikDialogs]);
+            check(shown[0] === text && shown[1] - before === 1, `assistant message ${text}`, JSON.stringify(shown));
+            await page.click('#vornik-message-ok');
+            check(await field('#Form3-Edit5') === 'kept', `after "${text}" the form keeps its value`);
+        }
+        await page.click('#Form3-RadioButton2');
+        check(await page.$eval('#Form8-Button1', (b) => b.disabled), 'delta disables "Рассчитать"');
+        await page.close();
+    },
+
+    // Screenshots for a look at a desktop and a phone.
+    async screenshots(browser) {
+        for (const [width, height] of [[1280, 800], [390, 844]]) {
+            const page = await openPage(browser, siteDir, { width, height });
+            await setCircuit(page, circuitFromArgs(['--r1', '10', '--x1', '5', '--r2', '12', '--r3', '9', '--x3', '-4',
+                '--neutral', '--short', 'A', '--break', 'B']));
+            await execute(page);
+            await page.screenshot({ path: join(outDir, `page-${width}x${height}.png`) });
+            await page.$eval('#Form7', (e) => e.scrollIntoView());
+            await page.screenshot({ path: join(outDir, `page-${width}x${height}-diagram.png`) });
+            const overflow = await page.evaluate(() => document.documentElement.scrollWidth - window.innerWidth);
+            check(overflow <= 0, `${width} x ${height}: nothing wider than the screen`, `${overflow} pixels too wide`);
+            await page.close();
+        }
+    },
 };
+
+// Clicks a save button and returns the bytes of the file the browser downloaded.
+async function download(page, selector) {
+    const dir = mkdtempSync(join(outDir, 'download-'));
+    const cdp = await page.createCDPSession();
+    await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: dir });
+    await page.click(selector);
+    for (let wait = 0; wait < 100; ++wait) {
+        const done = readdirSync(dir).filter((f) => !f.endsWith('.crdownload'));
+        if (done.length > 0) {
+            await new Promise((r) => setTimeout(r, 50));
+            const bytes = readFileSync(join(dir, done[0]));
+            rmSync(dir, { recursive: true, force: true });
+            return { name: done[0], bytes };
+        }
+        await new Promise((r) => setTimeout(r, 50));
+    }
+    rmSync(dir, { recursive: true, force: true });
+    return { name: null, bytes: Buffer.alloc(0) };
+}
 
 // The page circuit of a vornik-cli argument list.
 function circuitFromArgs(args) {
