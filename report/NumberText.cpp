@@ -4,16 +4,17 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <limits>
 
 namespace vornik {
 
-// The display rounding relies on the x87 extended type; a platform whose long double is
-// plain double would round half-way cases differently, so refuse to build there.
-static_assert(std::numeric_limits<long double>::digits == 64,
-              "long double must be the 80-bit extended type (64-bit mantissa)");
-
 namespace {
+
+// 180/pi = 57.295779513082320877 in the extended type (the nearest value to that decimal).
+constexpr Extended kRadToDeg = Extended::FromBits(0x4004, 0xE52EE0D31E0FBDC3);
+// 2^63: the int64 range is [-2^63, 2^63).
+constexpr Extended kInt64Limit = Extended::FromBits(0x403E, 0x8000000000000000);
+
+}  // namespace
 
 double PowerOfTen(int exponent) {
     // The usual settings come from a table of correctly rounded doubles.
@@ -21,26 +22,37 @@ double PowerOfTen(int exponent) {
     if (exponent <= 0 && exponent >= -10) {
         return kSteps[-exponent];
     }
-    return static_cast<double>(std::pow(10.0L, static_cast<long double>(exponent)));
+    // Otherwise 10^|exponent| by repeated squaring in the extended type (exact up to 10^27),
+    // its reciprocal for a negative exponent, then one rounding to double.
+    long long n = exponent < 0 ? -static_cast<long long>(exponent) : exponent;
+    Extended power = 1.0;
+    Extended base = 10.0;
+    while (n != 0) {
+        if ((n & 1) != 0) {
+            power *= base;
+        }
+        n >>= 1;
+        if (n != 0) {
+            base *= base;
+        }
+    }
+    return static_cast<double>(exponent < 0 ? Extended(1.0) / power : power);
 }
-
-}  // namespace
 
 double RoundToDecimals(double value, int exponent) {
     const double step = PowerOfTen(exponent);
-    const long double q = static_cast<long double>(value) / static_cast<long double>(step) + 0.5L;
-    const long double floorQ = std::floor(q);
-    // int64 covers [-2^63, 2^63).
-    constexpr long double kLimit = 9223372036854775808.0L;
-    if (!(floorQ >= -kLimit && floorQ < kLimit) || step == 0 || !std::isfinite(step)) {
+    const Extended q = Extended(value) / step + 0.5;
+    const Extended floorQ = Floor(q);
+    if (!(floorQ >= -kInt64Limit && floorQ < kInt64Limit) || step == 0 || !std::isfinite(step)) {
         return value;
     }
-    const auto n = static_cast<std::int64_t>(floorQ);
-    return static_cast<double>(static_cast<long double>(n) * static_cast<long double>(step));
+    // Through the integer, so that a quotient of -0 gives +0 and no negative zero is written.
+    const std::int64_t n = floorQ.ToInt64();
+    return static_cast<double>(Extended::FromInt64(n) * step);
 }
 
-long double RadToDeg(double radians) {
-    return static_cast<long double>(radians) * 57.295779513082320877L;
+Extended RadToDeg(double radians) {
+    return Extended(radians) * kRadToDeg;
 }
 
 std::string FormatGeneral(double value) {

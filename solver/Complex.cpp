@@ -8,7 +8,8 @@ namespace vornik {
 
 // A plain double product: -120 degrees gives -2.0943951023931953, not the extended-precision neighbour.
 double DegToRad(double degrees) {
-    return degrees * static_cast<double>(kDegToRad);
+    static const double kFactor = static_cast<double>(kDegToRad);
+    return degrees * kFactor;
 }
 
 void PolarToRect(double& m, double& a) {
@@ -20,11 +21,11 @@ void PolarToRect(double& m, double& a) {
 
 void RectToPolar(double& re, double& im) {
     double mod;
-    long double arg;
+    Extended arg;  // the corrections and the normalisation are taken in extended precision
     if (std::fabs(re) < kEpsilon) {
         if (std::fabs(im) < kEpsilon) {
             mod = 0;
-            arg = 0;
+            arg = 0.0;
         } else if (im > 0) {
             mod = im;
             arg = kHalfPi;

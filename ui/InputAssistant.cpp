@@ -4,24 +4,25 @@
 #include <cstddef>
 #include <limits>
 
+#include "solver/Complex.h"
 #include "solver/SolverErrors.h"
 
 namespace vornik {
 
 namespace {
 
-constexpr long double kTwoPi = 6.283185307179586477L;
-constexpr long double kSqrt3 = 1.732050807568877293527446341505872367L;
+// sqrt(3) = 1.732050807568877293527446341505872367 in the extended type.
+constexpr Extended kSqrt3 = Extended::FromBits(0x3FFF, 0xDDB3D742C265539E);
 constexpr int kOmegaDecimals = 5;
 constexpr int kReactanceDecimals = 2;
 
 // |value * factor of the unit|, or |value| itself when no unit is selected.
-long double InUnits(double value, int unit, const double* factors, std::size_t count) {
-    long double v = value;
+Extended InUnits(double value, int unit, const double* factors, std::size_t count) {
+    Extended v = value;
     if (unit >= 0 && static_cast<std::size_t>(unit) < count) {
         v *= factors[unit];
     }
-    return std::fabs(v);
+    return Abs(v);
 }
 
 bool HasUnit(int unit, std::size_t count) {
@@ -30,46 +31,45 @@ bool HasUnit(int unit, std::size_t count) {
 
 }  // namespace
 
-long double RoundHalfEvenToDecimals(long double x, int decimals) {
+Extended RoundHalfEvenToDecimals(Extended x, int decimals) {
     const double p = std::pow(10.0, -decimals);
-    // nearbyint follows the default rounding mode: to nearest, ties to even.
-    return p * std::nearbyint(x / p);
+    return p * NearestInteger(x / p);
 }
 
 std::optional<int> PhaseVoltageFromLine(double lineVoltage) {
-    const long double phase = std::nearbyint(static_cast<long double>(lineVoltage) / kSqrt3);
-    if (!std::isfinite(phase) || phase < std::numeric_limits<int>::min() ||
-        phase > std::numeric_limits<int>::max()) {
+    const Extended phase = NearestInteger(Extended(lineVoltage) / kSqrt3);
+    if (!phase.IsFinite() || phase < Extended::FromInt64(std::numeric_limits<int>::min()) ||
+        phase > Extended::FromInt64(std::numeric_limits<int>::max())) {
         return std::nullopt;
     }
-    return static_cast<int>(phase);
+    return static_cast<int>(phase.ToInt64());
 }
 
 ReactanceResult ReactanceFromLC(const ReactanceInput& in) {
     constexpr std::size_t kLUnits = std::size(kInductanceFactors);
     constexpr std::size_t kCUnits = std::size(kCapacitanceFactors);
-    const long double l = InUnits(in.inductance, in.inductanceUnit, kInductanceFactors, kLUnits);
-    const long double c = InUnits(in.capacitance, in.capacitanceUnit, kCapacitanceFactors, kCUnits);
-    const long double omega = in.angular ? static_cast<long double>(in.frequency)
-                                         : RoundHalfEvenToDecimals(kTwoPi * in.frequency, kOmegaDecimals);
+    const Extended l = InUnits(in.inductance, in.inductanceUnit, kInductanceFactors, kLUnits);
+    const Extended c = InUnits(in.capacitance, in.capacitanceUnit, kCapacitanceFactors, kCUnits);
+    const Extended omega =
+        in.angular ? Extended(in.frequency) : RoundHalfEvenToDecimals(kTwoPi * in.frequency, kOmegaDecimals);
 
-    if (l == 0 && c == 0) {
+    if (l == 0.0 && c == 0.0) {
         return {ReactanceStatus::NoValues, 0};
     }
-    if (l != 0 && !HasUnit(in.inductanceUnit, kLUnits)) {
+    if (l != 0.0 && !HasUnit(in.inductanceUnit, kLUnits)) {
         return {ReactanceStatus::NoInductanceUnit, 0};
     }
-    if (c != 0 && !HasUnit(in.capacitanceUnit, kCUnits)) {
+    if (c != 0.0 && !HasUnit(in.capacitanceUnit, kCUnits)) {
         return {ReactanceStatus::NoCapacitanceUnit, 0};
     }
 
-    long double x = omega * l;
-    if (c != 0) {
-        const long double omegaC = omega * c;
-        if (omegaC == 0) {
+    Extended x = omega * l;
+    if (c != 0.0) {
+        const Extended omegaC = omega * c;
+        if (omegaC == 0.0) {
             throw RuntimeError("Floating point division by zero");
         }
-        x -= 1.0L / omegaC;
+        x -= Extended(1.0) / omegaC;
     }
     x = RoundHalfEvenToDecimals(x, kReactanceDecimals);
     const double result = static_cast<double>(x);

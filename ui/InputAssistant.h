@@ -4,11 +4,13 @@
 
 #include <optional>
 
+#include "solver/Extended.h"
+
 namespace vornik {
 
 // x rounded to `decimals` places: p * nearest(x / p) with p = 10^-decimals held as a double,
 // half-way values to the even neighbour, in extended precision.
-long double RoundHalfEvenToDecimals(long double x, int decimals);
+Extended RoundHalfEvenToDecimals(Extended x, int decimals);
 
 // U / sqrt(3) rounded to the nearest integer (ties to even). Empty when the result does not fit
 // a signed 32-bit integer or the voltage is not finite.

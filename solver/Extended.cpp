@@ -1,0 +1,535 @@
+#include "solver/Extended.h"
+
+#include <bit>
+#include <utility>
+
+namespace vornik {
+
+namespace {
+
+constexpr int kBias = 16383;
+constexpr int kMinExponent = 1 - kBias;  // exponent of the smallest normal value
+constexpr int kMaxExponent = kBias;
+constexpr std::uint16_t kExponentMask = 0x7FFF;
+constexpr std::uint16_t kSignMask = 0x8000;
+constexpr std::uint64_t kIntegerBit = 1ULL << 63;
+constexpr std::uint64_t kQuietBit = 1ULL << 62;
+
+enum class Kind { Zero, Finite, Infinite, NaN };
+
+// A finite nonzero value is significand * 2^(exponent - 63) with the top bit of the significand
+// set, also for the subnormal encodings.
+struct Unpacked {
+    bool negative;
+    Kind kind;
+    int exponent;
+    std::uint64_t significand;
+};
+
+Unpacked Unpack(Extended x) {
+    Unpacked u{x.SignBit(), Kind::Finite, 0, x.Significand()};
+    const int field = x.SignExponent() & kExponentMask;
+    if (field == kExponentMask) {
+        u.kind = (u.significand << 1) == 0 ? Kind::Infinite : Kind::NaN;
+        return u;
+    }
+    if (u.significand == 0) {
+        u.kind = Kind::Zero;
+        return u;
+    }
+    const int shift = std::countl_zero(u.significand);
+    u.significand <<= shift;
+    u.exponent = (field == 0 ? kMinExponent : field - kBias) - shift;
+    return u;
+}
+
+Extended Encode(bool negative, int field, std::uint64_t significand) {
+    return Extended::FromBits(static_cast<std::uint16_t>((negative ? kSignMask : 0) | field), significand);
+}
+
+Extended Zero(bool negative) {
+    return Encode(negative, 0, 0);
+}
+
+Extended Infinity(bool negative) {
+    return Encode(negative, kExponentMask, kIntegerBit);
+}
+
+// The result of an invalid operation (0/0, inf - inf, 0 * inf): the negative quiet NaN that
+// the x87 unit calls "real indefinite".
+Extended DefaultNaN() {
+    return Encode(true, kExponentMask, kIntegerBit | kQuietBit);
+}
+
+Extended Quiet(Extended x) {
+    return Extended::FromBits(x.SignExponent(), x.Significand() | kQuietBit);
+}
+
+// A NaN operand passes through, made quiet. Of two NaNs a quiet one wins over a signalling one,
+// otherwise the larger significand wins, and on a tie the positive one.
+Extended PropagateNaN(Extended a, Extended b) {
+    if (a.IsNaN() && b.IsNaN()) {
+        const bool aQuiet = (a.Significand() & kQuietBit) != 0;
+        const bool bQuiet = (b.Significand() & kQuietBit) != 0;
+        if (aQuiet != bQuiet) {
+            return Quiet(aQuiet ? a : b);
+        }
+        if (a.Significand() != b.Significand()) {
+            return Quiet(a.Significand() > b.Significand() ? a : b);
+        }
+        return Quiet(a.SignBit() ? b : a);
+    }
+    return Quiet(a.IsNaN() ? a : b);
+}
+
+// hi:lo >>= n, with every bit shifted out ORed into the lowest bit, so rounding still sees that
+// something nonzero was below.
+void ShiftRightJam(std::uint64_t& hi, std::uint64_t& lo, int n) {
+    if (n <= 0) {
+        return;
+    }
+    if (n < 64) {
+        const std::uint64_t lost = lo << (64 - n);
+        lo = (hi << (64 - n)) | (lo >> n) | (lost != 0 ? 1 : 0);
+        hi >>= n;
+    } else if (n == 64) {
+        lo = hi | (lo != 0 ? 1 : 0);
+        hi = 0;
+    } else if (n < 128) {
+        const bool lost = lo != 0 || (hi << (128 - n)) != 0;
+        lo = (hi >> (n - 64)) | (lost ? 1 : 0);
+        hi = 0;
+    } else {
+        lo = (hi | lo) != 0 ? 1 : 0;
+        hi = 0;
+    }
+}
+
+// Rounds (hi:lo) * 2^(exponent - 127) to the format, to nearest with ties to even. The top bit
+// of hi is set; lo holds the bits below the significand (sticky in its lowest bit). Results
+// below the normal range lose precision gradually; above it they become infinite.
+Extended RoundPack(bool negative, int exponent, std::uint64_t hi, std::uint64_t lo) {
+    if (exponent < kMinExponent) {
+        ShiftRightJam(hi, lo, kMinExponent - exponent);
+        exponent = kMinExponent;
+    }
+    const bool roundBit = (lo >> 63) != 0;
+    const bool sticky = (lo << 1) != 0;
+    if (roundBit && (sticky || (hi & 1) != 0)) {
+        ++hi;
+        if (hi == 0) {
+            hi = kIntegerBit;
+            ++exponent;
+        }
+    }
+    if (exponent > kMaxExponent) {
+        return Infinity(negative);
+    }
+    if (hi == 0) {
+        return Zero(negative);
+    }
+    // A subnormal result that rounded up to the integer bit is the smallest normal value.
+    const int field = (hi & kIntegerBit) != 0 ? exponent + kBias : 0;
+    return Encode(negative, field, hi);
+}
+
+Extended Exact(bool negative, int exponent, std::uint64_t significand) {
+    return RoundPack(negative, exponent, significand, 0);
+}
+
+bool MagnitudeBelow(const Unpacked& x, const Unpacked& y) {
+    return x.exponent < y.exponent || (x.exponent == y.exponent && x.significand < y.significand);
+}
+
+Extended Add(Extended a, Extended b, bool negateB) {
+    Unpacked x = Unpack(a);
+    Unpacked y = Unpack(b);
+    if (x.kind == Kind::NaN || y.kind == Kind::NaN) {
+        return PropagateNaN(a, b);
+    }
+    y.negative = y.negative != negateB;
+    if (x.kind == Kind::Infinite) {
+        if (y.kind == Kind::Infinite && x.negative != y.negative) {
+            return DefaultNaN();
+        }
+        return Infinity(x.negative);
+    }
+    if (y.kind == Kind::Infinite) {
+        return Infinity(y.negative);
+    }
+    if (x.kind == Kind::Zero && y.kind == Kind::Zero) {
+        return Zero(x.negative && y.negative);
+    }
+    if (x.kind == Kind::Zero) {
+        return Exact(y.negative, y.exponent, y.significand);
+    }
+    if (y.kind == Kind::Zero) {
+        return Exact(x.negative, x.exponent, x.significand);
+    }
+    if (MagnitudeBelow(x, y)) {
+        std::swap(x, y);
+    }
+    std::uint64_t hi = x.significand;
+    std::uint64_t lo = 0;
+    std::uint64_t yHi = y.significand;
+    std::uint64_t yLo = 0;
+    ShiftRightJam(yHi, yLo, x.exponent - y.exponent);
+    int exponent = x.exponent;
+    if (x.negative == y.negative) {
+        lo += yLo;
+        const std::uint64_t carryIn = lo < yLo ? 1 : 0;
+        const std::uint64_t partial = hi + yHi;
+        const std::uint64_t sum = partial + carryIn;
+        const bool carryOut = partial < hi || sum < partial;
+        hi = sum;
+        if (carryOut) {
+            lo = (lo >> 1) | (hi << 63) | (lo & 1);
+            hi = (hi >> 1) | kIntegerBit;
+            ++exponent;
+        }
+    } else {
+        const std::uint64_t borrow = lo < yLo ? 1 : 0;
+        lo -= yLo;
+        hi = hi - yHi - borrow;
+        if (hi == 0 && lo == 0) {
+            return Zero(false);
+        }
+        const int shift = hi != 0 ? std::countl_zero(hi) : 64 + std::countl_zero(lo);
+        if (shift >= 64) {
+            hi = lo << (shift - 64);
+            lo = 0;
+        } else if (shift > 0) {
+            hi = (hi << shift) | (lo >> (64 - shift));
+            lo <<= shift;
+        }
+        exponent -= shift;
+    }
+    return RoundPack(x.negative, exponent, hi, lo);
+}
+
+}  // namespace
+
+namespace extended_detail {
+
+void MultiplyWide(std::uint64_t a, std::uint64_t b, std::uint64_t& hi, std::uint64_t& lo) {
+    constexpr std::uint64_t kLow = 0xFFFFFFFFULL;
+    const std::uint64_t a0 = a & kLow;
+    const std::uint64_t a1 = a >> 32;
+    const std::uint64_t b0 = b & kLow;
+    const std::uint64_t b1 = b >> 32;
+    const std::uint64_t p00 = a0 * b0;
+    const std::uint64_t p01 = a0 * b1;
+    const std::uint64_t p10 = a1 * b0;
+    const std::uint64_t p11 = a1 * b1;
+    const std::uint64_t middle = (p00 >> 32) + (p01 & kLow) + (p10 & kLow);
+    lo = (middle << 32) | (p00 & kLow);
+    hi = p11 + (p01 >> 32) + (p10 >> 32) + (middle >> 32);
+}
+
+// Schoolbook division in 32-bit digits, each quotient digit estimated from the divisor's top
+// digit and corrected at most twice.
+std::uint64_t DivideWide(std::uint64_t hi, std::uint64_t lo, std::uint64_t d, std::uint64_t& remainder) {
+    constexpr std::uint64_t kBase = 1ULL << 32;
+    const std::uint64_t d1 = d >> 32;
+    const std::uint64_t d0 = d & (kBase - 1);
+    const std::uint64_t lo1 = lo >> 32;
+    const std::uint64_t lo0 = lo & (kBase - 1);
+
+    std::uint64_t q1 = hi / d1;
+    std::uint64_t rest = hi - q1 * d1;
+    while (q1 >= kBase || q1 * d0 > ((rest << 32) | lo1)) {
+        --q1;
+        rest += d1;
+        if (rest >= kBase) {
+            break;
+        }
+    }
+    const std::uint64_t middle = (hi << 32) + lo1 - q1 * d;  // below d: exact modulo 2^64
+
+    std::uint64_t q0 = middle / d1;
+    rest = middle - q0 * d1;
+    while (q0 >= kBase || q0 * d0 > ((rest << 32) | lo0)) {
+        --q0;
+        rest += d1;
+        if (rest >= kBase) {
+            break;
+        }
+    }
+    remainder = (middle << 32) + lo0 - q0 * d;
+    return (q1 << 32) | q0;
+}
+
+}  // namespace extended_detail
+
+Extended::Extended(double value) {
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const bool negative = (bits >> 63) != 0;
+    const int field = static_cast<int>((bits >> 52) & 0x7FF);
+    const std::uint64_t fraction = bits & ((1ULL << 52) - 1);
+    if (field == 0x7FF) {
+        // A NaN keeps its payload and becomes quiet, as the x87 load does.
+        *this = fraction == 0 ? Infinity(negative)
+                              : Encode(negative, kExponentMask, kIntegerBit | kQuietBit | (fraction << 11));
+    } else if (field == 0) {
+        *this = fraction == 0 ? Zero(negative)
+                              : Exact(negative, -1074 + 63 - std::countl_zero(fraction),
+                                      fraction << std::countl_zero(fraction));
+    } else {
+        *this = Encode(negative, field - 1023 + kBias, kIntegerBit | (fraction << 11));
+    }
+}
+
+Extended Extended::FromInt64(std::int64_t value) {
+    if (value == 0) {
+        return Zero(false);
+    }
+    const bool negative = value < 0;
+    const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(value) : value;
+    const int shift = std::countl_zero(magnitude);
+    return Exact(negative, 63 - shift, magnitude << shift);
+}
+
+Extended::operator double() const {
+    const Unpacked u = Unpack(*this);
+    const std::uint64_t sign = u.negative ? 1ULL << 63 : 0;
+    constexpr std::uint64_t kInfinityBits = 0x7FFULL << 52;
+    std::uint64_t bits = 0;
+    switch (u.kind) {
+        case Kind::Zero:
+            break;
+        case Kind::Infinite:
+            bits = kInfinityBits;
+            break;
+        case Kind::NaN:
+            bits = kInfinityBits | (1ULL << 51) | ((u.significand & ~kIntegerBit) >> 11);
+            break;
+        case Kind::Finite: {
+            if (u.exponent > 1023) {
+                bits = kInfinityBits;
+                break;
+            }
+            // Bits of the significand that do not fit: 11 for a normal double, more below.
+            const bool normal = u.exponent >= -1022;
+            const int drop = normal ? 11 : 11 + (-1022 - u.exponent);
+            std::uint64_t kept;
+            if (drop >= 64) {
+                // At most half the smallest subnormal: ties go to the even zero.
+                kept = drop == 64 && u.significand > kIntegerBit ? 1 : 0;
+            } else {
+                kept = u.significand >> drop;
+                const std::uint64_t rest = u.significand & ((1ULL << drop) - 1);
+                const std::uint64_t half = 1ULL << (drop - 1);
+                if (rest > half || (rest == half && (kept & 1) != 0)) {
+                    ++kept;
+                }
+            }
+            // kept carries the integer bit of a normal value into the exponent field, and a
+            // carry out of the fraction moves the exponent up by itself.
+            const std::uint64_t biased = normal ? static_cast<std::uint64_t>(u.exponent + 1022) : 0;
+            bits = (biased << 52) + kept;
+            if (bits >= kInfinityBits) {
+                bits = kInfinityBits;
+            }
+            break;
+        }
+    }
+    return std::bit_cast<double>(sign | bits);
+}
+
+std::int64_t Extended::ToInt64() const {
+    const Unpacked u = Unpack(*this);
+    constexpr std::int64_t kIndefinite = INT64_MIN;
+    if (u.kind == Kind::Zero) {
+        return 0;
+    }
+    if (u.kind != Kind::Finite || u.exponent >= 63) {
+        return kIndefinite;  // -2^63 itself is the same value
+    }
+    if (u.exponent < 0) {
+        return 0;
+    }
+    const auto magnitude = static_cast<std::int64_t>(u.significand >> (63 - u.exponent));
+    return u.negative ? -magnitude : magnitude;
+}
+
+bool Extended::IsNaN() const {
+    return (signExponent_ & kExponentMask) == kExponentMask && (significand_ << 1) != 0;
+}
+
+bool Extended::IsFinite() const {
+    return (signExponent_ & kExponentMask) != kExponentMask;
+}
+
+Extended operator+(Extended a, Extended b) {
+    return Add(a, b, false);
+}
+
+Extended operator-(Extended a, Extended b) {
+    return Add(a, b, true);
+}
+
+Extended operator*(Extended a, Extended b) {
+    const Unpacked x = Unpack(a);
+    const Unpacked y = Unpack(b);
+    if (x.kind == Kind::NaN || y.kind == Kind::NaN) {
+        return PropagateNaN(a, b);
+    }
+    const bool negative = x.negative != y.negative;
+    if (x.kind == Kind::Infinite || y.kind == Kind::Infinite) {
+        if (x.kind == Kind::Zero || y.kind == Kind::Zero) {
+            return DefaultNaN();
+        }
+        return Infinity(negative);
+    }
+    if (x.kind == Kind::Zero || y.kind == Kind::Zero) {
+        return Zero(negative);
+    }
+    std::uint64_t hi;
+    std::uint64_t lo;
+    extended_detail::MultiplyWide(x.significand, y.significand, hi, lo);
+    int exponent = x.exponent + y.exponent;
+    if ((hi & kIntegerBit) != 0) {
+        ++exponent;
+    } else {
+        hi = (hi << 1) | (lo >> 63);
+        lo <<= 1;
+    }
+    return RoundPack(negative, exponent, hi, lo);
+}
+
+Extended operator/(Extended a, Extended b) {
+    const Unpacked x = Unpack(a);
+    const Unpacked y = Unpack(b);
+    if (x.kind == Kind::NaN || y.kind == Kind::NaN) {
+        return PropagateNaN(a, b);
+    }
+    const bool negative = x.negative != y.negative;
+    if (x.kind == Kind::Infinite) {
+        return y.kind == Kind::Infinite ? DefaultNaN() : Infinity(negative);
+    }
+    if (y.kind == Kind::Infinite) {
+        return Zero(negative);
+    }
+    if (y.kind == Kind::Zero) {
+        return x.kind == Kind::Zero ? DefaultNaN() : Infinity(negative);
+    }
+    if (x.kind == Kind::Zero) {
+        return Zero(negative);
+    }
+    // 65 quotient bits (the last one is the rounding bit) and a sticky bit from the remainder.
+    std::uint64_t remainder;
+    std::uint64_t hi;
+    std::uint64_t lo;
+    int exponent = x.exponent - y.exponent;
+    if (x.significand >= y.significand) {
+        // The quotient is 2^64 + q: its top 64 bits and then the lowest bit of q.
+        const std::uint64_t q =
+            extended_detail::DivideWide(x.significand - y.significand, 0, y.significand, remainder);
+        hi = kIntegerBit | (q >> 1);
+        lo = ((q & 1) << 63) | (remainder != 0 ? 1 : 0);
+    } else {
+        hi = extended_detail::DivideWide(x.significand, 0, y.significand, remainder);
+        // One more quotient bit: is twice the remainder at least the divisor?
+        const bool nextBit = remainder >= y.significand - remainder;
+        const bool rest = nextBit ? remainder != y.significand - remainder : remainder != 0;
+        lo = (nextBit ? kIntegerBit : 0) | (rest ? 1 : 0);
+        --exponent;
+    }
+    return RoundPack(negative, exponent, hi, lo);
+}
+
+namespace {
+
+// Sign of a - b for values that are not NaN.
+int CompareOrdered(Extended a, Extended b) {
+    const Unpacked x = Unpack(a);
+    const Unpacked y = Unpack(b);
+    if (x.kind == Kind::Zero && y.kind == Kind::Zero) {
+        return 0;
+    }
+    if (x.negative != y.negative) {
+        return x.negative ? -1 : 1;
+    }
+    const auto rank = [](Kind k) { return k == Kind::Zero ? 0 : k == Kind::Finite ? 1 : 2; };
+    int magnitude;
+    if (rank(x.kind) != rank(y.kind)) {
+        magnitude = rank(x.kind) < rank(y.kind) ? -1 : 1;
+    } else if (x.kind != Kind::Finite) {
+        magnitude = 0;
+    } else {
+        magnitude = MagnitudeBelow(x, y) ? -1 : MagnitudeBelow(y, x) ? 1 : 0;
+    }
+    return x.negative ? -magnitude : magnitude;
+}
+
+enum class Rounding { Down, NearestEven };
+
+Extended RoundToIntegral(Extended x, Rounding mode) {
+    const Unpacked u = Unpack(x);
+    if (u.kind == Kind::NaN) {
+        return Quiet(x);
+    }
+    if (u.kind != Kind::Finite || u.exponent >= 63) {
+        return x;  // zeros, infinities and values without fraction bits
+    }
+    if (u.exponent < 0) {
+        // |x| < 1
+        bool one;
+        if (mode == Rounding::Down) {
+            one = u.negative;
+        } else {
+            one = u.exponent == -1 && u.significand > kIntegerBit;  // above one half
+        }
+        return one ? Exact(u.negative, 0, kIntegerBit) : Zero(u.negative);
+    }
+    const std::uint64_t unit = 1ULL << (63 - u.exponent);
+    const std::uint64_t fraction = u.significand & (unit - 1);
+    std::uint64_t whole = u.significand - fraction;
+    if (fraction == 0) {
+        return x;
+    }
+    bool up;
+    if (mode == Rounding::Down) {
+        up = u.negative;
+    } else {
+        const std::uint64_t half = unit >> 1;
+        up = fraction > half || (fraction == half && (whole & unit) != 0);
+    }
+    int exponent = u.exponent;
+    if (up) {
+        whole += unit;
+        if (whole == 0) {
+            whole = kIntegerBit;
+            ++exponent;
+        }
+    }
+    return Exact(u.negative, exponent, whole);
+}
+
+}  // namespace
+
+bool operator==(Extended a, Extended b) {
+    return !a.IsNaN() && !b.IsNaN() && CompareOrdered(a, b) == 0;
+}
+
+bool operator<(Extended a, Extended b) {
+    return !a.IsNaN() && !b.IsNaN() && CompareOrdered(a, b) < 0;
+}
+
+bool operator<=(Extended a, Extended b) {
+    return !a.IsNaN() && !b.IsNaN() && CompareOrdered(a, b) <= 0;
+}
+
+Extended Floor(Extended x) {
+    return RoundToIntegral(x, Rounding::Down);
+}
+
+Extended NearestInteger(Extended x) {
+    return RoundToIntegral(x, Rounding::NearestEven);
+}
+
+Extended Abs(Extended x) {
+    return Extended::FromBits(x.SignExponent() & kExponentMask, x.Significand());
+}
+
+}  // namespace vornik
