@@ -1,11 +1,12 @@
 #pragma once
-// The results document as an RTF file: paragraphs, fonts, sizes, bold/italic/underline,
-// colours and raised (superscript) text, Cyrillic as Unicode escapes with Windows-1251
-// fallbacks so older readers still show it.
+// The results document as an RTF file: the text control's document is turned into the plain
+// paragraphs and runs of the core's RTF writer; this side does the file work.
 
 #include <QString>
 #include <QTextFormat>
 #include <string>
+
+#include "report/RtfDocument.h"
 
 class QTextDocument;
 
@@ -15,6 +16,9 @@ inline constexpr int kRaiseTwipsProperty = QTextFormat::UserProperty + 1;
 // The character format that raises text of the given current format by `twips` without
 // changing its size; merging it twice gives the same result as once.
 QTextCharFormat RaisedFormat(const QTextCharFormat& current, const QFont& documentFont, int twips);
+
+// The document as paragraphs of runs with their character properties resolved.
+vornik::RtfDocument PlainDocument(const QTextDocument& document);
 
 // The whole document as RTF text (7-bit).
 std::string DocumentToRtf(const QTextDocument& document);

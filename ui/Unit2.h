@@ -6,6 +6,8 @@
 #include <QToolButton>
 #include <QWidget>
 
+#include "report/RtfDocument.h"
+
 class QFrame;
 
 class TForm2 : public QWidget {
@@ -25,7 +27,7 @@ class TForm2 : public QWidget {
     QToolButton* SpeedButton4 = nullptr;  // save
 
     // How far "Надстрочный индекс" raises the selection: 3,5 pt.
-    static constexpr int kSuperscriptTwips = 70;
+    static constexpr int kSuperscriptTwips = vornik::kRaisedTwips;
     static constexpr const char* kPrintTitle = "Результаты рассчёта Vornik";
 
     void PlaceWindow();

@@ -8,13 +8,13 @@
 #include <initializer_list>
 
 #include "report/NumberText.h"
+#include "solver/InputAssistant.h"
 #include "solver/SolverErrors.h"
 #include "solver/TextToNumber.h"
 #include "ui/Controls.h"
 #include "ui/ExtrasUi.h"
 #include "ui/Forms.h"
 #include "ui/Glyphs.h"
-#include "ui/InputAssistant.h"
 #include "ui/KeyFilters.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Unit3.h"

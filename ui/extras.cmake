@@ -2,7 +2,6 @@
 list(APPEND VORNIK_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Emblem.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExtrasUi.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/InputAssistant.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RoundedWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Unit5.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Unit6.cpp

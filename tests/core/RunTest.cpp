@@ -37,8 +37,33 @@ TEST(StarRun, AllSixModesInStepOrderFillEverySlot) {
     for (int k = 0; k < 6; ++k) {
         EXPECT_NE(pre[k].find(expected[k]), std::string::npos) << pre[k];
     }
+    // Each slot's phase currents (modulus in A, angle in degrees) from an independent calculation;
+    // a line-wire break keeps the other two phases in A, B, C order, its third branch is not its own.
+    struct Current {
+        double mod;
+        double deg;
+    };
+    struct SlotCurrents {
+        const char* mode;
+        std::vector<Current> currents;
+    };
+    const SlotCurrents slots[kModeSlotCount] = {
+        {"normal", {{28.5, 0}, {21.767235, -130.8934}, {21.767235, 130.8934}}},
+        {"short circuit A", {{56.943057, 0}, {32.884311, -149.9752}, {32.884311, 149.9752}}},
+        {"wire A broken: B, C", {{16.454483, -90}, {16.454483, 90}}},
+        {"short circuit B", {{65.735788, 29.9752}, {86.938530, -130.8934}, {32.876118, 90.0496}}},
+        {"wire B broken: A, C", {{21.939310, -30}, {21.939310, 150}}},
+        {"short circuit C", {{65.735788, -29.9752}, {32.876118, -90.0496}, {86.938530, 130.8934}}},
+        {"wire C broken: A, B", {{21.939310, 30}, {21.939310, -150}}},
+    };
     for (int slot = 0; slot < kModeSlotCount; ++slot) {
-        EXPECT_GT(run.state.modeSlots[slot][UaMod], 0) << "slot " << slot;
+        const SolutionRecord& rec = run.state.modeSlots[slot];
+        for (size_t k = 0; k < slots[slot].currents.size(); ++k) {
+            SCOPED_TRACE(testing::Message() << slots[slot].mode << ", current " << k + 1);
+            const Current& i = slots[slot].currents[k];
+            EXPECT_NEAR(rec[IaMod + 4 * k], i.mod, 1e-6);
+            EXPECT_NEAR(rec[IaArg + 4 * k] / kDeg, i.deg, 1e-4);
+        }
     }
     // Slot 1 is the short circuit of A: its branch a is the 0,01 shunt.
     EXPECT_EQ(run.state.modeSlots[1][Ra], 0.01);

@@ -142,6 +142,19 @@ TEST(StarReport, CheckSentencesAreUnconditional) {
     EXPECT_TRUE(Has(doc.lines, "Баланс мощностей сходится значит задача решена верно!"));
 }
 
+TEST(StarReport, SecondNeutralCurrentIsU0TimesY0WithTheModulusSetting) {
+    // R0 = 2 makes U0*Y0 (14,26 A) differ from U0/Y0 (57,05 A); I.mag, I.ang and I.re differ so
+    // that the line shows which setting wrote each number. U0 = 28,523 V at -29,785 degrees.
+    ParameterValues p = Circuit("10", "5", "20", "-10", "15", "0", true);
+    p[Param::Edit10] = "2";
+    Session run;
+    run.precision.texts[IMag] = "3";
+    run.precision.texts[IAng] = "2";
+    run.precision.texts[IRe] = "1";
+    ASSERT_TRUE(run.Execute(p));
+    EXPECT_TRUE(Has(run.doc.lines, "I0=U0*Y0= 14,262 ej -29,78 (A)"));
+}
+
 TEST(StarReport, TypedTextsAreEchoedAsTyped) {
     ParameterValues p = Circuit("10,50", "0", "10", "0", "10", "0");
     p[Param::ComboBox1] = " 380";

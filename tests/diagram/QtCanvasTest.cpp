@@ -7,6 +7,7 @@
 #include <QImage>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "canvas/PictureCanvas.h"
 #include "canvas/QtDiagramCanvas.h"
@@ -81,10 +82,25 @@ TEST(QtCanvas, LinesAreAliasedAndTheAxesDotted) {
     other = 400 * 400 - red - black - white;
     EXPECT_EQ(other, 0) << "no blended pixels";
     EXPECT_GE(red, 380);
-    // Dotted: the axis row has gaps as well as dots.
-    EXPECT_GT(black, 100);
-    EXPECT_LT(black, 300);
     EXPECT_EQ(PixelAt(p, 10, 10), qRgb(255, 0, 0));
+
+    // Dotted, not dashed: along the whole axis single black pixels alternate with gaps of one
+    // constant width of at most three pixels.
+    std::vector<int> dots;
+    for (int x = 0; x < 400; ++x) {
+        if (PixelAt(p, x, 300) == qRgb(0, 0, 0)) {
+            dots.push_back(x);
+        }
+    }
+    ASSERT_GT(dots.size(), 100u);
+    EXPECT_LE(dots.front(), 3);
+    EXPECT_GE(dots.back(), 396);
+    const int period = dots[1] - dots[0];
+    EXPECT_GE(period, 2);
+    EXPECT_LE(period, 4);
+    for (size_t k = 1; k < dots.size(); ++k) {
+        EXPECT_EQ(dots[k] - dots[k - 1], period) << "after the dot at x = " << dots[k - 1];
+    }
 }
 
 TEST(QtCanvas, TextHasAnOpaqueWhiteBackground) {

@@ -33,6 +33,8 @@ TEST(ChooseScale, WorkedValues) {
         {195, ScaleMode::Multiply, 0, nullptr, "195", "1см - 28,35 B"},
         {195.0001, ScaleMode::Divide, 1, " - 1,1", "195", "1см - 31,185 B"},
         {1.5, ScaleMode::Multiply, 1124, " + 113,399999999998", "1,5", "1см - 0,25 B"},
+        // Step by step the divisor drifts below 1 + 0,1 * 54 = 6,4.
+        {1234, ScaleMode::Divide, 54, " - 6,39999999999999", "1234", "1см - 181,44 B"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "M = " << c.largest);

@@ -16,9 +16,9 @@
 #include "report/NumberText.h"
 #include "report/ResultsDocument.h"
 #include "solver/CalculationRun.h"
+#include "solver/InputAssistant.h"
 #include "solver/SolverErrors.h"
 #include "solver/TextToNumber.h"
-#include "ui/InputAssistant.h"
 
 namespace {
 

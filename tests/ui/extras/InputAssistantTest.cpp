@@ -6,9 +6,9 @@
 #include <climits>
 
 #include "ModalWatcher.h"
+#include "solver/InputAssistant.h"
 #include "solver/SolverErrors.h"
 #include "ui/Forms.h"
-#include "ui/InputAssistant.h"
 #include "ui/Unit3.h"
 #include "ui/Unit8.h"
 

@@ -11,6 +11,7 @@
 #include <QTextBlock>
 #include <QtTest>
 #include <csignal>
+#include <functional>
 
 #include "RtfTestReader.h"
 #include "ShellTestSupport.h"
@@ -167,6 +168,77 @@ class ShellResultsWindowTest : public QObject {
             }
         }
         QCOMPARE(raised, QStringList{QStringLiteral("Напряжение")});
+    }
+
+    // What the results window saves equals the core's RTF of the same lines and raised spans, the
+    // entry a front end without the text control uses.
+    void rtfOfPlainLinesEqualsTheWindowsRtf() {
+        std::vector<std::string> lines;
+        for (const QString& line : kLines) {
+            lines.push_back(line.toStdString());
+        }
+        Write(kLines);
+        QCOMPARE(DocumentToRtf(*Doc()->document()), vornik::RtfFromLines(lines));
+        Select(3, 13);  // "Напряжение"
+        Form2->SetSuperscript();
+        const int line3 = static_cast<int>(kLines[0].size() + kLines[1].size() + kLines[2].size()) + 3;
+        Select(line3 + 1, line3 + 7);  // "мкость" of the last line
+        Form2->SetSuperscript();
+        QCOMPARE(DocumentToRtf(*Doc()->document()), vornik::RtfFromLines(lines, {{0, 3, 13}, {3, 1, 7}}));
+        Write({});
+        QCOMPARE(DocumentToRtf(*Doc()->document()), vornik::RtfFromLines({}));
+    }
+
+    // The bytes of a document with every character property the writer knows, against the file
+    // kept beside this test.
+    void rtfBytesOfARichDocument() {
+        QTextDocument doc;
+        doc.setDefaultFont(QFont(QStringLiteral("Times New Roman"), 12));
+        QTextCursor c(&doc);
+        auto put = [&c](const QString& text, const std::function<void(QTextCharFormat&)>& set) {
+            QTextCharFormat f;
+            set(f);
+            c.insertText(text, f);
+        };
+        QTextBlockFormat centred;
+        centred.setAlignment(Qt::AlignHCenter);
+        c.setBlockFormat(centred);
+        put(QStringLiteral("Заголовок {1}\\"), [](QTextCharFormat& f) {
+            f.setFontWeight(QFont::Bold);
+            f.setForeground(QColor(255, 0, 0));
+        });
+        QTextBlockFormat right;
+        right.setAlignment(Qt::AlignRight);
+        c.insertBlock(right);
+        put(QStringLiteral("Arial\tкурсив"), [](QTextCharFormat& f) {
+            f.setFontFamilies({QStringLiteral("Arial")});
+            f.setFontPointSize(10);
+            f.setFontItalic(true);
+            f.setFontUnderline(true);
+        });
+        put(QStringLiteral(" зачёркнуто №5 ±"), [](QTextCharFormat& f) {
+            f.setFontStrikeOut(true);
+            f.setForeground(QColor(0, 0, 255));
+        });
+        c.insertBlock(QTextBlockFormat());
+        QTextBlockFormat justified;
+        justified.setAlignment(Qt::AlignJustify);
+        c.insertBlock(justified);
+        put(QStringLiteral("x"), [](QTextCharFormat&) {});
+        put(QStringLiteral("2"),
+            [](QTextCharFormat& f) { f.setVerticalAlignment(QTextCharFormat::AlignSuperScript); });
+        put(QStringLiteral("i"), [](QTextCharFormat& f) {
+            f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+            f.setForeground(QColor(255, 0, 0));
+        });
+        put(QString::fromUtf8("U0\u00a0\u2028\u00ab\u00bb \xF0\x9F\x98\x80 \u4e2d"),
+            [&doc](QTextCharFormat& f) { f.merge(RaisedFormat(f, doc.defaultFont(), 70)); });
+        put(QStringLiteral("Georgia"),
+            [](QTextCharFormat& f) { f.setFontFamilies({QStringLiteral("Georgia")}); });
+        const std::string rtf = DocumentToRtf(doc);
+        QFile kept(QStringLiteral(VORNIK_SHELL_TEST_DATA "/rich_document.rtf"));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(QByteArray::fromStdString(rtf), kept.readAll());
     }
 
     void saveDialogAddsExtension() {

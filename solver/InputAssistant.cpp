@@ -1,4 +1,4 @@
-#include "ui/InputAssistant.h"
+#include "solver/InputAssistant.h"
 
 #include <cmath>
 #include <cstddef>
