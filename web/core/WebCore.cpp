@@ -5,7 +5,9 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,7 @@
 #include "diagram/RecordingCanvas.h"
 #include "report/NumberText.h"
 #include "report/ResultsDocument.h"
+#include "report/RtfDocument.h"
 #include "solver/CalculationRun.h"
 #include "solver/InputAssistant.h"
 #include "solver/SolverErrors.h"
@@ -197,6 +200,37 @@ EMSCRIPTEN_KEEPALIVE const std::uint8_t* vk_bytes() {
 
 EMSCRIPTEN_KEEPALIVE int vk_bytes_size() {
     return static_cast<int>(gBytes.size());
+}
+
+// The results document's lines (separated by line feeds) with the raised spans ("line,begin,end"
+// separated by semicolons, positions in UTF-16 units) as the RTF file the desktop program saves;
+// the bytes stay at vk_bytes().
+EMSCRIPTEN_KEEPALIVE int vk_rtf(const char* text, const char* spans) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (const char* p = text; *p; ++p) {
+        if (*p == '\n') {
+            lines.push_back(line);
+            line.clear();
+        } else {
+            line += *p;
+        }
+    }
+    lines.push_back(line);
+    std::vector<RaisedSpan> raised;
+    const std::string all = spans;
+    for (size_t at = 0; at < all.size();) {
+        const size_t stop = std::min(all.find(';', at), all.size());
+        RaisedSpan span;
+        if (std::sscanf(all.substr(at, stop - at).c_str(), "%zu,%zu,%zu", &span.line, &span.begin,
+                        &span.end) == 3) {
+            raised.push_back(span);
+        }
+        at = stop + 1;
+    }
+    const std::string rtf = RtfFromLines(lines, raised);
+    gBytes.assign(rtf.begin(), rtf.end());
+    return 1;
 }
 
 // The assistant's phase voltage from the line-voltage text: {"text":"381"} or a message.

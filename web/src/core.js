@@ -11,7 +11,7 @@ export async function loadCore() {
     const phaseVoltage = m.cwrap('vk_phase_voltage', 'number', ['string']);
     const reactance = m.cwrap('vk_reactance', 'number',
         ['string', 'number', 'string', 'number', 'string', 'number']);
-    const rtf = m.cwrap('vk_rtf', 'number', ['string']);
+    const rtf = m.cwrap('vk_rtf', 'number', ['string', 'string']);
     const bytes = () => m.HEAPU8.slice(m._vk_bytes(), m._vk_bytes() + m._vk_bytes_size());
     return {
         // form: {texts: [16 texts], checks: [7 ticks], star}, precision: [20 texts]
@@ -34,8 +34,10 @@ export async function loadCore() {
             m._free(at);
             return ok ? bytes() : null;
         },
-        // The results document's lines as the desktop program's RTF file.
-        rtf: (lines) => (rtf(lines.join('\n')) ? bytes() : null),
+        // The results document as the desktop program's RTF file: its lines and the raised
+        // spans {line, begin, end} in string indices.
+        rtf: (lines, raised) => (rtf(lines.join('\n'), raised.map((s) => `${s.line},${s.begin},${s.end}`).join(';'))
+            ? bytes() : null),
         phaseVoltage: (text) => json(phaseVoltage(text)),
         reactance: (l, lUnit, c, cUnit, frequency, angular) =>
             json(reactance(l, lUnit, c, cUnit, frequency, angular ? 1 : 0)),

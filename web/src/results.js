@@ -19,17 +19,59 @@ export function showReport(lines) {
     $('Form2-RichEdit1').replaceChildren(...lines.map(lineBlock));
 }
 
-// The document's lines as the user sees them now, edits included.
-export function documentLines() {
+// The document as the user sees it now, edits included: its lines and the raised (superscript)
+// spans of each line, in string indices.
+export function documentModel() {
     const lines = [];
-    for (const node of $('Form2-RichEdit1').childNodes) {
-        if (node.nodeType === Node.TEXT_NODE) {
-            lines.push(node.textContent);
-        } else if (node.nodeType === Node.ELEMENT_NODE) {
-            lines.push(...node.innerText.replace(/\n$/, '').split('\n'));
+    const raised = [];
+    let line = null;
+    const newLine = () => {
+        line = '';
+        lines.push(line);
+    };
+    const append = (text, up) => {
+        if (line === null) {
+            newLine();
         }
-    }
-    return lines;
+        if (up && text) {
+            raised.push({ line: lines.length - 1, begin: line.length, end: line.length + text.length });
+        }
+        line += text;
+        lines[lines.length - 1] = line;
+    };
+    const walk = (node, up) => {
+        for (const child of node.childNodes) {
+            if (child.nodeType === Node.TEXT_NODE) {
+                append(child.textContent, up);
+            } else if (child.nodeName === 'BR') {
+                // A break ends its line; the closing break of a block only keeps an empty line.
+                if (line === null) {
+                    newLine();
+                }
+                if (child.nextSibling !== null) {
+                    line = null;
+                }
+            } else if (child.nodeType === Node.ELEMENT_NODE) {
+                const block = getComputedStyle(child).display !== 'inline';
+                if (block) {
+                    line = null;
+                }
+                walk(child, up || child.nodeName === 'SUP');
+                if (block) {
+                    if (line === null) {
+                        newLine();
+                    }
+                    line = null;
+                }
+            }
+        }
+    };
+    walk($('Form2-RichEdit1'), false);
+    return { lines, raised };
+}
+
+export function documentLines() {
+    return documentModel().lines;
 }
 
 function selectWholeDocument() {
@@ -52,7 +94,10 @@ export function initResults(core) {
         edit.focus();
     });
     $('Form2-SpeedButton6').addEventListener('click', () => {
-        document.execCommand('superscript');
+        // Raising is no toggle: text already raised stays raised.
+        if (!document.queryCommandState('superscript')) {
+            document.execCommand('superscript');
+        }
         edit.focus();
     });
     $('Form2-SpeedButton9').addEventListener('click', () => {
@@ -62,7 +107,8 @@ export function initResults(core) {
         document.title = title;
     });
     $('Form2-SpeedButton4').addEventListener('click', () => {
-        const rtf = core() && core().rtf(documentLines());
+        const { lines, raised } = documentModel();
+        const rtf = core() && core().rtf(lines, raised);
         if (rtf) {
             saveFile(rtf, 'vornik.rtf', 'application/rtf');
         }

@@ -2,7 +2,7 @@
 // Each group prints its checks; the exit status is 1 when any check failed.
 import { execFileSync } from 'node:child_process';
 import { mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync } from 'node:fs';
-import { join, resolve } from 'node:path';
+import { dirname, join, resolve } from 'node:path';
 import { launchBrowser, openPage } from './browser.mjs';
 import { cliArguments, defaultPrecision, fieldOptions, initialTexts, randomCircuit, seededRandom } from './circuits.mjs';
 import { countDialogs, execute, setCircuit } from './page.mjs';
@@ -208,6 +208,47 @@ const groups = {
         const text = await download(page, '#Form2-SaveText');
         const lines = await page.$$eval('#Form2-RichEdit1 > *', (b) => b.map((e) => e.textContent));
         check(text.bytes.toString('utf8') === lines.join('\r\n') + '\r\n', 'plain text: the lines with CR LF');
+        await page.close();
+    },
+
+    // The RTF saved from the page is the desktop writer's for the same document, also after the
+    // student raised part of a line and typed a line of their own.
+    async rtf(browser) {
+        const reference = join(dirname(dirname(cli)), 'tests', 'web_rtf_reference');
+        const expectedRtf = (lines, spans) => execFileSync(reference, [spans], { input: lines.map((l) => l + '\n').join('') });
+        const page = await openPage(browser, siteDir);
+        await setCircuit(page, circuitFromArgs(['--r1', '10', '--x1', '2', '--r2', '12', '--r3', '9', '--short', 'C']));
+        const { lines } = await execute(page);
+        let saved = await download(page, '#Form2-SpeedButton4');
+        check(saved.bytes.equals(expectedRtf(lines, '')), 'RTF of the worked solution equals the desktop writer\'s',
+            `${saved.name} ${saved.bytes.length} bytes`);
+        // Raise the characters 3 to 5 of line 4 ("Ua= 380ej0 ..."), then add a line at the end.
+        await page.evaluate(() => {
+            const block = document.getElementById('Form2-RichEdit1').children[4];
+            const range = document.createRange();
+            range.setStart(block.firstChild, 3);
+            range.setEnd(block.firstChild, 5);
+            getSelection().removeAllRanges();
+            getSelection().addRange(range);
+        });
+        await page.click('#Form2-SpeedButton6');
+        await page.click('#Form2-SpeedButton6');
+        await page.evaluate(() => {
+            const edit = document.getElementById('Form2-RichEdit1');
+            const range = document.createRange();
+            range.selectNodeContents(edit.lastElementChild);
+            range.collapse(false);
+            getSelection().removeAllRanges();
+            getSelection().addRange(range);
+        });
+        await page.keyboard.press('Enter');
+        await page.keyboard.type('Проверка: I²');
+        saved = await download(page, '#Form2-SpeedButton4');
+        const edited = [...lines, 'Проверка: I²'];
+        check(saved.bytes.equals(expectedRtf(edited, '4,3,5')), 'RTF after raising and typing equals the desktop writer\'s',
+            saved.bytes.toString('latin1').slice(0, 400));
+        const text = await download(page, '#Form2-SaveText');
+        check(text.bytes.toString('utf8') === edited.join('\r\n') + '\r\n', 'the plain text after the edit');
         await page.close();
     },
 
