@@ -29,4 +29,4 @@ if ! command -v npm >/dev/null; then
   apt-get update
   apt-get install -y --no-install-recommends npm
 fi
-(cd "$(dirname "$0")/../web" && npm ci --no-audit --no-fund)
+(cd "$(dirname "$0")/../web" && { npm ls --depth=0 >/dev/null 2>&1 || npm ci --no-audit --no-fund; })

@@ -84,7 +84,7 @@ function selectWholeDocument() {
 
 export function initResults(core) {
     const edit = $('Form2-RichEdit1');
-    $('Form2-Copy').addEventListener('click', () => {
+    $('Form2-SpeedButton2').addEventListener('click', () => {
         // The selection inside the document, or the whole document when nothing is selected there.
         const selection = getSelection();
         if (selection.isCollapsed || !edit.contains(selection.anchorNode)) {

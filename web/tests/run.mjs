@@ -163,6 +163,23 @@ const groups = {
             await page.close();
         }
 
+        // Phase B at -90 degrees puts its label past the right edge: it is moved back inside by
+        // its overflow, and every text stays on the canvas.
+        const page = await openPage(browser, siteDir);
+        await setCircuit(page, circuitFromArgs(['--a2', '-90', '--a3', '90', '--r1', '10', '--r2', '10', '--r3', '10']));
+        await execute(page);
+        const placed = await page.evaluate(() => {
+            const canvas = document.getElementById('Form7-Image1');
+            const texts = canvas.vornikOps.filter((op) => op.op === 'text');
+            return canvas.vornikTextRects.map((r, k) => ({ ...r, wanted: [texts[k].x, texts[k].y] }));
+        });
+        const moved = placed.filter((r) => r.x !== r.wanted[0] || r.y !== r.wanted[1]);
+        check(moved.length > 0 && moved.every((r) => r.x + r.width === 400 || r.y + r.height === 400 || r.x === 0 || r.y === 0),
+            'a label reaching past the edge is moved back by its overflow', JSON.stringify(moved));
+        check(placed.every((r) => r.x >= 0 && r.y >= 0 && r.x + r.width <= 400 && r.y + r.height <= 400),
+            'every text lies on the canvas', JSON.stringify(placed));
+        await page.close();
+
         const balanced = ['--r1', '10', '--r2', '10', '--r3', '10'];
         const unbalanced = ['--r1', '10', '--x1', '7', '--r2', '30', '--r3', '10', '--x3', '-3', '--neutral'];
         for (const args of [balanced, unbalanced]) {
@@ -205,6 +222,12 @@ const groups = {
         check(png.bytes.toString('latin1', 1, 4) === 'PNG', 'PNG saved', `${png.name} ${png.bytes.length} bytes`);
         const jpeg = await download(page, '#Form7-SaveJpeg');
         check(jpeg.bytes[0] === 0xff && jpeg.bytes[1] === 0xd8, 'JPEG saved', `${jpeg.name} ${jpeg.bytes.length} bytes`);
+        await page.emulateMediaType('print');
+        const printed = await page.evaluate(() => ['Form3', 'Form7', 'Form2-RichEdit1'].map((id) =>
+            getComputedStyle(document.getElementById(id)).visibility));
+        check(JSON.stringify(printed) === JSON.stringify(['hidden', 'hidden', 'visible']), 'printing shows only the solution',
+            JSON.stringify(printed));
+        await page.emulateMediaType('screen');
         const text = await download(page, '#Form2-SaveText');
         const lines = await page.$$eval('#Form2-RichEdit1 > *', (b) => b.map((e) => e.textContent));
         check(text.bytes.toString('utf8') === lines.join('\r\n') + '\r\n', 'plain text: the lines with CR LF');
@@ -416,6 +439,12 @@ const groups = {
             await page.screenshot({ path: join(outDir, `page-${width}x${height}.png`) });
             await page.$eval('#Form7', (e) => e.scrollIntoView());
             await page.screenshot({ path: join(outDir, `page-${width}x${height}-diagram.png`) });
+            await page.$eval('#Form4', (d) => { d.open = true; });
+            await page.$eval('#Form8', (d) => { d.open = true; });
+            await page.$eval('#Form4', (e) => e.scrollIntoView());
+            await page.screenshot({ path: join(outDir, `page-${width}x${height}-settings.png`) });
+            await page.$eval('#Form8', (e) => e.scrollIntoView());
+            await page.screenshot({ path: join(outDir, `page-${width}x${height}-assistant.png`) });
             const overflow = await page.evaluate(() => document.documentElement.scrollWidth - window.innerWidth);
             check(overflow <= 0, `${width} x ${height}: nothing wider than the screen`, `${overflow} pixels too wide`);
             await page.close();
