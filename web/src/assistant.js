@@ -35,8 +35,8 @@ function buildPhases(onSet) {
     const host = $('Form8-phases');
     for (const [title, lId, lUnit, cId, cUnit, buttonId] of phases) {
         const group = element('fieldset', { className: 'phase' }, element('legend', { className: 'pre', textContent: title }));
-        const l = element('input', { id: 'Form8-' + lId, className: 'num', value: '0', maxLength: 6, inputMode: 'decimal' });
-        const c = element('input', { id: 'Form8-' + cId, className: 'num', value: '0', maxLength: 6, inputMode: 'decimal' });
+        const l = element('input', { id: 'Form8-' + lId, className: 'num', value: '0', maxLength: 6 });
+        const c = element('input', { id: 'Form8-' + cId, className: 'num', value: '0', maxLength: 6 });
         l.setAttribute('aria-label', title.trim() + ': Индуктивность ( L )');
         c.setAttribute('aria-label', title.trim() + ': Ёмкость ( С )');
         attachFilter(l, numericKeyFilter);

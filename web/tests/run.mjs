@@ -1,8 +1,9 @@
 // The web edition's tests in a real browser: node run.mjs SITE_DIR VORNIK_CLI OUT_DIR
 // Each group prints its checks; the exit status is 1 when any check failed.
 import { execFileSync } from 'node:child_process';
-import { mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync } from 'node:fs';
-import { dirname, join, resolve } from 'node:path';
+import { existsSync, mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync } from 'node:fs';
+import { createServer } from 'node:http';
+import { basename, dirname, extname, join, resolve } from 'node:path';
 import { launchBrowser, openPage } from './browser.mjs';
 import { cliArguments, defaultPrecision, fieldOptions, initialTexts, randomCircuit, seededRandom } from './circuits.mjs';
 import { countDialogs, execute, setCircuit } from './page.mjs';
@@ -273,6 +274,53 @@ const groups = {
         const text = await download(page, '#Form2-SaveText');
         check(text.bytes.toString('utf8') === edited.join('\r\n') + '\r\n', 'the plain text after the edit');
         await page.close();
+    },
+
+    // From a plain static web server the page works the same.
+    async served(browser) {
+        const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.svg': 'image/svg+xml', '.htm': 'text/html' };
+        const server = createServer((request, response) => {
+            const name = decodeURIComponent(new URL(request.url, 'http://localhost').pathname).replace(/^\/+/, '') || 'index.html';
+            const file = join(siteDir, basename(name));
+            if (!existsSync(file)) {
+                response.writeHead(404).end();
+                return;
+            }
+            response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream' });
+            response.end(readFileSync(file));
+        });
+        await new Promise((r) => server.listen(0, '127.0.0.1', r));
+        const page = await browser.newPage();
+        const errors = [];
+        page.on('console', (m) => m.type() === 'error' && errors.push(m.text()));
+        page.on('pageerror', (e) => errors.push(e.message));
+        await page.goto(`http://127.0.0.1:${server.address().port}/index.html`);
+        await page.waitForSelector('body[data-ready="true"]', { timeout: 10000 });
+        const args = ['--r1', '10', '--r2', '10', '--r3', '10', '--delta', '--open', 'AB'];
+        await setCircuit(page, circuitFromArgs(args));
+        const got = await execute(page);
+        check(firstDifference(got.lines, runCli(['--json', ...args]).report) === '' && errors.length === 0,
+            'served over http: the same report, no console error', JSON.stringify(errors));
+        await page.close();
+        server.close();
+    },
+
+    // The cursor read-out in pixels of the picture, also when the canvas is shown smaller.
+    async readout(browser) {
+        for (const viewport of [{ width: 1280, height: 800 }, { width: 360, height: 740 }]) {
+            const page = await openPage(browser, siteDir, viewport);
+            const box = await (await page.$('#Form7-Image1')).boxModel();
+            const scale = box.content[1].x - box.content[0].x;
+            await page.$eval('#Form7-Image1', (e) => e.scrollIntoView());
+            const at = await (await page.$('#Form7-Image1')).boxModel();
+            await page.mouse.move(at.content[0].x + (150.5 * scale) / 400, at.content[0].y + (60.5 * scale) / 400);
+            const shown = await page.evaluate(() => [6, 7, 9, 10].map((k) => document.getElementById('Form7-Label' + k).textContent));
+            check(JSON.stringify(shown) === JSON.stringify(['150', '60', '140', '50']), `${viewport.width} wide: read-out at (150, 60)`,
+                JSON.stringify(shown));
+            const overflow = await page.evaluate(() => document.documentElement.scrollWidth - window.innerWidth);
+            check(overflow <= 0, `${viewport.width} wide: nothing wider than the screen`, `${overflow} pixels too wide`);
+            await page.close();
+        }
     },
 
     // Opened as a file, the page asks the network for nothing and logs no error.
