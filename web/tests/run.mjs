@@ -115,6 +115,27 @@ const groups = {
         }
         console.log(`reports: ${total} circuits, ${failed} of them ending in a message`);
         await page.close();
+
+        // A fresh page's untouched fields and precision boxes hold the core's initial texts: only
+        // the resistances and the ticks are set here, the rest comes from the page as it opened.
+        for (const star of [true, false]) {
+            const fresh = await openPage(browser, siteDir);
+            await fresh.evaluate((isStar) => {
+                const $ = (id) => document.getElementById(id);
+                ['Edit4', 'Edit6', 'Edit8'].forEach((f) => { $('Form3-' + f).value = '10'; });
+                $(isStar ? 'Form3-RadioButton1' : 'Form3-RadioButton2').click();
+                for (let k = 1; k <= 7; ++k) {
+                    $('Form3-CheckBox' + k).click();
+                }
+            }, star);
+            const args = ['--json', '--r1', '10', '--r2', '10', '--r3', '10', '--neutral', '--break', 'A', '--break', 'B',
+                '--break', 'C', ...(star ? ['--short', 'A', '--short', 'B', '--short', 'C'] : ['--delta', '--open', 'AB',
+                    '--open', 'BC', '--open', 'CA'])];
+            const got = await execute(fresh);
+            const diff = firstDifference(got.lines, runCli(args).report);
+            check(diff === '' && got.lines.length > 100, `${star ? 'star' : 'delta'}: the initial texts are the core's`, diff);
+            await fresh.close();
+        }
     },
 
     // Each mode button draws the operations vornik-cli gives for it, and the first drawing of a
