@@ -18,8 +18,6 @@ const pairs = [
 ];
 const groupHeadings = { 0: ['Label2', 'Нормальный режим'], 1: ['Label3', 'Аварийный режим'], 4: ['Label4', 'Аварийный режим'] };
 
-let drawn = false;
-
 function buildButtons(onSelect) {
     const host = $('Form7-modes');
     pairs.forEach((pair, k) => {
@@ -93,24 +91,21 @@ export function initDiagram(core, drawing) {
             $('Form7-Label11').textContent = picture.label11;
         }
         $('Form7-Label12').textContent = picture.label12;
-        drawn = true;
+        // Before the first drawing there is no picture to save.
+        for (const id of ['Form7-SavePng', 'Form7-SaveJpeg', 'Form7-SaveBmp']) {
+            $(id).disabled = false;
+        }
     };
     buildButtons(draw);
     showHints(true);
     canvas.addEventListener('mousemove', cursorReadout);
-    const save = (name, type, quality) => {
-        if (drawn) {
-            canvas.toBlob((blob) => saveFile(blob, name, type), type, quality);
-        }
-    };
+    const save = (name, type, quality) => canvas.toBlob((blob) => saveFile(blob, name, type), type, quality);
     $('Form7-SavePng').addEventListener('click', () => save('vornik.png', 'image/png'));
     $('Form7-SaveJpeg').addEventListener('click', () => save('vornik.jpg', 'image/jpeg', 0.9));
     $('Form7-SaveBmp').addEventListener('click', () => {
-        if (drawn) {
-            const bmp = core().bmp(ctx.getImageData(0, 0, canvasSize, canvasSize).data, canvasSize, canvasSize);
-            if (bmp) {
-                saveFile(bmp, 'vornik.bmp', 'image/bmp');
-            }
+        const bmp = core().bmp(ctx.getImageData(0, 0, canvasSize, canvasSize).data, canvasSize, canvasSize);
+        if (bmp) {
+            saveFile(bmp, 'vornik.bmp', 'image/bmp');
         }
     });
     return {
