@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/DiagramJson.h"
 #include "cli/Json.h"
 #include "diagram/Diagram.h"
 #include "diagram/PictureEncoders.h"
@@ -53,7 +54,6 @@ WebPrecision gPrecision;
 CalcState gState;
 // Like the desktop's picture, the canvas keeps its pen and font from one drawing to the next.
 RecordingCanvas gCanvas;
-DiagramLabels gLabels;
 std::string gOut;
 std::vector<std::uint8_t> gBytes;
 
@@ -72,31 +72,6 @@ std::string ErrorBoxText(std::string text) {
         text += '.';
     }
     return text;
-}
-
-std::string ColorJson(Rgb c) {
-    return "[" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + "]";
-}
-
-std::string OpJson(const DrawOp& op) {
-    switch (op.kind) {
-        case DrawOp::Kind::Fill:
-            return "{\"op\":\"fill\",\"x1\":" + std::to_string(op.x1) + ",\"y1\":" + std::to_string(op.y1) +
-                   ",\"x2\":" + std::to_string(op.x2) + ",\"y2\":" + std::to_string(op.y2) +
-                   ",\"color\":" + ColorJson(op.color) + "}";
-        case DrawOp::Kind::Line:
-            return "{\"op\":\"line\",\"x1\":" + std::to_string(op.x1) + ",\"y1\":" + std::to_string(op.y1) +
-                   ",\"x2\":" + std::to_string(op.x2) + ",\"y2\":" + std::to_string(op.y2) +
-                   ",\"color\":" + ColorJson(op.color) +
-                   ",\"style\":" + (op.style == PenStyle::Dot ? "\"dot\"" : "\"solid\"") +
-                   ",\"width\":" + std::to_string(op.width) + "}";
-        case DrawOp::Kind::Text:
-            return "{\"op\":\"text\",\"x\":" + std::to_string(op.x1) + ",\"y\":" + std::to_string(op.y1) +
-                   ",\"text\":" + JsonString(op.text) + ",\"color\":" + ColorJson(op.color) +
-                   ",\"font\":" + JsonString(op.face.value_or("default")) +
-                   ",\"size\":" + std::to_string(op.size) + "}";
-    }
-    return "{}";
 }
 
 }  // namespace
@@ -157,19 +132,14 @@ EMSCRIPTEN_KEEPALIVE const char* vk_run() {
 }
 
 // Draws the diagram of radio button 1..14 from the mode slots with the form's connection and
-// neutral tick: {"label11":text or null, "label12":text, "ops":[...]}.
+// neutral tick, on the canvas that keeps its font between drawings: {"label11":text or null,
+// "label12":text, "legend":text, "ops":[...]}.
 EMSCRIPTEN_KEEPALIVE const char* vk_diagram(int button) {
     gCanvas.ClearOps();
     DiagramLabels labels;
     const DiagramSelection selection{gForm.star, gForm.Checked(1), button};
     DrawSelectedDiagram(gCanvas, gState.modeSlots, selection, labels);
-    std::string out = "{\"label11\":" + (labels.label11 ? JsonString(*labels.label11) : std::string("null"));
-    out += ",\"label12\":" + JsonString(labels.label12) + ",\"ops\":[";
-    const std::vector<DrawOp>& ops = gCanvas.Ops();
-    for (size_t k = 0; k < ops.size(); ++k) {
-        out += (k ? "," : "") + OpJson(ops[k]);
-    }
-    return Answer(out + "]}");
+    return Answer(DiagramJson(labels, gCanvas.Ops()));
 }
 
 // A 400 x 400 RGBA picture (as the canvas gives it) written as the core's 24-bit BMP; the bytes
