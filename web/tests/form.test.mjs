@@ -133,3 +133,33 @@ export async function assistant(browser) {
     check(await page.$eval('#Form8-Button1', (b) => b.disabled), 'delta disables "Рассчитать"');
     await page.close();
 }
+
+// The keyboard alone: fields in tab order, the execute button, the message closed with Enter,
+// the diagram's buttons with the arrow keys.
+export async function keyboard(browser) {
+    const page = await openPage(browser, siteDir);
+    await page.focus('#Form3-Edit3');
+    // A field reached by Tab has its text selected, so typing replaces it.
+    for (const key of ['Tab', '1', '0', 'Tab', 'Tab', '2', '0', 'Tab', 'Tab', '3', '0']) {
+        await page.keyboard.press(key);
+    }
+    const loads = await page.evaluate(() => ['Edit4', 'Edit6', 'Edit8'].map((f) => document.getElementById('Form3-' + f).value));
+    check(JSON.stringify(loads) === JSON.stringify(['10', '20', '30']), 'Tab walks R and X of each phase', JSON.stringify(loads));
+    await page.focus('#Form3-SpeedButton6');
+    await page.keyboard.press('Enter');
+    const lines = await page.$$eval('#Form2-RichEdit1 > *', (b) => b.length);
+    check(lines > 50, 'Enter on the execute button runs the calculation', `${lines} lines`);
+    await page.focus('#Form7-RadioButton1');
+    await page.keyboard.press('ArrowDown');
+    const drawn = await page.evaluate(() => [document.getElementById('Form7-RadioButton2').checked,
+        document.getElementById('Form7-Image1').vornikOps.filter((o) => o.op === 'text').map((o) => o.text)]);
+    check(drawn[0] && drawn[1].includes('Ia'), 'an arrow key selects and draws the currents', JSON.stringify(drawn));
+    await page.$eval('#Form3-Edit4', (e) => { e.value = '0'; });
+    await page.focus('#Form3-SpeedButton6');
+    await page.keyboard.press('Enter');
+    const focused = await page.evaluate(() => document.activeElement.id);
+    await page.keyboard.press('Enter');
+    const open = await page.$eval('#vornik-message', (d) => d.open);
+    check(focused === 'vornik-message-ok' && !open, 'the message takes the focus and Enter closes it', JSON.stringify([focused, open]));
+    await page.close();
+}
