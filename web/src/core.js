@@ -11,7 +11,22 @@ export async function loadCore() {
     const phaseVoltage = m.cwrap('vk_phase_voltage', 'number', ['string']);
     const reactance = m.cwrap('vk_reactance', 'number',
         ['string', 'number', 'string', 'number', 'string', 'number']);
-    const rtf = m.cwrap('vk_rtf', 'number', ['string', 'string']);
+    // A document can be long (the student may paste into it): its text goes through the heap,
+    // not the stack that cwrap's strings use.
+    const heapString = (text) => {
+        const size = m.lengthBytesUTF8(text) + 1;
+        const at = m._malloc(size);
+        m.stringToUTF8(text, at, size);
+        return at;
+    };
+    const rtf = (text, spans) => {
+        const textAt = heapString(text);
+        const spansAt = heapString(spans);
+        const ok = m._vk_rtf(textAt, spansAt);
+        m._free(textAt);
+        m._free(spansAt);
+        return ok;
+    };
     const bytes = () => m.HEAPU8.slice(m._vk_bytes(), m._vk_bytes() + m._vk_bytes_size());
     return {
         // form: {texts: [16 texts], checks: [7 ticks], star}, precision: [20 texts]

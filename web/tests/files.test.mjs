@@ -46,7 +46,7 @@ export async function saving(browser) {
 // student raised part of a line and typed a line of their own.
 export async function rtf(browser) {
     const reference = join(dirname(dirname(cli)), 'tests', 'web_rtf_reference');
-    const expectedRtf = (lines, spans) => execFileSync(reference, [spans], { input: lines.map((l) => l + '\n').join('') });
+    const expectedRtf = (lines, spans) => execFileSync(reference, [spans], { input: lines.map((l) => l + '\n').join(''), maxBuffer: 1 << 26 });
     const page = await openPage(browser, siteDir);
     await setCircuit(page, circuitFromArgs(['--r1', '10', '--x1', '2', '--r2', '12', '--r3', '9', '--short', 'C']));
     const { lines } = await execute(page);
@@ -80,5 +80,17 @@ export async function rtf(browser) {
         saved.bytes.toString('latin1').slice(0, 400));
     const text = await download(page, '#Form2-SaveText');
     check(text.bytes.toString('utf8') === edited.join('\r\n') + '\r\n', 'the plain text after the edit');
+
+    // A long document (as after pasting much text) is saved whole.
+    const long = Array.from({ length: 20000 }, (_, k) => `${k}: Баланс мощностей сходится значит задача решена верно!`);
+    await page.evaluate((all) => {
+        document.getElementById('Form2-RichEdit1').replaceChildren(...all.map((line) => {
+            const block = document.createElement('div');
+            block.textContent = line;
+            return block;
+        }));
+    }, long);
+    saved = await download(page, '#Form2-SpeedButton4');
+    check(saved.bytes.equals(expectedRtf(long, '')), 'RTF of a 20000-line document', `${saved.bytes.length} bytes`);
     await page.close();
 }
