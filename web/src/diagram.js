@@ -98,7 +98,9 @@ export function initDiagram(core, drawing) {
     };
     buildButtons(draw);
     showHints(true);
-    canvas.addEventListener('mousemove', cursorReadout);
+    // A pointer of any kind: a mouse moving, or a finger tapping the diagram on a phone.
+    canvas.addEventListener('pointermove', cursorReadout);
+    canvas.addEventListener('pointerdown', cursorReadout);
     const save = (name, type, quality) => canvas.toBlob((blob) => saveFile(blob, name, type), type, quality);
     $('Form7-SavePng').addEventListener('click', () => save('vornik.png', 'image/png'));
     $('Form7-SaveJpeg').addEventListener('click', () => save('vornik.jpg', 'image/jpeg', 0.9));

@@ -60,7 +60,7 @@ export async function served(browser) {
 
 // The cursor read-out in pixels of the picture, also when the canvas is shown smaller.
 export async function readout(browser) {
-    for (const viewport of [{ width: 1280, height: 800 }, { width: 360, height: 740 }]) {
+    for (const viewport of [{ width: 1280, height: 800 }, { width: 360, height: 740, isMobile: true, hasTouch: true }]) {
         const page = await openPage(browser, siteDir, viewport);
         const box = await (await page.$('#Form7-Image1')).boxModel();
         const scale = box.content[1].x - box.content[0].x;
@@ -70,6 +70,11 @@ export async function readout(browser) {
         const shown = await page.evaluate(() => [6, 7, 9, 10].map((k) => document.getElementById('Form7-Label' + k).textContent));
         check(JSON.stringify(shown) === JSON.stringify(['150', '60', '140', '50']), `${viewport.width} wide: read-out at (150, 60)`,
             JSON.stringify(shown));
+        if (viewport.hasTouch) {
+            await page.touchscreen.tap(at.content[0].x + (30.5 * scale) / 400, at.content[0].y + (40.5 * scale) / 400);
+            const tapped = await page.evaluate(() => [6, 7].map((k) => document.getElementById('Form7-Label' + k).textContent));
+            check(JSON.stringify(tapped) === JSON.stringify(['30', '40']), 'a tap on a phone shows its place', JSON.stringify(tapped));
+        }
         const overflow = await page.evaluate(() => document.documentElement.scrollWidth - window.innerWidth);
         check(overflow <= 0, `${viewport.width} wide: nothing wider than the screen`, `${overflow} pixels too wide`);
         await page.close();
@@ -79,7 +84,7 @@ export async function readout(browser) {
 // Screenshots for a look at a desktop and a phone.
 export async function screenshots(browser) {
     for (const [width, height] of [[1280, 800], [390, 844]]) {
-        const page = await openPage(browser, siteDir, { width, height });
+        const page = await openPage(browser, siteDir, { width, height, isMobile: width < 500, hasTouch: width < 500 });
         await setCircuit(page, circuitFromArgs(['--r1', '10', '--x1', '5', '--r2', '12', '--r3', '9', '--x3', '-4',
             '--neutral', '--short', 'A', '--break', 'B']));
         await execute(page);
