@@ -28,8 +28,18 @@ visit('main.js', []);
 
 // Each module becomes a function scope returning its exports; imports read them by name.
 let script = "(() => {\n'use strict';\nconst modules = {};\n";
+const exports = {};
 for (const { file, source } of order) {
     const exported = [...source.matchAll(exportName)].map((m) => m[1]);
+    exports[file] = exported;
+    // A name imported but not exported would only show up as undefined in the browser.
+    for (const [, names, dep] of source.matchAll(importLine)) {
+        for (const name of names.split(',').map((n) => n.trim()).filter(Boolean)) {
+            if (!exports[dep].includes(name)) {
+                throw new Error(`${file} imports ${name}, which ${dep} does not export`);
+            }
+        }
+    }
     let body = source.replace(importLine, (line, names, dep) =>
         `const {${names}} = modules['${dep}'];`);
     body = body.replace(/^export\s+/gm, '');
