@@ -13,6 +13,7 @@ namespace {
 constexpr Extended kRadToDeg = Extended::FromBits(0x4004, 0xE52EE0D31E0FBDC3);
 // 2^63: the int64 range is [-2^63, 2^63).
 constexpr Extended kInt64Limit = Extended::FromBits(0x403E, 0x8000000000000000);
+constexpr Extended kHalf = Extended::FromBits(0x3FFE, 0x8000000000000000);
 
 }  // namespace
 
@@ -41,14 +42,15 @@ double PowerOfTen(int exponent) {
 
 double RoundToDecimals(double value, int exponent) {
     const double step = PowerOfTen(exponent);
-    const Extended q = Extended(value) / step + 0.5;
+    const Extended extendedStep = step;
+    const Extended q = Extended(value) / extendedStep + kHalf;
     const Extended floorQ = Floor(q);
     if (!(floorQ >= -kInt64Limit && floorQ < kInt64Limit) || step == 0 || !std::isfinite(step)) {
         return value;
     }
     // Through the integer, so that a quotient of -0 gives +0 and no negative zero is written.
     const std::int64_t n = floorQ.ToInt64();
-    return static_cast<double>(Extended::FromInt64(n) * step);
+    return static_cast<double>(Extended::FromInt64(n) * extendedStep);
 }
 
 Extended RadToDeg(double radians) {

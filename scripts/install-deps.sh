@@ -11,6 +11,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   xvfb xauth imagemagick
   emscripten node-acorn nodejs chromium
+  g++-aarch64-linux-gnu qemu-user python3
 )
 
 missing=()

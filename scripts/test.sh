@@ -13,6 +13,9 @@ QT_QPA_PLATFORM=offscreen ctest --test-dir build-test --output-on-failure
 bash scripts/build-web.sh
 node web/tests/run.mjs build-web/site build-test/cli/vornik-cli build-web/test
 
+# A second processor: the aarch64 vornik-cli under qemu must print what the x86-64 one prints.
+bash scripts/compare-aarch64.sh build-test/cli/vornik-cli
+
 # The fuzz targets need clang's libFuzzer and sanitizers.
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVORNIK_BUILD_FUZZERS=ON -DVORNIK_BUILD_GUI=OFF -DVORNIK_BUILD_TESTS=OFF -DVORNIK_BUILD_BENCHMARKS=OFF \

@@ -1,6 +1,7 @@
 #include "solver/Extended.h"
 
 #include <bit>
+#include <cstring>
 #include <utility>
 
 namespace vornik {
@@ -14,6 +15,19 @@ constexpr std::uint16_t kExponentMask = 0x7FFF;
 constexpr std::uint16_t kSignMask = 0x8000;
 constexpr std::uint64_t kIntegerBit = 1ULL << 63;
 constexpr std::uint64_t kQuietBit = 1ULL << 62;
+
+// Through memcpy: bit_cast is missing from some standard libraries still in use (Emscripten's).
+std::uint64_t DoubleBits(double d) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &d, sizeof bits);
+    return bits;
+}
+
+double BitsDouble(std::uint64_t bits) {
+    double d;
+    std::memcpy(&d, &bits, sizeof d);
+    return d;
+}
 
 enum class Kind { Zero, Finite, Infinite, NaN };
 
@@ -262,7 +276,7 @@ std::uint64_t DivideWide(std::uint64_t hi, std::uint64_t lo, std::uint64_t d, st
 }  // namespace extended_detail
 
 Extended::Extended(double value) {
-    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const auto bits = DoubleBits(value);
     const bool negative = (bits >> 63) != 0;
     const int field = static_cast<int>((bits >> 52) & 0x7FF);
     const std::uint64_t fraction = bits & ((1ULL << 52) - 1);
@@ -333,7 +347,7 @@ Extended::operator double() const {
             break;
         }
     }
-    return std::bit_cast<double>(sign | bits);
+    return BitsDouble(sign | bits);
 }
 
 std::int64_t Extended::ToInt64() const {
@@ -442,24 +456,25 @@ namespace {
 
 // Sign of a - b for values that are not NaN.
 int CompareOrdered(Extended a, Extended b) {
-    const Unpacked x = Unpack(a);
-    const Unpacked y = Unpack(b);
-    if (x.kind == Kind::Zero && y.kind == Kind::Zero) {
+    // In the encodings the arithmetic produces, the magnitudes order like (exponent field,
+    // significand): subnormals below normals, infinity above every finite value.
+    const auto fieldA = static_cast<std::uint16_t>(a.SignExponent() & kExponentMask);
+    const auto fieldB = static_cast<std::uint16_t>(b.SignExponent() & kExponentMask);
+    const bool zeroA = fieldA == 0 && a.Significand() == 0;
+    const bool zeroB = fieldB == 0 && b.Significand() == 0;
+    if (zeroA && zeroB) {
         return 0;
     }
-    if (x.negative != y.negative) {
-        return x.negative ? -1 : 1;
+    if (a.SignBit() != b.SignBit()) {
+        return a.SignBit() ? -1 : 1;
     }
-    const auto rank = [](Kind k) { return k == Kind::Zero ? 0 : k == Kind::Finite ? 1 : 2; };
-    int magnitude;
-    if (rank(x.kind) != rank(y.kind)) {
-        magnitude = rank(x.kind) < rank(y.kind) ? -1 : 1;
-    } else if (x.kind != Kind::Finite) {
-        magnitude = 0;
-    } else {
-        magnitude = MagnitudeBelow(x, y) ? -1 : MagnitudeBelow(y, x) ? 1 : 0;
+    int magnitude = 0;
+    if (fieldA != fieldB) {
+        magnitude = fieldA < fieldB ? -1 : 1;
+    } else if (a.Significand() != b.Significand()) {
+        magnitude = a.Significand() < b.Significand() ? -1 : 1;
     }
-    return x.negative ? -magnitude : magnitude;
+    return a.SignBit() ? -magnitude : magnitude;
 }
 
 enum class Rounding { Down, NearestEven };

@@ -20,7 +20,9 @@ class Extended {
     Extended(T) = delete;
 
     static Extended FromInt64(std::int64_t value);
-    // The encoding itself: sign and biased exponent in the top word, then the significand.
+    // The encoding itself: sign and biased exponent in the top word, then the significand. Only
+    // the encodings the arithmetic produces are meant: a normal value has the integer bit set, a
+    // subnormal one has a zero exponent field (no pseudo-denormals or unnormals).
     static constexpr Extended FromBits(std::uint16_t signExponent, std::uint64_t significand) {
         Extended x;
         x.signExponent_ = signExponent;

@@ -1,5 +1,6 @@
 #include "solver/InputAssistant.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <limits>
@@ -29,10 +30,22 @@ bool HasUnit(int unit, std::size_t count) {
     return unit >= 0 && static_cast<std::size_t>(unit) < count;
 }
 
+// 10^-decimals as a double: one division by an exact power of ten, so correctly rounded (up to
+// 22 decimals) and the same on every platform, unlike a library pow.
+double DecimalStep(int decimals) {
+    // Beyond 400 the power is infinite anyway.
+    const long long count = std::min(decimals < 0 ? -static_cast<long long>(decimals) : decimals, 400LL);
+    double power = 1.0;
+    for (long long k = 0; k < count; ++k) {
+        power *= 10.0;
+    }
+    return decimals >= 0 ? 1.0 / power : power;
+}
+
 }  // namespace
 
 Extended RoundHalfEvenToDecimals(Extended x, int decimals) {
-    const double p = std::pow(10.0, -decimals);
+    const double p = DecimalStep(decimals);
     return p * NearestInteger(x / p);
 }
 

@@ -16,6 +16,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <type_traits>
 
 #include "report/NumberText.h"
 #include "solver/Complex.h"
@@ -216,16 +217,21 @@ class Operands {
         const int decimals = static_cast<int>(rng_() % 6);
         const long long n = static_cast<long long>(rng_() % 2000000001ULL) - 1000000000LL;
         switch (rng_() % 3) {
-            case 0: {
-                char text[64];
-                std::snprintf(text, sizeof text, "%lld5e-%d", n, decimals + 1);
-                return std::strtod(text, nullptr);
-            }
+            case 0:
+                return HalfWayDecimal(decimals);
             case 1:
                 return PowerOfTen(-decimals);
             default:
                 return Extended::FromInt64(n) + 0.5;
         }
+    }
+
+    // The double nearest to the decimal n,5 * 10^-decimals, half-way between two report values.
+    double HalfWayDecimal(int decimals) {
+        const long long n = static_cast<long long>(rng_() % 2000000001ULL) - 1000000000LL;
+        char text[64];
+        std::snprintf(text, sizeof text, "%lld5e-%d", n, decimals + 1);
+        return std::strtod(text, nullptr);
     }
 
     Extended NearTwoToThe63() {
@@ -331,36 +337,38 @@ TEST(ExtendedDifferential, ConversionsAndIntegralRoundingMatchTheX87Unit) {
     Operands ops(7);
     long failures = 0;
     const long count = Count();
-    const auto check = [&](bool same, const std::string& what) {
+    // The message is only built for a failure: this loop runs ten million times in the full run.
+    const auto check = [&](bool same, const char* what, const auto& operand) {
         if (!same) {
             ++failures;
-            ADD_FAILURE() << what;
+            if constexpr (std::is_same_v<std::decay_t<decltype(operand)>, Extended>) {
+                ADD_FAILURE() << what << " " << Hex(operand);
+            } else {
+                ADD_FAILURE() << what << " " << operand;
+            }
         }
     };
     for (long i = 0; i < count && failures < 20; ++i) {
         const Extended a = ops.Next();
         const long double na = Native(a);
-        check(SameBits(Floor(a), std::floor(na)), "floor " + Hex(a));
-        check(SameBits(NearestInteger(a), std::nearbyint(na)), "nearbyint " + Hex(a));
-        check(SameBits(Abs(a), std::fabs(na)), "fabs " + Hex(a));
-        check(DoubleBits(static_cast<double>(a)) == DoubleBits(static_cast<double>(na)),
-              "to double " + Hex(a));
-        check(a.IsNaN() == std::isnan(na) && a.IsFinite() == std::isfinite(na), "class of " + Hex(a));
+        check(SameBits(Floor(a), std::floor(na)), "floor", a);
+        check(SameBits(NearestInteger(a), std::nearbyint(na)), "nearbyint", a);
+        check(SameBits(Abs(a), std::fabs(na)), "fabs", a);
+        check(DoubleBits(static_cast<double>(a)) == DoubleBits(static_cast<double>(na)), "to double", a);
+        check(a.IsNaN() == std::isnan(na) && a.IsFinite() == std::isfinite(na), "class of", a);
         // Conversion to int64 is defined for values whose truncation fits.
         if (na > -9223372036854775809.0L && na < 9223372036854775808.0L) {
-            check(a.ToInt64() == static_cast<std::int64_t>(na), "to int64 " + Hex(a));
+            check(a.ToInt64() == static_cast<std::int64_t>(na), "to int64", a);
         }
 
         const double d = (i % 2) == 0 ? BitsToDouble(ops.Word()) : static_cast<double>(a);
-        check(SameBits(Extended(d), static_cast<long double>(d)), "from double " + std::to_string(d));
+        check(SameBits(Extended(d), static_cast<long double>(d)), "from double", d);
         const auto n = static_cast<std::int64_t>(ops.Word()) >> (ops.Word() % 64);
-        check(SameBits(Extended::FromInt64(n), static_cast<long double>(n)),
-              "from int64 " + std::to_string(n));
+        check(SameBits(Extended::FromInt64(n), static_cast<long double>(n)), "from int64", n);
     }
     const std::int64_t limits[] = {INT64_MIN, INT64_MIN + 1, INT64_MAX, INT64_MAX - 1, -1, 0, 1};
     for (const std::int64_t n : limits) {
-        check(SameBits(Extended::FromInt64(n), static_cast<long double>(n)),
-              "from int64 " + std::to_string(n));
+        check(SameBits(Extended::FromInt64(n), static_cast<long double>(n)), "from int64", n);
     }
     EXPECT_EQ(failures, 0);
 }
@@ -453,9 +461,20 @@ TEST(ExtendedDifferential, ReportRoundingAndAnglesMatchTheLongDoubleCode) {
     long failures = 0;
     const long count = Count();
     for (long i = 0; i < count && failures < 20; ++i) {
-        // Mostly report-sized values at the settings 0..5, some anything at any exponent.
-        const double value = (i % 4) == 0 ? static_cast<double>(ops.Next()) : ops.ModerateDouble();
+        // Report-sized values and half-way values at the settings 0..5, some anything at any exponent.
         const int exponent = (i % 8) == 0 ? static_cast<int>(rng() % 61) - 40 : -static_cast<int>(rng() % 6);
+        double value;
+        switch (i % 4) {
+            case 0:
+                value = static_cast<double>(ops.Next());
+                break;
+            case 1:
+                value = ops.HalfWayDecimal(exponent <= 0 && exponent >= -5 ? -exponent : 0);
+                break;
+            default:
+                value = ops.ModerateDouble();
+                break;
+        }
         const double rounded = RoundToDecimals(value, exponent);
         const double expected = oracle::RoundToDecimals(value, exponent);
         if (DoubleBits(rounded) != DoubleBits(expected)) {
