@@ -12,6 +12,7 @@ packages=(
   xvfb xauth imagemagick
   help2man dpkg-dev appstream desktop-file-utils xdg-utils
   openbox
+  emscripten node-acorn nodejs chromium
   g++-aarch64-linux-gnu qemu-user python3
   # The accessibility walk: AT-SPI from Python on a session bus of its own.
   python3-pyatspi at-spi2-core dbus-x11 dbus-daemon x11-utils
@@ -26,3 +27,11 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt-get update
   apt-get install -y --no-install-recommends "${missing[@]}"
 fi
+
+# The web edition's browser tests drive Debian's chromium with puppeteer-core from npm (it
+# downloads no browser); the versions are pinned by web/package-lock.json.
+if ! command -v npm >/dev/null; then
+  apt-get update
+  apt-get install -y --no-install-recommends npm
+fi
+(cd "$(dirname "$0")/../web" && { npm ls --depth=0 >/dev/null 2>&1 || npm ci --no-audit --no-fund; })

@@ -17,6 +17,10 @@ VORNIK_BUILD_DIR=build-test VORNIK_SCREEN_ROOT=0 VORNIK_SCREEN_DISPLAY=:79 scrip
 bash scripts/package.sh -DVORNIK_ALLOW_EXAMPLE_CONTACTS=ON
 bash scripts/check-package.sh build-package/vornik_*.deb
 
+# The web edition in Debian's chromium, compared with the vornik-cli just built.
+bash scripts/build-web.sh
+node web/tests/run.mjs build-web/site build-test/cli/vornik-cli build-web/test
+
 # A second processor: the aarch64 vornik-cli under qemu must print what the x86-64 one prints.
 bash scripts/compare-aarch64.sh build-test/cli/vornik-cli
 

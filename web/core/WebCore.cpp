@@ -1,0 +1,249 @@
+// The calculator core as the web page calls it: the parameter and precision texts are set one by
+// one, then the run, the diagram, the picture and text encoders answer with JSON or bytes kept
+// here until the next call. The page owns all controls; this keeps only what the desktop program
+// keeps in process memory (the calculation state and the diagram canvas with its pen and font).
+
+#include <emscripten.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/DiagramJson.h"
+#include "cli/Json.h"
+#include "diagram/Diagram.h"
+#include "diagram/PictureEncoders.h"
+#include "diagram/RecordingCanvas.h"
+#include "report/NumberText.h"
+#include "report/ResultsDocument.h"
+#include "report/RtfDocument.h"
+#include "solver/CalculationRun.h"
+#include "solver/InputAssistant.h"
+#include "solver/SolverErrors.h"
+#include "solver/TextToNumber.h"
+
+namespace {
+
+using namespace vornik;
+
+struct WebPrecision : PrecisionTexts {
+    std::array<std::string, kPrecisionCount> texts;
+    WebPrecision() {
+        for (int k = 0; k < kPrecisionCount; ++k) {
+            texts[k] = kDefaultPrecisionTexts[k];
+        }
+    }
+    std::string Text(int index) const override { return texts.at(index); }
+};
+
+struct CapturedMessage : MessageSink {
+    std::string text;
+    bool error = false;
+    void SolverMessage(const std::string& t) override { text = t; }
+    void RuntimeError(const std::string& t) override {
+        text = t;
+        error = true;
+    }
+};
+
+// The process-wide state of the page's calculator.
+ParameterValues gForm;
+WebPrecision gPrecision;
+CalcState gState;
+// Like the desktop's picture, the canvas keeps its pen and font from one drawing to the next.
+RecordingCanvas gCanvas;
+std::string gOut;
+std::vector<std::uint8_t> gBytes;
+
+// A JSON string literal; bytes that are not UTF-8 become U+FFFD.
+std::string JsonString(const std::string& text) {
+    return JsonText(Json(text));
+}
+
+const char* Answer(std::string text) {
+    gOut = std::move(text);
+    return gOut.c_str();
+}
+
+std::string MessageJson(const std::string& text, bool error) {
+    return "\"message\":" + JsonString(text) + ",\"error\":" + (error ? "true" : "false");
+}
+
+// The error box's text: a full stop unless the text already ends in one.
+std::string ErrorBoxText(std::string text) {
+    if (!text.empty() && text.back() > '.') {
+        text += '.';
+    }
+    return text;
+}
+
+}  // namespace
+
+extern "C" {
+
+// Text of a parameter-form field, in the order ComboBox1..3, Edit1..Edit13.
+EMSCRIPTEN_KEEPALIVE void vk_set_text(int field, const char* text) {
+    if (field >= 0 && field < kParamCount) {
+        gForm[static_cast<Param>(field)] = text;
+    }
+}
+
+// Tick of CheckBox1..CheckBox7.
+EMSCRIPTEN_KEEPALIVE void vk_set_check(int box, int on) {
+    if (box >= 1 && box <= kCheckBoxCount) {
+        gForm.SetChecked(box, on != 0);
+    }
+}
+
+EMSCRIPTEN_KEEPALIVE void vk_set_star(int star) {
+    gForm.star = star != 0;
+}
+
+// Text of the precision form's ComboBox(index + 1).
+EMSCRIPTEN_KEEPALIVE void vk_set_precision(int index, const char* text) {
+    if (index >= 0 && index < kPrecisionCount) {
+        gPrecision.texts[index] = text;
+    }
+}
+
+// The execute command: {"report":[lines], "completed":bool, "message":text, "error":bool}.
+// The report holds what the run wrote, also when it stopped half-way; "cleared" says whether the
+// normal-mode writer cleared the document (when it did not, the page keeps its old report).
+EMSCRIPTEN_KEEPALIVE const char* vk_run() {
+    LinesDocument doc;
+    struct TrackingDocument : ResultsDocument {
+        LinesDocument& lines;
+        bool cleared = false;
+        explicit TrackingDocument(LinesDocument& l) : lines(l) {}
+        void Clear() override {
+            cleared = true;
+            lines.Clear();
+        }
+        void AppendLine(const std::string& text) override { lines.AppendLine(text); }
+    } tracking(doc);
+    CapturedMessage message;
+    const RunContext ctx{gState, gForm, gPrecision, tracking, message};
+    const bool completed = N5Click(ctx);
+    std::string out = "{\"report\":[";
+    for (size_t k = 0; k < doc.lines.size(); ++k) {
+        out += (k ? "," : "") + JsonString(doc.lines[k]);
+    }
+    out += "],\"cleared\":" + std::string(tracking.cleared ? "true" : "false");
+    out += ",\"completed\":" + std::string(completed ? "true" : "false");
+    out += "," + MessageJson(message.text, message.error) + "}";
+    return Answer(out);
+}
+
+// Draws the diagram of radio button 1..14 from the mode slots with the form's connection and
+// neutral tick, on the canvas that keeps its font between drawings: {"label11":text or null,
+// "label12":text, "legend":text, "ops":[...]}.
+EMSCRIPTEN_KEEPALIVE const char* vk_diagram(int button) {
+    gCanvas.ClearOps();
+    DiagramLabels labels;
+    const DiagramSelection selection{gForm.star, gForm.Checked(1), button};
+    DrawSelectedDiagram(gCanvas, gState.modeSlots, selection, labels);
+    return Answer(JsonText(DiagramJson(labels, gCanvas.Ops())));
+}
+
+// A 400 x 400 RGBA picture (as the canvas gives it) written as the core's 24-bit BMP; the bytes
+// stay at vk_bytes() with vk_bytes_size() of them.
+EMSCRIPTEN_KEEPALIVE int vk_bmp(const std::uint8_t* rgba, int width, int height) {
+    RgbPicture picture;
+    picture.width = width;
+    picture.height = height;
+    const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
+    picture.rgb.resize(count * 3);
+    for (size_t k = 0; k < count; ++k) {
+        picture.rgb[3 * k] = rgba[4 * k];
+        picture.rgb[3 * k + 1] = rgba[4 * k + 1];
+        picture.rgb[3 * k + 2] = rgba[4 * k + 2];
+    }
+    try {
+        gBytes = EncodeBmp(picture);
+    } catch (const std::exception&) {
+        gBytes.clear();
+        return 0;
+    }
+    return 1;
+}
+
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* vk_bytes() {
+    return gBytes.data();
+}
+
+EMSCRIPTEN_KEEPALIVE int vk_bytes_size() {
+    return static_cast<int>(gBytes.size());
+}
+
+// The results document's lines (separated by line feeds) with the raised spans ("line,begin,end"
+// separated by semicolons, positions in UTF-16 units) as the RTF file the desktop program saves;
+// the bytes stay at vk_bytes().
+EMSCRIPTEN_KEEPALIVE int vk_rtf(const char* text, const char* spans) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (const char* p = text; *p; ++p) {
+        if (*p == '\n') {
+            lines.push_back(line);
+            line.clear();
+        } else {
+            line += *p;
+        }
+    }
+    lines.push_back(line);
+    std::vector<RaisedSpan> raised;
+    const std::string all = spans;
+    for (size_t at = 0; at < all.size();) {
+        const size_t stop = std::min(all.find(';', at), all.size());
+        RaisedSpan span;
+        if (std::sscanf(all.substr(at, stop - at).c_str(), "%zu,%zu,%zu", &span.line, &span.begin,
+                        &span.end) == 3) {
+            raised.push_back(span);
+        }
+        at = stop + 1;
+    }
+    const std::string rtf = RtfFromLines(lines, raised);
+    gBytes.assign(rtf.begin(), rtf.end());
+    return 1;
+}
+
+// The assistant's phase voltage from the line-voltage text: {"text":"381"} or a message.
+EMSCRIPTEN_KEEPALIVE const char* vk_phase_voltage(const char* lineVoltage) {
+    const std::string text = lineVoltage;
+    try {
+        const std::optional<int> phase = PhaseVoltageFromLine(TextToFloat(text));
+        if (!phase) {
+            // Kept as a 32-bit integer: a larger one is refused like a text that is no whole number.
+            throw RuntimeError("'" + text + "' is not a valid integer value");
+        }
+        return Answer("{\"text\":" + JsonString(std::to_string(*phase)) + "}");
+    } catch (const RuntimeError& e) {
+        return Answer("{" + MessageJson(ErrorBoxText(e.what()), true) + "}");
+    }
+}
+
+// The assistant's reactance of one phase: {"text":"31,42"} or a message.
+EMSCRIPTEN_KEEPALIVE const char* vk_reactance(const char* inductance, int inductanceUnit,
+                                              const char* capacitance, int capacitanceUnit,
+                                              const char* frequency, int angular) {
+    ReactanceResult result;
+    try {
+        ReactanceInput input;
+        input.inductance = TextToFloat(inductance);
+        input.capacitance = TextToFloat(capacitance);
+        input.inductanceUnit = inductanceUnit;
+        input.capacitanceUnit = capacitanceUnit;
+        input.frequency = TextToFloat(frequency);
+        input.angular = angular != 0;
+        result = ReactanceFromLC(input);
+    } catch (const RuntimeError& e) {
+        return Answer("{" + MessageJson(ErrorBoxText(e.what()), true) + "}");
+    }
+    if (result.status != ReactanceStatus::Ok) {
+        return Answer("{" + MessageJson(ReactanceMessage(result.status), false) + "}");
+    }
+    return Answer("{\"text\":" + JsonString(FormatGeneral(result.x)) + "}");
+}
+
+}  // extern "C"

@@ -1,0 +1,128 @@
+// TForm7, "Векторная диаграмма": fourteen mode buttons, the canvas drawn from the core's drawing
+// operations, the cursor read-out and the picture saved as PNG, JPEG or BMP.
+import { canvasSize, paintOps } from './paint.js';
+import { saveFile } from './save.js';
+
+const $ = (id) => document.getElementById(id);
+
+// The emergency pairs in button order with the tick of the parameter form that asks for each,
+// and the mode named for a hint: star meaning, delta meaning.
+const pairs = [
+    [null, 'Нормальный режим', 'Нормальный режим'],
+    [2, 'КЗ фазы А', 'Обрыв фазы нагрузки АВ'],
+    [3, 'КЗ фазы В', 'Обрыв фазы нагрузки ВС'],
+    [4, 'КЗ фазы С', 'Обрыв фазы нагрузки СА'],
+    [5, 'Обрыв линейного провода А', 'Обрыв линейного провода А'],
+    [6, 'Обрыв линейного провода В', 'Обрыв линейного провода В'],
+    [7, 'Обрыв линейного провода С', 'Обрыв линейного провода С'],
+];
+const groupHeadings = { 0: ['Label2', 'Нормальный режим'], 1: ['Label3', 'Аварийный режим'], 4: ['Label4', 'Аварийный режим'] };
+
+function buildButtons(onSelect) {
+    const host = $('Form7-modes');
+    pairs.forEach((pair, k) => {
+        if (groupHeadings[k]) {
+            const [name, text] = groupHeadings[k];
+            const h = document.createElement('div');
+            h.id = 'Form7-' + name;
+            h.className = 'group';
+            h.textContent = text;
+            host.append(h);
+        }
+        const row = document.createElement('div');
+        row.className = 'pair';
+        if (k > 0) {
+            // The mode of an emergency pair, which the desktop leaves to the user to know.
+            const mode = document.createElement('div');
+            mode.className = 'mode';
+            mode.id = 'Form7-Mode' + k;
+            host.append(mode);
+        }
+        ['Напряжения', 'Тока'].forEach((caption, j) => {
+            const button = 2 * k + j + 1;
+            const label = document.createElement('label');
+            const radio = document.createElement('input');
+            radio.type = 'radio';
+            radio.name = 'diagram';
+            radio.id = 'Form7-RadioButton' + button;
+            radio.disabled = k > 0;
+            radio.addEventListener('change', () => radio.checked && onSelect(button));
+            label.append(radio, ' ' + caption);
+            row.append(label);
+        });
+        host.append(row);
+    });
+}
+
+function showHints(star) {
+    pairs.forEach((pair, k) => {
+        const hint = star ? pair[1] : pair[2];
+        if (k > 0) {
+            $('Form7-Mode' + k).textContent = hint;
+        }
+        for (const j of [1, 2]) {
+            $('Form7-RadioButton' + (2 * k + j)).parentElement.title = hint;
+        }
+    });
+}
+
+function cursorReadout(event) {
+    const canvas = $('Form7-Image1');
+    const x = Math.min(canvasSize - 1, Math.floor((event.offsetX * canvasSize) / canvas.clientWidth));
+    const y = Math.min(canvasSize - 1, Math.floor((event.offsetY * canvasSize) / canvas.clientHeight));
+    $('Form7-Label6').textContent = String(x);
+    $('Form7-Label7').textContent = String(y);
+    $('Form7-Label9').textContent = String(200 - y);
+    $('Form7-Label10').textContent = String(200 - x);
+}
+
+export function initDiagram(core, drawing) {
+    const canvas = $('Form7-Image1');
+    const ctx = canvas.getContext('2d', { willReadFrequently: true });
+    ctx.fillStyle = '#fff';
+    ctx.fillRect(0, 0, canvasSize, canvasSize);
+    const draw = (button) => {
+        const { star, neutral } = drawing();
+        core().setDrawing(star, neutral);
+        const picture = core().diagram(button);
+        canvas.vornikTextRects = paintOps(ctx, picture.ops);
+        canvas.vornikOps = picture.ops;
+        if (picture.label11 !== null) {
+            $('Form7-Label11').textContent = picture.label11;
+        }
+        $('Form7-Label12').textContent = picture.label12;
+        // Before the first drawing there is no picture to save.
+        for (const id of ['Form7-SavePng', 'Form7-SaveJpeg', 'Form7-SaveBmp']) {
+            $(id).disabled = false;
+        }
+    };
+    buildButtons(draw);
+    showHints(true);
+    // A pointer of any kind: a mouse moving, or a finger tapping the diagram on a phone.
+    canvas.addEventListener('pointermove', cursorReadout);
+    canvas.addEventListener('pointerdown', cursorReadout);
+    const save = (name, type, quality) => canvas.toBlob((blob) => saveFile(blob, name, type), type, quality);
+    $('Form7-SavePng').addEventListener('click', () => save('vornik.png', 'image/png'));
+    $('Form7-SaveJpeg').addEventListener('click', () => save('vornik.jpg', 'image/jpeg', 0.9));
+    $('Form7-SaveBmp').addEventListener('click', () => {
+        const bmp = core().bmp(ctx.getImageData(0, 0, canvasSize, canvasSize).data, canvasSize, canvasSize);
+        if (bmp) {
+            saveFile(bmp, 'vornik.bmp', 'image/bmp');
+        }
+    });
+    return {
+        showHints,
+        // After a completed run: the pairs of the ticked modes are enabled and the normal-mode
+        // voltages are drawn.
+        afterRun(ticks) {
+            $('Form7-modes').disabled = false;
+            pairs.forEach(([tick], k) => {
+                for (const j of [1, 2]) {
+                    $('Form7-RadioButton' + (2 * k + j)).disabled = tick !== null && !ticks[tick - 1];
+                }
+            });
+            $('Form7-RadioButton1').checked = true;
+            draw(1);
+        },
+    };
+}

@@ -1,0 +1,89 @@
+// TForm3, the parameter form "Параметры  расчёта": captions that follow the connection, the
+// neutral wire and the texts the run reads.
+import { attachFilter, numericKeyFilter } from './filter.js';
+import { fillGaps } from './gaps.js';
+
+const $ = (id) => document.getElementById(id);
+
+// Text fields in the order the core numbers them.
+export const textFields = ['ComboBox1', 'ComboBox2', 'ComboBox3', 'Edit1', 'Edit2', 'Edit3', 'Edit4', 'Edit5',
+    'Edit6', 'Edit7', 'Edit8', 'Edit9', 'Edit10', 'Edit11', 'Edit12', 'Edit13'].map((n) => 'Form3-' + n);
+
+// Captions that change with the connection. Some hold Cyrillic letters that look like Latin ones
+// (а, с, О); they are kept as the desktop form has always shown them.
+const initialVoltage = [' Ua= ', ' Ub= ', ' Uс= '];
+const starVoltage = [' Uа= ', ' Ub= ', ' Uc= '];
+const deltaVoltage = ['Uаb=', 'Ubc=', 'Uca='];
+const starLoad = [' Ra=            Xa=            (Om)', ' Rb=            Xb=            (Om)',
+    ' Rc=            Xc=            (Om)'];
+const deltaLoad = ['Rab=          Xab=           (Om)', 'Rbc=          Xbc=           (Om)',
+    'Rca=          Xca=           (Om)'];
+const shortCircuit = ['фаза "А"                 (Оm)', 'фаза "В"                 (Om)',
+    'фаза "С"                 (Om)'];
+const phaseBreak = ['фаза "АВ"', 'фаза "ВС"', 'фаза "СА"'];
+const neutralCaption = 'R0=           (Om)';
+
+const voltageLabels = ['Form3-Label3', 'Form3-Label10', 'Form3-Label11'];
+const loadRows = ['Form3-Label4', 'Form3-Label5', 'Form3-Label6'];
+const shortRows = ['Form3-Caption2', 'Form3-Caption3', 'Form3-Caption4'];
+const shunts = ['Form3-Edit11', 'Form3-Edit12', 'Form3-Edit13'];
+
+export function isStar() {
+    return $('Form3-RadioButton1').checked;
+}
+
+// The neutral resistance and its caption are enabled exactly when the wire is ticked in star.
+function syncNeutral() {
+    const on = isStar() && $('Form3-CheckBox1').checked;
+    $('Form3-Edit10').disabled = !on;
+    $('Form3-Label7').classList.toggle('disabled', !on);
+}
+
+function showConnection(star) {
+    for (let k = 0; k < 3; ++k) {
+        $(voltageLabels[k]).textContent = star ? starVoltage[k] : deltaVoltage[k];
+        fillGaps($(loadRows[k]), star ? starLoad[k] : deltaLoad[k]);
+        fillGaps($(shortRows[k]), star ? shortCircuit[k] : phaseBreak[k]);
+        $(shunts[k]).disabled = !star;
+    }
+    $('Form3-CheckBox1').disabled = !star;
+    $('Form3-Label9').textContent = star ? 'КЗ фазы' : 'Обрыв фазы нагрузки';
+    syncNeutral();
+}
+
+// onConnection(star) is told each time the user switches the connection.
+export function initForm(onConnection) {
+    for (let k = 0; k < 3; ++k) {
+        $(voltageLabels[k]).textContent = initialVoltage[k];
+        fillGaps($(loadRows[k]), starLoad[k]);
+        fillGaps($(shortRows[k]), shortCircuit[k]);
+    }
+    fillGaps($('Form3-Label7'), neutralCaption);
+    syncNeutral();
+    for (const id of textFields) {
+        attachFilter($(id), numericKeyFilter);
+    }
+    $('Form3-RadioButton1').addEventListener('change', () => {
+        showConnection(true);
+        onConnection(true);
+    });
+    $('Form3-RadioButton2').addEventListener('change', () => {
+        showConnection(false);
+        onConnection(false);
+    });
+    $('Form3-CheckBox1').addEventListener('change', syncNeutral);
+}
+
+// What the run reads: {texts, checks, star}.
+export function readForm() {
+    const checks = [];
+    for (let k = 1; k <= 7; ++k) {
+        checks.push($('Form3-CheckBox' + k).checked);
+    }
+    return { texts: textFields.map((id) => $(id).value), checks, star: isStar() };
+}
+
+// The assistant writes computed values into the form.
+export function setFieldText(name, text) {
+    $('Form3-' + name).value = text;
+}

@@ -1,0 +1,55 @@
+// TForm4, "Настройка точности рассчёта": twenty boxes, each the number of decimals (0 to 5) of
+// one kind of reported number, placed in the gaps of their row's formula.
+import { attachFilter, decimalsKeyFilter } from './filter.js';
+
+const rows = [
+    ['Label2', 'Напряжение ', 'Label3', 'U=                e j                 U=               +j                 (V)  '],
+    ['Label4', 'Сопротивление', 'Label5', 'Z=               +j                Z=                 ej                  (Om)'],
+    ['Label6', 'Проводимость', 'Label12', 'Y=                e j                 Y=               +j                 (Sm)  '],
+    ['Label8', 'Ток', 'Label11', 'I=                e j                   I=               +j                 (A)    '],
+    ['Label10', 'Мощность', 'Label7', 'S=                e j                S=               +j                 (V*A)   '],
+];
+// The initial decimals, in box order.
+const initial = ['0', '0', '0', '0', '0', '0', '1', '1', '3', '3', '3', '1', '1', '1', '1', '1', '0', '1', '0', '0'];
+
+export function initPrecision() {
+    const grid = document.getElementById('Form4-grid');
+    const list = document.createElement('datalist');
+    list.id = 'decimals';
+    list.append(...['0', '1', '2', '3', '4', '5'].map((v) => new Option(v)));
+    grid.append(list);
+    rows.forEach(([headingName, heading, formulaName, formula], row) => {
+        const h = document.createElement('h5');
+        h.id = 'Form4-' + headingName;
+        h.textContent = heading;
+        const line = document.createElement('div');
+        line.className = 'row formula';
+        line.id = 'Form4-' + formulaName;
+        line.dataset.caption = formula;
+        const pieces = formula.trim().split(/ {2,}/);
+        pieces.forEach((text, k) => {
+            const piece = document.createElement('span');
+            piece.className = 'piece';
+            piece.textContent = text;
+            line.append(piece);
+            if (k < 4) {
+                const box = document.createElement('input');
+                const index = row * 4 + k;
+                box.id = 'Form4-ComboBox' + (index + 1);
+                box.className = 'decimals';
+                box.maxLength = 1;
+                box.value = initial[index];
+                box.inputMode = 'numeric';
+                box.setAttribute('list', 'decimals');
+                box.setAttribute('aria-label', heading.trim() + ': ' + text);
+                attachFilter(box, decimalsKeyFilter);
+                line.append(box);
+            }
+        });
+        grid.append(h, line);
+    });
+}
+
+export function readPrecision() {
+    return Array.from({ length: 20 }, (_, k) => document.getElementById('Form4-ComboBox' + (k + 1)).value);
+}

@@ -1,0 +1,120 @@
+// TForm2, the results document: one block per report line, editable; copy, save as RTF or plain
+// text, print.
+import { saveFile } from './save.js';
+
+const $ = (id) => document.getElementById(id);
+const printTitle = 'Результаты рассчёта Vornik';
+
+function lineBlock(text) {
+    const block = document.createElement('div');
+    if (text === '') {
+        block.append(document.createElement('br'));
+    } else {
+        block.textContent = text;
+    }
+    return block;
+}
+
+export function showReport(lines) {
+    $('Form2-RichEdit1').replaceChildren(...lines.map(lineBlock));
+}
+
+// The document as the user sees it now, edits included: its lines and the raised (superscript)
+// spans of each line, in string indices.
+export function documentModel() {
+    const lines = [];
+    const raised = [];
+    let line = null;
+    const newLine = () => {
+        line = '';
+        lines.push(line);
+    };
+    const append = (text, up) => {
+        if (line === null) {
+            newLine();
+        }
+        if (up && text) {
+            raised.push({ line: lines.length - 1, begin: line.length, end: line.length + text.length });
+        }
+        line += text;
+        lines[lines.length - 1] = line;
+    };
+    const walk = (node, up) => {
+        for (const child of node.childNodes) {
+            if (child.nodeType === Node.TEXT_NODE) {
+                append(child.textContent, up);
+            } else if (child.nodeName === 'BR') {
+                // A break ends its line; the closing break of a block only keeps an empty line.
+                if (line === null) {
+                    newLine();
+                }
+                if (child.nextSibling !== null) {
+                    line = null;
+                }
+            } else if (child.nodeType === Node.ELEMENT_NODE) {
+                const block = getComputedStyle(child).display !== 'inline';
+                if (block) {
+                    line = null;
+                }
+                walk(child, up || child.nodeName === 'SUP');
+                if (block) {
+                    if (line === null) {
+                        newLine();
+                    }
+                    line = null;
+                }
+            }
+        }
+    };
+    walk($('Form2-RichEdit1'), false);
+    return { lines, raised };
+}
+
+export function documentLines() {
+    return documentModel().lines;
+}
+
+function selectWholeDocument() {
+    const range = document.createRange();
+    range.selectNodeContents($('Form2-RichEdit1'));
+    const selection = getSelection();
+    selection.removeAllRanges();
+    selection.addRange(range);
+}
+
+export function initResults(core) {
+    const edit = $('Form2-RichEdit1');
+    $('Form2-SpeedButton2').addEventListener('click', () => {
+        // The selection inside the document, or the whole document when nothing is selected there.
+        const selection = getSelection();
+        if (selection.isCollapsed || !edit.contains(selection.anchorNode)) {
+            selectWholeDocument();
+        }
+        document.execCommand('copy');
+        edit.focus();
+    });
+    $('Form2-SpeedButton6').addEventListener('click', () => {
+        // Raising is no toggle: text already raised stays raised.
+        if (!document.queryCommandState('superscript')) {
+            document.execCommand('superscript');
+        }
+        edit.focus();
+    });
+    $('Form2-SpeedButton9').addEventListener('click', () => {
+        const title = document.title;
+        document.title = printTitle;
+        window.print();
+        document.title = title;
+    });
+    $('Form2-SpeedButton4').addEventListener('click', () => {
+        const { lines, raised } = documentModel();
+        const rtf = core() && core().rtf(lines, raised);
+        if (rtf) {
+            saveFile(rtf, 'vornik.rtf', 'application/rtf');
+        }
+    });
+    $('Form2-SaveText').addEventListener('click', () => {
+        const text = documentLines().join('\r\n') + '\r\n';
+        saveFile(new TextEncoder().encode(text), 'vornik.txt', 'text/plain;charset=utf-8');
+    });
+}

@@ -1,0 +1,131 @@
+// The diagram: drawing operations against vornik-cli's, pixels against its PNG, text placement.
+import { execFileSync } from 'node:child_process';
+import { readFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { openPage } from './browser.mjs';
+import { check, circuitFromArgs, cli, firstDifference, outDir, runCli, siteDir } from './context.mjs';
+import { execute, setCircuit } from './page.mjs';
+
+// In every drawing after the first the canvas keeps the face and size of the previous drawing's
+// last label, as the desktop's canvas does; vornik-cli draws each diagram on a new canvas, where
+// the axis captions and the legend use the default face (and the captions its 8 points).
+function carriedOver(ops) {
+    return ops.map((op) => (op.op === 'text' && op.font === 'default' ? { ...op, font: 'Time New Roman', size: 12 } : op));
+}
+
+async function pixelsOutsideTexts(page, png) {
+    return page.evaluate(async (src) => {
+        const image = new Image();
+        image.src = src;
+        await image.decode();
+        const scratch = document.createElement('canvas');
+        scratch.width = scratch.height = 400;
+        const context = scratch.getContext('2d');
+        context.drawImage(image, 0, 0);
+        const cli = context.getImageData(0, 0, 400, 400).data;
+        const canvas = document.getElementById('Form7-Image1');
+        const own = canvas.getContext('2d').getImageData(0, 0, 400, 400).data;
+        // The texts' boxes, a few pixels wider: the desktop's font engine lays glyphs out a little
+        // differently from the browser's.
+        const inText = (x, y) => canvas.vornikTextRects.some((r) =>
+            x >= r.x - 2 && x < r.x + r.width + 6 && y >= r.y - 2 && y < r.y + r.height + 4);
+        let compared = 0;
+        let inked = 0;
+        const differing = [];
+        for (let y = 0; y < 400; ++y) {
+            for (let x = 0; x < 400; ++x) {
+                if (inText(x, y)) {
+                    continue;
+                }
+                const k = 4 * (y * 400 + x);
+                compared += 1;
+                inked += cli[k] + cli[k + 1] + cli[k + 2] < 765 ? 1 : 0;
+                if (cli[k] !== own[k] || cli[k + 1] !== own[k + 1] || cli[k + 2] !== own[k + 2]) {
+                    differing.push([x, y]);
+                }
+            }
+        }
+        return { compared, inked, differing: differing.slice(0, 10), count: differing.length };
+    }, 'data:image/png;base64,' + readFileSync(png).toString('base64'));
+}
+
+// Each mode button draws the operations vornik-cli gives for it, and the first drawing of a
+// balanced star has the pixels of vornik-cli's PNG outside the texts.
+export async function diagram(browser) {
+    const circuits = [
+        { star: true, neutral: true, args: ['--r1', '10', '--x1', '5', '--r2', '20', '--r3', '8', '--x3', '-6',
+            '--neutral', '--short', 'A', '--short', 'B', '--short', 'C', '--break', 'A', '--break', 'B', '--break', 'C'] },
+        { star: true, neutral: false, args: ['--u1', '220', '--u2', '220', '--u3', '220', '--r1', '10', '--r2', '10',
+            '--x2', '4', '--r3', '15', '--short', 'B', '--break', 'C'] },
+        { star: false, args: ['--delta', '--r1', '10', '--x1', '3', '--r2', '12', '--r3', '7', '--x3', '-2',
+            '--open', 'AB', '--open', 'BC', '--open', 'CA', '--break', 'A', '--break', 'B', '--break', 'C'] },
+    ];
+    for (const circuit of circuits) {
+        const page = await openPage(browser, siteDir);
+        const cliRun = runCli(['--json', ...circuit.args]);
+        await setCircuit(page, circuitFromArgs(circuit.args));
+        await execute(page);
+        let label11 = '';
+        for (let button = 1; button <= 14; ++button) {
+            const radio = '#Form7-RadioButton' + button;
+            const enabled = await page.$eval(radio, (r) => !r.disabled);
+            const pair = Math.ceil(button / 2) - 1;
+            const ticked = pair === 0 || circuitFromArgs(circuit.args).checks[pair];
+            check(enabled === ticked, `${circuit.args.join(' ')}: button ${button} enabled by its tick`);
+            if (!enabled) {
+                continue;
+            }
+            if (button > 1) {
+                await page.click(radio);
+            }
+            const expected = runCli(['--json', ...circuit.args, '--diagram', String(button)]).diagram;
+            const drawn = await page.evaluate(() => ({
+                ops: document.getElementById('Form7-Image1').vornikOps,
+                label11: document.getElementById('Form7-Label11').textContent,
+                label12: document.getElementById('Form7-Label12').textContent,
+            }));
+            const ops = button === 1 ? expected.ops : carriedOver(expected.ops);
+            check(JSON.stringify(drawn.ops) === JSON.stringify(ops),
+                `${circuit.args.join(' ')}: button ${button} draws vornik-cli's operations`,
+                firstDifference(drawn.ops.map((o) => JSON.stringify(o)), ops.map((o) => JSON.stringify(o))));
+            label11 = expected.label11 ?? label11;
+            check(drawn.label11 === label11 && drawn.label12 === expected.label12,
+                `button ${button}: Label11 and Label12`, JSON.stringify([drawn.label11, drawn.label12, label11, expected.label12]));
+        }
+        check(cliRun.completed, 'the diagram circuits complete');
+        await page.close();
+    }
+
+    // Phase B at -90 degrees puts its label past the right edge: it is moved back inside by
+    // its overflow, and every text stays on the canvas.
+    const page = await openPage(browser, siteDir);
+    await setCircuit(page, circuitFromArgs(['--a2', '-90', '--a3', '90', '--r1', '10', '--r2', '10', '--r3', '10']));
+    await execute(page);
+    const placed = await page.evaluate(() => {
+        const canvas = document.getElementById('Form7-Image1');
+        const texts = canvas.vornikOps.filter((op) => op.op === 'text');
+        return canvas.vornikTextRects.map((r, k) => ({ ...r, wanted: [texts[k].x, texts[k].y] }));
+    });
+    const moved = placed.filter((r) => r.x !== r.wanted[0] || r.y !== r.wanted[1]);
+    check(moved.length > 0 && moved.every((r) => r.x + r.width === 400 || r.y + r.height === 400 || r.x === 0 || r.y === 0),
+        'a label reaching past the edge is moved back by its overflow', JSON.stringify(moved));
+    check(placed.every((r) => r.x >= 0 && r.y >= 0 && r.x + r.width <= 400 && r.y + r.height <= 400),
+        'every text lies on the canvas', JSON.stringify(placed));
+    await page.close();
+
+    const balanced = ['--r1', '10', '--r2', '10', '--r3', '10'];
+    const unbalanced = ['--r1', '10', '--x1', '7', '--r2', '30', '--r3', '10', '--x3', '-3', '--neutral'];
+    for (const args of [balanced, unbalanced]) {
+        const png = join(outDir, 'cli-diagram.png');
+        execFileSync(cli, [...args, '--diagram', '1', '--out', png]);
+        const page = await openPage(browser, siteDir);
+        await setCircuit(page, circuitFromArgs(args));
+        await execute(page);
+        const result = await pixelsOutsideTexts(page, png);
+        check(result.count === 0 && result.inked > 500,
+            `${args.join(' ')}: first drawing's pixels outside the texts equal vornik-cli's PNG`,
+            `${result.count} of ${result.compared} differ, e.g. ${JSON.stringify(result.differing)}`);
+        console.log(`diagram pixels: ${result.compared} compared (${result.inked} inked), ${result.count} differ`);
+        await page.close();
+    }
+}

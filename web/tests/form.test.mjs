@@ -1,0 +1,165 @@
+// The forms as a student types into them: key filter, connection, the input assistant.
+import { openPage } from './browser.mjs';
+import { check, siteDir } from './context.mjs';
+import { countDialogs } from './page.mjs';
+
+// Typing into the fields: digits, comma and minus pass, a full stop becomes a comma, the
+// length limits hold; the precision boxes take 0 to 5.
+export async function keys(browser) {
+    const page = await openPage(browser, siteDir);
+    await page.$eval('#Form4', (d) => { d.open = true; });
+    await page.$eval('#Form8', (d) => { d.open = true; });
+    const typeInto = async (id, text) => {
+        await page.$eval(id, (e) => { e.value = ''; });
+        await page.type(id, text);
+        return page.$eval(id, (e) => e.value);
+    };
+    const cases = [
+        ['#Form3-Edit4', '1.5', '1,5'], ['#Form3-Edit4', 'a1 b', '1'], ['#Form3-Edit4', '-2.75', '-2,7'],
+        ['#Form3-ComboBox1', '12345', '1234'], ['#Form3-Edit11', '0.0125', '0,012'], ['#Form3-Edit1', '+-,.', '-,,'],
+        ['#Form4-ComboBox1', '7', ''], ['#Form4-ComboBox1', '35', '3'], ['#Form4-ComboBox20', ',5', '5'],
+        ['#Form8-Edit3', '1.25e3', '1,253'], ['#Form8-Edit2', '314.15927', '314,15927'],
+    ];
+    for (const [id, typed, expected] of cases) {
+        const got = await typeInto(id, typed);
+        check(got === expected, `typing ${JSON.stringify(typed)} into ${id}`, `${JSON.stringify(got)}, expected ${JSON.stringify(expected)}`);
+    }
+    await page.close();
+}
+
+// Star and delta relabel the form and enable what only one connection uses.
+export async function connection(browser) {
+    const page = await openPage(browser, siteDir);
+    const state = () => page.evaluate(() => {
+        const $ = (id) => document.getElementById(id);
+        return {
+            voltage: [$('Form3-Label3'), $('Form3-Label10'), $('Form3-Label11')].map((l) => l.textContent),
+            load: ['Form3-Label4', 'Form3-Label5', 'Form3-Label6'].map((id) => $(id).dataset.caption),
+            shorts: ['Form3-Caption2', 'Form3-Caption3', 'Form3-Caption4'].map((id) => $(id).dataset.caption),
+            heading: $('Form3-Label9').textContent,
+            neutralBox: !$('Form3-CheckBox1').disabled,
+            r0: !$('Form3-Edit10').disabled,
+            shunts: ['Form3-Edit11', 'Form3-Edit12', 'Form3-Edit13'].map((id) => !$(id).disabled),
+            tick2: $('Form3-CheckBox2').checked,
+            assistant: !$('Form8-Button2').disabled,
+        };
+    });
+    await page.click('#Form3-CheckBox2');
+    await page.click('#Form3-CheckBox1');
+    check((await state()).r0, 'ticking the neutral wire enables R0');
+    await page.click('#Form3-RadioButton2');
+    const delta = await state();
+    check(JSON.stringify(delta.voltage) === JSON.stringify(['Uаb=', 'Ubc=', 'Uca=']), 'delta voltage captions', JSON.stringify(delta.voltage));
+    check(delta.load[0] === 'Rab=          Xab=           (Om)' && delta.load[2] === 'Rca=          Xca=           (Om)', 'delta load captions', JSON.stringify(delta.load));
+    check(JSON.stringify(delta.shorts) === JSON.stringify(['фаза "АВ"', 'фаза "ВС"', 'фаза "СА"']) && delta.heading === 'Обрыв фазы нагрузки',
+        'delta: the short-circuit boxes become load-phase breaks', JSON.stringify([delta.shorts, delta.heading]));
+    check(!delta.neutralBox && !delta.r0 && delta.shunts.every((e) => !e) && delta.tick2 && !delta.assistant,
+        'delta disables the neutral wire, R0, the shunts and the assistant\'s line voltage, keeping the ticks', JSON.stringify(delta));
+    await page.click('#Form3-RadioButton1');
+    const star = await state();
+    check(JSON.stringify(star.voltage) === JSON.stringify([' Uа= ', ' Ub= ', ' Uc= ']) && star.load[1] === ' Rb=            Xb=            (Om)' &&
+        star.shorts[0] === 'фаза "А"                 (Оm)' && star.heading === 'КЗ фазы', 'star captions again', JSON.stringify(star));
+    check(star.neutralBox && star.r0 && star.shunts.every((e) => e) && star.assistant, 'star enables them again', JSON.stringify(star));
+    await page.click('#Form3-CheckBox1');
+    check(!(await state()).r0, 'unticking the neutral wire disables R0');
+    await page.close();
+}
+
+// The assistant's worked values and its messages.
+export async function assistant(browser) {
+    const page = await openPage(browser, siteDir);
+    await countDialogs(page);
+    await page.reload();
+    await page.waitForSelector('body[data-ready="true"]');
+    await page.click('#Form8 summary');
+    // The showing's work runs on the toggle event, a moment after the click.
+    await page.waitForFunction(() => document.getElementById('Form8').open);
+    await new Promise((r) => setTimeout(r, 50));
+    const units = await page.evaluate(() => [1, 2, 3, 4, 5, 6].map((k) => document.getElementById('Form8-ComboBox' + k).value));
+    check(JSON.stringify(units) === JSON.stringify(['мГн', 'мГн', 'мГн', 'мкФ', 'мкФ', 'мкФ']), 'showing the assistant selects мГн and мкФ', JSON.stringify(units));
+    const set = (values) => page.evaluate((v) => {
+        for (const [id, value] of Object.entries(v)) {
+            const e = document.getElementById(id);
+            if (e.tagName === 'SELECT') {
+                e.selectedIndex = value;
+            } else if (e.type === 'radio') {
+                e.click();
+            } else {
+                e.value = value;
+            }
+        }
+    }, values);
+    const field = (id) => page.$eval(id, (e) => e.value ?? e.textContent);
+    for (const [line, phase] of [['660', '381'], ['380', '219'], ['220', '127'], ['127', '73'], ['-660', '-381']]) {
+        await set({ 'Form8-Edit1': line });
+        await page.click('#Form8-Button1');
+        check(await page.$eval('#Form8-Label1', (e) => e.textContent) === phase, `phase voltage of ${line}`);
+    }
+    await set({ 'Form8-Edit1': '380' });
+    await page.click('#Form8-Button2');
+    const voltages = await page.evaluate(() => [1, 2, 3].map((k) => document.getElementById('Form3-ComboBox' + k).value));
+    check(voltages.every((v) => v === '219') && (await field('#Form3-Edit2')) === '-120', '"Задать" writes 219 into the three voltages only');
+    const reactances = [
+        [{ 'Form8-Edit3': '100', 'Form8-Edit4': '0' }, '#Form3-Edit5', '31,42'],
+        [{ 'Form8-Edit5': '0', 'Form8-Edit6': '100' }, '#Form3-Edit7', '-31,83'],
+        [{ 'Form8-Edit7': '100', 'Form8-Edit8': '100' }, '#Form3-Edit9', '-0,42'],
+        [{ 'Form8-Edit3': '50', 'Form8-Edit4': '0' }, '#Form3-Edit5', '15,71'],
+        [{ 'Form8-Edit5': '-0', 'Form8-Edit6': '-10' }, '#Form3-Edit7', '-318,31'],
+        [{ 'Form8-RadioButton2': true, 'Form8-Edit2': '314,15927', 'Form8-Edit7': '100', 'Form8-Edit8': '100' }, '#Form3-Edit9', '-0,42'],
+    ];
+    for (const [values, target, expected] of reactances) {
+        await set(values);
+        await page.click({ '#Form3-Edit5': '#Form8-Button3', '#Form3-Edit7': '#Form8-Button4', '#Form3-Edit9': '#Form8-Button5' }[target]);
+        check(await field(target) === expected, `reactance ${JSON.stringify(values)}`, `${await field(target)}, expected ${expected}`);
+    }
+    check(await page.$eval('#Form8-Label5', (e) => e.textContent) === ' (1/c) ', 'angular frequency unit');
+    const messages = [
+        [{ 'Form8-Edit3': '0', 'Form8-Edit4': '0' }, 'Введите значения!!!'],
+        [{ 'Form8-Edit3': '5', 'Form8-ComboBox1': -1 }, 'Укажите велечину индуктивности!'],
+        [{ 'Form8-Edit3': '0', 'Form8-Edit4': '3', 'Form8-ComboBox4': -1 }, 'Укажите велечину ёмкости!'],
+        [{ 'Form8-Edit3': '1,2,', 'Form8-Edit4': '3' }, "'1,2,' is not a valid floating point value."],
+    ];
+    for (const [values, text] of messages) {
+        await set({ 'Form3-Edit5': 'kept', 'Form8-ComboBox1': 1, 'Form8-ComboBox4': 2 });
+        await set(values);
+        const before = await page.evaluate(() => window.vornikDialogs);
+        await page.click('#Form8-Button3');
+        const shown = await page.evaluate(() => [document.getElementById('vornik-message-text').textContent, window.vornikDialogs]);
+        check(shown[0] === text && shown[1] - before === 1, `assistant message ${text}`, JSON.stringify(shown));
+        await page.click('#vornik-message-ok');
+        check(await field('#Form3-Edit5') === 'kept', `after "${text}" the form keeps its value`);
+    }
+    await page.click('#Form3-RadioButton2');
+    check(await page.$eval('#Form8-Button1', (b) => b.disabled), 'delta disables "Рассчитать"');
+    await page.close();
+}
+
+// The keyboard alone: fields in tab order, the execute button, the message closed with Enter,
+// the diagram's buttons with the arrow keys.
+export async function keyboard(browser) {
+    const page = await openPage(browser, siteDir);
+    await page.focus('#Form3-Edit3');
+    // A field reached by Tab has its text selected, so typing replaces it.
+    for (const key of ['Tab', '1', '0', 'Tab', 'Tab', '2', '0', 'Tab', 'Tab', '3', '0']) {
+        await page.keyboard.press(key);
+    }
+    const loads = await page.evaluate(() => ['Edit4', 'Edit6', 'Edit8'].map((f) => document.getElementById('Form3-' + f).value));
+    check(JSON.stringify(loads) === JSON.stringify(['10', '20', '30']), 'Tab walks R and X of each phase', JSON.stringify(loads));
+    await page.focus('#Form3-SpeedButton6');
+    await page.keyboard.press('Enter');
+    const lines = await page.$$eval('#Form2-RichEdit1 > *', (b) => b.length);
+    check(lines > 50, 'Enter on the execute button runs the calculation', `${lines} lines`);
+    await page.focus('#Form7-RadioButton1');
+    await page.keyboard.press('ArrowDown');
+    const drawn = await page.evaluate(() => [document.getElementById('Form7-RadioButton2').checked,
+        document.getElementById('Form7-Image1').vornikOps.filter((o) => o.op === 'text').map((o) => o.text)]);
+    check(drawn[0] && drawn[1].includes('Ia'), 'an arrow key selects and draws the currents', JSON.stringify(drawn));
+    await page.$eval('#Form3-Edit4', (e) => { e.value = '0'; });
+    await page.focus('#Form3-SpeedButton6');
+    await page.keyboard.press('Enter');
+    const focused = await page.evaluate(() => document.activeElement.id);
+    await page.keyboard.press('Enter');
+    const open = await page.$eval('#vornik-message', (d) => d.open);
+    check(focused === 'vornik-message-ok' && !open, 'the message takes the focus and Enter closes it', JSON.stringify([focused, open]));
+    await page.close();
+}
