@@ -119,8 +119,9 @@ void QtDiagramCanvas::TextOut(int x, int y, const std::string& text) {
     // wholly outside the picture: it is moved back inside by its overflow, so every label stays
     // whole and readable. Texts that fit are drawn exactly where asked.
     const QSize box(metrics.horizontalAdvance(line), metrics.height());
-    const int left = std::clamp(x, 0, std::max(0, image_.width() - box.width()));
-    const int top = std::clamp(y, 0, std::max(0, image_.height() - box.height()));
+    // In picture pixels: a canvas for a scaled screen has more image pixels but the same picture.
+    const int left = std::clamp(x, 0, std::max(0, kCanvasSize - box.width()));
+    const int top = std::clamp(y, 0, std::max(0, kCanvasSize - box.height()));
     painter.drawText(QPoint(left, top + metrics.ascent()), line);
 }
 

@@ -183,6 +183,43 @@ TEST(QtCanvas, TextPastAnEdgeIsMovedInsideWhole) {
     EXPECT_GT(wholeCount, 20);
 }
 
+// On a canvas for a screen scaled to 200 % a label at an edge is moved inside the same way: the
+// drawing at twice the resolution keeps every label where the saved picture has it.
+TEST(QtCanvas, ScaledCanvasMovesTextInsideLikeThePicture) {
+    auto redBox = [](const QImage& image) {
+        QRect box;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.red() > 200 && c.green() < 100) {
+                    box |= QRect(x, y, 1, 1);
+                }
+            }
+        }
+        return box;
+    };
+    for (const QPoint at : {QPoint(150, 150), QPoint(399, 120), QPoint(100, 395), QPoint(398, 398)}) {
+        QtDiagramCanvas picture;
+        QtDiagramCanvas scaled(2.0);
+        for (QtDiagramCanvas* canvas : {&picture, &scaled}) {
+            canvas->FillWhite();
+            canvas->SetFontFace("Time New Roman");
+            canvas->SetFontSize(12);
+            canvas->SetFontColor(kRed);
+            canvas->TextOut(at.x(), at.y(), "Ubc");
+        }
+        ASSERT_EQ(scaled.Image().size(), QSize(800, 800));
+        const QRect one = redBox(picture.Image());
+        const QRect two = redBox(scaled.Image());
+        ASSERT_FALSE(two.isEmpty());
+        // The same place within a picture pixel or two (glyphs are drawn anew at the double size).
+        EXPECT_LE(std::abs(two.center().x() / 2 - one.center().x()), 2) << "label asked at " << at.x();
+        EXPECT_LE(std::abs(two.center().y() / 2 - one.center().y()), 2) << "label asked at " << at.y();
+        EXPECT_LE(two.right(), 799);
+        EXPECT_GT(two.width(), one.width() * 3 / 2) << "the label is whole at " << at.x() << ", " << at.y();
+    }
+}
+
 TEST(QtCanvas, FacesAndSizes) {
     QtDiagramCanvas canvas;
     const QFontInfo fresh(canvas.Font());

@@ -333,11 +333,13 @@ class ShellHandsOnTest : public QObject {
         page.replace(QRegularExpression(QStringLiteral("<[^>]*>")), QStringLiteral(" "));
         page = page.simplified();
         QStringList names;
+        // Captions as shown: without the "&" that marks their Alt letter.
+        auto shown = [](const QAction* a) { return QString(a->text()).remove(u'&'); };
         for (QAction* menu : Form1->menuBar()->actions()) {
-            names << menu->text().trimmed();
+            names << shown(menu).trimmed();
             for (QAction* item : menu->menu()->actions()) {
                 if (!item->isSeparator()) {
-                    names << item->text();
+                    names << shown(item);
                 }
             }
         }
