@@ -63,8 +63,7 @@ int main(int argc, char** argv) {
         return WriteOutput(CliHelpText());
     }
     if (options.version) {
-        std::cout << CliVersionText();
-        return 0;
+        return WriteOutput(CliVersionText());
     }
     int button = 0;
     if (options.diagram) {
