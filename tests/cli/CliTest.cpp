@@ -41,6 +41,7 @@ TEST(Cli, ExitStatusFollowsTheRun) {
         {"report to a full disk", "--r1 10 --r2 10 --r3 10 > /dev/full", 3},
         {"JSON to a full disk", "--r1 10 --r2 10 --r3 10 --json > /dev/full", 3},
         {"help to a full disk", "--help > /dev/full", 3},
+        {"version to a full disk", "--version > /dev/full", 3},
         {"stopped run with nothing to print", "--json --r1 1..5 > /dev/full", 3},
         {"version", "--version", 0},
     };

@@ -347,7 +347,9 @@ class ShellHandsOnTest : public QObject {
             names << button->toolTip();
         }
         QVERIFY(names.size() > 20);
-        for (const QString& name : names) {
+        for (QString name : names) {
+            // As shown: the marked accelerator letter without its "&".
+            name.remove(QRegularExpression(QStringLiteral("&(?=.)")));
             QVERIFY2(page.contains(name.simplified()),
                      qPrintable(QStringLiteral("not in the help page: ") + name));
         }
