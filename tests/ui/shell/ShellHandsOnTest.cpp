@@ -333,13 +333,11 @@ class ShellHandsOnTest : public QObject {
         page.replace(QRegularExpression(QStringLiteral("<[^>]*>")), QStringLiteral(" "));
         page = page.simplified();
         QStringList names;
-        // Captions as shown: without the "&" that marks their Alt letter.
-        auto shown = [](const QAction* a) { return QString(a->text()).remove(u'&'); };
         for (QAction* menu : Form1->menuBar()->actions()) {
-            names << shown(menu).trimmed();
+            names << menu->text().trimmed();
             for (QAction* item : menu->menu()->actions()) {
                 if (!item->isSeparator()) {
-                    names << shown(item);
+                    names << item->text();
                 }
             }
         }
