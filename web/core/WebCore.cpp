@@ -28,16 +28,6 @@ namespace {
 
 using namespace vornik;
 
-struct WebPrecision : PrecisionTexts {
-    std::array<std::string, kPrecisionCount> texts;
-    WebPrecision() {
-        for (int k = 0; k < kPrecisionCount; ++k) {
-            texts[k] = kDefaultPrecisionTexts[k];
-        }
-    }
-    std::string Text(int index) const override { return texts.at(index); }
-};
-
 struct CapturedMessage : MessageSink {
     std::string text;
     bool error = false;
@@ -50,7 +40,7 @@ struct CapturedMessage : MessageSink {
 
 // The process-wide state of the page's calculator.
 ParameterValues gForm;
-WebPrecision gPrecision;
+PrecisionValues gPrecision;
 CalcState gState;
 // Like the desktop's picture, the canvas keeps its pen and font from one drawing to the next.
 RecordingCanvas gCanvas;
