@@ -189,7 +189,9 @@ std::string WriteRtf(const RtfDocument& document) {
         body += AlignControl(paragraph.align);
         body += "\\plain" + baseControls + " ";
         for (const RtfRun& run : paragraph.runs) {
-            body += "{" + CharacterControls(run.format, tables) + " ";
+            body += '{';
+            body += CharacterControls(run.format, tables);
+            body += ' ';
             AppendEscaped(body, run.text);
             body += "}";
         }

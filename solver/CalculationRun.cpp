@@ -43,7 +43,7 @@ void RunShort(const RunContext& ctx, int phase) {
             x[k] = ctx.input.Text(kX[k]);
         }
         r[phase] = ctx.input.Text(kShunts[phase]);
-        x[phase] = "0";
+        x[phase] = std::string("0");  // not a bare literal: GCC 12 warns falsely on that at -O3
     };
     std::string r[3], x[3];
     texts(r, x);
