@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "cli/DiagramJson.h"
-#include "cli/Json.h"
 #include "diagram/Diagram.h"
 #include "diagram/PictureEncoders.h"
 #include "diagram/RecordingCanvas.h"
+#include "json/DiagramJson.h"
+#include "json/Json.h"
 #include "report/NumberText.h"
 #include "report/ResultsDocument.h"
 #include "report/RtfDocument.h"
