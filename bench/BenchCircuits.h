@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "solver/CalculationRun.h"
+#include "run/CalculationRun.h"
 
 namespace vornik::bench {
 

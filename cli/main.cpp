@@ -10,7 +10,7 @@
 #include "cli/CliDiagram.h"
 #include "cli/CliOptions.h"
 #include "cli/Json.h"
-#include "solver/CalculationRun.h"
+#include "run/CalculationRun.h"
 
 namespace {
 

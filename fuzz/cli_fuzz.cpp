@@ -11,7 +11,7 @@
 #include "cli/CliDiagram.h"
 #include "cli/CliOptions.h"
 #include "cli/Json.h"
-#include "solver/CalculationRun.h"
+#include "run/CalculationRun.h"
 
 namespace {
 

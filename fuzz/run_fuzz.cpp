@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "solver/CalculationRun.h"
+#include "run/CalculationRun.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include "report/NumberText.h"
 #include "report/ResultsDocument.h"
 #include "report/RtfDocument.h"
-#include "solver/CalculationRun.h"
+#include "run/CalculationRun.h"
 #include "solver/InputAssistant.h"
 #include "solver/SolverErrors.h"
 #include "solver/TextToNumber.h"
