@@ -9,5 +9,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build}"
 ninja -C "$build" vornik-draw-pictures
-QT_QPA_PLATFORM=offscreen "$build/ui/vornik-draw-pictures" ui/data
+QT_QPA_PLATFORM=offscreen "$build/predraw/vornik-draw-pictures" ui/data
 echo "wrote ui/data/splash.ppm and ui/data/glyphs.pam"

@@ -30,12 +30,3 @@ set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/Help.cpp APPEND PROPERTY COMPILE_D
   "VORNIK_HELP_INSTALL_SUBDIR=\"${CMAKE_INSTALL_DATADIR}/vornik\"")
 configure_file(${VORNIK_HELP_FILE} ${PROJECT_BINARY_DIR}/${CMAKE_INSTALL_DATADIR}/vornik/HELP.htm COPYONLY)
 install(FILES ${VORNIK_HELP_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/vornik)
-
-# Draws the pictures shipped drawn beforehand, into ui/data (scripts/draw-pictures.sh); not part
-# of the default build.
-add_executable(vornik-draw-pictures EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/scripts/DrawPictures.cpp)
-target_link_libraries(vornik-draw-pictures PRIVATE vornik_ui)
-
-# The screenshot tour (scripts/screenshots.sh builds and runs it); not part of the default build.
-add_executable(vornik-screenshot-tour EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/scripts/ScreenshotTour.cpp)
-target_link_libraries(vornik-screenshot-tour PRIVATE vornik_ui)
