@@ -47,18 +47,25 @@ RecordingCanvas gCanvas;
 std::string gOut;
 std::vector<std::uint8_t> gBytes;
 
-// A JSON string literal; bytes that are not UTF-8 become U+FFFD.
-std::string JsonString(const std::string& text) {
-    return JsonText(Json(text));
-}
-
-const char* Answer(std::string text) {
-    gOut = std::move(text);
+// The answer as JSON text on one line; bytes that are not UTF-8 become U+FFFD.
+const char* Answer(const Json& value) {
+    gOut = JsonText(value);
     return gOut.c_str();
 }
 
-std::string MessageJson(const std::string& text, bool error) {
-    return "\"message\":" + JsonString(text) + ",\"error\":" + (error ? "true" : "false");
+// {"message":text,"error":bool}
+Json MessageJson(const std::string& text, bool error) {
+    Json out = Json::object();
+    out["message"] = text;
+    out["error"] = error;
+    return out;
+}
+
+// {"text":text}
+Json TextJson(const std::string& text) {
+    Json out = Json::object();
+    out["text"] = text;
+    return out;
 }
 
 // The error box's text: a full stop unless the text already ends in one.
@@ -143,13 +150,11 @@ EMSCRIPTEN_KEEPALIVE const char* vk_run() {
     CapturedMessage message;
     const RunContext ctx{gState, gForm, gPrecision, tracking, message};
     const bool completed = N5Click(ctx);
-    std::string out = "{\"report\":[";
-    for (size_t k = 0; k < doc.lines.size(); ++k) {
-        out += (k ? "," : "") + JsonString(doc.lines[k]);
-    }
-    out += "],\"cleared\":" + std::string(tracking.cleared ? "true" : "false");
-    out += ",\"completed\":" + std::string(completed ? "true" : "false");
-    out += "," + MessageJson(message.text, message.error) + "}";
+    Json out = Json::object();
+    out["report"] = doc.lines;
+    out["cleared"] = tracking.cleared;
+    out["completed"] = completed;
+    out.update(MessageJson(message.text, message.error));
     return Answer(out);
 }
 
@@ -161,7 +166,7 @@ EMSCRIPTEN_KEEPALIVE const char* vk_diagram(int button) {
     DiagramLabels labels;
     const DiagramSelection selection{gForm.star, gForm.Checked(1), button};
     DrawSelectedDiagram(gCanvas, gState.modeSlots, selection, labels);
-    return Answer(JsonText(DiagramJson(labels, gCanvas.Ops())));
+    return Answer(DiagramJson(labels, gCanvas.Ops()));
 }
 
 // A 400 x 400 RGBA picture (as the canvas gives it) written as the core's 24-bit BMP; the bytes
@@ -234,9 +239,9 @@ EMSCRIPTEN_KEEPALIVE const char* vk_phase_voltage(const char* lineVoltage) {
             // Kept as a 32-bit integer: a larger one is refused like a text that is no whole number.
             throw RuntimeError("'" + text + "' is not a valid integer value");
         }
-        return Answer("{\"text\":" + JsonString(std::to_string(*phase)) + "}");
+        return Answer(TextJson(std::to_string(*phase)));
     } catch (const RuntimeError& e) {
-        return Answer("{" + MessageJson(ErrorBoxText(e.what()), true) + "}");
+        return Answer(MessageJson(ErrorBoxText(e.what()), true));
     }
 }
 
@@ -255,12 +260,12 @@ EMSCRIPTEN_KEEPALIVE const char* vk_reactance(const char* inductance, int induct
         input.angular = angular != 0;
         result = ReactanceFromLC(input);
     } catch (const RuntimeError& e) {
-        return Answer("{" + MessageJson(ErrorBoxText(e.what()), true) + "}");
+        return Answer(MessageJson(ErrorBoxText(e.what()), true));
     }
     if (result.status != ReactanceStatus::Ok) {
-        return Answer("{" + MessageJson(ReactanceMessage(result.status), false) + "}");
+        return Answer(MessageJson(ReactanceMessage(result.status), false));
     }
-    return Answer("{\"text\":" + JsonString(FormatGeneral(result.x)) + "}");
+    return Answer(TextJson(FormatGeneral(result.x)));
 }
 
 }  // extern "C"

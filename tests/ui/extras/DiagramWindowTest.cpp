@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "ModalWatcher.h"
+#include "tests/ui/ModalDialogs.h"
 #include "ui/Forms.h"
 #include "ui/Unit3.h"
 #include "ui/Unit7.h"

@@ -13,7 +13,7 @@
 
 #include "canvas/QtDiagramCanvas.h"
 #include "diagram/Diagram.h"
-#include "diagram/PictureFile.h"
+#include "pictures/PictureFile.h"
 #include "ui/DiagramView.h"
 #include "ui/OnDemand.h"
 
