@@ -6,8 +6,10 @@
 #include <emscripten.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,6 +48,18 @@ CalcState gState;
 RecordingCanvas gCanvas;
 std::string gOut;
 std::vector<std::uint8_t> gBytes;
+
+// What the diagram draws with: the connection, the neutral tick and the computed modes of the
+// last run that stored results (before any, the form's last texts and ticks as set).
+struct StoredRun {
+    bool star = true;
+    bool neutral = false;
+    std::array<bool, kModeSlotCount> computed{};
+};
+std::optional<StoredRun> gStoredRun;
+
+// The picture of a mode the last run did not compute.
+constexpr const char* kModeNotComputedText = "Этот режим не рассчитывался при последнем выполнении";
 
 // A JSON string literal; bytes that are not UTF-8 become U+FFFD.
 std::string JsonString(const std::string& text) {
@@ -98,9 +112,10 @@ EMSCRIPTEN_KEEPALIVE void vk_set_precision(int index, const char* text) {
     }
 }
 
-// The execute command: {"report":[lines], "completed":bool, "message":text, "error":bool}.
-// The report holds what the run wrote, also when it stopped half-way; "cleared" says whether the
-// normal-mode writer cleared the document (when it did not, the page keeps its old report).
+// The execute command: {"report":[lines], "cleared":bool, "completed":bool, "stored":bool,
+// "message":text, "error":bool}. The report holds what the run wrote, also when it stopped
+// half-way; "cleared" says whether the normal-mode writer cleared the document (when it did not,
+// the page keeps its old report); "stored" whether the run stored the results of any mode.
 EMSCRIPTEN_KEEPALIVE const char* vk_run() {
     LinesDocument doc;
     struct TrackingDocument : ResultsDocument {
@@ -115,24 +130,38 @@ EMSCRIPTEN_KEEPALIVE const char* vk_run() {
     } tracking(doc);
     CapturedMessage message;
     const RunContext ctx{gState, gForm, gPrecision, tracking, message};
+    gState.written.fill(false);
     const bool completed = N5Click(ctx);
+    const bool stored = std::find(gState.written.begin(), gState.written.end(), true) != gState.written.end();
+    if (stored) {
+        gStoredRun = StoredRun{gForm.star, gForm.Checked(kNeutralWire), gState.written};
+    }
     std::string out = "{\"report\":[";
     for (size_t k = 0; k < doc.lines.size(); ++k) {
         out += (k ? "," : "") + JsonString(doc.lines[k]);
     }
     out += "],\"cleared\":" + std::string(tracking.cleared ? "true" : "false");
     out += ",\"completed\":" + std::string(completed ? "true" : "false");
+    out += ",\"stored\":" + std::string(stored ? "true" : "false");
     out += "," + MessageJson(message.text, message.error) + "}";
     return Answer(out);
 }
 
-// Draws the diagram of radio button 1..14 from the mode slots with the form's connection and
-// neutral tick, on the canvas that keeps its font between drawings: {"label11":text or null,
-// "label12":text, "legend":text, "ops":[...]}.
+// Draws the diagram of radio button 1..14 from the mode slots with the connection and neutral
+// tick of the last run that stored results, on the canvas that keeps its font between drawings:
+// {"label11":text or null, "label12":text, "legend":text, "ops":[...]}. A mode that run did not
+// compute is not drawn: {"notComputed":text} with the line the page shows instead.
 EMSCRIPTEN_KEEPALIVE const char* vk_diagram(int button) {
+    const StoredRun run = gStoredRun.value_or(StoredRun{gForm.star, gForm.Checked(kNeutralWire), {}});
+    if (gStoredRun && button >= 1 && button <= kModeButtonCount &&
+        !run.computed[ModeSlotOfButton(run.star, button)]) {
+        Json answer;
+        answer["notComputed"] = kModeNotComputedText;
+        return Answer(JsonText(answer));
+    }
     gCanvas.ClearOps();
     DiagramLabels labels;
-    const DiagramSelection selection{gForm.star, gForm.Checked(1), button};
+    const DiagramSelection selection{run.star, run.neutral, button};
     DrawSelectedDiagram(gCanvas, gState.modeSlots, selection, labels);
     return Answer(JsonText(DiagramJson(labels, gCanvas.Ops())));
 }
