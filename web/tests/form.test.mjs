@@ -163,3 +163,70 @@ export async function keyboard(browser) {
     check(focused === 'vornik-message-ok' && !open, 'the message takes the focus and Enter closes it', JSON.stringify([focused, open]));
     await page.close();
 }
+
+// After a run, any change of what a run reads and any run that stops without storing results
+// mark the report and the diagram as belonging to earlier data, until a run stores results again.
+export async function staleResults(browser) {
+    const click = (id) => (page) => page.click('#' + id);
+    const typeInto = (id, text) => async (page) => {
+        await page.$eval('#' + id, (e) => { e.closest('details')?.setAttribute('open', ''); });
+        await page.click('#' + id, { clickCount: 3 });
+        await page.type('#' + id, text);
+    };
+    const setText = (id, text) => (page) => page.$eval('#' + id, (e, t) => { e.value = t; }, text);
+    const run = async (page) => {
+        await page.click('#Form1-SpeedButton1');
+        if (await page.$eval('#vornik-message', (d) => d.open)) {
+            await page.click('#vornik-message-ok');
+        }
+    };
+    const openAssistant = (page) => page.$eval('#Form8', (d) => { d.open = true; });
+    // [what, a run first, the steps, marked afterwards]
+    const cases = [
+        ['typing a digit into a field', true, [typeInto('Form3-Edit5', '5')], true],
+        ['ticking a mode', true, [click('Form3-CheckBox5')], true],
+        ['switching the connection', true, [click('Form3-RadioButton2')], true],
+        ['a precision box', true, [typeInto('Form4-ComboBox1', '2')], true],
+        ['the assistant writing the voltages', true, [openAssistant, click('Form8-Button2')], true],
+        ['a run stopped with a message', true, [setText('Form3-Edit4', '0'), run], true],
+        ['a key the field refuses', true, [typeInto('Form3-Edit5', 'x')], false],
+        ['typing before any run', false, [typeInto('Form3-Edit5', '5')], false],
+    ];
+    const state = (page) => page.evaluate(() => {
+        const $ = (id) => document.getElementById(id);
+        const note = $('Form2-Stale');
+        return {
+            note: note.textContent, shown: note.offsetHeight > 0, role: note.getAttribute('role'),
+            diagramNote: $('Form7-Stale').textContent,
+            report: $('Form2-RichEdit1').classList.contains('stale'),
+            described: $('Form2-RichEdit1').getAttribute('aria-describedby'),
+            picture: $('Form7-Image1').classList.contains('stale'),
+        };
+    });
+    const staleText = 'Результаты относятся к прежним данным — нажмите ВЫПОЛНИТЬ, чтобы пересчитать.';
+    for (const [what, runFirst, steps, marked] of cases) {
+        const page = await openPage(browser, siteDir);
+        await page.evaluate(() => ['Edit4', 'Edit6', 'Edit8'].forEach((f) => {
+            document.getElementById('Form3-' + f).value = '10';
+        }));
+        if (runFirst) {
+            await run(page);
+        }
+        for (const step of steps) {
+            await step(page);
+        }
+        const after = await state(page);
+        const stale = after.note === staleText && after.shown && after.role === 'status' && after.diagramNote === staleText &&
+            after.report && after.described === 'Form2-Stale' && after.picture;
+        const fresh = after.note === '' && !after.shown && after.diagramNote === '' && !after.report && !after.picture;
+        check(marked ? stale : fresh, `${what}: ${marked ? '' : 'not '}marked as earlier data`, JSON.stringify(after));
+        if (marked) {
+            await setText('Form3-Edit4', '10')(page);
+            await run(page);
+            const again = await state(page);
+            check(again.note === '' && !again.report && !again.picture, `${what}: the next run clears the mark`,
+                JSON.stringify(again));
+        }
+        await page.close();
+    }
+}
