@@ -33,6 +33,8 @@ using namespace vornik;
 struct CapturedMessage : MessageSink {
     std::string text;
     bool error = false;
+    std::string field;  // the control whose text failed to convert, if any
+    void FailedField(const std::string& control) override { field = control; }
     void SolverMessage(const std::string& t) override { text = t; }
     void RuntimeError(const std::string& t) override {
         text = t;
@@ -113,9 +115,10 @@ EMSCRIPTEN_KEEPALIVE void vk_set_precision(int index, const char* text) {
 }
 
 // The execute command: {"report":[lines], "cleared":bool, "completed":bool, "stored":bool,
-// "message":text, "error":bool}. The report holds what the run wrote, also when it stopped
+// "message":text, "error":bool, "field":control}. The report holds what the run wrote, also when it stopped
 // half-way; "cleared" says whether the normal-mode writer cleared the document (when it did not,
-// the page keeps its old report); "stored" whether the run stored the results of any mode.
+// the page keeps its old report); "stored" whether the run stored the results of any mode;
+// "field" names the control whose text could not be read ("Form3-Edit4"), empty for other failures.
 EMSCRIPTEN_KEEPALIVE const char* vk_run() {
     LinesDocument doc;
     struct TrackingDocument : ResultsDocument {
@@ -143,7 +146,8 @@ EMSCRIPTEN_KEEPALIVE const char* vk_run() {
     out += "],\"cleared\":" + std::string(tracking.cleared ? "true" : "false");
     out += ",\"completed\":" + std::string(completed ? "true" : "false");
     out += ",\"stored\":" + std::string(stored ? "true" : "false");
-    out += "," + MessageJson(message.text, message.error) + "}";
+    out += "," + MessageJson(message.text, message.error);
+    out += ",\"field\":" + JsonString(message.field) + "}";
     return Answer(out);
 }
 
@@ -227,7 +231,8 @@ EMSCRIPTEN_KEEPALIVE int vk_rtf(const char* text, const char* spans) {
     return 1;
 }
 
-// The assistant's phase voltage from the line-voltage text: {"text":"381"} or a message.
+// The assistant's phase voltage from the line-voltage text: {"text":"381"} or a message, with the
+// field to put the cursor in.
 EMSCRIPTEN_KEEPALIVE const char* vk_phase_voltage(const char* lineVoltage) {
     const std::string text = lineVoltage;
     try {
@@ -238,26 +243,34 @@ EMSCRIPTEN_KEEPALIVE const char* vk_phase_voltage(const char* lineVoltage) {
         }
         return Answer("{\"text\":" + JsonString(std::to_string(*phase)) + "}");
     } catch (const RuntimeError& e) {
-        return Answer("{" + MessageJson(ErrorBoxText(e.what()), true) + "}");
+        return Answer("{" + MessageJson(ErrorBoxText(e.what()), true) + ",\"field\":\"Form8-Edit1\"}");
     }
 }
 
-// The assistant's reactance of one phase: {"text":"31,42"} or a message.
+// The assistant's reactance of one phase: {"text":"31,42"} or a message; a text that is no
+// number also names its field ("inductance", "capacitance" or "frequency"), for the page to put
+// the cursor there.
 EMSCRIPTEN_KEEPALIVE const char* vk_reactance(const char* inductance, int inductanceUnit,
                                               const char* capacitance, int capacitanceUnit,
                                               const char* frequency, int angular) {
     ReactanceResult result;
+    const char* converting = "inductance";
     try {
         ReactanceInput input;
         input.inductance = TextToFloat(inductance);
+        converting = "capacitance";
         input.capacitance = TextToFloat(capacitance);
         input.inductanceUnit = inductanceUnit;
         input.capacitanceUnit = capacitanceUnit;
+        converting = "frequency";
         input.frequency = TextToFloat(frequency);
+        converting = nullptr;
         input.angular = angular != 0;
         result = ReactanceFromLC(input);
     } catch (const RuntimeError& e) {
-        return Answer("{" + MessageJson(ErrorBoxText(e.what()), true) + "}");
+        const std::string field =
+            converting != nullptr ? std::string(",\"field\":\"") + converting + "\"" : "";
+        return Answer("{" + MessageJson(ErrorBoxText(e.what()), true) + field + "}");
     }
     if (result.status != ReactanceStatus::Ok) {
         return Answer("{" + MessageJson(ReactanceMessage(result.status), false) + "}");

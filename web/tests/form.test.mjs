@@ -230,3 +230,54 @@ export async function staleResults(browser) {
         await page.close();
     }
 }
+
+// After a message about a text that is no number, the cursor is in that text's field with the
+// text selected, also in a folded section; other messages leave the fields alone.
+export async function failingFieldFocus(browser) {
+    const page = await openPage(browser, siteDir);
+    // [what, field texts to set, ticks to click, the button pressed, the field then focused or null]
+    const cases = [
+        ['a resistance', { 'Form3-Edit4': '1,2,' }, [], 'Form1-SpeedButton1', 'Form3-Edit4'],
+        ['a voltage before a resistance', { 'Form3-Edit4': '1,2,', 'Form3-ComboBox3': '3--' }, [], 'Form3-SpeedButton6',
+            'Form3-ComboBox3'],
+        ['the shunt of a ticked short circuit', { 'Form3-Edit12': ',5,' }, ['Form3-CheckBox3'], 'Form1-SpeedButton1',
+            'Form3-Edit12'],
+        ['a precision box', { 'Form4-ComboBox5': '-' }, [], 'Form1-SpeedButton1', 'Form4-ComboBox5'],
+        ['a zero resistance is no conversion', { 'Form3-Edit4': '0' }, [], 'Form1-SpeedButton1', null],
+        ['the assistant\'s line voltage', { 'Form8-Edit1': '6,,' }, [], 'Form8-Button1', 'Form8-Edit1'],
+        ['the assistant\'s capacitance', { 'Form8-Edit6': '1-' }, [], 'Form8-Button4', 'Form8-Edit6'],
+        ['the assistant\'s frequency', { 'Form8-Edit3': '10', 'Form8-Edit2': '5,0,' }, [], 'Form8-Button3', 'Form8-Edit2'],
+    ];
+    for (const [what, texts, ticks, button, field] of cases) {
+        await page.reload();
+        await page.waitForSelector('body[data-ready="true"]');
+        await page.evaluate((t) => {
+            ['Edit4', 'Edit6', 'Edit8'].forEach((f) => { document.getElementById('Form3-' + f).value = '10'; });
+            for (const [id, text] of Object.entries(t)) {
+                document.getElementById(id).value = text;
+            }
+        }, texts);
+        for (const tick of ticks) {
+            await page.click('#' + tick);
+        }
+        if (button.startsWith('Form8')) {
+            await page.$eval('#Form8', (d) => { d.open = true; });
+        }
+        await page.click('#' + button);
+        const message = await page.$eval('#vornik-message-text', (e) => e.textContent);
+        await page.click('#vornik-message-ok');
+        await new Promise((r) => setTimeout(r, 50));
+        const focus = await page.evaluate(() => {
+            const e = document.activeElement;
+            return { id: e.id, tag: e.tagName, selected: e.tagName === 'INPUT' && e.selectionStart === 0 && e.selectionEnd === e.value.length,
+                folded: e.closest('details') !== null && !e.closest('details').open };
+        });
+        if (field === null) {
+            check(focus.tag !== 'INPUT', `${what}: no field takes the cursor`, JSON.stringify([message, focus]));
+        } else {
+            check(focus.id === field && focus.selected && !focus.folded && message.includes(texts[field]),
+                `${what}: the cursor is in ${field} with its text selected`, JSON.stringify([message, focus]));
+        }
+    }
+    await page.close();
+}
