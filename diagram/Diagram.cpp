@@ -122,6 +122,11 @@ bool ModeButtonEnabled(const CircuitInput& input, int button) {
     return pair < kCheckBoxCount && input.Checked(static_cast<Tick>(pair));
 }
 
+int ModeSlotOfButton(bool star, int button) {
+    const int pair = (button - 1) / 2;
+    return star ? kStarSlots[pair] : kDeltaSlots[pair];
+}
+
 void DrawSelectedDiagram(DiagramCanvas& canvas, const std::array<SolutionRecord, kModeSlotCount>& modeSlots,
                          const DiagramSelection& selection, DiagramLabels& labels) {
     ClearDiagram(canvas);
@@ -132,10 +137,11 @@ void DrawSelectedDiagram(DiagramCanvas& canvas, const std::array<SolutionRecord,
     const int pair = (selection.button - 1) / 2;
     // Odd buttons show voltages, even ones currents.
     const bool voltages = selection.button % 2 == 1;
+    const SolutionRecord& slot = modeSlots[ModeSlotOfButton(selection.star, selection.button)];
     if (selection.star) {
-        DrawStar(canvas, modeSlots[kStarSlots[pair]], pair, voltages, selection.neutral, labels);
+        DrawStar(canvas, slot, pair, voltages, selection.neutral, labels);
     } else {
-        DrawDelta(canvas, modeSlots[kDeltaSlots[pair]], pair, voltages, labels);
+        DrawDelta(canvas, slot, pair, voltages, labels);
     }
 }
 

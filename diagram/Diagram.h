@@ -36,6 +36,9 @@ inline constexpr int kModeButtonCount = 14;
 // of the parameter form (k = 2..7).
 bool ModeButtonEnabled(const CircuitInput& input, int button);
 
+// The mode slot button 1..14 draws from in the given connection.
+int ModeSlotOfButton(bool star, int button);
+
 void ClearDiagram(DiagramCanvas& canvas);
 
 // Clears the canvas and draws the diagram of the selected button from its mode slot.

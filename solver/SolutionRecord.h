@@ -191,9 +191,15 @@ static_assert(kPrecisionCount == 20);
 struct CalcState {
     SolutionRecord live{};
     std::array<SolutionRecord, kModeSlotCount> modeSlots{};
+    // The slots written since the caller last cleared these marks: cleared before a run, they
+    // tell which modes that run computed.
+    std::array<bool, kModeSlotCount> written{};
     std::array<int, kPrecisionCount> precision{};
 
-    void Snapshot(int slot) { modeSlots.at(slot) = live; }
+    void Snapshot(int slot) {
+        modeSlots.at(slot) = live;
+        written.at(slot) = true;
+    }
     void Restore() { live = modeSlots[0]; }
 };
 

@@ -2,9 +2,11 @@
 
 #include <QTextEdit>
 
+#include "ui/Forms.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Unit3.h"
 #include "ui/Unit4.h"
+#include "ui/WindowPlace.h"
 
 vornik::CircuitInput ReadCircuitInput(const TForm3& form) {
     vornik::CircuitInput input;
@@ -63,4 +65,29 @@ void BoxMessages::RuntimeError(const std::string& text) {
         doc_->Flush();
     }
     ShowErrorBox(QString::fromStdString(text));
+}
+
+void BoxMessages::FailedField(const std::string& control) {
+    // "Form3-Edit4" or "Form4-ComboBox5": the window, then the control's object name.
+    const size_t dash = control.find('-');
+    if (dash == std::string::npos) {
+        return;
+    }
+    const std::string form = control.substr(0, dash);
+    QWidget* window = form == "Form3" ? static_cast<QWidget*>(Form3) : form == "Form4" ? Form4 : nullptr;
+    if (window == nullptr) {
+        return;
+    }
+    if (window == Form4) {
+        Form4->EnsureBuilt();
+    }
+    QWidget* widget = window->findChild<QWidget*>(QString::fromStdString(control.substr(dash + 1)));
+    auto* combo = qobject_cast<QComboBox*>(widget);
+    QLineEdit* line = combo != nullptr ? combo->lineEdit() : qobject_cast<QLineEdit*>(widget);
+    if (line == nullptr) {
+        return;
+    }
+    ShowWindow(window);
+    line->setFocus(Qt::OtherFocusReason);
+    line->selectAll();
 }

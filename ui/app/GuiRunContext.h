@@ -48,12 +48,14 @@ class RichEditDocument : public vornik::ResultsDocument {
 };
 
 // Solver messages in the plain box, runtime errors in the error box. The lines written before
-// the failure are put on screen first, so they are visible behind the box.
+// the failure are put on screen first, so they are visible behind the box. After the box of a
+// text that is no number the cursor goes to that text's field, its text selected.
 class BoxMessages : public vornik::MessageSink {
   public:
     explicit BoxMessages(RichEditDocument* doc = nullptr) : doc_(doc) {}
     void SolverMessage(const std::string& text) override;
     void RuntimeError(const std::string& text) override;
+    void FailedField(const std::string& control) override;
 
   private:
     RichEditDocument* doc_;
