@@ -162,6 +162,7 @@ void RunDelta(const RunContext& ctx) {
 }
 
 bool N5Click(const RunContext& ctx) {
+    ctx.state.BeginRun(ctx.input.Star(), ctx.input.Checked(kNeutralWire));
     try {
         ReadPrecisionSettings(ctx.state, ctx.precision);
         if (ctx.input.Star()) {
