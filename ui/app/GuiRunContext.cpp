@@ -26,16 +26,31 @@ std::string FormPrecisionTexts::Text(int index) const {
 
 void RichEditDocument::Clear() {
     Flush();
-    edit_.clear();
+    // The old text is removed inside the run's edit block instead of by clearing the control,
+    // which would also drop the undo history: one undo then brings back the document the run
+    // replaced, edits included.
+    OpenBlock();
+    cursor_->select(QTextCursor::Document);
+    cursor_->removeSelectedText();
+    // What is left is one empty paragraph as a cleared control has it, without the formats of
+    // the text that stood there.
+    cursor_->setBlockFormat(QTextBlockFormat());
+    cursor_->setBlockCharFormat(QTextCharFormat());
+    cursor_->setCharFormat(QTextCharFormat());
+    edit_.setCurrentCharFormat(QTextCharFormat());
     intoFirstParagraph_ = true;
 }
 
-void RichEditDocument::AppendLine(const std::string& text) {
+void RichEditDocument::OpenBlock() {
     if (!cursor_) {
         cursor_.emplace(edit_.document());
         cursor_->movePosition(QTextCursor::End);
         cursor_->beginEditBlock();
     }
+}
+
+void RichEditDocument::AppendLine(const std::string& text) {
+    OpenBlock();
     if (!intoFirstParagraph_) {
         intoFirstParagraph_ = edit_.document()->isEmpty();
     }

@@ -51,18 +51,6 @@ RecordingCanvas gCanvas;
 std::string gOut;
 std::vector<std::uint8_t> gBytes;
 
-// What the diagram draws with: the connection, the neutral tick and the computed modes of the
-// last run that stored results (before any, the form's last texts and ticks as set).
-struct StoredRun {
-    bool star = true;
-    bool neutral = false;
-    std::array<bool, kModeSlotCount> computed{};
-};
-std::optional<StoredRun> gStoredRun;
-
-// The picture of a mode the last run did not compute.
-constexpr const char* kModeNotComputedText = "Этот режим не рассчитывался при последнем выполнении";
-
 // The answer as JSON text on one line; bytes that are not UTF-8 become U+FFFD.
 const char* Answer(const Json& value) {
     gOut = JsonText(value);
@@ -167,12 +155,9 @@ EMSCRIPTEN_KEEPALIVE const char* vk_run() {
     } tracking(doc);
     CapturedMessage message;
     const RunContext ctx{gState, gForm, gPrecision, tracking, message};
-    gState.written.fill(false);
+    const unsigned storedBefore = gState.stored ? gState.stored->serial : 0;
     const bool completed = N5Click(ctx);
-    const bool stored = std::find(gState.written.begin(), gState.written.end(), true) != gState.written.end();
-    if (stored) {
-        gStoredRun = StoredRun{gForm.star, gForm.Checked(kNeutralWire), gState.written};
-    }
+    const bool stored = (gState.stored ? gState.stored->serial : 0) != storedBefore;
     Json out = Json::object();
     out["report"] = doc.lines;
     out["cleared"] = tracking.cleared;
@@ -188,17 +173,15 @@ EMSCRIPTEN_KEEPALIVE const char* vk_run() {
 // {"label11":text or null, "label12":text, "legend":text, "ops":[...]}. A mode that run did not
 // compute is not drawn: {"notComputed":text} with the line the page shows instead.
 EMSCRIPTEN_KEEPALIVE const char* vk_diagram(int button) {
-    const StoredRun run = gStoredRun.value_or(StoredRun{gForm.star, gForm.Checked(kNeutralWire), {}});
-    if (gStoredRun && button >= 1 && button <= kModeButtonCount &&
-        !run.computed[ModeSlotOfButton(run.star, button)]) {
+    if (gState.stored && !ModeComputedBy(*gState.stored, button)) {
         Json answer;
         answer["notComputed"] = kModeNotComputedText;
         return Answer(answer);
     }
     gCanvas.ClearOps();
     DiagramLabels labels;
-    const DiagramSelection selection{run.star, run.neutral, button};
-    DrawSelectedDiagram(gCanvas, gState.modeSlots, selection, labels);
+    const DiagramSelection beforeAnyRun{gForm.star, gForm.Checked(kNeutralWire), button};
+    DrawStoredDiagram(gCanvas, gState, button, beforeAnyRun, labels);
     return Answer(DiagramJson(labels, gCanvas.Ops()));
 }
 

@@ -139,7 +139,7 @@ export async function diagramFollowsRun(browser) {
     const click = (id) => (page) => page.click('#' + id);
     const setText = (id, text) => (page) => page.$eval('#' + id, (e, t) => { e.value = t; }, text);
     const forget = (page) => page.evaluate(() => { window.vornikHooks.diagramOps = null; });
-    const notComputed = 'Этот режим не рассчитывался при последнем выполнении';
+    const notComputed = 'Режим не рассчитывался при последнем выполнении';
     // [what, the run's options, steps after it, the button then shown, what it draws: vornik-cli's
     // options for the same drawing, or the line of a mode not computed]
     const cases = [
