@@ -67,6 +67,9 @@ export function initAssistant(core, star) {
         const answer = core().reactance($('Form8-' + lId).value, $('Form8-' + lUnit).selectedIndex,
             $('Form8-' + cId).value, $('Form8-' + cUnit).selectedIndex, $('Form8-Edit2').value,
             $('Form8-RadioButton2').checked);
+        if (!answer) {
+            return;
+        }
         if (answer.message !== undefined) {
             // After a text that is no number the cursor goes to its field.
             const field = { inductance: lId, capacitance: cId, frequency: 'Edit2' }[answer.field];
@@ -79,6 +82,9 @@ export function initAssistant(core, star) {
     attachFilter($('Form8-Edit2'), numericKeyFilter);
     const phaseVoltage = () => {
         const answer = core().phaseVoltage($('Form8-Edit1').value);
+        if (!answer) {
+            return null;
+        }
         if (answer.message !== undefined) {
             showMessage(answer.message).then(() => focusField(answer.field));
             return null;
