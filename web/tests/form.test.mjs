@@ -299,21 +299,20 @@ export async function coreFailures(browser) {
     };
     const click = (id) => (page) => page.click('#' + id);
     const openAssistant = (page) => page.$eval('#Form8', (d) => { d.open = true; });
-    // The core's next run fails as a trap inside WebAssembly would.
+    // The first core loaded fails in every run, as one broken by a trap inside WebAssembly would;
+    // a core loaded afresh works.
     const failingCore = () => {
         let real;
-        let failures = 1;
+        let loaded = 0;
         Object.defineProperty(globalThis, 'VornikCore', {
             configurable: true,
             get: () => async (...args) => {
                 const m = await real(...args);
-                const run = m._vk_run;
-                m._vk_run = (...a) => {
-                    if (failures-- > 0) {
+                if (loaded++ === 0) {
+                    m._vk_run = () => {
                         throw new WebAssembly.RuntimeError('memory access out of bounds');
-                    }
-                    return run(...a);
-                };
+                    };
+                }
                 return m;
             },
             set: (v) => { real = v; },
