@@ -3,6 +3,7 @@
 
 #include <QFrame>
 #include <QPainter>
+#include <QPalette>
 #include <QPixmap>
 #include <QShowEvent>
 #include <initializer_list>
@@ -33,6 +34,10 @@ constexpr int kUnlimitedLength = 32767;
 constexpr int kMilliHenryIndex = 1;
 constexpr int kMicroFaradIndex = 2;
 
+// The ink of the formula picture, and the grey of its disabled texts.
+const QColor kPictureInk(Qt::black);
+const QColor kPictureDisabledInk(120, 120, 120);
+
 // The formula behind the line-voltage fields: Uф = Uл / √3, with the two rows the fields fill.
 QPixmap FormulaPicture(QSize size) {
     QPixmap picture(size);
@@ -43,7 +48,7 @@ QPixmap FormulaPicture(QSize size) {
     QFont serif = PixelFont(QStringLiteral("Times New Roman"), 20, false);
     serif.setItalic(true);
     p.setFont(serif);
-    p.setPen(Qt::black);
+    p.setPen(kPictureInk);
     p.drawText(QRect(0, 4, size.width(), 26), Qt::AlignHCenter | Qt::AlignVCenter,
                QStringLiteral("Uф = Uл / √3"));
     p.drawText(QRect(8, 40, 46, 26), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Uл ="));
@@ -99,6 +104,15 @@ void TForm8::BuildLineVoltageSection() {
     auto* unit = new QLabel(QStringLiteral("(В)"), this);
     unit->setGeometry(174, 104, 60, 32);
     unit->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 24, false));
+    // The result and its unit stand on the white formula picture: they are written in the
+    // picture's ink, not in the theme's text colour, which a dark theme makes white.
+    for (QLabel* onPicture : {Label1.get(), unit}) {
+        QPalette ink = onPicture->palette();
+        ink.setColor(QPalette::Active, QPalette::WindowText, kPictureInk);
+        ink.setColor(QPalette::Inactive, QPalette::WindowText, kPictureInk);
+        ink.setColor(QPalette::Disabled, QPalette::WindowText, kPictureDisabledInk);
+        onPicture->setPalette(ink);
+    }
 
     Button1 = new QPushButton(QStringLiteral("Рассчитать"), this);
     Button1->setGeometry(10, 152, 122, 26);
