@@ -5,7 +5,7 @@
 
 #include "classset/RecordFieldNames.h"
 #include "report/NumberText.h"
-#include "solver/CalculationRun.h"
+#include "run/CalculationRun.h"
 
 namespace vornik {
 

@@ -10,14 +10,6 @@ namespace vornik {
 
 namespace {
 
-// The command line's names of the sixteen fields, in Param order.
-constexpr std::array<std::string_view, kParamCount> kFieldOptionNames = {
-    "u1", "u2", "u3", "a1", "a2", "a3",     "r1",     "x1",
-    "r2", "x2", "r3", "x3", "r0", "shunt1", "shunt2", "shunt3"};
-constexpr std::array<std::string_view, kParamCount> kFieldControlNames = {
-    "ComboBox1", "ComboBox2", "ComboBox3", "Edit1", "Edit2",  "Edit3",  "Edit4",  "Edit5",
-    "Edit6",     "Edit7",     "Edit8",     "Edit9", "Edit10", "Edit11", "Edit12", "Edit13"};
-
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 std::string Trimmed(std::string_view s) {
@@ -182,18 +174,19 @@ std::optional<Column> ColumnByName(std::string_view name) {
     if (lower == "break") {
         return Column{ColumnKind::Breaks};
     }
+    // The fields by control name ("Edit4") or by option name without its dashes ("r1").
     for (int k = 0; k < kParamCount; ++k) {
-        if (name == kFieldControlNames[k] || lower == kFieldOptionNames[k]) {
+        if (name == kFields[k].control || "--" + lower == kFields[k].option) {
             return Column{ColumnKind::Field, k};
         }
     }
-    for (int box = 1; box <= kCheckBoxCount; ++box) {
-        if (name == "CheckBox" + std::to_string(box)) {
-            return Column{ColumnKind::Tick, box};
+    for (int k = 0; k < kCheckBoxCount; ++k) {
+        if (name == kTicks[k].control) {
+            return Column{ColumnKind::Tick, k + 1};
         }
     }
     for (int k = 0; k < kPrecisionCount; ++k) {
-        if (name == kPrecisionNames[k]) {
+        if (name == kPrecisionFields[k].name) {
             return Column{ColumnKind::Decimals, k};
         }
     }
@@ -499,16 +492,17 @@ std::vector<std::string> VariantFileStems(const std::vector<Variant>& variants) 
 
 std::string VariantTableText(const std::vector<Variant>& variants, const std::vector<std::string>& stems) {
     std::string out = "variant,title,connection";
-    for (const std::string_view name : kFieldControlNames) {
+    for (const FieldSpec& f : kFields) {
         out += ',';
-        out += name;
+        out += f.control;
     }
-    for (int box = 1; box <= kCheckBoxCount; ++box) {
-        out += ",CheckBox" + std::to_string(box);
-    }
-    for (const char* name : kPrecisionNames) {
+    for (const TickSpec& t : kTicks) {
         out += ',';
-        out += name;
+        out += t.control;
+    }
+    for (const PrecisionSpec& p : kPrecisionFields) {
+        out += ',';
+        out += p.name;
     }
     out += "\r\n";
     for (size_t k = 0; k < variants.size(); ++k) {
