@@ -1,5 +1,6 @@
 # Diagram window, input assistant, About box, splash, help.
 list(APPEND VORNIK_UI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ClassSetDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Emblem.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExtrasUi.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RoundedWindow.cpp
