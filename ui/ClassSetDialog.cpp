@@ -76,11 +76,17 @@ ClassSetDialog::ClassSetDialog(QWidget* parent) : QDialog(parent) {
     Status->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     const std::pair<QWidget*, const char*> names[] = {
-        {FromTable, "Из таблицы вариантов"}, {Random, "Случайные варианты"},
-        {TablePath, "Файл таблицы вариантов"}, {browseTable, "Выбрать файл таблицы"},
-        {Count, "Число вариантов"}, {Seed, "Зерно случайных чисел"},
-        {Ranges, "Диапазоны полей, по одному в строке"}, {Tolerance, "Допуск ответов, процентов"},
-        {OutDir, "Папка набора"}, {browseOut, "Выбрать папку набора"}, {Progress, "Ход работы"},
+        {FromTable, "Из таблицы вариантов"},
+        {Random, "Случайные варианты"},
+        {TablePath, "Файл таблицы вариантов"},
+        {browseTable, "Выбрать файл таблицы"},
+        {Count, "Число вариантов"},
+        {Seed, "Зерно случайных чисел"},
+        {Ranges, "Диапазоны полей, по одному в строке"},
+        {Tolerance, "Допуск ответов, процентов"},
+        {OutDir, "Папка набора"},
+        {browseOut, "Выбрать папку набора"},
+        {Progress, "Ход работы"},
     };
     for (const auto& [widget, name] : names) {
         widget->setAccessibleName(QString::fromUtf8(name));
@@ -100,8 +106,9 @@ ClassSetDialog::ClassSetDialog(QWidget* parent) : QDialog(parent) {
     CreateButton = buttons->addButton(QStringLiteral("Со&здать"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QDialogButtonBox::Close)->setText(QStringLiteral("Закрыть"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Задача — открытая форма параметров и точности; для каждого "
-                                                "варианта: ключ ответов, вопросы для Moodle (XML и GIFT).")));
+    layout->addWidget(
+        new QLabel(QStringLiteral("Задача — открытая форма параметров и точности; для каждого "
+                                  "варианта: ключ ответов, вопросы для Moodle (XML и GIFT).")));
     layout->addLayout(form);
     layout->addWidget(Progress);
     layout->addWidget(Status);
@@ -117,7 +124,8 @@ ClassSetDialog::ClassSetDialog(QWidget* parent) : QDialog(parent) {
 
 void ClassSetDialog::Browse(QLineEdit* into, bool folder) {
     const QString chosen =
-        folder ? QFileDialog::getExistingDirectory(this, QStringLiteral("Папка набора (новая или пустая)"), into->text())
+        folder ? QFileDialog::getExistingDirectory(this, QStringLiteral("Папка набора (новая или пустая)"),
+                                                   into->text())
                : QFileDialog::getOpenFileName(this, QStringLiteral("Таблица вариантов"), into->text(),
                                               QStringLiteral("Таблицы CSV (*.csv);;Все файлы (*)"));
     if (!chosen.isEmpty()) {
@@ -156,8 +164,9 @@ bool ClassSetDialog::Create(const CircuitInput& input, const PrecisionValues& pr
         for (const QString& line : Ranges->toPlainText().split(u'\n', Qt::SkipEmptyParts)) {
             VaryRange range;
             if (!ParseVaryRange(line.trimmed().toStdString(), range).empty()) {
-                ShowStatus(QStringLiteral("Диапазон «%1»: пишите ИМЯ=ОТ..ДО/ШАГ, например r1=5..20/0,5").arg(line),
-                           true);
+                ShowStatus(
+                    QStringLiteral("Диапазон «%1»: пишите ИМЯ=ОТ..ДО/ШАГ, например r1=5..20/0,5").arg(line),
+                    true);
                 return false;
             }
             request.ranges.push_back(range);

@@ -21,8 +21,8 @@ class ClassSetDialog : public QDialog {
   public:
     explicit ClassSetDialog(QWidget* parent = nullptr);
 
-    // Makes the set with this task as the base of every variant; returns whether it was made. What went wrong, or what was made,
-    // is shown in the dialog.
+    // Makes the set with this task as the base of every variant; returns whether it was made. What went
+    // wrong, or what was made, is shown in the dialog.
     bool Create(const vornik::CircuitInput& input, const vornik::PrecisionValues& precision);
 
     QRadioButton* FromTable = nullptr;
