@@ -201,7 +201,14 @@ std::string TableErrorMessage(const TableError& e) {
             where += " (" + e.columnName + ")";
         }
     }
-    return where + ": " + e.text;
+    // One line, whatever the cells quoted in it hold (a quoted cell may span lines).
+    std::string message = where + ": " + e.text;
+    for (char& c : message) {
+        if (static_cast<unsigned char>(c) < 0x20) {
+            c = ' ';
+        }
+    }
+    return message;
 }
 
 bool SplitCsv(std::string_view text, std::vector<std::vector<std::string>>& rows, TableError& error) {

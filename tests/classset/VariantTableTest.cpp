@@ -43,6 +43,7 @@ TEST(VariantTable, FaultsNameTheirRowAndColumn) {
         {"an unknown phase", "variant,break\n1,A;D\n", 2, 2, "фазы A, B, C"},
         {"a name that is a path", "variant,r1\n../x,5\n", 2, 1, "имя варианта"},
         {"an unknown connection", "variant,connection\n1,zigzag\n", 2, 2, "соединение"},
+        {"a quoted column name over two lines", "variant,\"r\r\n1\"\n1,2\n", 1, 2, "неизвестный столбец"},
     };
     for (const Case& c : cases) {
         const TableResult r = ReadVariantTable(c.table, StarBase());
