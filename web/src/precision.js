@@ -13,7 +13,8 @@ const rows = [
 // The initial decimals, in box order.
 const initial = ['0', '0', '0', '0', '0', '0', '1', '1', '3', '3', '3', '1', '1', '1', '1', '1', '0', '1', '0', '0'];
 
-export function initPrecision() {
+// onEdit() is told of every change of a box.
+export function initPrecision(onEdit) {
     const grid = byId('Form4-grid');
     const list = document.createElement('datalist');
     list.id = 'decimals';
@@ -44,6 +45,7 @@ export function initPrecision() {
                 box.setAttribute('list', 'decimals');
                 box.setAttribute('aria-label', heading.trim() + ': ' + text);
                 attachFilter(box, decimalsKeyFilter);
+                box.addEventListener('input', () => onEdit());
                 line.append(box);
             }
         });
