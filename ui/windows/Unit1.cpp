@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QTextEdit>
 
+#include "solver/Version.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
 #include "ui/Glyphs.h"
@@ -34,7 +35,7 @@ constexpr int kIconSize = 40;
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Vornik (Three phase chains) ver. 2.2"));
+    setWindowTitle(QStringLiteral("Vornik (Three phase chains) ver. ") + QLatin1String(vornik::kVersion));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     BuildToolbar();
