@@ -173,7 +173,7 @@ bool N5Click(const RunContext& ctx) {
     } catch (const SolverMessage& e) {
         ctx.messages.SolverMessage(e.what());
     } catch (const RuntimeError& e) {
-        ctx.messages.RuntimeError(std::string(e.what()) + ".");
+        ctx.messages.RuntimeError(ErrorBoxText(e.what()));
     }
     return false;
 }

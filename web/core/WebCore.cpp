@@ -68,14 +68,6 @@ Json TextJson(const std::string& text) {
     return out;
 }
 
-// The error box's text: a full stop unless the text already ends in one.
-std::string ErrorBoxText(std::string text) {
-    if (!text.empty() && text.back() > '.') {
-        text += '.';
-    }
-    return text;
-}
-
 }  // namespace
 
 extern "C" {
