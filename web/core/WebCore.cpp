@@ -16,13 +16,10 @@
 #include "diagram/RecordingCanvas.h"
 #include "json/DiagramJson.h"
 #include "json/Json.h"
-#include "report/NumberText.h"
 #include "report/ResultsDocument.h"
 #include "report/RtfDocument.h"
+#include "run/AssistantAnswers.h"
 #include "run/CalculationRun.h"
-#include "solver/InputAssistant.h"
-#include "solver/SolverErrors.h"
-#include "solver/TextToNumber.h"
 
 namespace {
 
@@ -66,6 +63,11 @@ Json TextJson(const std::string& text) {
     Json out = Json::object();
     out["text"] = text;
     return out;
+}
+
+// The assistant's answer as {"text":...} or {"message":...,"error":bool}.
+const char* AssistantJson(const AssistantAnswer& answer) {
+    return Answer(answer.message.empty() ? TextJson(answer.text) : MessageJson(answer.message, answer.error));
 }
 
 }  // namespace
@@ -197,40 +199,21 @@ EMSCRIPTEN_KEEPALIVE int vk_rtf(const char* text, const char* spans) {
 
 // The assistant's phase voltage from the line-voltage text: {"text":"381"} or a message.
 EMSCRIPTEN_KEEPALIVE const char* vk_phase_voltage(const char* lineVoltage) {
-    const std::string text = lineVoltage;
-    try {
-        const std::optional<int> phase = PhaseVoltageFromLine(TextToFloat(text));
-        if (!phase) {
-            // Kept as a 32-bit integer: a larger one is refused like a text that is no whole number.
-            throw RuntimeError("'" + text + "' is not a valid integer value");
-        }
-        return Answer(TextJson(std::to_string(*phase)));
-    } catch (const RuntimeError& e) {
-        return Answer(MessageJson(ErrorBoxText(e.what()), true));
-    }
+    return AssistantJson(PhaseVoltageAnswer(lineVoltage));
 }
 
 // The assistant's reactance of one phase: {"text":"31,42"} or a message.
 EMSCRIPTEN_KEEPALIVE const char* vk_reactance(const char* inductance, int inductanceUnit,
                                               const char* capacitance, int capacitanceUnit,
                                               const char* frequency, int angular) {
-    ReactanceResult result;
-    try {
-        ReactanceInput input;
-        input.inductance = TextToFloat(inductance);
-        input.capacitance = TextToFloat(capacitance);
-        input.inductanceUnit = inductanceUnit;
-        input.capacitanceUnit = capacitanceUnit;
-        input.frequency = TextToFloat(frequency);
-        input.angular = angular != 0;
-        result = ReactanceFromLC(input);
-    } catch (const RuntimeError& e) {
-        return Answer(MessageJson(ErrorBoxText(e.what()), true));
-    }
-    if (result.status != ReactanceStatus::Ok) {
-        return Answer(MessageJson(ReactanceMessage(result.status), false));
-    }
-    return Answer(TextJson(FormatGeneral(result.x)));
+    ReactanceTexts texts;
+    texts.inductance = inductance;
+    texts.inductanceUnit = inductanceUnit;
+    texts.capacitance = capacitance;
+    texts.capacitanceUnit = capacitanceUnit;
+    texts.frequency = frequency;
+    texts.angular = angular != 0;
+    return AssistantJson(ReactanceAnswer(texts));
 }
 
 }  // extern "C"
