@@ -5,9 +5,9 @@
 #include <QtTest>
 #include <climits>
 
-#include "tests/ui/ModalDialogs.h"
 #include "solver/InputAssistant.h"
 #include "solver/SolverErrors.h"
+#include "tests/ui/ModalDialogs.h"
 #include "ui/Forms.h"
 #include "ui/Unit3.h"
 #include "ui/Unit8.h"
