@@ -19,6 +19,7 @@ struct SeenBox {
     QString title;
     QString text;
     QMessageBox::Icon icon;
+    Qt::TextFormat format;
 };
 
 // Runs action; every modal message box it opens is recorded and closed with OK.
@@ -28,7 +29,7 @@ inline QList<SeenBox> CaptureMessageBoxes(const std::function<void()>& action) {
     timer.setInterval(5);
     QObject::connect(&timer, &QTimer::timeout, [&seen] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            seen.append({box->windowTitle(), box->text(), box->icon()});
+            seen.append({box->windowTitle(), box->text(), box->icon(), box->textFormat()});
             box->done(QMessageBox::Ok);
         }
     });
