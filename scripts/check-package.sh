@@ -78,7 +78,7 @@ done
 echo "check-package: programs built with RELRO, BIND_NOW, stack protector and FORTIFY"
 
 # Debian's package checker: no error and no warning. Two information tags stay:
-# binary-has-unneeded-section (the .comment and .note sections that cpack's strip keeps: they
+# binary-has-unneeded-section (the .comment section that cpack's strip keeps: it
 # hold the compiler's name, nothing of the user's) and
 # package-contains-documentation-outside-usr-share-doc (/usr/share/vornik/HELP.htm is the help
 # page the program opens itself, so it lives with the program's data).
