@@ -79,7 +79,7 @@ echo "check-package: programs built with RELRO, BIND_NOW, stack protector and FO
 
 # Debian's package checker: no error and no warning. Two information tags stay:
 # binary-has-unneeded-section (the .comment section that cpack's strip keeps: it
-# hold the compiler's name, nothing of the user's) and
+# holds the compiler's name, nothing of the user's) and
 # package-contains-documentation-outside-usr-share-doc (/usr/share/vornik/HELP.htm is the help
 # page the program opens itself, so it lives with the program's data).
 lintian_out="$(lintian --display-info --fail-on error,warning "$deb" 2>&1)" ||
