@@ -31,6 +31,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <optional>
 
 #include "ui/Forms.h"
@@ -132,6 +133,8 @@ void CheckHome(QWidget* window, const QRect& home, const QString& when) {
               .arg(qt.y()));
 }
 
+void Settle();
+
 // Where each window's frame was when the window system first mapped it: a window placed only after
 // it appeared jumps in sight. An X MapNotify event, as the protocol lays it out.
 struct MapNotifyEvent {
@@ -181,6 +184,49 @@ void CheckFirstMap(QWidget* window, const QRect& expected, const QString& what) 
                        what)
                   .arg(expected.x())
                   .arg(expected.y()));
+}
+
+// Waits (a few seconds at most) until the window system shows the window (mapped, not iconified)
+// or, with `shown` false, no longer shows it; reports whether it does.
+bool ViewableOnScreen(QWidget* window, bool shown) {
+    QElapsedTimer waited;
+    waited.start();
+    bool viewable = false;
+    do {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        const QString info =
+            Run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(window->winId())});
+        viewable = info.contains(QStringLiteral("IsViewable"));
+    } while (viewable != shown && waited.elapsed() < 3000);
+    return viewable;
+}
+
+// The window is minimized (or maximized) by the window manager; the command must bring it back:
+// on screen, and at its home place where the command places it.
+void CheckBroughtBack(QWidget* window, Qt::WindowState state, const std::function<void()>& command,
+                      const QString& what, const std::optional<QRect>& home) {
+    if (state == Qt::WindowMinimized) {
+        window->showMinimized();
+        if (ViewableOnScreen(window, false)) {
+            Check(false,
+                  QStringLiteral("%1 could not be minimized for \"%2\"").arg(window->windowTitle(), what));
+            return;
+        }
+    } else {
+        window->showMaximized();
+        QElapsedTimer waited;
+        waited.start();
+        while (!window->isMaximized() && waited.elapsed() < 3000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        }
+        Settle();
+    }
+    command();
+    Check(ViewableOnScreen(window, true) && !window->isMinimized(),
+          QStringLiteral("%1 on screen again after %2").arg(window->windowTitle(), what));
+    if (home) {
+        CheckHome(window, *home, QStringLiteral("after ") + what);
+    }
 }
 
 // Home places of the windows (outer geometry; sizes only where the window has a home size).
@@ -405,6 +451,19 @@ void Tour() {
     CheckHome(Form2, kResultsHome, QStringLiteral("after \"Центрировать окна\""));
     CheckHome(Form3, kParametersHome, QStringLiteral("after \"Центрировать окна\""));
     CheckHome(Form7, kDiagramHome, QStringLiteral("after \"Центрировать окна\""));
+    // Minimized or maximized windows come back with the commands that show or place them.
+    CheckBroughtBack(
+        Form2, Qt::WindowMinimized, [] { Form1->N15->trigger(); },
+        QStringLiteral("minimized, \"Окноно редактирования\""), std::nullopt);
+    CheckBroughtBack(
+        Form2, Qt::WindowMinimized, [] { Form1->SpeedButton7->click(); },
+        QStringLiteral("minimized, \"Центрировать окна\""), kResultsHome);
+    CheckBroughtBack(
+        Form2, Qt::WindowMaximized, [] { Form1->SpeedButton7->click(); },
+        QStringLiteral("maximized, \"Центрировать окна\""), kResultsHome);
+    CheckBroughtBack(
+        Form7, Qt::WindowMinimized, [] { Form1->SpeedButton6->click(); },
+        QStringLiteral("minimized, the diagram button"), std::nullopt);
     Form7->hide();
 
     Form3->RadioButton2->click();
