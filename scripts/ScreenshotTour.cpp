@@ -10,9 +10,9 @@
 // On the way it checks with the window system (xwininfo and the frame extents the window manager
 // sets) that every window's frame, not only its client area, is at its home place on its first
 // showing (from the moment it is first mapped: no window jumps into place), after reopening and
-// after "Центрировать окна", and that the splash screen is painted on
-// the screen before the main window is built. Each check prints one line; the exit status is the
-// number of failed checks.
+// after "Центрировать окна"; that minimized and maximized windows come back with the commands that
+// show or place them; and that the splash screen is painted on the screen before the main window
+// is built. Each check prints one line; the exit status is the number of failed checks.
 
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
