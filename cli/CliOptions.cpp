@@ -4,6 +4,8 @@
 #include <optional>
 #include <string_view>
 
+#include "solver/Version.h"
+
 namespace vornik {
 
 namespace {
@@ -342,7 +344,10 @@ Exit status:
 }
 
 std::string CliVersionText() {
-    return "vornik-cli " VORNIK_VERSION "\n";
+    std::string text = "vornik-cli ";
+    text += kVersion;
+    text += '\n';
+    return text;
 }
 
 }  // namespace vornik

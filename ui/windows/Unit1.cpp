@@ -10,6 +10,7 @@
 #include <QTextEdit>
 
 #include "ui/ClassSetDialog.h"
+#include "solver/Version.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
 #include "ui/Glyphs.h"
@@ -35,7 +36,7 @@ constexpr int kIconSize = 40;
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Vornik (Three phase chains) ver. 2.2"));
+    setWindowTitle(QStringLiteral("Vornik (Three phase chains) ver. ") + QLatin1String(vornik::kVersion));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     BuildToolbar();
