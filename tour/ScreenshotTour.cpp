@@ -205,8 +205,19 @@ bool ViewableOnScreen(QWidget* window, bool shown) {
 // on screen, and at its home place where the command places it.
 void CheckBroughtBack(QWidget* window, Qt::WindowState state, const std::function<void()>& command,
                       const QString& what, const std::optional<QRect>& home) {
+    // The window manager has finished with the previous command before the user minimizes.
+    ViewableOnScreen(window, true);
+    Settle();
     if (state == Qt::WindowMinimized) {
         window->showMinimized();
+        if (ViewableOnScreen(window, false)) {
+            // A request that came while the window manager was still busy with the window is
+            // dropped; the user would click the button again.
+            window->showNormal();
+            ViewableOnScreen(window, true);
+            Settle();
+            window->showMinimized();
+        }
         if (ViewableOnScreen(window, false)) {
             Check(false,
                   QStringLiteral("%1 could not be minimized for \"%2\"").arg(window->windowTitle(), what));

@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QPointer>
 #include <QScreen>
+#include <QVariant>
 #include <QWidget>
 #include <QWindow>
 
@@ -15,6 +16,23 @@ constexpr int kLargestFrame = 200;
 
 bool Sane(int side) {
     return side >= 0 && side <= kLargestFrame;
+}
+
+// The frame of the window when it is neither maximized nor full-screen, as last seen.
+const char* const kNormalFrame = "vornikNormalFrame";
+
+void RememberNormalFrame(QWidget* window, const QMargins& frame) {
+    if (!frame.isNull() && Sane(frame.left()) && Sane(frame.top()) && Sane(frame.right()) &&
+        Sane(frame.bottom())) {
+        window->setProperty(kNormalFrame, QVariant::fromValue(frame));
+    }
+}
+
+void RememberNormalFrame(QWidget* window) {
+    const QRect outer = window->frameGeometry();
+    const QRect inner = window->geometry();
+    RememberNormalFrame(window, QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                                         outer.right() - inner.right(), outer.bottom() - inner.bottom()));
 }
 
 // A home placement given before the window is on screen. Until the window manager has framed it
@@ -79,6 +97,7 @@ class PendingPlace : public QObject {
                                           outer_.height() - frame.top() - frame.bottom())
                                   : window->size();
         window->setGeometry(QRect(outer_.topLeft() + QPoint(frame.left(), frame.top()), size));
+        RememberNormalFrame(window, frame);
         deleteLater();
     }
 
@@ -110,11 +129,25 @@ void PlaceOuter(QWidget* window, int left, int top, int width, int height) {
     const bool sized = width >= 0 && height >= 0;
     // A window put at its home place is neither minimized nor maximized: a maximized frame
     // would ignore the placement, a minimized one would not be seen there.
-    if (window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) {
-        window->setWindowState(window->windowState() &
-                               ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+    const Qt::WindowStates zoomed = Qt::WindowMaximized | Qt::WindowFullScreen;
+    const bool wasZoomed = (window->windowState() & zoomed) != 0;
+    if (window->windowState() & (Qt::WindowMinimized | zoomed)) {
+        window->setWindowState(window->windowState() & ~(Qt::WindowMinimized | zoomed));
+    }
+    const QMargins normalFrame = window->property(kNormalFrame).value<QMargins>();
+    if (wasZoomed && !normalFrame.isNull()) {
+        // Qt still knows the frame of the zoomed window (the window manager changes it only
+        // later): the client area is placed inside the frame the window has when not zoomed.
+        const QSize client = sized ? QSize(width - normalFrame.left() - normalFrame.right(),
+                                           height - normalFrame.top() - normalFrame.bottom())
+                                   : window->size();
+        window->setGeometry(QRect(QPoint(left + normalFrame.left(), top + normalFrame.top()), client));
+        return;
     }
     const QSize extra = FrameExtra(window);
+    if (!extra.isNull() && !wasZoomed) {
+        RememberNormalFrame(window);
+    }
     // QWidget::move places the frame. Before the window exists it also makes the window system
     // take every position given as the frame's (north-west gravity) from the very first mapping
     // on, so a window placed in its constructor lands right even before it is framed.
