@@ -1,8 +1,45 @@
 // The C++ core compiled to WebAssembly (the global VornikCore of vornik-core.js), wrapped in
 // plain functions that take and give page values.
 
+// Resolves once the browser has painted the page as it stands: a frame, then a task after it.
+// A hidden page paints nothing, so it goes on at once.
+function afterPaint() {
+    if (document.visibilityState === 'hidden') {
+        return Promise.resolve();
+    }
+    return new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
+}
+
+function loadScript(src) {
+    return new Promise((resolve, reject) => {
+        const script = document.createElement('script');
+        script.src = src;
+        script.onload = resolve;
+        script.onerror = () => reject(new Error('Не удалось загрузить ' + src));
+        document.head.append(script);
+    });
+}
+
+// Emscripten's hook for making the WebAssembly instance: compiled from the data URL as it streams
+// (the browser decodes it, not the page's thread); a browser that cannot stream a data URL takes
+// its bytes instead.
+function compile(imports, receive) {
+    const url = globalThis.VornikCoreWasm;
+    WebAssembly.instantiateStreaming(fetch(url), imports)
+        .catch(() => fetch(url).then((response) => response.arrayBuffer())
+            .then((bytes) => WebAssembly.instantiate(bytes, imports)))
+        .then(({ instance, module }) => receive(instance, module));
+    return {};
+}
+
+// The core's script (about 400 KB, the WebAssembly inside) is fetched only after the form is on
+// the screen, and its WebAssembly is compiled while the student already reads the form.
 export async function loadCore() {
-    const m = await globalThis.VornikCore();
+    if (globalThis.VornikCore === undefined) {
+        await afterPaint();
+        await loadScript('vornik-core.js');
+    }
+    const m = await globalThis.VornikCore({ instantiateWasm: compile });
     const json = (pointer) => JSON.parse(m.UTF8ToString(pointer));
     const setText = m.cwrap('vk_set_text', null, ['number', 'string']);
     const setCheck = m.cwrap('vk_set_check', null, ['number', 'number']);

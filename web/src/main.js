@@ -4,6 +4,7 @@ import { loadCore } from './core.js';
 import { initDiagram } from './diagram.js';
 import { showMessage } from './dialog.js';
 import { initForm, isStar, readForm } from './form.js';
+import { keepOffline } from './offline.js';
 import { initPrecision, readPrecision } from './precision.js';
 import { initResults, showReport } from './results.js';
 
@@ -44,7 +45,9 @@ for (const id of ['Form1-SpeedButton1', 'Form3-SpeedButton6']) {
     $(id).addEventListener('click', execute);
 }
 
-loadCore().then((loaded) => {
+const ready = loadCore();
+keepOffline(ready);
+ready.then((loaded) => {
     core = loaded;
     for (const id of ['Form1-SpeedButton1', 'Form3-SpeedButton6']) {
         $(id).disabled = false;
