@@ -2,6 +2,7 @@
 // Runs every group (or those named in VORNIK_WEB_TESTS, comma-separated); each failed check is
 // printed, and the exit status is 1 when any failed.
 import * as app from './app.test.mjs';
+import * as audit from './audit.test.mjs';
 import { launchBrowser } from './browser.mjs';
 import { record } from './context.mjs';
 import * as diagram from './diagram.test.mjs';
@@ -10,7 +11,7 @@ import * as form from './form.test.mjs';
 import * as reports from './reports.test.mjs';
 import * as site from './site.test.mjs';
 
-const groups = { ...reports, ...diagram, ...files, ...form, ...site, ...app };
+const groups = { ...reports, ...diagram, ...files, ...form, ...site, ...app, ...audit };
 const only = process.env.VORNIK_WEB_TESTS?.split(',');
 
 const browser = await launchBrowser();
