@@ -13,7 +13,7 @@
 #include "diagram/Diagram.h"
 #include "diagram/PictureFile.h"
 #include "diagram/RecordingCanvas.h"
-#include "solver/CalculationRun.h"
+#include "run/CalculationRun.h"
 
 namespace {
 

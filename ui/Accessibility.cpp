@@ -274,24 +274,8 @@ void PrepareParameterKeys(TForm3& form) {
     }
     form.setProperty(kKeysProperty, true);
     auto* enter = new EnterRuns(form);
-    QLineEdit* fields[] = {form.ComboBox1->lineEdit(),
-                           form.ComboBox2->lineEdit(),
-                           form.ComboBox3->lineEdit(),
-                           form.Edit1,
-                           form.Edit2,
-                           form.Edit3,
-                           form.Edit4,
-                           form.Edit5,
-                           form.Edit6,
-                           form.Edit7,
-                           form.Edit8,
-                           form.Edit9,
-                           form.Edit10,
-                           form.Edit11,
-                           form.Edit12,
-                           form.Edit13};
-    for (QLineEdit* field : fields) {
-        field->installEventFilter(enter);
+    for (const vornik::FieldSpec& spec : vornik::kFields) {
+        form.FieldEdit(spec.field)->installEventFilter(enter);
     }
     form.SpeedButton6->setFocusPolicy(Qt::StrongFocus);
     QWidget::setTabOrder(form.RadioButton2, form.SpeedButton6);

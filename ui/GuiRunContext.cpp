@@ -6,26 +6,14 @@
 #include "ui/Unit3.h"
 #include "ui/Unit4.h"
 
-using vornik::Param;
-
 vornik::CircuitInput ReadCircuitInput(const TForm3& form) {
     vornik::CircuitInput input;
     input.star = form.RadioButton1->isChecked();
-    const QComboBox* combos[3] = {form.ComboBox1, form.ComboBox2, form.ComboBox3};
-    for (int k = 0; k < 3; ++k) {
-        input.texts[static_cast<int>(Param::ComboBox1) + k] = combos[k]->currentText().toStdString();
+    for (const vornik::FieldSpec& spec : vornik::kFields) {
+        input[spec.field] = form.FieldEdit(spec.field)->text().toStdString();
     }
-    const QLineEdit* edits[13] = {form.Edit1,  form.Edit2,  form.Edit3, form.Edit4, form.Edit5,
-                                  form.Edit6,  form.Edit7,  form.Edit8, form.Edit9, form.Edit10,
-                                  form.Edit11, form.Edit12, form.Edit13};
-    for (int k = 0; k < 13; ++k) {
-        input.texts[static_cast<int>(Param::Edit1) + k] = edits[k]->text().toStdString();
-    }
-    const QCheckBox* boxes[vornik::kCheckBoxCount] = {form.CheckBox1, form.CheckBox2, form.CheckBox3,
-                                                      form.CheckBox4, form.CheckBox5, form.CheckBox6,
-                                                      form.CheckBox7};
-    for (int k = 0; k < vornik::kCheckBoxCount; ++k) {
-        input.ticks[k] = boxes[k]->isChecked();
+    for (const vornik::TickSpec& spec : vornik::kTicks) {
+        input.SetChecked(spec.tick, form.Box(spec.tick)->isChecked());
     }
     return input;
 }

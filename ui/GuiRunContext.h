@@ -5,7 +5,7 @@
 #include <QTextCursor>
 #include <optional>
 
-#include "solver/CalculationRun.h"
+#include "run/CalculationRun.h"
 
 class QTextEdit;
 class TForm3;

@@ -25,8 +25,6 @@ constexpr int kFieldHeight = 21;
 constexpr int kPitch = 23;
 constexpr int kVoltageTop = 48;
 constexpr int kLoadTop = 124;
-constexpr int kFieldMaxLength = 4;
-constexpr int kShuntMaxLength = 5;
 
 // Captions that change with the connection. Some contain Cyrillic letters that look like Latin
 // ones (\u0430 а, \u0441 с, \u041e О); they are kept as the form has always shown them.
@@ -72,9 +70,21 @@ QLabel* Label(QWidget* parent, const char* name, const QString& text, const QFon
     return l;
 }
 
+const vornik::FieldSpec& FieldAt(vornik::Param first, int offset) {
+    return vornik::kFields.at(static_cast<int>(first) + offset);
+}
+
 // The form's initial text of a field.
-QString Initial(vornik::Param field, int offset = 0) {
-    return QString::fromUtf8(vornik::kInitialTexts[static_cast<int>(field) + offset]);
+QString Initial(vornik::Param first, int offset = 0) {
+    return QString::fromUtf8(FieldAt(first, offset).initial);
+}
+
+const char* ControlName(vornik::Param first, int offset = 0) {
+    return FieldAt(first, offset).control;
+}
+
+const char* ControlName(vornik::Tick first, int offset) {
+    return vornik::kTicks.at(static_cast<int>(first) + offset).control;
 }
 
 }  // namespace
@@ -127,13 +137,11 @@ void TForm3::BuildVoltageRows() {
     QLabel** voltageLabels[3] = {&Label3, &Label10, &Label11};
     const char* voltageNames[3] = {"Label3", "Label10", "Label11"};
     QComboBox** combos[3] = {&ComboBox1, &ComboBox2, &ComboBox3};
-    const char* comboNames[3] = {"ComboBox1", "ComboBox2", "ComboBox3"};
     QLineEdit** angles[3] = {&Edit1, &Edit2, &Edit3};
-    const char* angleNames[3] = {"Edit1", "Edit2", "Edit3"};
     for (int k = 0; k < 3; ++k) {
         const int y = kVoltageTop + k * kPitch;
         *voltageLabels[k] = Label(this, voltageNames[k], kInitialVoltage[k], rowFont, 2, y + 2);
-        QComboBox* c = Named(new QComboBox(this), comboNames[k]);
+        QComboBox* c = Named(new QComboBox(this), ControlName(vornik::Param::ComboBox1, k));
         // A line edit of our own: setEditable would also build the drop-down's
         // container at once, a good part of the form's creation time.
         c->setLineEdit(new QLineEdit(c));
@@ -143,9 +151,9 @@ void TForm3::BuildVoltageRows() {
         c->setEditText(Initial(vornik::Param::ComboBox1, k));
         c->setToolTip(QStringLiteral("Фазное напряжение"));
         c->setGeometry(40, y, 60, kFieldHeight);
-        TypedInputFilter::Attach(c, NumericKeyFilter, kFieldMaxLength);
         *combos[k] = c;
-        QLineEdit* e = Named(new QLineEdit(Initial(vornik::Param::Edit1, k), this), angleNames[k]);
+        QLineEdit* e = Named(new QLineEdit(Initial(vornik::Param::Edit1, k), this),
+                             ControlName(vornik::Param::Edit1, k));
         e->setGeometry(124, y, 44, kFieldHeight);
         *angles[k] = e;
     }
@@ -167,18 +175,19 @@ void TForm3::BuildLoadRows() {
         *loadLabels[k] = Label(this, loadNames[k], kStarLoad[k], rowFont, 2, kLoadTop + k * kPitch + 2);
     }
     QLineEdit** loads[6] = {&Edit4, &Edit5, &Edit6, &Edit7, &Edit8, &Edit9};
-    const char* loadEditNames[6] = {"Edit4", "Edit5", "Edit6", "Edit7", "Edit8", "Edit9"};
     for (int k = 0; k < 6; ++k) {
-        *loads[k] = Named(new QLineEdit(Initial(vornik::Param::Edit4, k), this), loadEditNames[k]);
+        *loads[k] = Named(new QLineEdit(Initial(vornik::Param::Edit4, k), this),
+                          ControlName(vornik::Param::Edit4, k));
     }
 
     // Neutral wire.
-    CheckBox1 = Named(new QCheckBox(QStringLiteral("Нулевой провод"), this), "CheckBox1");
+    CheckBox1 =
+        Named(new QCheckBox(QStringLiteral("Нулевой провод"), this), ControlName(vornik::Tick::CheckBox1, 0));
     CheckBox1->setFont(rowFont);
     CheckBox1->adjustSize();
     CheckBox1->move(4, 196);
     Label7 = Label(this, "Label7", QStringLiteral("R0=           (Om)"), rowFont, 24, 220);
-    Edit10 = Named(new QLineEdit(Initial(vornik::Param::Edit10), this), "Edit10");
+    Edit10 = Named(new QLineEdit(Initial(vornik::Param::Edit10), this), ControlName(vornik::Param::Edit10));
     Edit10->setEnabled(false);
     Label7->setEnabled(false);
 }
@@ -191,26 +200,24 @@ void TForm3::BuildEmergencyRows() {
     Label12 = Label(this, "Label12", QStringLiteral("Аварийный режим работы"), headingFont, 4, 248);
     Label9 = Label(this, "Label9", kShortHeading, headingFont, 4, 264);
     QCheckBox** shorts[3] = {&CheckBox2, &CheckBox3, &CheckBox4};
-    const char* shortNames[3] = {"CheckBox2", "CheckBox3", "CheckBox4"};
     QLineEdit** shunts[3] = {&Edit11, &Edit12, &Edit13};
-    const char* shuntNames[3] = {"Edit11", "Edit12", "Edit13"};
     for (int k = 0; k < 3; ++k) {
-        QCheckBox* b = Named(new QCheckBox(kShortCircuit[k], this), shortNames[k]);
+        QCheckBox* b = Named(new QCheckBox(kShortCircuit[k], this), ControlName(vornik::Tick::CheckBox2, k));
         b->setFont(rowFont);
         b->adjustSize();
         b->move(4, 280 + k * kPitch);
         *shorts[k] = b;
-        QLineEdit* e = Named(new QLineEdit(Initial(vornik::Param::Edit11, k), this), shuntNames[k]);
+        QLineEdit* e = Named(new QLineEdit(Initial(vornik::Param::Edit11, k), this),
+                             ControlName(vornik::Param::Edit11, k));
         e->setToolTip(QStringLiteral("Сопротивление шунта"));
         *shunts[k] = e;
     }
     Label13 = Label(this, "Label13", QStringLiteral("Обрыв линейного провода"), headingFont, 4, 352);
     QCheckBox** breaks[3] = {&CheckBox5, &CheckBox6, &CheckBox7};
-    const char* breakNames[3] = {"CheckBox5", "CheckBox6", "CheckBox7"};
     const QString breakCaptions[3] = {QStringLiteral("фаза \"А\"  "), QStringLiteral("фаза \"В\"  "),
                                       QStringLiteral("фаза \"С\" ")};
     for (int k = 0; k < 3; ++k) {
-        QCheckBox* b = Named(new QCheckBox(breakCaptions[k], this), breakNames[k]);
+        QCheckBox* b = Named(new QCheckBox(breakCaptions[k], this), ControlName(vornik::Tick::CheckBox5, k));
         b->setFont(rowFont);
         b->adjustSize();
         b->move(4, 368 + k * kPitch);
@@ -223,12 +230,29 @@ void TForm3::BuildEmergencyRows() {
 
 // Typing filter and limits of every numeric field.
 void TForm3::AttachInputFilters() {
-    for (QLineEdit* e : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10}) {
-        TypedInputFilter::Attach(e, NumericKeyFilter, kFieldMaxLength);
+    QComboBox* combos[3] = {ComboBox1, ComboBox2, ComboBox3};
+    for (const vornik::FieldSpec& spec : vornik::kFields) {
+        const int k = static_cast<int>(spec.field);
+        if (k < 3) {
+            TypedInputFilter::Attach(combos[k], NumericKeyFilter, spec.maxLength);
+        } else {
+            TypedInputFilter::Attach(FieldEdit(spec.field), NumericKeyFilter, spec.maxLength);
+        }
     }
-    for (QLineEdit* e : {Edit11, Edit12, Edit13}) {
-        TypedInputFilter::Attach(e, NumericKeyFilter, kShuntMaxLength);
-    }
+}
+
+QLineEdit* TForm3::FieldEdit(vornik::Param field) const {
+    QComboBox* const combos[3] = {ComboBox1, ComboBox2, ComboBox3};
+    QLineEdit* const edits[13] = {Edit1, Edit2, Edit3,  Edit4,  Edit5,  Edit6, Edit7,
+                                  Edit8, Edit9, Edit10, Edit11, Edit12, Edit13};
+    const int k = static_cast<int>(field);
+    return k < 3 ? combos[k]->lineEdit() : edits[k - 3];
+}
+
+QCheckBox* TForm3::Box(vornik::Tick box) const {
+    QCheckBox* const boxes[vornik::kCheckBoxCount] = {CheckBox1, CheckBox2, CheckBox3, CheckBox4,
+                                                      CheckBox5, CheckBox6, CheckBox7};
+    return boxes[static_cast<int>(box)];
 }
 
 // Tab order as listed for the form; the two picture buttons take no focus.

@@ -10,6 +10,8 @@
 #include <QToolButton>
 #include <QWidget>
 
+#include "solver/Parameters.h"
+
 class TForm3 : public QWidget {
     Q_OBJECT
   public:
@@ -27,6 +29,10 @@ class TForm3 : public QWidget {
            *Label11 = nullptr, *Label12 = nullptr, *Label13 = nullptr;
     QToolButton* SpeedButton1 = nullptr;  // "Центрировать окно"
     QToolButton* SpeedButton6 = nullptr;  // "ВЫПОЛНИТЬ"
+
+    // The line edit that holds the text of a field (a combo box's own line edit for the voltages).
+    QLineEdit* FieldEdit(vornik::Param field) const;
+    QCheckBox* Box(vornik::Tick box) const;
 
     // Star wording and enabled states (the focus entering "ЗВЕЗДА").
     void RadioButton1Enter();

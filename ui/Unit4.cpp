@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QScreen>
 
-#include "solver/SolutionRecord.h"
+#include "solver/Parameters.h"
 #include "ui/Controls.h"
 #include "ui/GapLayout.h"
 #include "ui/KeyFilters.h"
@@ -57,7 +57,7 @@ TForm4::TForm4(QWidget* parent) : OnDemandWindow(parent) {
 
 QString TForm4::PrecisionText(int index) const {
     if (!IsBuilt()) {
-        return QString::fromLatin1(vornik::kDefaultPrecisionTexts.at(index));
+        return QString::fromLatin1(vornik::kPrecisionFields.at(index).initial);
     }
     return ComboBoxes.at(index)->currentText();
 }
@@ -110,7 +110,7 @@ void TForm4::BuildControls() {
         combo->setLineEdit(new QLineEdit(combo));
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->addItems(items);
-        combo->setEditText(QString::fromLatin1(vornik::kDefaultPrecisionTexts[index]));
+        combo->setEditText(QString::fromLatin1(vornik::kPrecisionFields[index].initial));
         TypedInputFilter::Attach(combo, DecimalsKeyFilter, 1);
         // Each formula's four gaps hold the row's four combo boxes, left to right.
         PlaceInGap(combo, formulas[index / 4], index % 4, kComboHeight);

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "solver/CalculationRun.h"
+#include "run/CalculationRun.h"
 
 namespace vornik::test {
 

@@ -11,15 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "cli/DiagramJson.h"
-#include "cli/Json.h"
 #include "diagram/Diagram.h"
 #include "diagram/PictureEncoders.h"
 #include "diagram/RecordingCanvas.h"
+#include "json/DiagramJson.h"
+#include "json/Json.h"
 #include "report/NumberText.h"
 #include "report/ResultsDocument.h"
 #include "report/RtfDocument.h"
-#include "solver/CalculationRun.h"
+#include "run/CalculationRun.h"
 #include "solver/InputAssistant.h"
 #include "solver/SolverErrors.h"
 #include "solver/TextToNumber.h"
@@ -72,6 +72,33 @@ std::string ErrorBoxText(std::string text) {
 }  // namespace
 
 extern "C" {
+
+// The parameter and precision forms' table, so the page takes its initial texts and limits from
+// the core: {"fields":[{"control","option","initial","maxLength"}...] in the order vk_set_text
+// numbers them, "ticks":[{"control", and the vornik-cli option and value that tick it in star
+// and in delta}...], "decimals":[{"name","initial"}...]}.
+EMSCRIPTEN_KEEPALIVE const char* vk_fields() {
+    Json fields = Json::array();
+    for (const FieldSpec& f : kFields) {
+        fields.push_back({{"control", f.control},
+                          {"option", f.option},
+                          {"initial", f.initial},
+                          {"maxLength", f.maxLength}});
+    }
+    Json ticks = Json::array();
+    for (const TickSpec& t : kTicks) {
+        ticks.push_back({{"control", t.control},
+                         {"starOption", t.starOption},
+                         {"starValue", t.starValue},
+                         {"deltaOption", t.deltaOption},
+                         {"deltaValue", t.deltaValue}});
+    }
+    Json decimals = Json::array();
+    for (const PrecisionSpec& p : kPrecisionFields) {
+        decimals.push_back({{"name", p.name}, {"initial", p.initial}});
+    }
+    return Answer(JsonText(Json{{"fields", fields}, {"ticks", ticks}, {"decimals", decimals}}));
+}
 
 // Text of a parameter-form field, in the order ComboBox1..3, Edit1..Edit13.
 EMSCRIPTEN_KEEPALIVE void vk_set_text(int field, const char* text) {

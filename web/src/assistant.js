@@ -1,10 +1,9 @@
 // TForm8, "Настройка вводимых параметров": phase voltage from line voltage and the reactance of
 // each load phase from L, C and the frequency, written into the parameter form.
 import { showMessage } from './dialog.js';
+import { byId as $, element } from './dom.js';
 import { attachFilter, numericKeyFilter } from './filter.js';
 import { setFieldText } from './form.js';
-
-const $ = (id) => document.getElementById(id);
 
 const inductanceUnits = ['Гн', 'мГн', 'мкГн'];
 const capacitanceUnits = ['Ф', 'мФ', 'мкФ', 'нФ'];
@@ -16,12 +15,6 @@ const phases = [
     ['  Фаза В ', 'Edit5', 'ComboBox2', 'Edit6', 'ComboBox5', 'Button4', 'Edit7'],
     ['  Фаза С  ', 'Edit7', 'ComboBox3', 'Edit8', 'ComboBox6', 'Button5', 'Edit9'],
 ];
-
-function element(tag, props, ...children) {
-    const e = Object.assign(document.createElement(tag), props);
-    e.append(...children);
-    return e;
-}
 
 function unitList(id, units, label) {
     const list = element('select', { id: 'Form8-' + id });

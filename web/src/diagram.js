@@ -1,9 +1,9 @@
 // TForm7, "Векторная диаграмма": fourteen mode buttons, the canvas drawn from the core's drawing
 // operations, the cursor read-out and the picture saved as PNG, JPEG or BMP.
+import { byId as $ } from './dom.js';
+import { noteDiagram } from './hooks.js';
 import { canvasSize, paintOps } from './paint.js';
 import { saveFile } from './save.js';
-
-const $ = (id) => document.getElementById(id);
 
 // The emergency pairs in button order with the tick of the parameter form that asks for each,
 // and the mode named for a hint: star meaning, delta meaning.
@@ -85,8 +85,7 @@ export function initDiagram(core, drawing) {
         const { star, neutral } = drawing();
         core().setDrawing(star, neutral);
         const picture = core().diagram(button);
-        canvas.vornikTextRects = paintOps(ctx, picture.ops);
-        canvas.vornikOps = picture.ops;
+        noteDiagram(picture.ops, paintOps(ctx, picture.ops));
         if (picture.label11 !== null) {
             $('Form7-Label11').textContent = picture.label11;
         }

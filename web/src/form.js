@@ -1,9 +1,8 @@
 // TForm3, the parameter form "Параметры  расчёта": captions that follow the connection, the
 // neutral wire and the texts the run reads.
+import { byId as $ } from './dom.js';
 import { attachFilter, numericKeyFilter } from './filter.js';
 import { fillGaps } from './gaps.js';
-
-const $ = (id) => document.getElementById(id);
 
 // Text fields in the order the core numbers them.
 export const textFields = ['ComboBox1', 'ComboBox2', 'ComboBox3', 'Edit1', 'Edit2', 'Edit3', 'Edit4', 'Edit5',
@@ -51,8 +50,9 @@ function showConnection(star) {
     syncNeutral();
 }
 
-// onConnection(star) is told each time the user switches the connection.
-export function initForm(onConnection) {
+// onConnection(star) is told each time the user switches the connection; onExecute() runs the
+// calculation from the form's own execute button.
+export function initForm({ onConnection, onExecute }) {
     for (let k = 0; k < 3; ++k) {
         $(voltageLabels[k]).textContent = initialVoltage[k];
         fillGaps($(loadRows[k]), starLoad[k]);
@@ -72,6 +72,12 @@ export function initForm(onConnection) {
         onConnection(false);
     });
     $('Form3-CheckBox1').addEventListener('change', syncNeutral);
+    $('Form3-SpeedButton6').addEventListener('click', onExecute);
+}
+
+// The execute button waits for the core.
+export function enableExecute() {
+    $('Form3-SpeedButton6').disabled = false;
 }
 
 // What the run reads: {texts, checks, star}.

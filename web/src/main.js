@@ -3,23 +3,20 @@ import { initAssistant, enableLineVoltageSection } from './assistant.js';
 import { loadCore } from './core.js';
 import { initDiagram } from './diagram.js';
 import { showMessage } from './dialog.js';
-import { initForm, isStar, readForm } from './form.js';
+import { byId } from './dom.js';
+import { initForm, isStar, readForm, enableExecute } from './form.js';
+import { noteReady } from './hooks.js';
 import { keepOffline } from './offline.js';
 import { initPrecision, readPrecision } from './precision.js';
 import { initResults, showReport } from './results.js';
 
-const $ = (id) => document.getElementById(id);
 let core = null;
 const getCore = () => core;
 
-const diagram = initDiagram(getCore, () => ({ star: isStar(), neutral: $('Form3-CheckBox1').checked }));
-initForm((star) => {
-    enableLineVoltageSection(star);
-    diagram.showHints(star);
+const diagram = initDiagram(getCore, () => {
+    const { star, checks } = readForm();
+    return { star, neutral: checks[0] };
 });
-initPrecision();
-initAssistant(getCore, isStar);
-initResults(getCore);
 
 // The execute command: the report replaces the document once the normal-mode writer has started
 // it; a failure shows its one message and keeps what was written.
@@ -41,20 +38,27 @@ function execute() {
     }
 }
 
-for (const id of ['Form1-SpeedButton1', 'Form3-SpeedButton6']) {
-    $(id).addEventListener('click', execute);
-}
+initForm({
+    onConnection(star) {
+        enableLineVoltageSection(star);
+        diagram.showHints(star);
+    },
+    onExecute: execute,
+});
+initPrecision();
+initAssistant(getCore, isStar);
+initResults(getCore);
+// The main window's execute button, in the page's title bar.
+const executeButton = byId('Form1-SpeedButton1');
+executeButton.addEventListener('click', execute);
 
 const ready = loadCore();
 keepOffline(ready);
 ready.then((loaded) => {
     core = loaded;
-    for (const id of ['Form1-SpeedButton1', 'Form3-SpeedButton6']) {
-        $(id).disabled = false;
-    }
-    document.body.dataset.ready = 'true';
-    // Milliseconds from the start of the navigation, for the benchmark.
-    document.body.dataset.readyAt = performance.now().toFixed(1);
+    executeButton.disabled = false;
+    enableExecute();
+    noteReady();
 }, (error) => {
     showMessage(String(error));
 });

@@ -1,5 +1,6 @@
 // TForm4, "Настройка точности рассчёта": twenty boxes, each the number of decimals (0 to 5) of
 // one kind of reported number, placed in the gaps of their row's formula.
+import { byId } from './dom.js';
 import { attachFilter, decimalsKeyFilter } from './filter.js';
 
 const rows = [
@@ -13,7 +14,7 @@ const rows = [
 const initial = ['0', '0', '0', '0', '0', '0', '1', '1', '3', '3', '3', '1', '1', '1', '1', '1', '0', '1', '0', '0'];
 
 export function initPrecision() {
-    const grid = document.getElementById('Form4-grid');
+    const grid = byId('Form4-grid');
     const list = document.createElement('datalist');
     list.id = 'decimals';
     list.append(...['0', '1', '2', '3', '4', '5'].map((v) => new Option(v)));
@@ -51,5 +52,5 @@ export function initPrecision() {
 }
 
 export function readPrecision() {
-    return Array.from({ length: 20 }, (_, k) => document.getElementById('Form4-ComboBox' + (k + 1)).value);
+    return Array.from({ length: 20 }, (_, k) => byId('Form4-ComboBox' + (k + 1)).value);
 }

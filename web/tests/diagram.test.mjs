@@ -27,7 +27,7 @@ async function pixelsOutsideTexts(page, png) {
         const own = canvas.getContext('2d').getImageData(0, 0, 400, 400).data;
         // The texts' boxes, a few pixels wider: the desktop's font engine lays glyphs out a little
         // differently from the browser's.
-        const inText = (x, y) => canvas.vornikTextRects.some((r) =>
+        const inText = (x, y) => window.vornikHooks.diagramTextRects.some((r) =>
             x >= r.x - 2 && x < r.x + r.width + 6 && y >= r.y - 2 && y < r.y + r.height + 4);
         let compared = 0;
         let inked = 0;
@@ -80,7 +80,7 @@ export async function diagram(browser) {
             }
             const expected = runCli(['--json', ...circuit.args, '--diagram', String(button)]).diagram;
             const drawn = await page.evaluate(() => ({
-                ops: document.getElementById('Form7-Image1').vornikOps,
+                ops: window.vornikHooks.diagramOps,
                 label11: document.getElementById('Form7-Label11').textContent,
                 label12: document.getElementById('Form7-Label12').textContent,
             }));
@@ -102,9 +102,8 @@ export async function diagram(browser) {
     await setCircuit(page, circuitFromArgs(['--a2', '-90', '--a3', '90', '--r1', '10', '--r2', '10', '--r3', '10']));
     await execute(page);
     const placed = await page.evaluate(() => {
-        const canvas = document.getElementById('Form7-Image1');
-        const texts = canvas.vornikOps.filter((op) => op.op === 'text');
-        return canvas.vornikTextRects.map((r, k) => ({ ...r, wanted: [texts[k].x, texts[k].y] }));
+        const texts = window.vornikHooks.diagramOps.filter((op) => op.op === 'text');
+        return window.vornikHooks.diagramTextRects.map((r, k) => ({ ...r, wanted: [texts[k].x, texts[k].y] }));
     });
     const moved = placed.filter((r) => r.x !== r.wanted[0] || r.y !== r.wanted[1]);
     check(moved.length > 0 && moved.every((r) => r.x + r.width === 400 || r.y + r.height === 400 || r.x === 0 || r.y === 0),

@@ -152,7 +152,7 @@ export async function keyboard(browser) {
     await page.focus('#Form7-RadioButton1');
     await page.keyboard.press('ArrowDown');
     const drawn = await page.evaluate(() => [document.getElementById('Form7-RadioButton2').checked,
-        document.getElementById('Form7-Image1').vornikOps.filter((o) => o.op === 'text').map((o) => o.text)]);
+        window.vornikHooks.diagramOps.filter((o) => o.op === 'text').map((o) => o.text)]);
     check(drawn[0] && drawn[1].includes('Ia'), 'an arrow key selects and draws the currents', JSON.stringify(drawn));
     await page.$eval('#Form3-Edit4', (e) => { e.value = '0'; });
     await page.focus('#Form3-SpeedButton6');

@@ -26,31 +26,23 @@ struct Circuit {
     QList<QPair<int, QString>> decimals;  // precision combo box number (1..20), text
 };
 
-const char* const kCliOption[vornik::kParamCount] = {
-    "--u1", "--u2", "--u3", "--a1", "--a2", "--a3",     "--r1",     "--x1",
-    "--r2", "--x2", "--r3", "--x3", "--r0", "--shunt1", "--shunt2", "--shunt3"};
-
 QStringList CliArguments(const Circuit& c) {
     QStringList args;
     if (!c.star) {
         args << "--delta";
     }
     for (const auto& [field, text] : c.texts) {
-        args << kCliOption[static_cast<int>(field)] << text;
+        args << vornik::FieldOf(field).option << text;
     }
-    const char* phases[3] = {"A", "B", "C"};
-    const char* branches[3] = {"AB", "BC", "CA"};
     for (int box : c.boxes) {
-        if (box == 1) {
-            args << "--neutral";
-        } else if (box <= 4) {
-            args << (c.star ? "--short" : "--open") << (c.star ? phases[box - 2] : branches[box - 2]);
-        } else {
-            args << "--break" << phases[box - 5];
+        const vornik::TickSpec& tick = vornik::kTicks.at(box - 1);
+        args << (c.star ? tick.starOption : tick.deltaOption);
+        if (const char* value = c.star ? tick.starValue : tick.deltaValue; *value != '\0') {
+            args << value;
         }
     }
     for (const auto& [number, text] : c.decimals) {
-        args << "--decimals" << QStringLiteral("%1=%2").arg(vornik::kPrecisionNames[number - 1], text);
+        args << "--decimals" << QStringLiteral("%1=%2").arg(vornik::kPrecisionFields[number - 1].name, text);
     }
     return args;
 }
@@ -96,7 +88,7 @@ void Enter(const Circuit& c) {
         SetText(field, text);
     }
     for (int n = 1; n <= 20; ++n) {
-        Form4->ComboBox(n)->setEditText(QString::fromLatin1(vornik::kDefaultPrecisionTexts[n - 1]));
+        Form4->ComboBox(n)->setEditText(QString::fromLatin1(vornik::kPrecisionFields[n - 1].initial));
     }
     for (const auto& [number, text] : c.decimals) {
         Form4->ComboBox(number)->setEditText(text);

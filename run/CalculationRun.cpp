@@ -1,4 +1,4 @@
-#include "solver/CalculationRun.h"
+#include "run/CalculationRun.h"
 
 #include <algorithm>
 #include <limits>
