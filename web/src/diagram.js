@@ -66,14 +66,45 @@ function showHints(star) {
     });
 }
 
-function cursorReadout(event) {
-    const canvas = $('Form7-Image1');
-    const x = Math.min(canvasSize - 1, Math.floor((event.offsetX * canvasSize) / canvas.clientWidth));
-    const y = Math.min(canvasSize - 1, Math.floor((event.offsetY * canvasSize) / canvas.clientHeight));
+// The mode of each pair as the saved pictures' names give it: star meaning, delta meaning.
+const modeNames = [['normal', 'normal'], ['shortA', 'openAB'], ['shortB', 'openBC'], ['shortC', 'openCA'],
+    ['breakA', 'breakA'], ['breakB', 'breakB'], ['breakC', 'breakC']];
+
+// "vornik-star-shortA-I": the connection, the mode and the quantity (U voltages, I currents).
+function pictureName(star, button) {
+    const pair = Math.floor((button - 1) / 2);
+    return `vornik-${star ? 'star' : 'delta'}-${modeNames[pair][star ? 0 : 1]}-${button % 2 === 1 ? 'U' : 'I'}`;
+}
+
+// The read-out of a place of the picture, in its pixels.
+const cursor = { x: 200, y: 200 };
+function showPlace(x, y) {
+    cursor.x = x;
+    cursor.y = y;
     $('Form7-Label6').textContent = String(x);
     $('Form7-Label7').textContent = String(y);
     $('Form7-Label9').textContent = String(200 - y);
     $('Form7-Label10').textContent = String(200 - x);
+}
+
+function cursorReadout(event) {
+    const canvas = $('Form7-Image1');
+    const x = Math.min(canvasSize - 1, Math.floor((event.offsetX * canvasSize) / canvas.clientWidth));
+    const y = Math.min(canvasSize - 1, Math.floor((event.offsetY * canvasSize) / canvas.clientHeight));
+    showPlace(x, y);
+}
+
+// From the keyboard: the arrows move the place read out by a pixel, with Shift by ten.
+const steps = { ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, -1], ArrowDown: [0, 1] };
+function keyReadout(event) {
+    const step = steps[event.key];
+    if (!step) {
+        return;
+    }
+    event.preventDefault();
+    const by = event.shiftKey ? 10 : 1;
+    const clamp = (v) => Math.max(0, Math.min(canvasSize - 1, v));
+    showPlace(clamp(cursor.x + step[0] * by), clamp(cursor.y + step[1] * by));
 }
 
 export function initDiagram(core, drawing) {
@@ -81,8 +112,10 @@ export function initDiagram(core, drawing) {
     const ctx = canvas.getContext('2d', { willReadFrequently: true });
     ctx.fillStyle = '#fff';
     ctx.fillRect(0, 0, canvasSize, canvasSize);
+    let name = 'vornik';
     const draw = (button) => {
         const { star, neutral } = drawing();
+        name = pictureName(star, button);
         core().setDrawing(star, neutral);
         const picture = core().diagram(button);
         noteDiagram(picture.ops, paintOps(ctx, picture.ops));
@@ -100,13 +133,15 @@ export function initDiagram(core, drawing) {
     // A pointer of any kind: a mouse moving, or a finger tapping the diagram on a phone.
     canvas.addEventListener('pointermove', cursorReadout);
     canvas.addEventListener('pointerdown', cursorReadout);
+    canvas.addEventListener('keydown', keyReadout);
+    canvas.addEventListener('focus', () => showPlace(cursor.x, cursor.y));
     const save = (name, type, quality) => canvas.toBlob((blob) => saveFile(blob, name, type), type, quality);
-    $('Form7-SavePng').addEventListener('click', () => save('vornik.png', 'image/png'));
-    $('Form7-SaveJpeg').addEventListener('click', () => save('vornik.jpg', 'image/jpeg', 0.9));
+    $('Form7-SavePng').addEventListener('click', () => save(name + '.png', 'image/png'));
+    $('Form7-SaveJpeg').addEventListener('click', () => save(name + '.jpg', 'image/jpeg', 0.9));
     $('Form7-SaveBmp').addEventListener('click', () => {
         const bmp = core().bmp(ctx.getImageData(0, 0, canvasSize, canvasSize).data, canvasSize, canvasSize);
         if (bmp) {
-            saveFile(bmp, 'vornik.bmp', 'image/bmp');
+            saveFile(bmp, name + '.bmp', 'image/bmp');
         }
     });
     return {

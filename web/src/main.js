@@ -4,7 +4,7 @@ import { loadCore } from './core.js';
 import { initDiagram } from './diagram.js';
 import { showMessage } from './dialog.js';
 import { byId } from './dom.js';
-import { initForm, isStar, readForm, enableExecute } from './form.js';
+import { describeForm, initForm, isStar, readForm, enableExecute } from './form.js';
 import { noteReady } from './hooks.js';
 import { keepOffline } from './offline.js';
 import { initPrecision, readPrecision } from './precision.js';
@@ -28,13 +28,32 @@ function execute() {
     core.setInputs(form, readPrecision());
     const result = core.run();
     if (result.cleared) {
-        showReport(result.report);
+        showReport(result.report, { star: form.star, title: describeForm() });
     }
     if (result.completed) {
         diagram.afterRun(form.checks);
     }
     if (result.message) {
         showMessage(result.message);
+    }
+    announce(result, form.checks);
+}
+
+// A finished run is told to screen readers, and on a narrow screen the solution is brought into
+// view below the title bar.
+function announce(result, checks) {
+    const modes = 1 + checks.slice(1).filter(Boolean).length;
+    const status = byId('vornik-status');
+    // Emptied first, so the same words after the next run are read again.
+    status.textContent = '';
+    setTimeout(() => {
+        status.textContent = result.message || (result.completed ? `Решение готово. Режимов: ${modes}` : '');
+    }, 100);
+    if (result.cleared) {
+        const top = byId('Form2').getBoundingClientRect().top;
+        if (top < 0 || top > innerHeight * 0.6) {
+            byId('Form2').scrollIntoView({ block: 'start' });
+        }
     }
 }
 

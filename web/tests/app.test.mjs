@@ -111,7 +111,7 @@ export async function newVersion(browser) {
     cpSync(siteDir, first, { recursive: true });
     cpSync(siteDir, second, { recursive: true });
     const index = join(second, 'index.html');
-    writeFileSync(index, readFileSync(index, 'utf8').replace('<body>', '<body data-version="second">'));
+    writeFileSync(index, readFileSync(index, 'utf8').replace('<body', '<body data-version="second"'));
     const worker = join(second, 'sw.js');
     writeFileSync(worker, readFileSync(worker, 'utf8').replace(/const version = '(\w+)'/, "const version = '$1-second'"));
     let served = first;

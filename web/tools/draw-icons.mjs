@@ -5,6 +5,7 @@
 //   node web/tools/draw-icons.mjs ui/data/vornik.svg web/src/icons
 import { readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
+import { deflateSync } from 'node:zlib';
 import { launchBrowser } from '../tests/browser.mjs';
 
 const [svgFile, outDir] = process.argv.slice(2);
@@ -20,7 +21,94 @@ async function draw(page, size, inner, fill) {
         `<img src="${data}" style="display:block;position:absolute;left:${(size - inner) / 2}px;` +
         `top:${(size - inner) / 2}px;width:${inner}px;height:${inner}px"></body></html>`);
     await page.waitForFunction(() => document.images[0].complete);
-    return page.screenshot({ type: 'png', omitBackground: fill === 'transparent', clip: { x: 0, y: 0, width: size, height: size } });
+    const png = await page.screenshot({ type: 'png', omitBackground: fill === 'transparent', clip: { x: 0, y: 0, width: size, height: size } });
+    // The screenshot's pixels, read back through a canvas.
+    const rgba = await page.evaluate(async (data) => {
+        const image = new Image();
+        image.src = data;
+        await image.decode();
+        const canvas = document.createElement('canvas');
+        canvas.width = image.width;
+        canvas.height = image.height;
+        const ctx = canvas.getContext('2d');
+        ctx.drawImage(image, 0, 0);
+        return Array.from(ctx.getImageData(0, 0, image.width, image.height).data);
+    }, 'data:image/png;base64,' + Buffer.from(png).toString('base64'));
+    return indexedPng(Uint8Array.from(rgba), size);
+}
+
+// The icon has few colours and their blends at the edges: at most 256 colours, the most used
+// kept and every other pixel given the nearest of them, in a palette PNG a third the size.
+function indexedPng(rgba, size) {
+    const counts = new Map();
+    for (let k = 0; k < rgba.length; k += 4) {
+        const key = ((rgba[k] << 24) | (rgba[k + 1] << 16) | (rgba[k + 2] << 8) | rgba[k + 3]) >>> 0;
+        counts.set(key, (counts.get(key) ?? 0) + 1);
+    }
+    const palette = [...counts.entries()].sort((a, b) => b[1] - a[1]).slice(0, 256).map(([key]) => key);
+    const channels = (key) => [key >>> 24, (key >>> 16) & 255, (key >>> 8) & 255, key & 255];
+    const paletteChannels = palette.map(channels);
+    const index = new Map(palette.map((key, k) => [key, k]));
+    const nearest = (key) => {
+        if (!index.has(key)) {
+            const c = channels(key);
+            let best = 0;
+            let bestDistance = Infinity;
+            paletteChannels.forEach((p, k) => {
+                const d = (p[0] - c[0]) ** 2 + (p[1] - c[1]) ** 2 + (p[2] - c[2]) ** 2 + 2 * (p[3] - c[3]) ** 2;
+                if (d < bestDistance) {
+                    bestDistance = d;
+                    best = k;
+                }
+            });
+            index.set(key, best);
+        }
+        return index.get(key);
+    };
+    const rows = Buffer.alloc(size * (size + 1));
+    for (let y = 0; y < size; ++y) {
+        rows[y * (size + 1)] = 0;
+        for (let x = 0; x < size; ++x) {
+            const k = 4 * (y * size + x);
+            const key = ((rgba[k] << 24) | (rgba[k + 1] << 16) | (rgba[k + 2] << 8) | rgba[k + 3]) >>> 0;
+            rows[y * (size + 1) + 1 + x] = nearest(key);
+        }
+    }
+    const crcTable = Array.from({ length: 256 }, (_, n) => {
+        let c = n;
+        for (let k = 0; k < 8; ++k) {
+            c = c & 1 ? 0xedb88320 ^ (c >>> 1) : c >>> 1;
+        }
+        return c >>> 0;
+    });
+    const crc = (bytes) => {
+        let c = 0xffffffff;
+        for (const b of bytes) {
+            c = crcTable[(c ^ b) & 255] ^ (c >>> 8);
+        }
+        return (c ^ 0xffffffff) >>> 0;
+    };
+    const chunk = (type, data) => {
+        const head = Buffer.alloc(8);
+        head.writeUInt32BE(data.length, 0);
+        head.write(type, 4, 'latin1');
+        const tail = Buffer.alloc(4);
+        tail.writeUInt32BE(crc(Buffer.concat([head.subarray(4), data])), 0);
+        return Buffer.concat([head, data, tail]);
+    };
+    const header = Buffer.alloc(13);
+    header.writeUInt32BE(size, 0);
+    header.writeUInt32BE(size, 4);
+    header[8] = 8; // bits per index
+    header[9] = 3; // palette
+    return Buffer.concat([
+        Buffer.from([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a]),
+        chunk('IHDR', header),
+        chunk('PLTE', Buffer.from(paletteChannels.flatMap((c) => c.slice(0, 3)))),
+        chunk('tRNS', Buffer.from(paletteChannels.map((c) => c[3]))),
+        chunk('IDAT', deflateSync(rows, { level: 9 })),
+        chunk('IEND', Buffer.alloc(0)),
+    ]);
 }
 
 function ico(png, size) {
