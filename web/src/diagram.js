@@ -61,7 +61,9 @@ function showHints(star) {
             $('Form7-Mode' + k).textContent = hint;
         }
         for (const j of [1, 2]) {
-            $('Form7-RadioButton' + (2 * k + j)).parentElement.title = hint;
+            const radio = $('Form7-RadioButton' + (2 * k + j));
+            radio.parentElement.title = hint;
+            radio.setAttribute('aria-label', `${hint}: ${radio.parentElement.textContent.trim()}`);
         }
     });
 }

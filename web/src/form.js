@@ -46,6 +46,11 @@ function nameFields() {
         const voltage = $(voltageLabels[k]).textContent.trim().replace(/=$/, '');
         $(angles[k]).setAttribute('aria-label', `Угол напряжения ${voltage}, °`);
         $(shunts[k]).setAttribute('aria-label', `Сопротивление шунта, ${shortCircuit[k].split('  ')[0]} (Ом)`);
+        // The ticks of both emergency groups read "фаза ..." alone: each says its group too.
+        const shortBox = $('Form3-CheckBox' + (k + 2));
+        shortBox.setAttribute('aria-label', `${$('Form3-Label9').textContent}: ${shortBox.parentElement.dataset.caption.split('  ')[0]}`);
+        const breakBox = $('Form3-CheckBox' + (k + 5));
+        breakBox.setAttribute('aria-label', `${$('Form3-Label13').textContent}: ${breakBox.parentElement.textContent.trim()}`);
     }
 }
 

@@ -23,6 +23,7 @@ export function showReport(lines, circuit = about) {
     about = circuit;
     $('Form2-RichEdit1').replaceChildren(...lines.map(lineBlock));
     document.body.classList.toggle('empty-report', lines.length === 0);
+    $('Form2-PrintTitle').textContent = about.title;
 }
 
 const reportName = (ext) => `vornik-${about.star ? 'star' : 'delta'}.${ext}`;

@@ -8,10 +8,11 @@ import { record } from './context.mjs';
 import * as diagram from './diagram.test.mjs';
 import * as files from './files.test.mjs';
 import * as form from './form.test.mjs';
+import * as phone from './phone.test.mjs';
 import * as reports from './reports.test.mjs';
 import * as site from './site.test.mjs';
 
-const groups = { ...reports, ...diagram, ...files, ...form, ...site, ...app, ...audit };
+const groups = { ...reports, ...diagram, ...files, ...form, ...site, ...phone, ...app, ...audit };
 const only = process.env.VORNIK_WEB_TESTS?.split(',');
 
 const browser = await launchBrowser();
