@@ -7,10 +7,10 @@
 
 #include "canvas/PictureCanvas.h"
 #include "diagram/Diagram.h"
-#include "diagram/PictureFile.h"
 #include "diagram/RecordingCanvas.h"
 #include "fileio/ReplaceFile.h"
 #include "json/DiagramJson.h"
+#include "pictures/PictureFile.h"
 
 namespace vornik {
 

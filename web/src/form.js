@@ -68,8 +68,12 @@ function showConnection(star) {
 }
 
 // onConnection(star) is told each time the user switches the connection; onExecute() runs the
-// calculation from the form's own execute button.
-export function initForm({ onConnection, onExecute }) {
+// calculation from the form's own execute button; onEdit() is told of every change of what a run
+// reads (a text, a tick, the connection), also of a text the assistant writes.
+let edited = () => {};
+
+export function initForm({ onConnection, onExecute, onEdit }) {
+    edited = onEdit;
     for (let k = 0; k < 3; ++k) {
         $(voltageLabels[k]).textContent = initialVoltage[k];
         fillGaps($(loadRows[k]), starLoad[k]);
@@ -88,14 +92,20 @@ export function initForm({ onConnection, onExecute }) {
                 onExecute();
             }
         });
+        $(id).addEventListener('input', () => edited());
+    }
+    for (let k = 1; k <= 7; ++k) {
+        $('Form3-CheckBox' + k).addEventListener('change', () => edited());
     }
     $('Form3-RadioButton1').addEventListener('change', () => {
         showConnection(true);
         onConnection(true);
+        edited();
     });
     $('Form3-RadioButton2').addEventListener('change', () => {
         showConnection(false);
         onConnection(false);
+        edited();
     });
     $('Form3-CheckBox1').addEventListener('change', syncNeutral);
     $('Form3-SpeedButton6').addEventListener('click', onExecute);
@@ -118,6 +128,7 @@ export function readForm() {
 // The assistant writes computed values into the form.
 export function setFieldText(name, text) {
     $('Form3-' + name).value = text;
+    edited();
 }
 
 // One line naming the circuit as entered, for the printed solution's title: the connection,

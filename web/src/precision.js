@@ -26,7 +26,8 @@ function part(before, after) {
     return after !== undefined && isAngle(after) ? '(модуль)' : '(действительная часть)';
 }
 
-export function initPrecision() {
+// onEdit() is told of every change of a box.
+export function initPrecision(onEdit) {
     const grid = byId('Form4-grid');
     const list = document.createElement('datalist');
     list.id = 'decimals';
@@ -57,6 +58,7 @@ export function initPrecision() {
                 box.setAttribute('list', 'decimals');
                 box.setAttribute('aria-label', `${heading.trim()}: ${text} ${part(text, pieces[k + 1])}`);
                 attachFilter(box, decimalsKeyFilter);
+                box.addEventListener('input', () => onEdit());
                 line.append(box);
             }
         });

@@ -2,6 +2,7 @@
 // text, print.
 import { byId as $ } from './dom.js';
 import { saveFile } from './save.js';
+import { markStale } from './stale.js';
 
 const printTitle = 'Результаты рассчёта Vornik';
 
@@ -33,6 +34,10 @@ function preparePrint() {
     const empty = $('Form2-RichEdit1').textContent.trim() === '';
     document.body.classList.toggle('empty-report', empty);
     $('Form2-PrintTitle').textContent = about.title;
+}
+
+export function setReportStale(stale) {
+    markStale($('Form2-Stale'), $('Form2-RichEdit1'), stale);
 }
 
 // The document as the user sees it now, edits included: its lines and the raised (superscript)
