@@ -2,7 +2,7 @@
 // operations, the cursor read-out and the picture saved as PNG, JPEG or BMP.
 import { byId as $ } from './dom.js';
 import { noteDiagram } from './hooks.js';
-import { canvasSize, paintOps } from './paint.js';
+import { canvasSize, paintOps, paintSharp } from './paint.js';
 import { saveFile } from './save.js';
 import { markStale } from './stale.js';
 
@@ -124,6 +124,41 @@ function paintNotComputed(ctx, text) {
     ctx.textAlign = 'start';
 }
 
+// The text alternative beside the picture: each arrow's name, modulus and angle in degrees.
+const number = (value, digits) => value.toFixed(digits).replace('.', ',').replace(/^-(0,0*)$/, '$1');
+function showVectors(caption, vectors, unit) {
+    $('Form7-Vectors-caption').textContent = caption;
+    $('Form7-Vectors').tBodies[0].replaceChildren(...vectors.map(([label, re, im]) => {
+        const row = document.createElement('tr');
+        for (const text of [label, `${number(Math.hypot(re, im), 3)} ${unit}`, number((Math.atan2(im, re) * 180) / Math.PI, 1)]) {
+            row.append(Object.assign(document.createElement('td'), { textContent: text }));
+        }
+        return row;
+    }));
+}
+
+// The picture at the screen's device pixels, over the 400 x 400 one (which stays what is saved).
+function sharpView(canvas) {
+    const sharp = $('Form7-Sharp');
+    const frame = sharp.parentElement;
+    let last = null;
+    const paint = () => {
+        const size = Math.round(canvas.clientWidth * devicePixelRatio);
+        const on = last !== null && devicePixelRatio > 1 && size > canvasSize;
+        frame.classList.toggle('sharp', on);
+        if (on) {
+            sharp.width = size;
+            sharp.height = size;
+            paintSharp(sharp.getContext('2d'), last.ops, last.rects, size / canvasSize);
+        }
+    };
+    new ResizeObserver(paint).observe(canvas);
+    return (ops, rects) => {
+        last = ops ? { ops, rects } : null;
+        paint();
+    };
+}
+
 export function initDiagram(core) {
     const canvas = $('Form7-Image1');
     const ctx = canvas.getContext('2d', { willReadFrequently: true });
@@ -136,6 +171,7 @@ export function initDiagram(core) {
     // The saved pictures' name: the stored run's connection and the mode drawn.
     let runStar = true;
     let name = 'vornik';
+    const showSharp = sharpView(canvas);
     const draw = (button) => {
         const picture = core().diagram(button);
         shown = button;
@@ -145,9 +181,16 @@ export function initDiagram(core) {
             canvas.setAttribute('aria-label', 'Векторная диаграмма: ' + picture.notComputed);
             noteDiagram([], [], picture.notComputed);
             $('Form7-Label12').textContent = '';
+            showSharp(null);
+            showVectors(picture.notComputed, [], '');
         } else {
             canvas.setAttribute('aria-label', 'Векторная диаграмма');
-            noteDiagram(picture.ops, paintOps(ctx, picture.ops));
+            const rects = paintOps(ctx, picture.ops);
+            noteDiagram(picture.ops, rects);
+            showSharp(picture.ops, rects);
+            const hint = $('Form7-RadioButton' + button).parentElement.title;
+            showVectors(`Векторы диаграммы: ${hint}, ${button % 2 === 1 ? 'напряжения' : 'токи'}`, picture.vectors,
+                button % 2 === 1 ? 'В' : 'А');
             if (picture.label11 !== null) {
                 $('Form7-Label11').textContent = picture.label11;
             }

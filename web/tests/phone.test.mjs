@@ -207,3 +207,45 @@ export async function printAndNames(browser) {
     check(JSON.stringify(shown) === '["203","209","-9","-3"]', 'the read-out follows the arrow keys', JSON.stringify(shown));
     await page.close();
 }
+
+// The diagram on a screen of three device pixels per CSS pixel: drawn sharp at that size over
+// the 400 x 400 picture, which is still what is saved; beside it the table of its arrows.
+export async function diagramForAll(browser) {
+    const page = await openPage(browser, siteDir, phones[1]);
+    await setCircuit(page, circuitFromArgs(['--r1', '10', '--r2', '10', '--r3', '10', '--break', 'A']));
+    await execute(page);
+    await page.$eval('#Form7', (e) => e.scrollIntoView());
+    const sharp = await page.evaluate(() => {
+        const canvas = document.getElementById('Form7-Sharp');
+        const pixels = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+        let ink = 0;
+        for (let k = 0; k < pixels.length; k += 4) {
+            ink += pixels[k] + pixels[k + 1] + pixels[k + 2] < 600 ? 1 : 0;
+        }
+        const picture = document.getElementById('Form7-Image1');
+        return { width: canvas.width, height: canvas.height, expected: Math.round(picture.clientWidth * devicePixelRatio),
+            shown: getComputedStyle(canvas).display !== 'none', ink, picture: [picture.width, picture.height] };
+    });
+    check(sharp.shown && sharp.width === sharp.expected && sharp.height === sharp.expected && sharp.width > 1000 &&
+        sharp.ink > 3000 && JSON.stringify(sharp.picture) === '[400,400]',
+    'at 3 device pixels per pixel the diagram is drawn at that size', JSON.stringify(sharp));
+    const png = await download(page, '#Form7-SavePng');
+    check(png.bytes.readUInt32BE(16) === 400 && png.bytes.readUInt32BE(20) === 400, 'the saved picture stays 400 x 400');
+    const table = () => page.$$eval('#Form7-Vectors tbody tr', (rows) => rows.map((r) => [...r.cells].map((c) => c.textContent)));
+    const cases = [
+        [null, [['Ua', '380,000 В', '0,0'], ['Ub', '380,000 В', '-120,0'], ['Uc', '380,000 В', '120,0']]],
+        ['#Form7-RadioButton2', [['Ia', '38,000 А', '0,0'], ['Ib', '38,000 А', '-120,0'], ['Ic', '38,000 А', '120,0']]],
+        ['#Form7-RadioButton10', [['Ib', '32,909 А', '-90,0'], ['Ic', '32,909 А', '90,0']]],
+    ];
+    for (const [mode, rows] of cases) {
+        if (mode) {
+            await page.click(mode);
+        }
+        const got = await table();
+        check(rows.every((row, k) => JSON.stringify(got[k]) === JSON.stringify(row)), `vector table ${mode ?? 'of the normal voltages'}`,
+            JSON.stringify(got));
+    }
+    check((await page.$eval('#Form7-Vectors-caption', (c) => c.textContent)).includes('Обрыв линейного провода А, токи'),
+        'the table\'s caption names the mode');
+    await page.close();
+}
