@@ -53,7 +53,19 @@ export async function phoneLayout(browser) {
             return first ? { top: first.top, bottom: first.bottom, barBottom: Math.max(0, bar.bottom) } : null;
         });
         const ran = await page.evaluate(measure);
+        // A finger scrolling over the solution does not put it into editing.
+        const over = await page.$eval('#Form2-RichEdit1', (e) => {
+            const r = e.getBoundingClientRect();
+            return { x: r.x + r.width / 2, y: Math.min(r.bottom, innerHeight) - 40 };
+        });
+        await page.touchscreen.touchStart(over.x, over.y);
+        for (let k = 1; k <= 8; ++k) {
+            await page.touchscreen.touchMove(over.x, over.y - 25 * k);
+        }
+        await page.touchscreen.touchEnd();
+        const editing = await page.evaluate(() => document.activeElement.id === 'Form2-RichEdit1');
         const cases = [
+            ['scrolling over the solution does not start editing it', !editing],
             ['the execute button stays on screen at the end of the form', button.shown],
             ['the solution comes into view below the title bar', solution !== null && solution.top >= solution.barBottom - 1 &&
                 solution.bottom <= viewport.height],
