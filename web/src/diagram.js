@@ -143,8 +143,9 @@ function sharpView(canvas) {
     const frame = sharp.parentElement;
     let last = null;
     const paint = () => {
-        const size = Math.round(canvas.clientWidth * devicePixelRatio);
-        const on = last !== null && devicePixelRatio > 1 && size > canvasSize;
+        // The size is read only where it matters, so a drawing forces no layout on a plain screen.
+        const size = last !== null && devicePixelRatio > 1 ? Math.round(canvas.clientWidth * devicePixelRatio) : 0;
+        const on = size > canvasSize;
         frame.classList.toggle('sharp', on);
         if (on) {
             sharp.width = size;
@@ -153,9 +154,10 @@ function sharpView(canvas) {
         }
     };
     new ResizeObserver(paint).observe(canvas);
+    // Painted in the next frame, when the page is laid out anyway.
     return (ops, rects) => {
         last = ops ? { ops, rects } : null;
-        paint();
+        requestAnimationFrame(paint);
     };
 }
 

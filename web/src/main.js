@@ -67,10 +67,14 @@ function announce(result, checks) {
         status.textContent = result.message || (result.completed ? `Решение готово. Режимов: ${modes}` : '');
     }, 100);
     if (result.cleared) {
-        const top = byId('Form2').getBoundingClientRect().top;
-        if (top < 0 || top > innerHeight * 0.6) {
-            byId('Form2').scrollIntoView({ block: 'start' });
-        }
+        // In the next frame, when the new report is laid out anyway: the command itself stays
+        // free of layout.
+        requestAnimationFrame(() => {
+            const top = byId('Form2').getBoundingClientRect().top;
+            if (top < 0 || top > innerHeight * 0.6) {
+                byId('Form2').scrollIntoView({ block: 'start' });
+            }
+        });
     }
 }
 

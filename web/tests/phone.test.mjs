@@ -47,6 +47,7 @@ export async function phoneLayout(browser) {
             return { x: r.x + r.width / 2, y: r.y + r.height / 2, shown: r.top >= 0 && r.bottom <= innerHeight };
         });
         await page.touchscreen.tap(button.x, button.y);
+        await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
         const solution = await page.evaluate(() => {
             const first = document.getElementById('Form2-RichEdit1').firstElementChild?.getBoundingClientRect();
             const bar = document.querySelector('.bar').getBoundingClientRect();
@@ -227,6 +228,7 @@ export async function diagramForAll(browser) {
     await setCircuit(page, circuitFromArgs(['--r1', '10', '--r2', '10', '--r3', '10', '--break', 'A']));
     await execute(page);
     await page.$eval('#Form7', (e) => e.scrollIntoView());
+    await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
     const sharp = await page.evaluate(() => {
         const canvas = document.getElementById('Form7-Sharp');
         const pixels = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
