@@ -148,3 +148,36 @@ export async function siteSize() {
     check(bytes <= 1024 * 1024, 'site at most 1 MB', `${bytes} bytes`);
     check(gzipped <= 200 * 1024, 'site at most 200 KB with gzip', `${gzipped} bytes`);
 }
+
+// The page's help: reached from the title bar, laid out for a phone, and telling how to install
+// the page and use it offline; the files it names are the ones the page saves.
+export async function helpPage(browser) {
+    const server = await startServer(siteDir);
+    const { page } = await openServed(browser, server.url);
+    const href = await page.$eval('.bar a', (a) => a.getAttribute('href'));
+    await page.goto(new URL(href, server.url).href);
+    const help = await page.evaluate(() => ({
+        viewport: document.querySelector('meta[name=viewport]')?.content ?? '',
+        overflow: document.documentElement.scrollWidth - innerWidth,
+        sections: [...document.querySelectorAll('h2[id]')].map((h) => h.id),
+        text: document.body.textContent,
+        back: document.querySelector('a[href="index.html"]') !== null,
+    }));
+    await page.setViewport({ width: 320, height: 640, isMobile: true, hasTouch: true });
+    const narrow = await page.evaluate(() => document.documentElement.scrollWidth - innerWidth);
+    const cases = [
+        ['is the page\'s own help', href === 'help.html'],
+        ['has a phone viewport', /width=device-width/.test(help.viewport)],
+        ['fits a 390 and a 320 px screen', help.overflow <= 0 && narrow <= 0],
+        ['covers the form, the solution, the diagram, installing and offline use',
+            ['form', 'results', 'diagram', 'install', 'offline'].every((id) => help.sections.includes(id))],
+        ['names the saved files as the page does', ['vornik-star.rtf', 'vornik-delta.rtf', 'vornik-star-normal-U.png']
+            .every((name) => help.text.includes(name))],
+        ['leads back to the page', help.back],
+    ];
+    for (const [what, ok] of cases) {
+        check(ok, `help: ${what}`, JSON.stringify({ href, ...help, text: undefined }));
+    }
+    await page.close();
+    await server.close();
+}
