@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "solver/Parameters.h"
 #include "solver/SolutionRecord.h"
@@ -21,6 +22,14 @@ struct CliOptions {
     bool version = false;
     std::optional<std::string> diagram;  // --diagram SEL
     std::optional<std::string> out;      // --out FILE
+    // A class set: --class-set OUTDIR with --variants TABLE or --count N --seed S --vary R…
+    std::optional<std::string> classSet;
+    std::optional<std::string> variants;
+    std::optional<std::string> count;
+    std::optional<std::string> seed;
+    std::vector<std::string> vary;
+    std::optional<std::string> keyFields;
+    std::optional<std::string> tolerance;
 };
 
 // Fills `options` from the arguments. Returns an empty string on success, else a one-line hint.

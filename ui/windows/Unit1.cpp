@@ -9,6 +9,8 @@
 #include <QMenuBar>
 #include <QTextEdit>
 
+#include "ui/ClassSetDialog.h"
+#include "solver/Version.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
 #include "ui/Glyphs.h"
@@ -34,7 +36,7 @@ constexpr int kIconSize = 40;
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Vornik (Three phase chains) ver. 2.2"));
+    setWindowTitle(QStringLiteral("Vornik (Three phase chains) ver. ") + QLatin1String(vornik::kVersion));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     BuildToolbar();
@@ -86,6 +88,7 @@ void TForm1::BuildMenu() {
     Word1 = item(N1, "Word1", QStringLiteral("&Править в Word"));
     N17 = item(N1, "N17", QStringLiteral("Сохранить &текст"));
     N16 = item(N1, "N16", QStringLiteral("Сохранить &рисунок"));
+    ClassSet1 = item(N1, "ClassSet1", QStringLiteral("Варианты для &группы…"));
     N11 = item(N1, "N11", QStringLiteral("&Выход"));
 
     N2 = bar->addMenu(QStringLiteral("П&равка "));
@@ -118,6 +121,7 @@ void TForm1::BuildMenu() {
     connect(Word1, &QAction::triggered, this, [] { Form2->SpeedButton7Click(); });
     connect(N17, &QAction::triggered, this, [] { Form2->SpeedButton4Click(); });
     connect(N16, &QAction::triggered, this, [] { Form7->SpeedButton3Click(); });
+    connect(ClassSet1, &QAction::triggered, this, [] { ShowClassSetDialog(); });
     connect(N11, &QAction::triggered, this, &QWidget::close);
     connect(N7, &QAction::triggered, this, &TForm1::N7Click);
     connect(N8, &QAction::triggered, this, &TForm1::N8Click);

@@ -12,6 +12,7 @@
 #include <QTextBlock>
 #include <QTextDocumentFragment>
 
+#include "solver/SolverErrors.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
 #include "ui/Glyphs.h"
@@ -257,7 +258,7 @@ void TForm2::SpeedButton4Click() {
 bool TForm2::SaveToFile(const QString& path) {
     QString error;
     if (!SaveRtfFile(path, *RichEdit1->document(), &error)) {
-        ShowErrorBox(error.endsWith(u'.') ? error : error + u'.');
+        ShowErrorBox(QString::fromStdString(vornik::ErrorBoxText(error.toStdString())));
         return false;
     }
     return true;

@@ -176,6 +176,9 @@ export function initDiagram(core) {
     const showSharp = sharpView(canvas);
     const draw = (button) => {
         const picture = core().diagram(button);
+        if (!picture) {
+            return;
+        }
         shown = button;
         name = pictureName(runStar, button);
         if (picture.notComputed !== undefined) {
@@ -247,6 +250,12 @@ export function initDiagram(core) {
             const button = shown > 0 && !$('Form7-RadioButton' + shown).disabled ? shown : 1;
             $('Form7-RadioButton' + button).checked = true;
             draw(button);
+        },
+        // The core has lost the results: no mode can be drawn until a run stores results again.
+        forgetRuns() {
+            $('Form7-modes').disabled = true;
+            runStored = false;
+            shown = 0;
         },
         setStale(stale) {
             markStale($('Form7-Stale'), canvas, stale);

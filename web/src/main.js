@@ -39,6 +39,9 @@ function execute() {
     const form = readForm();
     core.setInputs(form, readPrecision());
     const result = core.run();
+    if (!result) {
+        return;
+    }
     if (result.cleared) {
         showReport(result.report, { star: form.star, title: describeForm() });
     }
@@ -93,7 +96,15 @@ initResults(getCore);
 const executeButton = byId('Form1-SpeedButton1');
 executeButton.addEventListener('click', execute);
 
-const ready = loadCore();
+// A failure inside the core: its one message; the core is loaded afresh without the results of
+// earlier runs, so what is shown belongs to earlier data and the diagram waits for a new run.
+function coreFailed(error) {
+    showMessage(String(error));
+    diagram.forgetRuns();
+    edited();
+}
+
+const ready = loadCore(coreFailed);
 keepOffline(ready);
 ready.then((loaded) => {
     core = loaded;

@@ -1,13 +1,17 @@
 // Puts the page together for opening as a file: browsers refuse to load ES modules from file://,
 // so the hand-written modules are joined, dependencies first, into one classic script whose
-// modules keep their own scopes. Also copies the static files and writes the service worker with
-// the site's version and file list. Usage: node assemble.mjs SRC_DIR CORE_JS SITE_DIR [EXTRA...]
+// modules keep their own scopes; the page gets the program's version in place of @VORNIK_VERSION@.
+// Also copies the static files and writes the service worker with the site's version and file
+// list. Usage: node assemble.mjs SRC_DIR CORE_JS SITE_DIR VERSION [EXTRA...]
 // (EXTRA: more files copied into the site as they are).
 import { createHash } from 'node:crypto';
 import { readdirSync, readFileSync, writeFileSync, copyFileSync } from 'node:fs';
 import { basename, join } from 'node:path';
 
-const [srcDir, coreJs, siteDir, ...extra] = process.argv.slice(2);
+const [srcDir, coreJs, siteDir, version, ...extra] = process.argv.slice(2);
+if (!/^\d+(\.\d+)*$/.test(version ?? '')) {
+    throw new Error(`no version given, or not one: ${version}`);
+}
 const importLine = /^import\s*\{([^}]*)\}\s*from\s*'\.\/([\w-]+\.js)';\s*$/gm;
 const exportName = /^export\s+(?:async\s+)?(?:function|const|let|class)\s+(\w+)/gm;
 
@@ -55,7 +59,8 @@ writeFileSync(join(siteDir, 'app.js'), script);
 // The core is not named here: the page loads it itself once the form is painted.
 const html = readFileSync(join(srcDir, 'index.html'), 'utf8')
     .replace('<!--CORE-->\n', '')
-    .replace('<!--APP-->', '<script src="app.js" defer></script>');
+    .replace('<!--APP-->', '<script src="app.js" defer></script>')
+    .replaceAll('@VORNIK_VERSION@', version);
 writeFileSync(join(siteDir, 'index.html'), html);
 // The core's WebAssembly rides in its script as a data URL: fetched, it is compiled while it
 // streams in, off the page's thread, and it needs no file request, which file:// would refuse.
@@ -79,8 +84,8 @@ const hash = createHash('sha256');
 for (const file of cached) {
     hash.update(file + '\0').update(readFileSync(join(siteDir, file)));
 }
-const version = hash.digest('hex').slice(0, 16);
+const siteVersion = hash.digest('hex').slice(0, 16);
 const worker = readFileSync(join(srcDir, 'sw.js'), 'utf8')
-    .replace("'@VERSION@'", `'${version}'`)
+    .replace("'@VERSION@'", `'${siteVersion}'`)
     .replace("'@FILES@'", JSON.stringify(['./', ...cached]));
 writeFileSync(join(siteDir, 'sw.js'), worker);

@@ -243,9 +243,6 @@ class ShellExecuteTest : public QObject {
         Circuit loneMinus = Star();
         loneMinus.texts.append({Param::ComboBox2, "-"});
         QTest::newRow("voltage B") << loneMinus << "Form3-ComboBox2";
-        Circuit shunt = Star({3});
-        shunt.texts.append({Param::Edit12, ",,"});
-        QTest::newRow("shunt B") << shunt << "Form3-Edit12";
         QTest::newRow("precision box 7") << Circuit{true, kMixedLoad, {}, {{7, "-"}}} << "Form4-ComboBox7";
         Circuit zeroShunt = Star({2});
         zeroShunt.texts.append({Param::Edit11, "0"});
