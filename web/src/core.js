@@ -85,10 +85,8 @@ function bind(m) {
 // The core's script (about 400 KB, the WebAssembly inside) is fetched only after the form is on
 // the screen, and its WebAssembly is compiled while the student already reads the form.
 export async function loadCore(onFailure) {
-    if (globalThis.VornikCore === undefined) {
-        await afterPaint();
-        await loadScript('vornik-core.js');
-    }
+    await afterPaint();
+    await loadScript('vornik-core.js');
     const instantiate = () => globalThis.VornikCore({ instantiateWasm: compile });
     let api = bind(await instantiate());
     let reloading = null;

@@ -56,10 +56,12 @@ for (const { file, source } of order) {
 script += '})();\n';
 writeFileSync(join(siteDir, 'app.js'), script);
 
-// The core is not named here: the page loads it itself once the form is painted.
+// The core is not named here: the page loads it itself once the form is painted. The page's own
+// script (small) runs at the end of the body before the first paint, so the form is built once
+// and not laid out again while the student starts to read it.
 const html = readFileSync(join(srcDir, 'index.html'), 'utf8')
     .replace('<!--CORE-->\n', '')
-    .replace('<!--APP-->', '<script src="app.js" defer></script>')
+    .replace('<!--APP-->', '<script src="app.js"></script>')
     .replaceAll('@VORNIK_VERSION@', version);
 writeFileSync(join(siteDir, 'index.html'), html);
 // The core's WebAssembly rides in its script as a data URL: fetched, it is compiled while it
