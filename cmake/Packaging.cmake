@@ -4,15 +4,16 @@
 # faces that stand in for the fonts the windows name, and xdg-open for the help page and the
 # About box's mail links.
 install(FILES packaging/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+include(packaging/Changelog.cmake)
 option(VORNIK_ALLOW_EXAMPLE_CONTACTS "Let cpack package the example.org contact and web addresses" OFF)
 set(CPACK_PACKAGE_NAME vornik)
 set(CPACK_PACKAGE_VENDOR "Vornik")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calculator of three-phase AC circuits for teaching")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Worked solutions and phasor diagrams of star and delta loads in the normal mode and in
-emergency modes (short circuit of a phase, break of a line wire, break of a load phase),
-written formula by formula in Russian. vornik-cli runs the same calculation from the command
-line, as text or JSON.")
+    "Worked solutions and phasor diagrams of star and delta loads in the normal
+mode and in emergency modes (short circuit of a phase, break of a line wire,
+break of a load phase), written formula by formula in Russian. vornik-cli
+runs the same calculation from the command line, as text or JSON.")
 set(CPACK_PACKAGE_CONTACT "Vornik <${VORNIK_CONTACT_EMAIL1}>")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)

@@ -344,11 +344,13 @@ class DiagramWindowTest : public QObject {
 
     void writeErrorGoesToTheErrorBox() {
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("missing/folder/x.bmp"));
+        // A folder name that looks like markup is shown as it is.
+        const QString path = dir.filePath(QStringLiteral("<h1>x<img src=\"/file.png\">/folder/x.bmp"));
         ModalWatcher watcher;
         QVERIFY(!Form7->SavePictureTo(path, vornik::PictureFormat::Bmp));
         QCOMPARE(watcher.boxes.size(), 1);
         QCOMPARE(watcher.boxes.front().icon, QMessageBox::Critical);
+        QCOMPARE(watcher.boxes.front().format, Qt::PlainText);
         // The system's reason, in the same language as the rest of the message.
         QCOMPARE(watcher.boxes.front().text,
                  QStringLiteral("Не удалось сохранить файл \"%1\": нет такого файла или папки.").arg(path));
