@@ -173,8 +173,9 @@ EMSCRIPTEN_KEEPALIVE const char* vk_run() {
 
 // Draws the diagram of radio button 1..14 from the mode slots with the connection and neutral
 // tick of the last run that stored results, on the canvas that keeps its font between drawings:
-// {"label11":text or null, "label12":text, "legend":text, "ops":[...]}. A mode that run did not
-// compute is not drawn: {"notComputed":text} with the line the page shows instead.
+// {"label11":text or null, "label12":text, "legend":text, "ops":[...], "vectors":[[label, re, im]]}.
+// A mode that run did not compute is not drawn: {"notComputed":text} with the line the page
+// shows instead.
 EMSCRIPTEN_KEEPALIVE const char* vk_diagram(int button) {
     if (gState.stored && !ModeComputedBy(*gState.stored, button)) {
         Json answer;
@@ -185,7 +186,14 @@ EMSCRIPTEN_KEEPALIVE const char* vk_diagram(int button) {
     DiagramLabels labels;
     const DiagramSelection beforeAnyRun{gForm.star, gForm.Checked(kNeutralWire), button};
     DrawStoredDiagram(gCanvas, gState, button, beforeAnyRun, labels);
-    return Answer(DiagramJson(labels, gCanvas.Ops()));
+    Json answer = DiagramJson(labels, gCanvas.Ops());
+    // The page's text alternative of the picture: the arrows drawn, as [label, re, im].
+    Json vectors = Json::array();
+    for (const DiagramLabels::Phasor& p : labels.phasors) {
+        vectors.push_back(Json::array({p.label, p.re, p.im}));
+    }
+    answer["vectors"] = vectors;
+    return Answer(answer);
 }
 
 // A 400 x 400 RGBA picture (as the canvas gives it) written as the core's 24-bit BMP; the bytes
