@@ -40,6 +40,8 @@ export async function loadCore() {
             setStar(star ? 1 : 0);
             setCheck(1, neutral ? 1 : 0);
         },
+        // The form fields' table: {fields, ticks, decimals} (web/core/WebCore.cpp, vk_fields).
+        fields: () => json(m._vk_fields()),
         run: () => json(m._vk_run()),
         diagram: (button) => json(m._vk_diagram(button)),
         bmp(rgba, width, height) {

@@ -4,9 +4,9 @@ import { byId as $ } from './dom.js';
 import { attachFilter, numericKeyFilter } from './filter.js';
 import { fillGaps } from './gaps.js';
 
-// Text fields in the order the core numbers them.
-export const textFields = ['ComboBox1', 'ComboBox2', 'ComboBox3', 'Edit1', 'Edit2', 'Edit3', 'Edit4', 'Edit5',
-    'Edit6', 'Edit7', 'Edit8', 'Edit9', 'Edit10', 'Edit11', 'Edit12', 'Edit13'].map((n) => 'Form3-' + n);
+// Text fields and check boxes in the order the core numbers them, from the core's table.
+let textFields = [];
+let tickBoxes = [];
 
 // Captions that change with the connection. Some hold Cyrillic letters that look like Latin ones
 // (а, с, О); they are kept as the desktop form has always shown them.
@@ -60,8 +60,8 @@ export function initForm({ onConnection, onExecute }) {
     }
     fillGaps($('Form3-Label7'), neutralCaption);
     syncNeutral();
-    for (const id of textFields) {
-        attachFilter($(id), numericKeyFilter);
+    for (const input of document.querySelectorAll('input.num[id^="Form3-"]')) {
+        attachFilter(input, numericKeyFilter);
     }
     $('Form3-RadioButton1').addEventListener('change', () => {
         showConnection(true);
@@ -80,13 +80,25 @@ export function enableExecute() {
     $('Form3-SpeedButton6').disabled = false;
 }
 
+// The core's table of the fields ({fields: [{control, initial, maxLength}], ticks: [{control}]}):
+// the order the run reads them in, the length limits, and the initial texts of fields the
+// student has not typed into while the core was loading.
+export function applyFieldTable(table) {
+    textFields = table.fields.map((f) => 'Form3-' + f.control);
+    tickBoxes = table.ticks.map((t) => 'Form3-' + t.control);
+    table.fields.forEach((f, k) => {
+        const input = $(textFields[k]);
+        input.maxLength = f.maxLength;
+        if (input.value === '') {
+            input.value = f.initial;
+        }
+    });
+}
+
 // What the run reads: {texts, checks, star}.
 export function readForm() {
-    const checks = [];
-    for (let k = 1; k <= 7; ++k) {
-        checks.push($('Form3-CheckBox' + k).checked);
-    }
-    return { texts: textFields.map((id) => $(id).value), checks, star: isStar() };
+    return { texts: textFields.map((id) => $(id).value), checks: tickBoxes.map((id) => $(id).checked),
+        star: isStar() };
 }
 
 // The assistant writes computed values into the form.

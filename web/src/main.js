@@ -4,9 +4,9 @@ import { loadCore } from './core.js';
 import { initDiagram } from './diagram.js';
 import { showMessage } from './dialog.js';
 import { byId } from './dom.js';
-import { initForm, isStar, readForm, enableExecute } from './form.js';
-import { noteReady } from './hooks.js';
-import { initPrecision, readPrecision } from './precision.js';
+import { applyFieldTable, initForm, isStar, readForm, enableExecute } from './form.js';
+import { noteFieldTable, noteReady } from './hooks.js';
+import { applyPrecisionTable, initPrecision, readPrecision } from './precision.js';
 import { initResults, showReport } from './results.js';
 
 let core = null;
@@ -53,6 +53,10 @@ executeButton.addEventListener('click', execute);
 
 loadCore().then((loaded) => {
     core = loaded;
+    const table = core.fields();
+    applyFieldTable(table);
+    applyPrecisionTable(table.decimals);
+    noteFieldTable(table);
     executeButton.disabled = false;
     enableExecute();
     noteReady();

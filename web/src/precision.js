@@ -10,8 +10,6 @@ const rows = [
     ['Label8', 'Ток', 'Label11', 'I=                e j                   I=               +j                 (A)    '],
     ['Label10', 'Мощность', 'Label7', 'S=                e j                S=               +j                 (V*A)   '],
 ];
-// The initial decimals, in box order.
-const initial = ['0', '0', '0', '0', '0', '0', '1', '1', '3', '3', '3', '1', '1', '1', '1', '1', '0', '1', '0', '0'];
 
 export function initPrecision() {
     const grid = byId('Form4-grid');
@@ -39,7 +37,6 @@ export function initPrecision() {
                 box.id = 'Form4-ComboBox' + (index + 1);
                 box.className = 'decimals';
                 box.maxLength = 1;
-                box.value = initial[index];
                 box.inputMode = 'numeric';
                 box.setAttribute('list', 'decimals');
                 box.setAttribute('aria-label', heading.trim() + ': ' + text);
@@ -48,6 +45,17 @@ export function initPrecision() {
             }
         });
         grid.append(h, line);
+    });
+}
+
+// The initial decimals from the core's table ([{name, initial}] in box order), into the boxes the
+// student has not typed into while the core was loading.
+export function applyPrecisionTable(decimals) {
+    decimals.forEach((d, k) => {
+        const box = byId('Form4-ComboBox' + (k + 1));
+        if (box.value === '') {
+            box.value = d.initial;
+        }
     });
 }
 

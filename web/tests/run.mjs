@@ -1,8 +1,9 @@
 // The web edition's tests in a real browser: node run.mjs SITE_DIR VORNIK_CLI OUT_DIR
 // Runs every group (or those named in VORNIK_WEB_TESTS, comma-separated); each failed check is
 // printed, and the exit status is 1 when any failed.
-import { launchBrowser } from './browser.mjs';
-import { record } from './context.mjs';
+import { launchBrowser, openPage } from './browser.mjs';
+import { useFieldTable } from './circuits.mjs';
+import { record, siteDir } from './context.mjs';
 import * as diagram from './diagram.test.mjs';
 import * as files from './files.test.mjs';
 import * as form from './form.test.mjs';
@@ -14,6 +15,10 @@ const only = process.env.VORNIK_WEB_TESTS?.split(',');
 
 const browser = await launchBrowser();
 try {
+    // The fields, their options and initial texts as the page's core has them.
+    const tablePage = await openPage(browser, siteDir);
+    useFieldTable(await tablePage.evaluate(() => globalThis.vornikHooks.fieldTable));
+    await tablePage.close();
     for (const [name, group] of Object.entries(groups)) {
         if (only && !only.includes(name)) {
             continue;
