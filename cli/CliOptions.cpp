@@ -118,6 +118,28 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& o) {
                 return "--decimals takes NAME=T with NAME one of " + PrecisionNameList();
             }
             o.precision.texts[index] = v.substr(eq + 1);
+        } else if (arg == "--task") {
+            if (!value(v)) {
+                return "--task needs a file name";
+            }
+            // The task replaces everything set so far; options after it change it further. The
+            // command line has no length limits, so any text is taken.
+            TaskReadResult read = LoadTask(v, FieldLimits::None);
+            if (!read.task) {
+                return TaskErrorMessage(v, read.error);
+            }
+            if (read.newer) {
+                o.warnings.push_back(TaskNewerMessage(v));
+            }
+            o.params = read.task->input;
+            o.precision = read.task->precision;
+            o.taskTitle = read.task->title;
+            o.taskNote = read.task->note;
+        } else if (arg == "--save-task") {
+            if (!value(v)) {
+                return "--save-task needs a file name";
+            }
+            o.saveTask = v;
         } else if (arg == "--diagram") {
             if (!value(v)) {
                 return "--diagram needs a selection: 1..14 or MODE:KIND such as normal:U";
@@ -139,6 +161,13 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& o) {
         return "--open is a delta mode; add --delta or use --short A|B|C for a star load";
     }
     return std::string();
+}
+
+TaskFile OptionsTask(const CliOptions& options) {
+    TaskFile task = TakeTask(options.params, options.precision);
+    task.title = options.taskTitle;
+    task.note = options.taskNote;
+    return task;
 }
 
 std::string CliHelpText() {
@@ -182,9 +211,15 @@ Diagram:
                       and KIND U (voltages) or I (currents)
   --out FILE          write the diagram to FILE (.jpg/.jpeg, .bmp or .png)
 
+Task files (.vornik, as the desktop program and the web page save them):
+  --task FILE         take the circuit, ticks and precision of a task; options
+                      after it change them further
+  --save-task FILE    write the task of all given options (and nothing else
+                      unless --json or --diagram is given too)
+
 Output:
   --json              one JSON object: report lines, message, completed flag,
-                      the live record and the seven mode slots
+                      the live record, the seven mode slots and the task run
   --help              this text
   --version           the program's name and version
 
@@ -193,7 +228,8 @@ line, and a failure message to standard error.
 Exit status:
   0  done
   1  the calculation stopped with a message (the partial report is still
-     printed), or the --out file could not be written (the old file is kept)
+     printed), or the --out or --save-task file could not be written (the old
+     file is kept)
   2  a usage error
   3  the output could not be written (a full disk, an input/output error)
 )";

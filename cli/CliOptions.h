@@ -4,9 +4,11 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "solver/Parameters.h"
 #include "solver/SolutionRecord.h"
+#include "task/TaskFile.h"
 
 namespace vornik {
 
@@ -18,9 +20,17 @@ struct CliOptions {
     bool json = false;
     bool help = false;
     bool version = false;
-    std::optional<std::string> diagram;  // --diagram SEL
-    std::optional<std::string> out;      // --out FILE
+    std::optional<std::string> diagram;   // --diagram SEL
+    std::optional<std::string> out;       // --out FILE
+    std::optional<std::string> saveTask;  // --save-task FILE
+    // The title and note of the last --task read, kept when the task is saved again.
+    std::string taskTitle;
+    std::string taskNote;
+    std::vector<std::string> warnings;  // to be shown on standard error (a task of a later version)
 };
+
+// The task of the options: what --save-task writes and --json reports.
+TaskFile OptionsTask(const CliOptions& options);
 
 // Fills `options` from the arguments. Returns an empty string on success, else a one-line hint.
 std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& options);

@@ -10,6 +10,7 @@
 #include "cli/CliDiagram.h"
 #include "cli/CliOptions.h"
 #include "cli/Json.h"
+#include "fileio/ReplaceFile.h"
 #include "run/CalculationRun.h"
 
 namespace {
@@ -65,6 +66,9 @@ int main(int argc, char** argv) {
     if (options.version) {
         return WriteOutput(CliVersionText());
     }
+    for (const std::string& warning : options.warnings) {
+        Complain(warning);
+    }
     int button = 0;
     if (options.diagram) {
         if (const std::string error = ParseDiagramSelection(*options.diagram, options.params.star, button);
@@ -80,13 +84,26 @@ int main(int argc, char** argv) {
         return Usage("--out goes with --diagram");
     }
 
+    const TaskFile task = OptionsTask(options);
+    if (options.saveTask) {
+        try {
+            SaveTask(*options.saveTask, task);
+        } catch (const FileWriteError& e) {
+            Complain(std::string("the task could not be written (the old file is kept): ") + e.what());
+            return kStopped;
+        }
+        if (!options.json && !options.diagram) {
+            return 0;
+        }
+    }
+
     CalcState state;
     LinesDocument doc;
     CapturedMessages messages;
     const RunContext ctx{state, options.params, options.precision, doc, messages};
     const bool completed = N5Click(ctx);
 
-    RunOutput run{doc.lines, messages.text, completed, &state, std::nullopt};
+    RunOutput run{doc.lines, messages.text, completed, &state, std::nullopt, std::nullopt};
     if (options.diagram) {
         run.diagram = Json(nullptr);
         if (completed) {
@@ -101,6 +118,7 @@ int main(int argc, char** argv) {
 
     const int status = completed ? 0 : kStopped;
     if (options.json) {
+        run.task = Json::parse(WriteTask(task));
         if (const int failed = WriteOutput(JsonText(RunJson(run)) + "\n"); failed != 0) {
             return failed;
         }
