@@ -100,7 +100,7 @@ std::string CommandLineText(int argc, char** argv) {
         version = version || std::strcmp(argv[k], "--version") == 0;
     }
     if (help) {
-        return "Usage: vornik [--help | --version | Qt options such as -platform NAME]\n"
+        return "Usage: vornik [--help | --version | Qt options such as -platform NAME] [FILE.vornik]\n"
                "\n"
                "Vornik (Three phase chains) " VORNIK_VERSION
                ": worked solutions and phasor diagrams of three-phase\n"
@@ -110,12 +110,22 @@ std::string CommandLineText(int argc, char** argv) {
                "\n"
                "Options:\n"
                "  --help      this text\n"
-               "  --version   the program's name and version\n";
+               "  --version   the program's name and version\n"
+               "  FILE.vornik open the task file (as Файл > Открыть задачу…)\n";
     }
     if (version) {
         return "vornik " VORNIK_VERSION "\n";
     }
     return std::string();
+}
+
+QString TaskFileArgument(const QStringList& arguments) {
+    for (qsizetype k = 1; k < arguments.size(); ++k) {
+        if (!arguments[k].startsWith(u'-')) {
+            return arguments[k];
+        }
+    }
+    return QString();
 }
 
 std::string NoDisplayMessage(int argc, char** argv) {

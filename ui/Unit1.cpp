@@ -14,6 +14,7 @@
 #include "ui/Glyphs.h"
 #include "ui/GuiRunContext.h"
 #include "ui/Help.h"
+#include "ui/TaskCommands.h"
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
 #include "ui/Unit4.h"
@@ -86,6 +87,11 @@ void TForm1::BuildMenu() {
     Word1 = item(N1, "Word1", QStringLiteral("&Править в Word"));
     N17 = item(N1, "N17", QStringLiteral("Сохранить &текст"));
     N16 = item(N1, "N16", QStringLiteral("Сохранить &рисунок"));
+    // The task file's commands, on keys no other command of the program takes.
+    N18 = item(N1, "N18", QStringLiteral("&Открыть задачу…"));
+    N19 = item(N1, "N19", QStringLiteral("Сохранить &задачу…"));
+    N18->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    N19->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     N11 = item(N1, "N11", QStringLiteral("&Выход"));
 
     N2 = bar->addMenu(QStringLiteral("П&равка "));
@@ -118,6 +124,8 @@ void TForm1::BuildMenu() {
     connect(Word1, &QAction::triggered, this, [] { Form2->SpeedButton7Click(); });
     connect(N17, &QAction::triggered, this, [] { Form2->SpeedButton4Click(); });
     connect(N16, &QAction::triggered, this, [] { Form7->SpeedButton3Click(); });
+    connect(N18, &QAction::triggered, this, [this] { OpenTaskCommand(this); });
+    connect(N19, &QAction::triggered, this, [this] { SaveTaskCommand(this); });
     connect(N11, &QAction::triggered, this, &QWidget::close);
     connect(N7, &QAction::triggered, this, &TForm1::N7Click);
     connect(N8, &QAction::triggered, this, &TForm1::N8Click);

@@ -1,11 +1,13 @@
 // Start-up of the desktop program.
 
 #include <QApplication>
+#include <QTimer>
 #include <csignal>
 #include <cstdio>
 
 #include "ui/Forms.h"
 #include "ui/StartUp.h"
+#include "ui/TaskCommands.h"
 #include "ui/Unit1.h"
 
 int main(int argc, char** argv) {
@@ -25,6 +27,11 @@ int main(int argc, char** argv) {
     PrepareApplication(app);
     CreateWindows();
     Form1->show();
+    // "vornik FILE.vornik" (a double click in a file manager) opens the task once the windows
+    // are up, so that a message about a bad file shows over them.
+    if (const QString task = TaskFileArgument(QApplication::arguments()); !task.isEmpty()) {
+        QTimer::singleShot(0, Form1, [task] { OpenTaskFile(task); });
+    }
     const int status = QApplication::exec();
     DestroyWindows();
     return status;

@@ -16,6 +16,7 @@ list(APPEND VORNIK_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/RawPicture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RtfWriter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StartUp.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TaskCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowPlace.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WordProcessor.cpp
 )
