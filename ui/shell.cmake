@@ -24,5 +24,8 @@ set(VORNIK_MAIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
 
 # Desktop integration: menu entry and icon.
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/data/vornik.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The task file's media type (application/x-vornik-task, *.vornik), opened by the desktop entry.
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/data/vornik-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME vornik.xml)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/data/vornik.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
