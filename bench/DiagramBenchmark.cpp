@@ -11,8 +11,8 @@
 #include "BenchCircuits.h"
 #include "canvas/QtDiagramCanvas.h"
 #include "diagram/Diagram.h"
-#include "diagram/PictureFile.h"
 #include "diagram/RecordingCanvas.h"
+#include "pictures/PictureFile.h"
 #include "run/CalculationRun.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "diagram/DiagramCanvas.h"
-#include "diagram/PictureFile.h"
+#include "pictures/PictureFile.h"
 
 namespace vornik {
 

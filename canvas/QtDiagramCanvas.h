@@ -8,7 +8,7 @@
 #include <QPoint>
 
 #include "diagram/DiagramCanvas.h"
-#include "diagram/PictureFile.h"
+#include "pictures/PictureFile.h"
 
 namespace vornik {
 

@@ -6,11 +6,11 @@
 #include <stdexcept>
 
 #include "canvas/PictureCanvas.h"
-#include "cli/DiagramJson.h"
 #include "diagram/Diagram.h"
-#include "diagram/PictureFile.h"
 #include "diagram/RecordingCanvas.h"
 #include "fileio/ReplaceFile.h"
+#include "json/DiagramJson.h"
+#include "pictures/PictureFile.h"
 
 namespace vornik {
 

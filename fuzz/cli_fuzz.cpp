@@ -10,7 +10,7 @@
 
 #include "cli/CliDiagram.h"
 #include "cli/CliOptions.h"
-#include "cli/Json.h"
+#include "json/Json.h"
 #include "run/CalculationRun.h"
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <vector>
 
 #include "report/DeltaReport.h"
 #include "report/StarReport.h"
@@ -161,7 +162,65 @@ void RunDelta(const RunContext& ctx) {
     }
 }
 
+namespace {
+
+constexpr const char* kParamNames[kParamCount] = {
+    "ComboBox1", "ComboBox2", "ComboBox3", "Edit1", "Edit2",  "Edit3",  "Edit4",  "Edit5",
+    "Edit6",     "Edit7",     "Edit8",     "Edit9", "Edit10", "Edit11", "Edit12", "Edit13"};
+
+// The fields in the order the run's steps first convert them: the three voltages (modulus, then
+// angle), R and X of each phase, in star the neutral resistance and the shunt of each ticked
+// short circuit. The emergency steps convert no other text for the first time.
+std::vector<Param> FieldsInConversionOrder(const CircuitInput& in) {
+    std::vector<Param> order;
+    for (int k = 0; k < 3; ++k) {
+        order.push_back(kMods[k]);
+        order.push_back(kAngles[k]);
+    }
+    for (int k = 0; k < 3; ++k) {
+        order.push_back(kR[k]);
+        order.push_back(kX[k]);
+    }
+    if (in.Star()) {
+        order.push_back(Param::Edit10);
+        for (int phase = 0; phase < 3; ++phase) {
+            if (in.Checked(kPhaseFaultTicks[phase])) {
+                order.push_back(kShunts[phase]);
+            }
+        }
+    }
+    return order;
+}
+
+}  // namespace
+
+std::string FailedFieldOfRun(const CircuitInput& input, const PrecisionTexts& precision,
+                             const std::string& message) {
+    // The precision texts are read first; conversion is the same for the same text, so the first
+    // text that does not convert is the one the run stopped at, if the message names it.
+    for (int k = 0; k < kPrecisionCount; ++k) {
+        int unused = 0;
+        const std::string text = precision.Text(k);
+        if (!TryTextToInt(text, unused)) {
+            return message == "'" + text + "' is not a valid integer value"
+                       ? "Form4-ComboBox" + std::to_string(k + 1)
+                       : std::string();
+        }
+    }
+    for (const Param field : FieldsInConversionOrder(input)) {
+        double unused = 0;
+        const std::string& text = input.Text(field);
+        if (!TryTextToFloat(text, unused)) {
+            return message == "'" + text + "' is not a valid floating point value"
+                       ? std::string("Form3-") + kParamNames[static_cast<int>(field)]
+                       : std::string();
+        }
+    }
+    return {};
+}
+
 bool N5Click(const RunContext& ctx) {
+    ctx.state.BeginRun(ctx.input.Star(), ctx.input.Checked(kNeutralWire));
     try {
         ReadPrecisionSettings(ctx.state, ctx.precision);
         if (ctx.input.Star()) {
@@ -174,6 +233,9 @@ bool N5Click(const RunContext& ctx) {
         ctx.messages.SolverMessage(e.what());
     } catch (const RuntimeError& e) {
         ctx.messages.RuntimeError(std::string(e.what()) + ".");
+        if (const std::string field = FailedFieldOfRun(ctx.input, ctx.precision, e.what()); !field.empty()) {
+            ctx.messages.FailedField(field);
+        }
     }
     return false;
 }

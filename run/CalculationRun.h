@@ -20,6 +20,10 @@ class MessageSink {
     virtual void SolverMessage(const std::string& text) = 0;
     // A runtime error, already with its full stop, shown in the error box.
     virtual void RuntimeError(const std::string& text) = 0;
+    // Told after RuntimeError when the error is the conversion of a field's text: the control
+    // named as the page's element ids name it ("Form3-Edit4", "Form4-ComboBox5"), so the window
+    // can put the cursor there.
+    virtual void FailedField(const std::string& control) { (void)control; }
 };
 
 // Everything a calculation run talks to.
@@ -41,5 +45,10 @@ void RunDelta(const RunContext& ctx);
 // The whole command. Returns true when the run completed (the caller then enables the diagram
 // command); on a failure the message goes to ctx.messages, the rest is skipped and what was done stays.
 bool N5Click(const RunContext& ctx);
+
+// The control whose text the run failed to convert, when `message` (a RuntimeError's text
+// without its full stop) is that conversion's message; empty otherwise.
+std::string FailedFieldOfRun(const CircuitInput& input, const PrecisionTexts& precision,
+                             const std::string& message);
 
 }  // namespace vornik

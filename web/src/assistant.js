@@ -1,7 +1,7 @@
 // TForm8, "Настройка вводимых параметров": phase voltage from line voltage and the reactance of
 // each load phase from L, C and the frequency, written into the parameter form.
 import { showMessage } from './dialog.js';
-import { byId as $, element } from './dom.js';
+import { byId as $, element, focusField } from './dom.js';
 import { attachFilter, numericKeyFilter } from './filter.js';
 import { setFieldText } from './form.js';
 
@@ -68,7 +68,9 @@ export function initAssistant(core, star) {
             $('Form8-' + cId).value, $('Form8-' + cUnit).selectedIndex, $('Form8-Edit2').value,
             $('Form8-RadioButton2').checked);
         if (answer.message !== undefined) {
-            showMessage(answer.message);
+            // After a text that is no number the cursor goes to its field.
+            const field = { inductance: lId, capacitance: cId, frequency: 'Edit2' }[answer.field];
+            showMessage(answer.message).then(() => field && focusField('Form8-' + field));
             return;
         }
         setFieldText(target, answer.text);
@@ -78,7 +80,7 @@ export function initAssistant(core, star) {
     const phaseVoltage = () => {
         const answer = core().phaseVoltage($('Form8-Edit1').value);
         if (answer.message !== undefined) {
-            showMessage(answer.message);
+            showMessage(answer.message).then(() => focusField(answer.field));
             return null;
         }
         $('Form8-Label1').textContent = answer.text;

@@ -9,3 +9,17 @@ export function element(tag, props, ...children) {
     e.append(...children);
     return e;
 }
+
+// Puts the cursor in the field of the given id with its text selected, opening the folded
+// section that holds it; nothing when there is no such field.
+export function focusField(id) {
+    const field = id ? byId(id) : null;
+    if (!field) {
+        return;
+    }
+    for (let folded = field.closest('details'); folded; folded = folded.parentElement.closest('details')) {
+        folded.open = true;
+    }
+    field.focus();
+    field.select();
+}

@@ -51,8 +51,15 @@ function showConnection(star) {
 }
 
 // onConnection(star) is told each time the user switches the connection; onExecute() runs the
-// calculation from the form's own execute button.
-export function initForm({ onConnection, onExecute }) {
+// calculation from the form's own execute button; onEdit() is told of every change of what a run
+// reads (a text, a tick, the connection), also of a text the assistant writes.
+let edited = () => {};
+
+let connectionChanged = () => {};
+
+export function initForm({ onConnection, onExecute, onEdit }) {
+    edited = onEdit;
+    connectionChanged = onConnection;
     for (let k = 0; k < 3; ++k) {
         $(voltageLabels[k]).textContent = initialVoltage[k];
         fillGaps($(loadRows[k]), starLoad[k]);
@@ -62,14 +69,20 @@ export function initForm({ onConnection, onExecute }) {
     syncNeutral();
     for (const input of document.querySelectorAll('input.num[id^="Form3-"]')) {
         attachFilter(input, numericKeyFilter);
+        input.addEventListener('input', () => edited());
+    }
+    for (const box of document.querySelectorAll('input[type="checkbox"][id^="Form3-CheckBox"]')) {
+        box.addEventListener('change', () => edited());
     }
     $('Form3-RadioButton1').addEventListener('change', () => {
         showConnection(true);
         onConnection(true);
+        edited();
     });
     $('Form3-RadioButton2').addEventListener('change', () => {
         showConnection(false);
         onConnection(false);
+        edited();
     });
     $('Form3-CheckBox1').addEventListener('change', syncNeutral);
     $('Form3-SpeedButton6').addEventListener('click', onExecute);
@@ -95,6 +108,17 @@ export function applyFieldTable(table) {
     });
 }
 
+// Puts a task's {star, texts, checks} into the form as the student would type and tick them: the
+// captions and the neutral wire's field follow the connection.
+export function fillForm(task) {
+    $(task.star ? 'Form3-RadioButton1' : 'Form3-RadioButton2').checked = true;
+    textFields.forEach((id, k) => { $(id).value = task.texts[k]; });
+    tickBoxes.forEach((id, k) => { $(id).checked = task.checks[k]; });
+    showConnection(task.star);
+    connectionChanged(task.star);
+    edited();
+}
+
 // What the run reads: {texts, checks, star}.
 export function readForm() {
     return { texts: textFields.map((id) => $(id).value), checks: tickBoxes.map((id) => $(id).checked),
@@ -104,4 +128,5 @@ export function readForm() {
 // The assistant writes computed values into the form.
 export function setFieldText(name, text) {
     $('Form3-' + name).value = text;
+    edited();
 }

@@ -3,22 +3,35 @@ import { initAssistant, enableLineVoltageSection } from './assistant.js';
 import { loadCore } from './core.js';
 import { initDiagram } from './diagram.js';
 import { showMessage } from './dialog.js';
-import { byId } from './dom.js';
+import { byId, focusField } from './dom.js';
 import { applyFieldTable, initForm, isStar, readForm, enableExecute } from './form.js';
 import { noteFieldTable, noteReady } from './hooks.js';
 import { applyPrecisionTable, initPrecision, readPrecision } from './precision.js';
-import { initResults, showReport } from './results.js';
+import { initResults, setReportStale, showReport } from './results.js';
+import { initTask } from './task.js';
 
 let core = null;
 const getCore = () => core;
+// Whether a report or diagram of an earlier run is on the page.
+let resultsShown = false;
 
-const diagram = initDiagram(getCore, () => {
-    const { star, checks } = readForm();
-    return { star, neutral: checks[0] };
-});
+const diagram = initDiagram(getCore);
+
+function setStale(stale) {
+    setReportStale(stale);
+    diagram.setStale(stale);
+}
+
+// A change of what a run reads: what is shown now belongs to earlier data.
+function edited() {
+    if (resultsShown) {
+        setStale(true);
+    }
+}
 
 // The execute command: the report replaces the document once the normal-mode writer has started
-// it; a failure shows its one message and keeps what was written.
+// it; a failure shows its one message and keeps what was written. A run that stored results
+// redraws the diagram from them; one that stored none leaves the earlier results marked.
 function execute() {
     if (!core) {
         return;
@@ -29,24 +42,31 @@ function execute() {
     if (result.cleared) {
         showReport(result.report);
     }
-    if (result.completed) {
-        diagram.afterRun(form.checks);
+    if (result.stored) {
+        resultsShown = true;
+        setStale(false);
+        diagram.afterRun(form);
+    } else {
+        edited();
     }
     if (result.message) {
-        showMessage(result.message);
+        // The cursor goes to the field whose text could not be read.
+        showMessage(result.message).then(() => focusField(result.field));
     }
 }
 
 initForm({
     onConnection(star) {
         enableLineVoltageSection(star);
-        diagram.showHints(star);
+        diagram.formConnection(star);
     },
     onExecute: execute,
+    onEdit: edited,
 });
-initPrecision();
+initPrecision(edited);
 initAssistant(getCore, isStar);
 initResults(getCore);
+const task = initTask({ getCore, execute });
 // The main window's execute button, in the page's title bar.
 const executeButton = byId('Form1-SpeedButton1');
 executeButton.addEventListener('click', execute);
@@ -60,6 +80,7 @@ loadCore().then((loaded) => {
     executeButton.disabled = false;
     enableExecute();
     noteReady();
+    task.ready();
 }, (error) => {
     showMessage(String(error));
 });

@@ -11,7 +11,8 @@ const rows = [
     ['Label10', 'Мощность', 'Label7', 'S=                e j                S=               +j                 (V*A)   '],
 ];
 
-export function initPrecision() {
+// onEdit() is told of every change of a box.
+export function initPrecision(onEdit) {
     const grid = byId('Form4-grid');
     const list = document.createElement('datalist');
     list.id = 'decimals';
@@ -41,6 +42,7 @@ export function initPrecision() {
                 box.setAttribute('list', 'decimals');
                 box.setAttribute('aria-label', heading.trim() + ': ' + text);
                 attachFilter(box, decimalsKeyFilter);
+                box.addEventListener('input', () => onEdit());
                 line.append(box);
             }
         });
@@ -57,6 +59,11 @@ export function applyPrecisionTable(decimals) {
             box.value = d.initial;
         }
     });
+}
+
+// A task's twenty precision texts into the boxes.
+export function fillPrecision(texts) {
+    texts.forEach((text, k) => { byId('Form4-ComboBox' + (k + 1)).value = text; });
 }
 
 export function readPrecision() {

@@ -2,6 +2,7 @@
 // text, print.
 import { byId as $ } from './dom.js';
 import { saveFile } from './save.js';
+import { markStale } from './stale.js';
 
 const printTitle = 'Результаты рассчёта Vornik';
 
@@ -17,6 +18,10 @@ function lineBlock(text) {
 
 export function showReport(lines) {
     $('Form2-RichEdit1').replaceChildren(...lines.map(lineBlock));
+}
+
+export function setReportStale(stale) {
+    markStale($('Form2-Stale'), $('Form2-RichEdit1'), stale);
 }
 
 // The document as the user sees it now, edits included: its lines and the raised (superscript)

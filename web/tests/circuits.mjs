@@ -18,6 +18,7 @@ export let precisionNames = [];
 export let defaultPrecision = [];
 export let fieldOptions = [];
 export let initialTexts = [];
+export let maxLengths = [];
 let ticks = [];
 
 export function useFieldTable(table) {
@@ -25,6 +26,7 @@ export function useFieldTable(table) {
     defaultPrecision = table.decimals.map((d) => d.initial);
     fieldOptions = table.fields.map((f) => f.option);
     initialTexts = table.fields.map((f) => f.initial);
+    maxLengths = table.fields.map((f) => f.maxLength);
     ticks = table.ticks;
 }
 

@@ -9,8 +9,9 @@ import * as files from './files.test.mjs';
 import * as form from './form.test.mjs';
 import * as reports from './reports.test.mjs';
 import * as site from './site.test.mjs';
+import * as tasks from './tasks.test.mjs';
 
-const groups = { ...reports, ...diagram, ...files, ...form, ...site };
+const groups = { ...reports, ...diagram, ...files, ...form, ...site, ...tasks };
 const only = process.env.VORNIK_WEB_TESTS?.split(',');
 
 const browser = await launchBrowser();

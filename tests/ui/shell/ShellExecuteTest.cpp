@@ -13,6 +13,7 @@
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
 #include "ui/Unit4.h"
+#include "ui/WindowPlace.h"
 
 using vornik::Param;
 
@@ -229,6 +230,56 @@ class ShellExecuteTest : public QObject {
             normalOnly.boxes.clear();
             QCOMPARE(DocumentLines(), CliReport(normalOnly));
         }
+    }
+
+    // After the box of a text that is no number the cursor is in that text's field with the text
+    // selected, in the precision form too; a solver message leaves the focus where it was.
+    void conversionFailureSelectsItsField_data() {
+        QTest::addColumn<Circuit>("circuit");
+        QTest::addColumn<QString>("field");  // window-control, or empty when the focus stays
+        Circuit notNumber = Star();
+        notNumber.texts.append({Param::Edit5, "1,2,3"});
+        QTest::newRow("X of phase A") << notNumber << "Form3-Edit5";
+        Circuit loneMinus = Star();
+        loneMinus.texts.append({Param::ComboBox2, "-"});
+        QTest::newRow("voltage B") << loneMinus << "Form3-ComboBox2";
+        Circuit shunt = Star({3});
+        shunt.texts.append({Param::Edit12, ",,"});
+        QTest::newRow("shunt B") << shunt << "Form3-Edit12";
+        QTest::newRow("precision box 7") << Circuit{true, kMixedLoad, {}, {{7, "-"}}} << "Form4-ComboBox7";
+        Circuit zeroShunt = Star({2});
+        zeroShunt.texts.append({Param::Edit11, "0"});
+        QTest::newRow("zero shunt") << zeroShunt << "";
+    }
+
+    void conversionFailureSelectsItsField() {
+        QFETCH(Circuit, circuit);
+        QFETCH(QString, field);
+        Form4->hide();
+        Enter(circuit);
+        ShowWindow(Form3);
+        Form3->Edit1->setFocus();
+        QVERIFY(QTest::qWaitFor([] { return QApplication::focusWidget() == Form3->Edit1; }));
+        const auto boxes = CaptureMessageBoxes([] { Form1->SpeedButton1->click(); });
+        QCOMPARE(boxes.size(), 1);
+        if (field.isEmpty()) {
+            QTest::qWait(20);
+            QVERIFY(!Form3->Edit11->hasFocus());
+            QVERIFY(!Form3->Edit11->hasSelectedText());
+            return;
+        }
+        const QStringList parts = field.split(u'-');
+        QWidget* window = parts[0] == "Form3" ? static_cast<QWidget*>(Form3) : Form4;
+        QWidget* control = window->findChild<QWidget*>(parts[1]);
+        auto* combo = qobject_cast<QComboBox*>(control);
+        QLineEdit* line = combo != nullptr ? combo->lineEdit() : qobject_cast<QLineEdit*>(control);
+        QVERIFY(line != nullptr);
+        QVERIFY2(
+            QTest::qWaitFor([line] { return line->hasFocus(); }),
+            qPrintable(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "none"));
+        QVERIFY(window->isVisible());
+        QVERIFY(boxes[0].text.contains(QStringLiteral("'%1'").arg(line->text())));
+        QCOMPARE(line->selectedText(), line->text());
     }
 
     void precisionChangeWaitsForNextRun() {

@@ -8,13 +8,13 @@
 
 #include "ShellTestSupport.h"
 #include "solver/Parameters.h"
-#include "ui/Forms.h"
-#include "ui/GuiRunContext.h"
-#include "ui/TaskCommands.h"
-#include "ui/Unit1.h"
-#include "ui/Unit2.h"
-#include "ui/Unit3.h"
-#include "ui/Unit4.h"
+#include "ui/app/Forms.h"
+#include "ui/app/GuiRunContext.h"
+#include "ui/app/TaskCommands.h"
+#include "ui/windows/Unit1.h"
+#include "ui/windows/Unit2.h"
+#include "ui/windows/Unit3.h"
+#include "ui/windows/Unit4.h"
 
 namespace {
 

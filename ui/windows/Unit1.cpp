@@ -14,7 +14,6 @@
 #include "ui/Glyphs.h"
 #include "ui/GuiRunContext.h"
 #include "ui/Help.h"
-#include "ui/TaskCommands.h"
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
 #include "ui/Unit4.h"
@@ -22,6 +21,7 @@
 #include "ui/Unit7.h"
 #include "ui/Unit8.h"
 #include "ui/WindowPlace.h"
+#include "ui/app/TaskCommands.h"
 
 namespace {
 
@@ -149,14 +149,14 @@ void TForm1::N5Click() {
     RichEditDocument doc(*Form2->RichEdit1);
     BoxMessages messages(&doc);
     const vornik::RunContext ctx{AppState(), input, precision, doc, messages};
-    const auto slotsBefore = AppState().modeSlots;
-    const bool star = input.Star();
+    const unsigned storedBefore = AppState().stored ? AppState().stored->serial : 0;
     const bool completed = vornik::N5Click(ctx);
     doc.Flush();
-    // The diagram draws with the connection of the results it shows. A run that stopped on an
-    // error may already have stored its normal mode, so what counts is whether it stored any.
-    if (Form7 != nullptr && (completed || AppState().modeSlots != slotsBefore)) {
-        Form7->NoteStoredRun(star);
+    // A run that stopped on an error may already have stored its normal mode: what counts for
+    // the picture is whether it stored any results.
+    const unsigned storedAfter = AppState().stored ? AppState().stored->serial : 0;
+    if (Form7 != nullptr && storedAfter != storedBefore) {
+        Form7->RunStored();
     }
     if (completed) {
         SpeedButton6->setEnabled(true);

@@ -3,6 +3,7 @@
 
 #include <QFileDialog>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -55,12 +56,36 @@ class DocumentMimeData : public QMimeData {
     QTextDocumentFragment fragment_;
 };
 
+bool IsControlReturn(const QKeyEvent* key) {
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+           (key->modifiers() & Qt::ControlModifier) != 0;
+}
+
 // The rich-text control of the results window.
 class ResultsEdit : public QTextEdit {
   public:
     using QTextEdit::QTextEdit;
 
   protected:
+    // Ctrl+Return is the break key of word processors: inside the document it starts a new
+    // paragraph like Return instead of reaching the program's execute shortcut, which would
+    // replace the text being edited.
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride && IsControlReturn(static_cast<QKeyEvent*>(event))) {
+            event->accept();
+            return true;
+        }
+        return QTextEdit::event(event);
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        if (IsControlReturn(event) && !isReadOnly()) {
+            textCursor().insertBlock();
+            ensureCursorVisible();
+            event->accept();
+            return;
+        }
+        QTextEdit::keyPressEvent(event);
+    }
     QMimeData* createMimeDataFromSelection() const override {
         return new DocumentMimeData(textCursor().selection());
     }

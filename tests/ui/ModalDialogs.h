@@ -1,6 +1,6 @@
 #pragma once
-// Answers the modal dialogs a command opens while a test runs: message boxes are recorded and
-// closed with OK, file dialogs are handed to a callback that fills them in.
+// Answers the modal dialogs a command opens while a window test runs: message boxes are recorded
+// and closed with OK, file dialogs are handed to a callback that fills them in.
 
 #include <QApplication>
 #include <QFileDialog>
@@ -55,3 +55,31 @@ class ModalWatcher : public QObject {
 
     QTimer timer_;
 };
+
+using SeenBox = ModalWatcher::Box;
+
+// Runs action; every modal message box it opens is recorded and closed with OK.
+inline QList<SeenBox> CaptureMessageBoxes(const std::function<void()>& action) {
+    ModalWatcher watcher;
+    action();
+    return watcher.boxes;
+}
+
+// Runs action; the first modal dialog of type D it opens is handed to `drive`, which must
+// accept or reject it.
+template <typename D>
+bool DriveModalDialog(const std::function<void()>& action, const std::function<void(D*)>& drive) {
+    bool seen = false;
+    QTimer timer;
+    timer.setInterval(5);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget()); dialog && !seen) {
+            seen = true;
+            drive(dialog);
+        }
+    });
+    timer.start();
+    action();
+    timer.stop();
+    return seen;
+}

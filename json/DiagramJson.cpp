@@ -1,4 +1,4 @@
-#include "cli/DiagramJson.h"
+#include "json/DiagramJson.h"
 
 namespace vornik {
 

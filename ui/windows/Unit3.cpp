@@ -1,6 +1,7 @@
 // TForm3: the calculation-parameter form "Параметры  расчёта".
 #include "ui/Unit3.h"
 
+#include <QKeyEvent>
 #include <QShowEvent>
 #include <QStyleOptionButton>
 
@@ -16,6 +17,30 @@
 #include "ui/WindowPlace.h"
 
 namespace {
+
+// Enter in a parameter field runs the calculation. The key is taken here: an editable combo
+// box hands a key its line edit left unused to the line edit once more, which would run twice.
+class EnterRuns : public QObject {
+  public:
+    explicit EnterRuns(TForm3& form) : QObject(&form), form_(form) {}
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (!enter || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+            return false;
+        }
+        form_.SpeedButton6Click();
+        return true;
+    }
+
+  private:
+    TForm3& form_;
+};
 
 constexpr int kClientWidth = 212;
 constexpr int kClientHeight = 443;
@@ -255,17 +280,23 @@ QCheckBox* TForm3::Box(vornik::Tick box) const {
     return boxes[static_cast<int>(box)];
 }
 
-// Tab order as listed for the form; the two picture buttons take no focus.
+// The form's keys, all kept here: the tab order as listed for the form, then the execute button
+// (reached with Tab after the connection buttons, so keyboard users can run the calculation);
+// the centring button takes no focus. Enter in a field runs the calculation.
 void TForm3::SetTabOrder() {
-    QWidget* order[] = {ComboBox1, Edit1,     ComboBox2,    Edit2,       ComboBox3, Edit3,  Edit4,
-                        Edit5,     Edit6,     Edit7,        Edit8,       Edit9,     Edit10, CheckBox1,
-                        CheckBox2, CheckBox3, CheckBox4,    Edit11,      Edit12,    Edit13, CheckBox5,
-                        CheckBox6, CheckBox7, RadioButton1, RadioButton2};
+    QWidget* order[] = {ComboBox1, Edit1,     ComboBox2,    Edit2,        ComboBox3,   Edit3,  Edit4,
+                        Edit5,     Edit6,     Edit7,        Edit8,        Edit9,       Edit10, CheckBox1,
+                        CheckBox2, CheckBox3, CheckBox4,    Edit11,       Edit12,      Edit13, CheckBox5,
+                        CheckBox6, CheckBox7, RadioButton1, RadioButton2, SpeedButton6};
     for (size_t k = 1; k < std::size(order); ++k) {
         setTabOrder(order[k - 1], order[k]);
     }
-    for (QWidget* w : {static_cast<QWidget*>(SpeedButton1), static_cast<QWidget*>(SpeedButton6)}) {
-        w->setFocusPolicy(Qt::NoFocus);
+    SpeedButton1->setFocusPolicy(Qt::NoFocus);
+    SpeedButton6->setFocusPolicy(Qt::StrongFocus);
+    auto* enter = new EnterRuns(*this);
+    for (const vornik::FieldSpec& spec : vornik::kFields) {
+        QLineEdit* field = FieldEdit(spec.field);
+        field->installEventFilter(enter);
     }
 }
 

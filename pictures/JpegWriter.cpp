@@ -6,7 +6,7 @@
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>
 
-#include "diagram/PictureEncoders.h"
+#include "pictures/JpegEncoder.h"
 
 namespace vornik {
 

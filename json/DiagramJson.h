@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "cli/Json.h"
 #include "diagram/Diagram.h"
 #include "diagram/RecordingCanvas.h"
+#include "json/Json.h"
 
 namespace vornik {
 

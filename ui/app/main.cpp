@@ -7,8 +7,8 @@
 
 #include "ui/Forms.h"
 #include "ui/StartUp.h"
-#include "ui/TaskCommands.h"
 #include "ui/Unit1.h"
+#include "ui/app/TaskCommands.h"
 
 int main(int argc, char** argv) {
     // A file-size limit then fails a save with a message instead of killing the program with the

@@ -1,6 +1,6 @@
 // The JPEG encoder of a build without libjpeg.
 
-#include "diagram/PictureEncoders.h"
+#include "pictures/JpegEncoder.h"
 
 namespace vornik {
 

@@ -9,11 +9,10 @@
 #include <QString>
 #include <QToolButton>
 #include <QWidget>
-#include <optional>
 
 #include "canvas/QtDiagramCanvas.h"
 #include "diagram/Diagram.h"
-#include "diagram/PictureFile.h"
+#include "pictures/PictureFile.h"
 #include "ui/DiagramView.h"
 #include "ui/OnDemand.h"
 
@@ -38,11 +37,9 @@ class TForm7 : public OnDemandWindow {
     // Returns whether the file was written.
     bool SavePictureTo(const QString& path, vornik::PictureFormat format);
 
-    // A calculation run has stored results of the given connection (star or delta) in the mode
-    // slots. The diagrams are drawn with that connection from now on, whatever the parameter
-    // form shows later, so a switch without a new run never puts one connection's numbers under
-    // the other's names. Before any run stored results, the form's connection is read at drawing.
-    void NoteStoredRun(bool star) { storedStar_ = star; }
+    // A calculation run has stored results: an open window redraws its selected mode from them,
+    // so the picture on screen always belongs to the last run that stored results.
+    void RunStored();
 
     // The radio button RadioButtonN, n = 1..14.
     QRadioButton* RadioButton(int n) const { return radioButtons_.at(n - 1); }
@@ -81,8 +78,9 @@ class TForm7 : public OnDemandWindow {
     DiagramRecorder drawing_{canvas_};
     vornik::DiagramLabels labels_;
     int drawCount_ = 0;
-    // The connection of the results in the mode slots, once a run has stored any.
-    std::optional<bool> storedStar_;
+    // Whether the button being clicked was already selected when it was pressed: such a click
+    // changes no selection, so it redraws by itself.
+    bool pressedSelected_ = false;
 
     // The save dialog's memory between runs: filter of the format saved last and its folder.
     int saveFilterIndex_ = 0;

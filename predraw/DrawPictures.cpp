@@ -5,7 +5,8 @@
 //   vornik-draw-pictures OUTPUT_DIR
 //
 // scripts/draw-pictures.sh builds and runs it; run that after changing the splash's controls
-// (ui/SplashDrawing.cpp), the emblem (ui/Emblem.cpp) or a glyph (ui/Glyphs.cpp).
+// (ui/widgets/SplashDrawing.cpp), the emblem (ui/widgets/Emblem.cpp) or a glyph
+// (ui/widgets/Glyphs.cpp).
 
 #include <QApplication>
 #include <QDir>

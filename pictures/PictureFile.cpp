@@ -1,10 +1,10 @@
-#include "diagram/PictureFile.h"
+#include "pictures/PictureFile.h"
 
 #include <stdexcept>
 #include <string_view>
 
-#include "diagram/PictureEncoders.h"
 #include "fileio/ReplaceFile.h"
+#include "pictures/JpegEncoder.h"
 
 namespace vornik {
 

@@ -1,4 +1,4 @@
-#include "ui/TaskCommands.h"
+#include "ui/app/TaskCommands.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -6,13 +6,13 @@
 
 #include "fileio/ReplaceFile.h"
 #include "task/TaskFile.h"
-#include "ui/FileErrorText.h"
-#include "ui/Forms.h"
-#include "ui/GuiRunContext.h"
-#include "ui/MessageBoxes.h"
-#include "ui/Unit1.h"
-#include "ui/Unit3.h"
-#include "ui/Unit4.h"
+#include "ui/app/Forms.h"
+#include "ui/app/GuiRunContext.h"
+#include "ui/platform/FileErrorText.h"
+#include "ui/platform/MessageBoxes.h"
+#include "ui/windows/Unit1.h"
+#include "ui/windows/Unit3.h"
+#include "ui/windows/Unit4.h"
 
 namespace {
 

@@ -89,6 +89,11 @@ class PendingPlace : public QObject {
 }  // namespace
 
 void ShowWindow(QWidget* window) {
+    // A minimized window comes back as it was before (a maximized one stays maximized); a hidden
+    // one places itself when shown.
+    if (window->isMinimized()) {
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    }
     window->show();
     window->raise();
     window->activateWindow();
@@ -101,6 +106,12 @@ QSize FrameExtra(const QWidget* window) {
 
 void PlaceOuter(QWidget* window, int left, int top, int width, int height) {
     const bool sized = width >= 0 && height >= 0;
+    // A window put at its home place is neither minimized nor maximized: a maximized frame
+    // would ignore the placement, a minimized one would not be seen there.
+    if (window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) {
+        window->setWindowState(window->windowState() &
+                               ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+    }
     const QSize extra = FrameExtra(window);
     // QWidget::move places the frame. Before the window exists it also makes the window system
     // take every position given as the frame's (north-west gravity) from the very first mapping

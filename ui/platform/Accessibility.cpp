@@ -21,7 +21,7 @@ namespace {
 
 // Set on a window once the signals that keep its names current are connected.
 const char* const kWatchedProperty = "vornikNamesWatched";
-// Set on the parameter form and the About box once their keys are connected.
+// Set on the About box once its keys are connected.
 const char* const kKeysProperty = "vornikKeysConnected";
 
 void Name(QWidget* control, const QString& name, const QString& description = QString()) {
@@ -242,45 +242,6 @@ class NameOnShow : public QObject {
     }
 };
 
-// Enter in a parameter field runs the calculation. The key is taken here: an editable combo
-// box hands a key its line edit left unused to the line edit once more, which would run twice.
-class EnterRuns : public QObject {
-  public:
-    explicit EnterRuns(TForm3& form) : QObject(&form), form_(form) {}
-
-  protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress) {
-            return false;
-        }
-        auto* key = static_cast<QKeyEvent*>(event);
-        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (!enter || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
-            return false;
-        }
-        form_.SpeedButton6Click();
-        return true;
-    }
-
-  private:
-    TForm3& form_;
-};
-
-// Enter in a parameter field runs the calculation, and the execute button can be reached with
-// Tab after the connection buttons.
-void PrepareParameterKeys(TForm3& form) {
-    if (form.property(kKeysProperty).toBool()) {
-        return;
-    }
-    form.setProperty(kKeysProperty, true);
-    auto* enter = new EnterRuns(form);
-    for (const vornik::FieldSpec& spec : vornik::kFields) {
-        form.FieldEdit(spec.field)->installEventFilter(enter);
-    }
-    form.SpeedButton6->setFocusPolicy(Qt::StrongFocus);
-    QWidget::setTabOrder(form.RadioButton2, form.SpeedButton6);
-}
-
 // The About box's addresses are reached with Tab like links, and Enter or Space opens a new
 // message to the address, as a click does.
 class AddressKeys : public QObject {
@@ -348,8 +309,5 @@ void InstallAccessibility() {
     if (watcher == nullptr) {
         watcher = new NameOnShow(qApp);
         qApp->installEventFilter(watcher);
-    }
-    if (Form3 != nullptr) {
-        PrepareParameterKeys(*Form3);
     }
 }

@@ -1,4 +1,4 @@
-#include "cli/Json.h"
+#include "json/Json.h"
 
 namespace vornik {
 

@@ -24,9 +24,10 @@ class FormPrecisionTexts : public vornik::PrecisionTexts {
     const TForm4& form_;
 };
 
-// The results document in the rich-text control. The lines of one run go in as one edit
-// block, so the control lays out and repaints once instead of after every line; the block is
-// closed by Flush or when the object goes away.
+// The results document in the rich-text control. The clearing and the lines of one run go in as
+// one edit block, so the control lays out and repaints once instead of after every line and one
+// undo brings back the document the run replaced; the block is closed by Flush or when the
+// object goes away.
 class RichEditDocument : public vornik::ResultsDocument {
   public:
     explicit RichEditDocument(QTextEdit& edit) : edit_(edit) {}
@@ -40,6 +41,9 @@ class RichEditDocument : public vornik::ResultsDocument {
     void Flush();
 
   private:
+    // Starts the edit block of the lines to come unless one is open.
+    void OpenBlock();
+
     QTextEdit& edit_;
     std::optional<QTextCursor> cursor_;
     // An empty document shows one empty paragraph; the first line written after a clear goes
@@ -48,12 +52,14 @@ class RichEditDocument : public vornik::ResultsDocument {
 };
 
 // Solver messages in the plain box, runtime errors in the error box. The lines written before
-// the failure are put on screen first, so they are visible behind the box.
+// the failure are put on screen first, so they are visible behind the box. After the box of a
+// text that is no number the cursor goes to that text's field, its text selected.
 class BoxMessages : public vornik::MessageSink {
   public:
     explicit BoxMessages(RichEditDocument* doc = nullptr) : doc_(doc) {}
     void SolverMessage(const std::string& text) override;
     void RuntimeError(const std::string& text) override;
+    void FailedField(const std::string& control) override;
 
   private:
     RichEditDocument* doc_;

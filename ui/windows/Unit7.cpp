@@ -112,9 +112,18 @@ void TForm7::BuildModeChoice() {
         *named[i] = button;
         radioButtons_[i] = button;
     }
-    // A button that becomes selected draws; choosing the selected one again changes nothing.
+    // A button that becomes selected draws. A click on the selected one draws it again, so the
+    // user can always bring the picture up to date with the stored results.
     connect(modeGroup_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         if (checked) {
+            RadioButton1Click();
+        }
+    });
+    connect(modeGroup_, &QButtonGroup::idPressed, this,
+            [this](int id) { pressedSelected_ = modeGroup_->button(id)->isChecked(); });
+    connect(modeGroup_, &QButtonGroup::idClicked, this, [this](int) {
+        if (pressedSelected_) {
+            pressedSelected_ = false;
             RadioButton1Click();
         }
     });
@@ -190,6 +199,12 @@ void TForm7::FormShow() {
     }
 }
 
+void TForm7::RunStored() {
+    if (IsBuilt() && isVisible()) {
+        RadioButton1Click();
+    }
+}
+
 int TForm7::SelectedButton() const {
     for (int i = 0; i < kButtonCount; ++i) {
         if (radioButtons_[i]->isChecked()) {
@@ -204,19 +219,18 @@ void TForm7::RadioButton1Click() {
     if (button == 0) {
         return;
     }
-    vornik::DiagramSelection selection;
-    selection.button = button;
+    // Before any run stored results, the form's connection and neutral wire as they are now.
+    vornik::DiagramSelection beforeAnyRun;
     if (Form3 != nullptr) {
-        selection.star = storedStar_.value_or(Form3->RadioButton1->isChecked());
-        selection.neutral = Form3->CheckBox1->isChecked();
-    } else if (storedStar_) {
-        selection.star = *storedStar_;
+        beforeAnyRun.star = Form3->RadioButton1->isChecked();
+        beforeAnyRun.neutral = Form3->CheckBox1->isChecked();
     }
-    vornik::DrawSelectedDiagram(drawing_, AppState().modeSlots, selection, labels_);
+    vornik::DrawStoredDiagram(drawing_, AppState(), button, beforeAnyRun, labels_);
     if (labels_.label11) {
         Label11->setText(QString::fromStdString(*labels_.label11));
         // A long multiplier (" + 7,79999999999999") does not fit its box: readable in full here.
-        Label11->setToolTip(QStringLiteral("Масштаб:") + Label11->text());
+        Label11->setToolTip(Label11->text().isEmpty() ? QString()
+                                                      : QStringLiteral("Масштаб:") + Label11->text());
     }
     Label12->setText(QString::fromStdString(labels_.label12));
     ShowPicture();
