@@ -175,6 +175,9 @@ TaskReadResult ReadTask(std::string_view bytes, FieldLimits limits) {
             task = Json::parse(bytes.begin(), bytes.end());
         } catch (const Json::parse_error& e) {
             throw Refused{"это не текст JSON (ошибка в байте " + std::to_string(e.byte) + ")"};
+        } catch (const Json::exception&) {
+            // A number beyond the double range (1e999) is refused by the parser as out of range.
+            throw Refused{"это не текст JSON (число вне допустимого диапазона)"};
         }
         const Json* format = task.is_object() ? Member(task, "format") : nullptr;
         if (format == nullptr || *format != kTaskFormat) {

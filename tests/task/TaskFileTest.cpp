@@ -29,6 +29,7 @@ TEST(TaskRead, MalformedFilesAreRefusedWithTheirReason) {
         {"not json", "380 Ом", FieldLimits::None, "не текст JSON"},
         {"truncated", kHead + R"("fields":{"Edit4":"1)", FieldLimits::None, "не текст JSON"},
         {"truncated utf-8", kHead + "\"title\":\"\xd0\"}", FieldLimits::None, "не текст JSON"},
+        {"number out of range", kHead + R"("note":1e999})", FieldLimits::None, "не текст JSON"},
         {"array", "[1,2]", FieldLimits::None, "не файл задачи"},
         {"other format", R"({"format":"other","version":1})", FieldLimits::None, "не файл задачи"},
         {"no format", R"({"version":1,"fields":{}})", FieldLimits::None, "не файл задачи"},
