@@ -318,7 +318,7 @@ Exit status:
   1  the calculation stopped with a message (the partial report is still
      printed), or the --out or --save-task file could not be written (the old
      file is kept)
-  2  a usage error
+  2  a usage error, or a --task file that cannot be read (the message says why)
   3  the output could not be written (a full disk, an input/output error)
 )";
 }
