@@ -28,6 +28,14 @@ struct CliOptions {
     std::string taskTitle;
     std::string taskNote;
     std::vector<std::string> warnings;  // to be shown on standard error (a task of a later version)
+    // A class set: --class-set OUTDIR with --variants TABLE or --count N --seed S --vary R…
+    std::optional<std::string> classSet;
+    std::optional<std::string> variants;
+    std::optional<std::string> count;
+    std::optional<std::string> seed;
+    std::vector<std::string> vary;
+    std::optional<std::string> keyFields;
+    std::optional<std::string> tolerance;
 };
 
 // The task of the options: what --save-task writes and --json reports.

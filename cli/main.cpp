@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "cli/ClassSetCommand.h"
 #include "cli/CliDiagram.h"
 #include "cli/CliOptions.h"
 #include "fileio/ReplaceFile.h"
@@ -70,6 +71,19 @@ int main(int argc, char** argv) {
     }
     for (const std::string& warning : options.warnings) {
         Complain(warning);
+    }
+    if (HasClassSetOptions(options)) {
+        ClassSetRequest request;
+        if (const std::string error = ClassSetRequestFrom(options, request); !error.empty()) {
+            return Usage(error);
+        }
+        request.command = QuotedCommand(argc, argv);
+        const ClassSetOutcome outcome = MakeClassSet(request);
+        if (!outcome.ok) {
+            Complain(outcome.message);
+            return kStopped;
+        }
+        return WriteOutput(outcome.message + "\n");
     }
     int button = 0;
     if (options.diagram) {

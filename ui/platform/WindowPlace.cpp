@@ -1,7 +1,9 @@
 #include "ui/WindowPlace.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QPointer>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
@@ -125,4 +127,42 @@ void PlaceOuter(QWidget* window, int left, int top, int width, int height) {
     if (extra.isNull() || handle == nullptr || !handle->isExposed()) {
         new PendingPlace(window, QRect(left, top, qMax(width, 0), qMax(height, 0)), sized);
     }
+}
+
+QMargins KnownFrameMargins(const QWidget* except) {
+    // A window manager may frame a sizeable window with a grip a fixed-size one lacks: a frame of
+    // a window that is sizeable as this one is, or not, is taken first.
+    const bool fixed = except->minimumSize() == except->maximumSize();
+    QMargins other;
+    for (const QWidget* w : QApplication::topLevelWidgets()) {
+        if (w == except || !w->isVisible() || (w->windowFlags() & Qt::FramelessWindowHint) ||
+            w->windowHandle() == nullptr || !w->windowHandle()->isExposed()) {
+            continue;
+        }
+        const QMargins frame = w->windowHandle()->frameMargins();
+        if (frame.isNull() || !Sane(frame.left()) || !Sane(frame.top()) || !Sane(frame.right()) ||
+            !Sane(frame.bottom())) {
+            continue;
+        }
+        if ((w->minimumSize() == w->maximumSize()) == fixed) {
+            return frame;
+        }
+        other = frame;
+    }
+    return other;
+}
+
+void CentreOnDesktop(QWidget* window) {
+    const QScreen* screen = window->screen() != nullptr ? window->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    const QMargins own = window->windowHandle() != nullptr && window->windowHandle()->isExposed()
+                             ? window->windowHandle()->frameMargins()
+                             : QMargins();
+    const QMargins frame = own.isNull() ? KnownFrameMargins(window) : own;
+    const QSize outer = window->size().grownBy(frame);
+    const QRect desk = screen->availableGeometry();
+    PlaceOuter(window, desk.x() + (desk.width() - outer.width()) / 2,
+               desk.y() + (desk.height() - outer.height()) / 2);
 }

@@ -9,6 +9,8 @@
 #include <QMenuBar>
 #include <QTextEdit>
 
+#include "solver/Version.h"
+#include "ui/ClassSetDialog.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
 #include "ui/Glyphs.h"
@@ -35,7 +37,7 @@ constexpr int kIconSize = 40;
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Vornik (Three phase chains) ver. 2.2"));
+    setWindowTitle(QStringLiteral("Vornik (Three phase chains) ver. ") + QLatin1String(vornik::kVersion));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     BuildToolbar();
@@ -92,6 +94,7 @@ void TForm1::BuildMenu() {
     N19 = item(N1, "N19", QStringLiteral("Сохранить &задачу…"));
     N18->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     N19->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    ClassSet1 = item(N1, "ClassSet1", QStringLiteral("Варианты для &группы…"));
     N11 = item(N1, "N11", QStringLiteral("&Выход"));
 
     N2 = bar->addMenu(QStringLiteral("П&равка "));
@@ -126,6 +129,7 @@ void TForm1::BuildMenu() {
     connect(N16, &QAction::triggered, this, [] { Form7->SpeedButton3Click(); });
     connect(N18, &QAction::triggered, this, [this] { OpenTaskCommand(this); });
     connect(N19, &QAction::triggered, this, [this] { SaveTaskCommand(this); });
+    connect(ClassSet1, &QAction::triggered, this, [] { ShowClassSetDialog(); });
     connect(N11, &QAction::triggered, this, &QWidget::close);
     connect(N7, &QAction::triggered, this, &TForm1::N7Click);
     connect(N8, &QAction::triggered, this, &TForm1::N8Click);

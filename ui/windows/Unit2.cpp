@@ -12,6 +12,7 @@
 #include <QTextBlock>
 #include <QTextDocumentFragment>
 
+#include "solver/SolverErrors.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
 #include "ui/Glyphs.h"
@@ -157,6 +158,15 @@ void TForm2::PlaceWindow() {
     PlaceOuter(this, kHomeLeft, kHomeTop, kHomeWidth, kHomeHeight);
 }
 
+void TForm2::setVisible(bool visible) {
+    // The showing creates the window in the window system: placed at home before that, its frame
+    // is mapped there at once, instead of at the design place and then moved in sight.
+    if (visible && !testAttribute(Qt::WA_WState_Created)) {
+        PlaceWindow();
+    }
+    QWidget::setVisible(visible);
+}
+
 void TForm2::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!event->spontaneous()) {
@@ -257,7 +267,7 @@ void TForm2::SpeedButton4Click() {
 bool TForm2::SaveToFile(const QString& path) {
     QString error;
     if (!SaveRtfFile(path, *RichEdit1->document(), &error)) {
-        ShowErrorBox(error.endsWith(u'.') ? error : error + u'.');
+        ShowErrorBox(QString::fromStdString(vornik::ErrorBoxText(error.toStdString())));
         return false;
     }
     return true;

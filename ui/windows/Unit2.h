@@ -45,6 +45,9 @@ class TForm2 : public QWidget {
     // The document as plain text, paragraphs separated by CR LF.
     QString DocumentText() const;
 
+    // The first showing puts the window at its home place before the window system first maps it.
+    void setVisible(bool visible) override;
+
   protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QToolButton>
 #include <QWidget>
+#include <vector>
 
 #include "canvas/QtDiagramCanvas.h"
 #include "diagram/Diagram.h"
@@ -43,6 +44,11 @@ class TForm7 : public OnDemandWindow {
 
     // The radio button RadioButtonN, n = 1..14.
     QRadioButton* RadioButton(int n) const { return radioButtons_.at(n - 1); }
+    // What the picture shows: the drawing operations since it was last cleared.
+    const std::vector<vornik::DrawOp>& DrawnOps() const {
+        EnsureBuilt();
+        return drawing_.Ops();
+    }
     // How many diagrams were drawn since the window was built.
     int DrawCount() const { return drawCount_; }
     // The picture of Image1; the empty plane with its axes before the first diagram.
