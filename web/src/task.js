@@ -65,14 +65,20 @@ export function initTask({ getCore, execute }) {
         return getCore().writeTask(title, note);
     };
 
-    const picker = byId('Form1-TaskFile');
-    byId('Form1-OpenTask').addEventListener('click', () => picker.click());
-    picker.addEventListener('change', async () => {
-        const file = picker.files[0];
-        picker.value = '';
-        if (file) {
-            await open(new Uint8Array(await file.arrayBuffer()), file.name, false);
-        }
+    // The file picker is made for each choice (a file input holds no text to limit).
+    byId('Form1-OpenTask').addEventListener('click', () => {
+        const picker = Object.assign(document.createElement('input'),
+            { type: 'file', accept: '.vornik,application/x-vornik-task,application/json', hidden: true });
+        picker.addEventListener('change', async () => {
+            const file = picker.files[0];
+            picker.remove();
+            if (file) {
+                await open(new Uint8Array(await file.arrayBuffer()), file.name, false);
+            }
+        }, { once: true });
+        picker.addEventListener('cancel', () => picker.remove(), { once: true });
+        document.body.append(picker);
+        picker.click();
     });
     byId('Form1-SaveTask').addEventListener('click', () => {
         saveFile(new TextEncoder().encode(taskText()), `${title || 'задача'}.vornik`, 'application/x-vornik-task');

@@ -108,7 +108,8 @@ export async function tasks(browser) {
     writeFileSync(wrong, '{"format":"vornik-task","ticks":{"CheckBox1":"yes"}}');
     for (const [file, reason] of [[huge, 'больше 1 МиБ'], [wrong, '«ticks.CheckBox1»']]) {
         const before = (await dialogState(picker)).dialogs;
-        await (await picker.$('#Form1-TaskFile')).uploadFile(file);
+        const [chooser] = await Promise.all([picker.waitForFileChooser(), picker.click('#Form1-OpenTask')]);
+        await chooser.accept([file]);
         await picker.waitForFunction((n) => window.vornikDialogs > n, { timeout: 5000 }, before);
         const shown = await dialogState(picker);
         const fileName = file.split('/').pop();
