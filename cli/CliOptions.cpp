@@ -143,6 +143,28 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& o) {
                 return "--decimals takes NAME=T with NAME one of " + PrecisionNameList();
             }
             o.precision.texts[index] = v.substr(eq + 1);
+        } else if (arg == "--task") {
+            if (!value(v)) {
+                return "--task needs a file name";
+            }
+            // The task replaces everything set so far; options after it change it further. The
+            // command line has no length limits, so any text is taken.
+            TaskReadResult read = LoadTask(v, FieldLimits::None);
+            if (!read.task) {
+                return TaskErrorMessage(v, read.error);
+            }
+            if (read.newer) {
+                o.warnings.push_back(TaskNewerMessage(v));
+            }
+            o.params = read.task->input;
+            o.precision = read.task->precision;
+            o.taskTitle = read.task->title;
+            o.taskNote = read.task->note;
+        } else if (arg == "--save-task") {
+            if (!value(v)) {
+                return "--save-task needs a file name";
+            }
+            o.saveTask = v;
         } else if (arg == "--diagram") {
             if (!value(v)) {
                 return "--diagram needs a selection: 1..14 or MODE:KIND such as normal:U";
@@ -263,6 +285,13 @@ std::string TerminalSafe(std::string_view text) {
     return out;
 }
 
+TaskFile OptionsTask(const CliOptions& options) {
+    TaskFile task = TakeTask(options.params, options.precision);
+    task.title = options.taskTitle;
+    task.note = options.taskNote;
+    return task;
+}
+
 std::string CliHelpText() {
     return R"(vornik-cli: worked solution of a three-phase circuit (star or delta load)
 
@@ -304,6 +333,12 @@ Diagram:
                       and KIND U (voltages) or I (currents)
   --out FILE          write the diagram to FILE (.jpg/.jpeg, .bmp or .png)
 
+Task files (.vornik, as the desktop program and the web page save them):
+  --task FILE         take the circuit, ticks and precision of a task; options
+                      after it change them further
+  --save-task FILE    write the task of all given options (and nothing else
+                      unless --json or --diagram is given too)
+
 Class set (a variant per student, answer key and quiz files in the folder OUTDIR):
   --class-set OUTDIR  make the set; OUTDIR must be new or empty. The other
                       circuit options give the base task of every variant
@@ -328,7 +363,7 @@ Class set (a variant per student, answer key and quiz files in the folder OUTDIR
 
 Output:
   --json              one JSON object: report lines, message, completed flag,
-                      the live record and the seven mode slots
+                      the live record, the seven mode slots and the task run
   --help              this text
   --version           the program's name and version
 
@@ -337,8 +372,9 @@ line, and a failure message to standard error.
 Exit status:
   0  done
   1  the calculation stopped with a message (the partial report is still
-     printed), or the --out file could not be written (the old file is kept)
-  2  a usage error
+     printed), or the --out or --save-task file could not be written (the old
+     file is kept)
+  2  a usage error, or a --task file that cannot be read (the message says why)
   3  the output could not be written (a full disk, an input/output error)
 )";
 }

@@ -9,6 +9,7 @@
 
 #include "solver/Parameters.h"
 #include "solver/SolutionRecord.h"
+#include "task/TaskFile.h"
 
 namespace vornik {
 
@@ -20,8 +21,13 @@ struct CliOptions {
     bool json = false;
     bool help = false;
     bool version = false;
-    std::optional<std::string> diagram;  // --diagram SEL
-    std::optional<std::string> out;      // --out FILE
+    std::optional<std::string> diagram;   // --diagram SEL
+    std::optional<std::string> out;       // --out FILE
+    std::optional<std::string> saveTask;  // --save-task FILE
+    // The title and note of the last --task read, kept when the task is saved again.
+    std::string taskTitle;
+    std::string taskNote;
+    std::vector<std::string> warnings;  // to be shown on standard error (a task of a later version)
     // A class set: --class-set OUTDIR with --variants TABLE or --count N --seed S --vary R…
     std::optional<std::string> classSet;
     std::optional<std::string> variants;
@@ -31,6 +37,9 @@ struct CliOptions {
     std::optional<std::string> keyFields;
     std::optional<std::string> tolerance;
 };
+
+// The task of the options: what --save-task writes and --json reports.
+TaskFile OptionsTask(const CliOptions& options);
 
 // Fills `options` from the arguments. Returns an empty string on success, else a one-line hint.
 std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& options);

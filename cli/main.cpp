@@ -10,6 +10,7 @@
 #include "cli/ClassSetCommand.h"
 #include "cli/CliDiagram.h"
 #include "cli/CliOptions.h"
+#include "fileio/ReplaceFile.h"
 #include "json/Json.h"
 #include "run/CalculationRun.h"
 
@@ -68,6 +69,9 @@ int main(int argc, char** argv) {
     if (options.version) {
         return WriteOutput(CliVersionText());
     }
+    for (const std::string& warning : options.warnings) {
+        Complain(warning);
+    }
     if (HasClassSetOptions(options)) {
         ClassSetRequest request;
         if (const std::string error = ClassSetRequestFrom(options, request); !error.empty()) {
@@ -96,13 +100,26 @@ int main(int argc, char** argv) {
         return Usage("--out goes with --diagram");
     }
 
+    const TaskFile task = OptionsTask(options);
+    if (options.saveTask) {
+        try {
+            SaveTask(*options.saveTask, task);
+        } catch (const FileWriteError& e) {
+            Complain(std::string("the task could not be written (the old file is kept): ") + e.what());
+            return kStopped;
+        }
+        if (!options.json && !options.diagram) {
+            return 0;
+        }
+    }
+
     CalcState state;
     LinesDocument doc;
     CapturedMessages messages;
     const RunContext ctx{state, options.params, options.precision, doc, messages};
     const bool completed = N5Click(ctx);
 
-    RunOutput run{doc.lines, messages.text, completed, &state, std::nullopt};
+    RunOutput run{doc.lines, messages.text, completed, &state, std::nullopt, std::nullopt};
     if (options.diagram) {
         run.diagram = Json(nullptr);
         if (completed) {
@@ -117,6 +134,7 @@ int main(int argc, char** argv) {
 
     const int status = completed ? 0 : kStopped;
     if (options.json) {
+        run.task = Json::parse(WriteTask(task));
         if (const int failed = WriteOutput(JsonText(RunJson(run)) + "\n"); failed != 0) {
             return failed;
         }

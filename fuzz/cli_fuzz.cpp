@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vornik::LinesDocument doc;
     Messages messages;
     const bool completed = vornik::N5Click({state, options.params, options.precision, doc, messages});
-    vornik::RunOutput run{doc.lines, messages.text, completed, &state, std::nullopt};
+    vornik::RunOutput run{doc.lines, messages.text, completed, &state, std::nullopt, std::nullopt};
     if (options.diagram && completed) {
         // Never a file: only the drawing operations go into the JSON.
         run.diagram = vornik::DrawCliDiagram(state, options.params, button, std::nullopt);

@@ -28,6 +28,9 @@ Json RunJson(const RunOutput& run) {
     if (run.diagram) {
         out["diagram"] = *run.diagram;
     }
+    if (run.task) {
+        out["task"] = *run.task;
+    }
     return out;
 }
 

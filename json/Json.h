@@ -20,10 +20,12 @@ struct RunOutput {
     const CalcState* state = nullptr;
     // Present when a diagram was asked for: its object, or null when the run did not complete.
     std::optional<Json> diagram;
+    // The task run, as its file holds it.
+    std::optional<Json> task;
 };
 
 // {"report":[...],"message":...,"completed":...,"record":[88 numbers],"slots":[7 records]
-// [,"diagram":...]}; numbers that are not finite are null.
+// [,"diagram":...][,"task":...]}; numbers that are not finite are null.
 Json RunJson(const RunOutput& run);
 
 // The text of `value` on one line. Bytes that are not UTF-8 (an argument echoed in a message)

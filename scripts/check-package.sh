@@ -27,6 +27,7 @@ expected=(
     /usr/share/doc/vornik/copyright
     /usr/share/icons/hicolor/scalable/apps/vornik.svg
     /usr/share/man/man1/vornik.1.gz
+    /usr/share/mime/packages/vornik.xml
     /usr/share/man/man1/vornik-cli.1.gz
     '/usr/share/metainfo/*.metainfo.xml'
     /usr/share/vornik/HELP.htm
@@ -99,6 +100,18 @@ desktop_out="$(desktop-file-validate "$work/root/usr/share/applications/vornik.d
 appstreamcli validate-tree --no-net --explain "$work/root" || fail "appstreamcli validate-tree"
 echo "check-package: desktop entry and metainfo valid"
 
+# The task file's media type: declared for *.vornik, and the desktop entry opens it.
+mime_xml="$work/root/usr/share/mime/packages/vornik.xml"
+xmllint --noout "$mime_xml" 2>/dev/null || python3 -c 'import sys, xml.dom.minidom; xml.dom.minidom.parse(sys.argv[1])' "$mime_xml" ||
+    fail "vornik.xml is not well-formed XML"
+grep -q '<mime-type type="application/x-vornik-task">' "$mime_xml" || fail "vornik.xml lacks application/x-vornik-task"
+grep -q '<glob pattern="\*.vornik"/>' "$mime_xml" || fail "vornik.xml lacks the *.vornik glob"
+grep -qx 'MimeType=application/x-vornik-task;' "$work/root/usr/share/applications/vornik.desktop" ||
+    fail "the desktop entry lacks MimeType=application/x-vornik-task;"
+grep -qE '^Exec=vornik %[fF]$' "$work/root/usr/share/applications/vornik.desktop" ||
+    fail "the desktop entry's Exec does not take the file"
+echo "check-package: media type application/x-vornik-task and the desktop entry's MimeType"
+
 # Install, use and remove, only where that cannot disturb the machine.
 skip() {
     echo "check-package: install test skipped: $*"
@@ -133,6 +146,13 @@ module="$(grep -oE 'file=[^ ]*vornik_headless_canvas\.so' "$work/ld.log" | head 
 [[ -n $module && $(realpath "$module") == /usr/lib/*/vornik/vornik_headless_canvas.so ]] ||
     fail "installed vornik-cli loaded the canvas module from '${module}', not from /usr/lib"
 [ -s "$work/d.png" ] || fail "installed vornik-cli wrote no picture"
+# The package's triggers have updated the media-type and desktop databases: a double click on a
+# .vornik file opens the program.
+if command -v xdg-mime >/dev/null; then
+    handler="$(xdg-mime query default application/x-vornik-task)"
+    [ "$handler" = vornik.desktop ] || fail "xdg-mime query default application/x-vornik-task: '$handler'"
+    echo "check-package: xdg-mime opens application/x-vornik-task with $handler"
+fi
 
 apt-get remove -y -o DPkg::Lock::Timeout=300 vornik >"$work/remove.log" 2>&1 ||
     fail "apt-get remove: $(cat "$work/remove.log")"

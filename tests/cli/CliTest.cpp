@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -216,6 +217,67 @@ TEST(CliOptions, EachPhaseLetterTicksItsOwnBox) {
             EXPECT_EQ(o.params.Checked(box), box == c.box) << c.args.back() << ", box " << box;
         }
     }
+}
+
+}  // namespace
+
+namespace {
+
+// Task files on the command line: what is written, what overrides what, what is refused.
+TEST(CliTask, TaskOptionsInOrder) {
+    char folder[] = "/tmp/vornik-cli-task-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string dir = folder;
+    const std::string task = dir + "/t.vornik";
+    // --save-task alone writes the task and nothing else.
+    const Result saved = RunCli(
+        "--delta --r1 10 --x1 1.5 --r2 20 --r3 30 --open BC --decimals I.mag=4 --save-task " + task, true);
+    ASSERT_EQ(saved.status, 0) << saved.out;
+    EXPECT_EQ(saved.out, "");
+    {
+        std::FILE* bad = std::fopen((dir + "/bad.vornik").c_str(), "w");
+        std::fputs(R"({"format":"vornik-task","fields":{"Edit4":10}})", bad);
+        std::fclose(bad);
+        std::FILE* newer = std::fopen((dir + "/new.vornik").c_str(), "w");
+        std::fputs(R"({"format":"vornik-task","version":9,"fields":{"Edit4":"7","Edit6":"7","Edit8":"7"}})",
+                   newer);
+        std::fclose(newer);
+    }
+    struct Case {
+        const char* name;
+        std::string args;
+        int status;
+        std::string edit4;  // the task's Edit4 in the --json output
+        bool delta;
+        const char* inOutput;  // a part of standard error (or the output)
+    };
+    const Case cases[] = {
+        {"task as saved", "--json --task " + task, 0, "10", true, "\"I.mag\":4"},
+        {"options after the task override it", "--json --task " + task + " --r1 12", 0, "12", true,
+         "\"Edit5\":\"1,5\""},
+        {"the task overrides options before it", "--json --r1 12 --task " + task, 0, "10", true,
+         "\"CheckBox3\":true"},
+        {"a bad file is a usage error naming it", "--json --task " + dir + "/bad.vornik", 2, "", false,
+         "bad.vornik\": «fields.Edit4» должен быть строкой."},
+        {"a missing file", "--task " + dir + "/none.vornik", 2, "", false, "none.vornik\": файл не читается"},
+        {"a later version runs with a warning", "--json --task " + dir + "/new.vornik", 0, "7", false,
+         "более новой версией"},
+    };
+    for (const Case& c : cases) {
+        const Result r =
+            RunCli(c.args + " 2>&1 >/dev/null; " + VORNIK_CLI + " " + c.args + " 2>/dev/null", false);
+        EXPECT_EQ(r.status, c.status) << c.name;
+        EXPECT_NE(r.out.find(c.inOutput), std::string::npos) << c.name << ": " << r.out;
+        if (c.status == 0) {
+            const auto json = nlohmann::json::parse(r.out.substr(r.out.find('{')));
+            EXPECT_EQ(json["task"]["fields"]["Edit4"], c.edit4) << c.name;
+            EXPECT_EQ(json["task"]["connection"], c.delta ? "delta" : "star") << c.name;
+        }
+    }
+    std::remove((dir + "/bad.vornik").c_str());
+    std::remove((dir + "/new.vornik").c_str());
+    std::remove(task.c_str());
+    rmdir(folder);
 }
 
 }  // namespace

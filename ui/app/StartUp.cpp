@@ -102,7 +102,7 @@ std::string CommandLineText(int argc, char** argv) {
     }
     if (help) {
         std::string text =
-            "Usage: vornik [--help | --version | Qt options such as -platform NAME]\n"
+            "Usage: vornik [--help | --version | Qt options such as -platform NAME] [FILE.vornik]\n"
             "\n"
             "Vornik (Three phase chains) ";
         text += vornik::kVersion;
@@ -114,7 +114,8 @@ std::string CommandLineText(int argc, char** argv) {
             "\n"
             "Options:\n"
             "  --help      this text\n"
-            "  --version   the program's name and version\n";
+            "  --version   the program's name and version\n"
+            "  FILE.vornik open the task file (as Файл > Открыть задачу…)\n";
         return text;
     }
     if (version) {
@@ -124,6 +125,15 @@ std::string CommandLineText(int argc, char** argv) {
         return text;
     }
     return std::string();
+}
+
+QString TaskFileArgument(const QStringList& arguments) {
+    for (qsizetype k = 1; k < arguments.size(); ++k) {
+        if (!arguments[k].startsWith(u'-')) {
+            return arguments[k];
+        }
+    }
+    return QString();
 }
 
 std::string NoDisplayMessage(int argc, char** argv) {

@@ -2,6 +2,8 @@
 // Start-up of the desktop program: checks before Qt starts, application settings, and the
 // windows in their order of creation.
 
+#include <QString>
+#include <QStringList>
 #include <functional>
 #include <string>
 
@@ -19,6 +21,10 @@ std::string NoDisplayMessage(const char* platform, const char* display, const ch
 
 // The same, read from the arguments and the environment of this process.
 std::string NoDisplayMessage(int argc, char** argv);
+
+// The task file named on the command line (what QApplication left of the arguments: the first
+// one that is not an option), or an empty text.
+QString TaskFileArgument(const QStringList& arguments);
 
 // Fonts the windows ask for mapped to installed ones, Qt's own Russian texts, and the main
 // window alone ending the program.

@@ -1,12 +1,14 @@
 // Start-up of the desktop program.
 
 #include <QApplication>
+#include <QTimer>
 #include <csignal>
 #include <cstdio>
 
 #include "ui/Forms.h"
 #include "ui/StartUp.h"
 #include "ui/Unit1.h"
+#include "ui/app/TaskCommands.h"
 
 int main(int argc, char** argv) {
     // A file-size limit then fails a save with a message instead of killing the program with the
@@ -25,6 +27,11 @@ int main(int argc, char** argv) {
     PrepareApplication(app);
     CreateWindows();
     Form1->show();
+    // "vornik FILE.vornik" (a double click in a file manager) opens the task once the windows
+    // are up, so that a message about a bad file shows over them.
+    if (const QString task = TaskFileArgument(QApplication::arguments()); !task.isEmpty()) {
+        QTimer::singleShot(0, Form1, [task] { OpenTaskFile(task); });
+    }
     const int status = QApplication::exec();
     DestroyWindows();
     return status;

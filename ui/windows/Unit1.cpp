@@ -9,8 +9,8 @@
 #include <QMenuBar>
 #include <QTextEdit>
 
-#include "ui/ClassSetDialog.h"
 #include "solver/Version.h"
+#include "ui/ClassSetDialog.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
 #include "ui/Glyphs.h"
@@ -23,6 +23,7 @@
 #include "ui/Unit7.h"
 #include "ui/Unit8.h"
 #include "ui/WindowPlace.h"
+#include "ui/app/TaskCommands.h"
 
 namespace {
 
@@ -88,6 +89,11 @@ void TForm1::BuildMenu() {
     Word1 = item(N1, "Word1", QStringLiteral("&Править в Word"));
     N17 = item(N1, "N17", QStringLiteral("Сохранить &текст"));
     N16 = item(N1, "N16", QStringLiteral("Сохранить &рисунок"));
+    // The task file's commands, on keys no other command of the program takes.
+    N18 = item(N1, "N18", QStringLiteral("&Открыть задачу…"));
+    N19 = item(N1, "N19", QStringLiteral("Сохранить &задачу…"));
+    N18->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    N19->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     ClassSet1 = item(N1, "ClassSet1", QStringLiteral("Варианты для &группы…"));
     N11 = item(N1, "N11", QStringLiteral("&Выход"));
 
@@ -121,6 +127,8 @@ void TForm1::BuildMenu() {
     connect(Word1, &QAction::triggered, this, [] { Form2->SpeedButton7Click(); });
     connect(N17, &QAction::triggered, this, [] { Form2->SpeedButton4Click(); });
     connect(N16, &QAction::triggered, this, [] { Form7->SpeedButton3Click(); });
+    connect(N18, &QAction::triggered, this, [this] { OpenTaskCommand(this); });
+    connect(N19, &QAction::triggered, this, [this] { SaveTaskCommand(this); });
     connect(ClassSet1, &QAction::triggered, this, [] { ShowClassSetDialog(); });
     connect(N11, &QAction::triggered, this, &QWidget::close);
     connect(N7, &QAction::triggered, this, &TForm1::N7Click);

@@ -22,6 +22,7 @@
 #include "report/RtfDocument.h"
 #include "run/AssistantAnswers.h"
 #include "run/CalculationRun.h"
+#include "task/TaskFile.h"
 
 namespace {
 
@@ -111,7 +112,32 @@ EMSCRIPTEN_KEEPALIVE const char* vk_fields() {
     for (const PrecisionSpec& p : kPrecisionFields) {
         decimals.push_back({{"name", p.name}, {"initial", p.initial}});
     }
-    return Answer(JsonText(Json{{"fields", fields}, {"ticks", ticks}, {"decimals", decimals}}));
+    return Answer(Json{{"fields", fields}, {"ticks", ticks}, {"decimals", decimals}});
+}
+
+// A task file's bytes (`size` of them; `name` is the file's name for the messages), read with the
+// form's length limits: {"task":{"title","note","star","texts":[16],"checks":[7],"precision":[20]},
+// "warning":text or null} or {"error":text}.
+EMSCRIPTEN_KEEPALIVE const char* vk_task_read(const char* bytes, int size, const char* name) {
+    const TaskReadResult read =
+        ReadTask(std::string_view(bytes, static_cast<size_t>(std::max(size, 0))), FieldLimits::Form);
+    if (!read.task) {
+        return Answer(Json{{"error", TaskErrorMessage(name, read.error)}});
+    }
+    const TaskFile& t = *read.task;
+    Json task{{"title", t.title},       {"note", t.note},          {"star", t.input.star},
+              {"texts", t.input.texts}, {"checks", t.input.ticks}, {"precision", t.precision.texts}};
+    return Answer(
+        Json{{"task", task}, {"warning", read.newer ? Json(TaskNewerMessage(name)) : Json(nullptr)}});
+}
+
+// The task file of the inputs last set (vk_set_text and the others) with its title and note.
+EMSCRIPTEN_KEEPALIVE const char* vk_task_write(const char* title, const char* note) {
+    TaskFile task = TakeTask(gForm, gPrecision);
+    task.title = title;
+    task.note = note;
+    gOut = WriteTask(task);
+    return gOut.c_str();
 }
 
 // Text of a parameter-form field, in the order ComboBox1..3, Edit1..Edit13.

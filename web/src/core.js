@@ -61,6 +61,28 @@ function bind(m) {
             m._vk_set_star(form.star ? 1 : 0);
             precision.forEach((text, k) => withTexts([text], (at) => m._vk_set_precision(k, at)));
         },
+        // A task file's bytes (Uint8Array) as {task: {title, note, star, texts, checks, precision},
+        // warning} or {error}; the messages name the file.
+        readTask(bytes, name) {
+            const at = m._malloc(Math.max(bytes.length, 1));
+            m.HEAPU8.set(bytes, at);
+            const nameAt = heapString(name);
+            const answer = json(m._vk_task_read(at, bytes.length, nameAt));
+            m._free(at);
+            m._free(nameAt);
+            return answer;
+        },
+        // The task file (text) of the inputs set last, with its title and note.
+        writeTask(title, note) {
+            const titleAt = heapString(title);
+            const noteAt = heapString(note);
+            const text = m.UTF8ToString(m._vk_task_write(titleAt, noteAt));
+            m._free(titleAt);
+            m._free(noteAt);
+            return text;
+        },
+        // The form fields' table: {fields, ticks, decimals} (web/core/WebCore.cpp, vk_fields).
+        fields: () => json(m._vk_fields()),
         // {report, cleared, completed, stored, message, error, field}
         run: () => json(m._vk_run()),
         // The drawing of button 1..14 for the last run that stored results.

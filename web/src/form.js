@@ -4,9 +4,9 @@ import { byId as $ } from './dom.js';
 import { attachFilter, numericKeyFilter } from './filter.js';
 import { fillGaps } from './gaps.js';
 
-// Text fields in the order the core numbers them.
-export const textFields = ['ComboBox1', 'ComboBox2', 'ComboBox3', 'Edit1', 'Edit2', 'Edit3', 'Edit4', 'Edit5',
-    'Edit6', 'Edit7', 'Edit8', 'Edit9', 'Edit10', 'Edit11', 'Edit12', 'Edit13'].map((n) => 'Form3-' + n);
+// Text fields and check boxes in the order the core numbers them, from the core's table.
+let textFields = [];
+let tickBoxes = [];
 
 // Captions that change with the connection. Some hold Cyrillic letters that look like Latin ones
 // (а, с, О); they are kept as the desktop form has always shown them.
@@ -72,8 +72,11 @@ function showConnection(star) {
 // reads (a text, a tick, the connection), also of a text the assistant writes.
 let edited = () => {};
 
+let connectionChanged = () => {};
+
 export function initForm({ onConnection, onExecute, onEdit }) {
     edited = onEdit;
+    connectionChanged = onConnection;
     for (let k = 0; k < 3; ++k) {
         $(voltageLabels[k]).textContent = initialVoltage[k];
         fillGaps($(loadRows[k]), starLoad[k]);
@@ -82,20 +85,20 @@ export function initForm({ onConnection, onExecute, onEdit }) {
     fillGaps($('Form3-Label7'), neutralCaption);
     syncNeutral();
     nameFields();
-    for (const id of textFields) {
-        attachFilter($(id), numericKeyFilter);
+    for (const input of document.querySelectorAll('input.num[id^="Form3-"]')) {
+        attachFilter(input, numericKeyFilter);
         // Enter in a field runs, as on the desktop (and the phone keyboard's "go" key).
-        $(id).enterKeyHint = 'go';
-        $(id).addEventListener('keydown', (event) => {
+        input.enterKeyHint = 'go';
+        input.addEventListener('keydown', (event) => {
             if (event.key === 'Enter' && !event.isComposing) {
                 event.preventDefault();
                 onExecute();
             }
         });
-        $(id).addEventListener('input', () => edited());
+        input.addEventListener('input', () => edited());
     }
-    for (let k = 1; k <= 7; ++k) {
-        $('Form3-CheckBox' + k).addEventListener('change', () => edited());
+    for (const box of document.querySelectorAll('input[type="checkbox"][id^="Form3-CheckBox"]')) {
+        box.addEventListener('change', () => edited());
     }
     $('Form3-RadioButton1').addEventListener('change', () => {
         showConnection(true);
@@ -116,13 +119,36 @@ export function enableExecute() {
     $('Form3-SpeedButton6').disabled = false;
 }
 
+// The core's table of the fields ({fields: [{control, initial, maxLength}], ticks: [{control}]}):
+// the order the run reads them in, the length limits, and the initial texts of fields the
+// student has not typed into while the core was loading.
+export function applyFieldTable(table) {
+    textFields = table.fields.map((f) => 'Form3-' + f.control);
+    tickBoxes = table.ticks.map((t) => 'Form3-' + t.control);
+    table.fields.forEach((f, k) => {
+        const input = $(textFields[k]);
+        input.maxLength = f.maxLength;
+        if (input.value === '') {
+            input.value = f.initial;
+        }
+    });
+}
+
+// Puts a task's {star, texts, checks} into the form as the student would type and tick them: the
+// captions and the neutral wire's field follow the connection.
+export function fillForm(task) {
+    $(task.star ? 'Form3-RadioButton1' : 'Form3-RadioButton2').checked = true;
+    textFields.forEach((id, k) => { $(id).value = task.texts[k]; });
+    tickBoxes.forEach((id, k) => { $(id).checked = task.checks[k]; });
+    showConnection(task.star);
+    connectionChanged(task.star);
+    edited();
+}
+
 // What the run reads: {texts, checks, star}.
 export function readForm() {
-    const checks = [];
-    for (let k = 1; k <= 7; ++k) {
-        checks.push($('Form3-CheckBox' + k).checked);
-    }
-    return { texts: textFields.map((id) => $(id).value), checks, star: isStar() };
+    return { texts: textFields.map((id) => $(id).value), checks: tickBoxes.map((id) => $(id).checked),
+        star: isStar() };
 }
 
 // The assistant writes computed values into the form.

@@ -4,11 +4,12 @@ import { loadCore } from './core.js';
 import { initDiagram } from './diagram.js';
 import { showMessage } from './dialog.js';
 import { byId, focusField } from './dom.js';
-import { describeForm, initForm, isStar, readForm, enableExecute } from './form.js';
-import { noteReady } from './hooks.js';
+import { applyFieldTable, describeForm, initForm, isStar, readForm, enableExecute } from './form.js';
+import { noteFieldTable, noteReady } from './hooks.js';
 import { keepOffline } from './offline.js';
-import { initPrecision, readPrecision } from './precision.js';
+import { applyPrecisionTable, initPrecision, readPrecision } from './precision.js';
 import { initResults, setReportStale, showReport } from './results.js';
+import { initTask } from './task.js';
 
 let core = null;
 const getCore = () => core;
@@ -92,6 +93,7 @@ initForm({
 initPrecision(edited);
 initAssistant(getCore, isStar);
 initResults(getCore);
+const task = initTask({ getCore, execute });
 // The main window's execute button, in the page's title bar.
 const executeButton = byId('Form1-SpeedButton1');
 executeButton.addEventListener('click', execute);
@@ -108,9 +110,14 @@ const ready = loadCore(coreFailed);
 keepOffline(ready);
 ready.then((loaded) => {
     core = loaded;
+    const table = core.fields();
+    applyFieldTable(table);
+    applyPrecisionTable(table.decimals);
+    noteFieldTable(table);
     executeButton.disabled = false;
     enableExecute();
     noteReady();
+    task.ready();
 }, (error) => {
     showMessage(String(error));
 });

@@ -10,8 +10,6 @@ const rows = [
     ['Label8', 'Ток', 'Label11', 'I=                e j                   I=               +j                 (A)    '],
     ['Label10', 'Мощность', 'Label7', 'S=                e j                S=               +j                 (V*A)   '],
 ];
-// The initial decimals, in box order.
-const initial = ['0', '0', '0', '0', '0', '0', '1', '1', '3', '3', '3', '1', '1', '1', '1', '1', '0', '1', '0', '0'];
 
 // Which part of the complex number a box sets, told by the formula pieces around it: before "e j"
 // the modulus, after it the angle; before "+j" the real part, after it the imaginary part.
@@ -53,7 +51,6 @@ export function initPrecision(onEdit) {
                 box.id = 'Form4-ComboBox' + (index + 1);
                 box.className = 'decimals';
                 box.maxLength = 1;
-                box.value = initial[index];
                 box.inputMode = 'numeric';
                 box.setAttribute('list', 'decimals');
                 box.setAttribute('aria-label', `${heading.trim()}: ${text} ${part(text, pieces[k + 1])}`);
@@ -64,6 +61,22 @@ export function initPrecision(onEdit) {
         });
         grid.append(h, line);
     });
+}
+
+// The initial decimals from the core's table ([{name, initial}] in box order), into the boxes the
+// student has not typed into while the core was loading.
+export function applyPrecisionTable(decimals) {
+    decimals.forEach((d, k) => {
+        const box = byId('Form4-ComboBox' + (k + 1));
+        if (box.value === '') {
+            box.value = d.initial;
+        }
+    });
+}
+
+// A task's twenty precision texts into the boxes.
+export function fillPrecision(texts) {
+    texts.forEach((text, k) => { byId('Form4-ComboBox' + (k + 1)).value = text; });
 }
 
 export function readPrecision() {

@@ -12,15 +12,23 @@ export function seededRandom(seed) {
     };
 }
 
-export const precisionNames = ['U.mag', 'U.ang', 'U.re', 'U.im', 'Z.re', 'Z.im', 'Z.mag', 'Z.ang', 'Y.mag',
-    'Y.ang', 'Y.re', 'Y.im', 'I.mag', 'I.ang', 'I.re', 'I.im', 'S.mag', 'S.ang', 'S.re', 'S.im'];
-export const defaultPrecision = ['0', '0', '0', '0', '0', '0', '1', '1', '3', '3', '3', '1', '1', '1', '1', '1',
-    '0', '1', '0', '0'];
-// Form field order of the page's core and the matching vornik-cli options.
-export const fieldOptions = ['--u1', '--u2', '--u3', '--a1', '--a2', '--a3', '--r1', '--x1', '--r2', '--x2',
-    '--r3', '--x3', '--r0', '--shunt1', '--shunt2', '--shunt3'];
-export const initialTexts = ['380', '380', '380', '0', '-120', '120', '0', '0', '0', '0', '0', '0', '1', '0,01',
-    '0,01', '0,01'];
+// The form's table as the page's core gives it (useFieldTable): the precision names and initial
+// decimals, the fields' vornik-cli options and initial texts in the core's order, and the ticks.
+export let precisionNames = [];
+export let defaultPrecision = [];
+export let fieldOptions = [];
+export let initialTexts = [];
+export let maxLengths = [];
+let ticks = [];
+
+export function useFieldTable(table) {
+    precisionNames = table.decimals.map((d) => d.name);
+    defaultPrecision = table.decimals.map((d) => d.initial);
+    fieldOptions = table.fields.map((f) => f.option);
+    initialTexts = table.fields.map((f) => f.initial);
+    maxLengths = table.fields.map((f) => f.maxLength);
+    ticks = table.ticks;
+}
 
 // A number as typed, with a decimal comma.
 function typed(value) {
@@ -72,19 +80,14 @@ export function cliArguments(circuit) {
     if (!circuit.star) {
         args.push('--delta');
     }
-    if (circuit.checks[0]) {
-        args.push('--neutral');
-    }
     circuit.texts.forEach((text, k) => args.push(fieldOptions[k], text));
-    const phases = circuit.star ? ['A', 'B', 'C'] : ['AB', 'BC', 'CA'];
-    for (let k = 0; k < 3; ++k) {
-        if (circuit.checks[1 + k]) {
-            args.push(circuit.star ? '--short' : '--open', phases[k]);
+    circuit.checks.forEach((on, k) => {
+        const option = circuit.star ? ticks[k].starOption : ticks[k].deltaOption;
+        const value = circuit.star ? ticks[k].starValue : ticks[k].deltaValue;
+        if (on) {
+            args.push(option, ...(value ? [value] : []));
         }
-        if (circuit.checks[4 + k]) {
-            args.push('--break', ['A', 'B', 'C'][k]);
-        }
-    }
+    });
     circuit.precision.forEach((text, k) => args.push('--decimals', `${precisionNames[k]}=${text}`));
     return args;
 }

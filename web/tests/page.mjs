@@ -29,9 +29,7 @@ export async function setCircuit(page, circuit) {
                 box.disabled = disabled;
             }
         });
-        const fields = ['ComboBox1', 'ComboBox2', 'ComboBox3', 'Edit1', 'Edit2', 'Edit3', 'Edit4', 'Edit5', 'Edit6',
-            'Edit7', 'Edit8', 'Edit9', 'Edit10', 'Edit11', 'Edit12', 'Edit13'];
-        fields.forEach((name, k) => { $('Form3-' + name).value = c.texts[k]; });
+        globalThis.vornikHooks.fieldTable.fields.forEach((f, k) => { $('Form3-' + f.control).value = c.texts[k]; });
         c.precision.forEach((text, k) => { $('Form4-ComboBox' + (k + 1)).value = text; });
     }, circuit);
 }

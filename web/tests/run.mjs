@@ -3,20 +3,26 @@
 // printed, and the exit status is 1 when any failed.
 import * as app from './app.test.mjs';
 import * as audit from './audit.test.mjs';
-import { launchBrowser } from './browser.mjs';
-import { record } from './context.mjs';
+import { launchBrowser, openPage } from './browser.mjs';
+import { useFieldTable } from './circuits.mjs';
+import { record, siteDir } from './context.mjs';
 import * as diagram from './diagram.test.mjs';
 import * as files from './files.test.mjs';
 import * as form from './form.test.mjs';
 import * as phone from './phone.test.mjs';
 import * as reports from './reports.test.mjs';
 import * as site from './site.test.mjs';
+import * as tasks from './tasks.test.mjs';
 
-const groups = { ...reports, ...diagram, ...files, ...form, ...site, ...phone, ...app, ...audit };
+const groups = { ...reports, ...diagram, ...files, ...form, ...site, ...phone, ...app, ...audit, ...tasks };
 const only = process.env.VORNIK_WEB_TESTS?.split(',');
 
 const browser = await launchBrowser();
 try {
+    // The fields, their options and initial texts as the page's core has them.
+    const tablePage = await openPage(browser, siteDir);
+    useFieldTable(await tablePage.evaluate(() => globalThis.vornikHooks.fieldTable));
+    await tablePage.close();
     for (const [name, group] of Object.entries(groups)) {
         if (only && !only.includes(name)) {
             continue;

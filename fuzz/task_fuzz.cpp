@@ -1,0 +1,28 @@
+// Fuzzes the task file reader: any bytes give a task or one reason, never a crash; a task that
+// was read is written and read back to the same file bytes.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "task/TaskFile.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    for (const vornik::FieldLimits limits : {vornik::FieldLimits::Form, vornik::FieldLimits::None}) {
+        const vornik::TaskReadResult read = vornik::ReadTask(bytes, limits);
+        if (read.task.has_value() == !read.error.empty()) {
+            std::abort();  // a task, or a reason: exactly one
+        }
+        if (!read.task) {
+            continue;
+        }
+        const std::string written = vornik::WriteTask(*read.task);
+        const vornik::TaskReadResult again = vornik::ReadTask(written, vornik::FieldLimits::None);
+        if (!again.task || vornik::WriteTask(*again.task) != written) {
+            std::abort();
+        }
+    }
+    return 0;
+}

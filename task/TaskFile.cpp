@@ -1,0 +1,283 @@
+#include "task/TaskFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "fileio/ReplaceFile.h"
+
+namespace vornik {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// Characters as the form's fields count them (UTF-16 units); bytes that are not UTF-8 count one
+// each.
+size_t Utf16Length(std::string_view text) {
+    size_t units = 0;
+    for (size_t k = 0; k < text.size();) {
+        const auto c = static_cast<unsigned char>(text[k]);
+        const size_t len = c < 0x80           ? 1
+                           : (c >> 5) == 0x6  ? 2
+                           : (c >> 4) == 0xE  ? 3
+                           : (c >> 3) == 0x1E ? 4
+                                              : 1;
+        units += len == 4 ? 2 : 1;
+        k += len;
+    }
+    return units;
+}
+
+// Deeper nesting than any task needs is refused before parsing, so a hostile file cannot make
+// the parser's or the destructor's recursion exhaust the stack.
+constexpr int kMaxDepth = 32;
+
+int NestingDepth(std::string_view bytes) {
+    int depth = 0;
+    int deepest = 0;
+    bool inString = false;
+    for (size_t k = 0; k < bytes.size(); ++k) {
+        const char c = bytes[k];
+        if (inString) {
+            if (c == '\\') {
+                ++k;
+            } else if (c == '"') {
+                inString = false;
+            }
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            deepest = std::max(deepest, ++depth);
+        } else if (c == ']' || c == '}') {
+            --depth;
+        }
+    }
+    return deepest;
+}
+
+// A refused file: the reason is carried to ReadTask's caller.
+struct Refused {
+    std::string why;
+};
+
+const Json* Member(const Json& object, const char* name) {
+    const auto it = object.find(name);
+    return it == object.end() ? nullptr : &*it;
+}
+
+// An object member that must be an object when present.
+const Json* ObjectMember(const Json& task, const char* name) {
+    const Json* m = Member(task, name);
+    if (m != nullptr && !m->is_object()) {
+        throw Refused{std::string("«") + name + "» должен быть объектом"};
+    }
+    return m;
+}
+
+std::string StringMember(const Json& value, const std::string& path) {
+    if (!value.is_string()) {
+        throw Refused{"«" + path + "» должен быть строкой"};
+    }
+    return value.get<std::string>();
+}
+
+// A text must fit the field it goes into when the form's limits apply.
+void CheckLength(const std::string& text, int maxLength, const std::string& path, FieldLimits limits) {
+    if (limits == FieldLimits::Form && Utf16Length(text) > static_cast<size_t>(maxLength)) {
+        throw Refused{"текст «" + path + "» длиннее " + std::to_string(maxLength) + " знак" +
+                      (maxLength == 1 ? "а" : "ов")};
+    }
+}
+
+void ReadFields(const Json& task, TaskFile& out, FieldLimits limits) {
+    const Json* fields = ObjectMember(task, "fields");
+    if (fields == nullptr) {
+        return;
+    }
+    for (const FieldSpec& spec : kFields) {
+        if (const Json* text = Member(*fields, spec.control)) {
+            const std::string path = std::string("fields.") + spec.control;
+            std::string value = StringMember(*text, path);
+            CheckLength(value, spec.maxLength, path, limits);
+            out.input[spec.field] = std::move(value);
+        }
+    }
+}
+
+void ReadTicks(const Json& task, TaskFile& out) {
+    const Json* ticks = ObjectMember(task, "ticks");
+    if (ticks == nullptr) {
+        return;
+    }
+    for (const TickSpec& spec : kTicks) {
+        if (const Json* on = Member(*ticks, spec.control)) {
+            if (!on->is_boolean()) {
+                throw Refused{std::string("«ticks.") + spec.control + "» должен быть true или false"};
+            }
+            out.input.SetChecked(spec.tick, on->get<bool>());
+        }
+    }
+}
+
+// A choice is a number 0..5; a text (what a student typed into the box, kept so the run reports
+// it as it would) is taken as it is.
+void ReadDecimals(const Json& task, TaskFile& out, FieldLimits limits) {
+    const Json* decimals = ObjectMember(task, "decimals");
+    if (decimals == nullptr) {
+        return;
+    }
+    for (const PrecisionSpec& spec : kPrecisionFields) {
+        const Json* d = Member(*decimals, spec.name);
+        if (d == nullptr) {
+            continue;
+        }
+        const std::string path = std::string("decimals.") + spec.name;
+        std::string& text = out.precision.texts[spec.index];
+        if (d->is_number_integer()) {
+            const auto n = d->get<long long>();
+            if (n < 0 || n > 5) {
+                throw Refused{"«" + path + "» должен быть от 0 до 5"};
+            }
+            text = std::to_string(n);
+        } else if (d->is_string()) {
+            text = d->get<std::string>();
+            CheckLength(text, 1, path, limits);
+        } else {
+            throw Refused{"«" + path + "» должен быть числом от 0 до 5"};
+        }
+    }
+}
+
+// The precision text as the file keeps it: a number when it is one of the choices.
+Json DecimalsValue(const std::string& text) {
+    if (text.size() == 1 && text[0] >= '0' && text[0] <= '5') {
+        return text[0] - '0';
+    }
+    return text;
+}
+
+}  // namespace
+
+TaskReadResult ReadTask(std::string_view bytes, FieldLimits limits) {
+    TaskReadResult result;
+    try {
+        if (bytes.size() > kTaskMaxBytes) {
+            throw Refused{"файл больше 1 МиБ"};
+        }
+        if (NestingDepth(bytes) > kMaxDepth) {
+            throw Refused{"это не файл задачи (слишком глубокая вложенность)"};
+        }
+        Json task;
+        try {
+            task = Json::parse(bytes.begin(), bytes.end());
+        } catch (const Json::parse_error& e) {
+            throw Refused{"это не текст JSON (ошибка в байте " + std::to_string(e.byte) + ")"};
+        } catch (const Json::exception&) {
+            // A number beyond the double range (1e999) is refused by the parser as out of range.
+            throw Refused{"это не текст JSON (число вне допустимого диапазона)"};
+        }
+        const Json* format = task.is_object() ? Member(task, "format") : nullptr;
+        if (format == nullptr || *format != kTaskFormat) {
+            throw Refused{"это не файл задачи (нет «\"format\": \"vornik-task\"»)"};
+        }
+        if (const Json* version = Member(task, "version")) {
+            if (!version->is_number_integer() || version->get<long long>() < 1) {
+                throw Refused{"«version» должен быть целым числом от 1"};
+            }
+            result.newer = version->get<long long>() > kTaskVersion;
+        }
+        TaskFile out;
+        if (const Json* title = Member(task, "title")) {
+            out.title = StringMember(*title, "title");
+        }
+        if (const Json* note = Member(task, "note")) {
+            out.note = StringMember(*note, "note");
+        }
+        if (const Json* connection = Member(task, "connection")) {
+            const std::string c = StringMember(*connection, "connection");
+            if (c != "star" && c != "delta") {
+                throw Refused{"«connection» должен быть \"star\" или \"delta\""};
+            }
+            out.input.star = c == "star";
+        }
+        ReadFields(task, out, limits);
+        ReadTicks(task, out);
+        ReadDecimals(task, out, limits);
+        result.task = std::move(out);
+    } catch (const Refused& refused) {
+        result.task.reset();
+        result.newer = false;
+        result.error = refused.why;
+    }
+    return result;
+}
+
+std::string WriteTask(const TaskFile& task) {
+    Json out;
+    out["format"] = kTaskFormat;
+    out["version"] = kTaskVersion;
+    out["title"] = task.title;
+    out["note"] = task.note;
+    out["connection"] = task.input.star ? "star" : "delta";
+    Json fields = Json::object();
+    for (const FieldSpec& spec : kFields) {
+        fields[spec.control] = task.input.Text(spec.field);
+    }
+    out["fields"] = std::move(fields);
+    Json ticks = Json::object();
+    for (const TickSpec& spec : kTicks) {
+        ticks[spec.control] = task.input.Checked(spec.tick);
+    }
+    out["ticks"] = std::move(ticks);
+    Json decimals = Json::object();
+    for (const PrecisionSpec& spec : kPrecisionFields) {
+        decimals[spec.name] = DecimalsValue(task.precision.texts[spec.index]);
+    }
+    out["decimals"] = std::move(decimals);
+    return out.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+TaskFile TakeTask(const CircuitInput& input, const PrecisionTexts& precision) {
+    TaskFile task;
+    task.input = input;
+    for (int k = 0; k < kPrecisionCount; ++k) {
+        task.precision.texts[k] = precision.Text(k);
+    }
+    return task;
+}
+
+std::string TaskErrorMessage(const std::string& fileName, const std::string& error) {
+    return "Не удалось открыть задачу \"" + fileName + "\": " + error + ".";
+}
+
+std::string TaskNewerMessage(const std::string& fileName) {
+    return "Задача \"" + fileName +
+           "\" записана более новой версией программы: то, чего эта версия не знает, пропущено.";
+}
+
+TaskReadResult LoadTask(const std::string& path, FieldLimits limits) {
+    TaskReadResult result;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        result.error = std::string("файл не читается (") + std::strerror(errno) + ")";
+        return result;
+    }
+    // One byte more than the limit is enough to tell a file that is too large.
+    std::string bytes(kTaskMaxBytes + 1, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (in.bad()) {
+        result.error = "файл не читается (ошибка ввода-вывода)";
+        return result;
+    }
+    bytes.resize(static_cast<size_t>(in.gcount()));
+    return ReadTask(bytes, limits);
+}
+
+void SaveTask(const std::string& path, const TaskFile& task) {
+    ReplaceFile(path, WriteTask(task));
+}
+
+}  // namespace vornik

@@ -1,0 +1,186 @@
+// Reading and writing task files: malformed files are refused with one reason each, good ones
+// fill exactly what they hold, and what is written reads back the same.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "task/TaskFile.h"
+
+namespace {
+
+using namespace vornik;
+
+const std::string kHead = R"({"format":"vornik-task","version":1,)";
+
+struct Bad {
+    const char* name;
+    std::string bytes;
+    FieldLimits limits;
+    const char* reason;  // a part of the error text
+};
+
+TEST(TaskRead, MalformedFilesAreRefusedWithTheirReason) {
+    const Bad cases[] = {
+        {"empty", "", FieldLimits::None, "не текст JSON"},
+        {"not json", "380 Ом", FieldLimits::None, "не текст JSON"},
+        {"truncated", kHead + R"("fields":{"Edit4":"1)", FieldLimits::None, "не текст JSON"},
+        {"truncated utf-8", kHead + "\"title\":\"\xd0\"}", FieldLimits::None, "не текст JSON"},
+        {"number out of range", kHead + R"("note":1e999})", FieldLimits::None, "не текст JSON"},
+        {"array", "[1,2]", FieldLimits::None, "не файл задачи"},
+        {"other format", R"({"format":"other","version":1})", FieldLimits::None, "не файл задачи"},
+        {"no format", R"({"version":1,"fields":{}})", FieldLimits::None, "не файл задачи"},
+        {"nested garbage", std::string(5000, '[') + std::string(5000, ']'), FieldLimits::None, "вложенность"},
+        {"nested in a member", kHead + R"("x":)" + std::string(100, '{') + std::string(100, '}') + "}",
+         FieldLimits::None, "вложенность"},
+        {"over 1 MiB", kHead + R"("note":")" + std::string(2 * 1024 * 1024, 'a') + "\"}", FieldLimits::None,
+         "больше 1 МиБ"},
+        {"version text", R"({"format":"vornik-task","version":"1"})", FieldLimits::None, "«version»"},
+        {"version zero", R"({"format":"vornik-task","version":0})", FieldLimits::None, "«version»"},
+        {"title number", kHead + R"("title":7})", FieldLimits::None, "«title» должен быть строкой"},
+        {"connection", kHead + R"("connection":"wye"})", FieldLimits::None, "«connection»"},
+        {"fields array", kHead + R"("fields":["380"]})", FieldLimits::None, "«fields» должен быть объектом"},
+        {"field number", kHead + R"("fields":{"Edit4":10}})", FieldLimits::None,
+         "«fields.Edit4» должен быть строкой"},
+        {"tick text", kHead + R"("ticks":{"CheckBox3":"yes"}})", FieldLimits::None, "«ticks.CheckBox3»"},
+        {"decimals 6", kHead + R"("decimals":{"I.mag":6}})", FieldLimits::None,
+         "«decimals.I.mag» должен быть от 0 до 5"},
+        {"decimals -1", kHead + R"("decimals":{"S.im":-1}})", FieldLimits::None, "«decimals.S.im»"},
+        {"decimals bool", kHead + R"("decimals":{"U.mag":true}})", FieldLimits::None, "«decimals.U.mag»"},
+        {"field too long", kHead + R"("fields":{"Edit4":"12345"}})", FieldLimits::Form,
+         "«fields.Edit4» длиннее 4"},
+        {"shunt too long", kHead + R"("fields":{"Edit13":"0,0001"}})", FieldLimits::Form,
+         "«fields.Edit13» длиннее 5"},
+        {"decimals text too long", kHead + R"("decimals":{"Y.re":"12"}})", FieldLimits::Form,
+         "«decimals.Y.re» длиннее 1"},
+    };
+    for (const Bad& c : cases) {
+        const TaskReadResult r = ReadTask(c.bytes, c.limits);
+        EXPECT_FALSE(r.task.has_value()) << c.name;
+        EXPECT_NE(r.error.find(c.reason), std::string::npos) << c.name << ": " << r.error;
+        EXPECT_FALSE(r.newer) << c.name;
+    }
+}
+
+struct Good {
+    const char* name;
+    std::string bytes;
+    FieldLimits limits;
+    bool newer;
+    std::string edit4;  // Edit4's text after reading
+    bool star;
+    bool checkBox7;
+    std::string zMag;  // Z.mag's precision text
+};
+
+TEST(TaskRead, GoodFilesFillWhatTheyHoldAndKeepTheRestInitial) {
+    const Good cases[] = {
+        {"only the format", R"({"format":"vornik-task"})", FieldLimits::Form, false, "0", true, false, "1"},
+        {"unknown members", kHead + R"("colour":[1,{"a":2}],"fields":{"Edit4":"10","Edit99":"x"}})",
+         FieldLimits::Form, false, "10", true, false, "1"},
+        {"later version",
+         R"({"format":"vornik-task","version":3,"connection":"delta","ticks":{"CheckBox7":true}})",
+         FieldLimits::Form, true, "0", false, true, "1"},
+        {"decimals text", kHead + R"("decimals":{"Z.mag":" "}})", FieldLimits::Form, false, "0", true, false,
+         " "},
+        {"long text for the command line",
+         kHead + R"("fields":{"Edit4":" 1,5e+03 "},"decimals":{"Z.mag":5}})", FieldLimits::None, false,
+         " 1,5e+03 ", true, false, "5"},
+        {"limit counts characters, not bytes", kHead + R"("fields":{"Edit4":"ааа"}})", FieldLimits::Form,
+         false, "ааа", true, false, "1"},
+    };
+    for (const Good& c : cases) {
+        const TaskReadResult r = ReadTask(c.bytes, c.limits);
+        ASSERT_TRUE(r.task.has_value()) << c.name << ": " << r.error;
+        EXPECT_EQ(r.newer, c.newer) << c.name;
+        EXPECT_EQ(r.task->input.Text(Param::Edit4), c.edit4) << c.name;
+        EXPECT_EQ(r.task->input.star, c.star) << c.name;
+        EXPECT_EQ(r.task->input.Checked(Tick::CheckBox7), c.checkBox7) << c.name;
+        EXPECT_EQ(r.task->precision.texts[ZMag], c.zMag) << c.name;
+        // What was not in the file is the form's initial value.
+        EXPECT_EQ(r.task->input.Text(Param::Edit2), "-120") << c.name;
+        EXPECT_EQ(r.task->precision.texts[YMag], "3") << c.name;
+    }
+}
+
+// Random tasks with texts as students type them: writing and reading back gives the same task,
+// and writing that again the same bytes.
+TEST(TaskWrite, RandomTasksReadBackTheSame) {
+    std::mt19937 random(20261207);
+    const char* texts[] = {"0",  "380",       "-120", " 12 ", "1e3", "-1,5E2", "+7",
+                           ",5", "",          "abc",  "0,01", "٣",   "1,2,3",  "Вариант \"7\"\n\tконец",
+                           "\\", "9999999999"};
+    const char* decimals[] = {"0", "1", "2", "3", "4", "5", "", " 3", "12", "-1"};
+    for (int n = 0; n < 300; ++n) {
+        TaskFile task;
+        task.title = texts[random() % std::size(texts)];
+        task.note = texts[random() % std::size(texts)];
+        task.input.star = random() % 2 == 0;
+        for (std::string& t : task.input.texts) {
+            t = texts[random() % std::size(texts)];
+        }
+        for (size_t k = 0; k < task.input.ticks.size(); ++k) {
+            task.input.ticks[k] = random() % 2 == 0;
+        }
+        for (std::string& t : task.precision.texts) {
+            t = decimals[random() % std::size(decimals)];
+        }
+        const std::string bytes = WriteTask(task);
+        const TaskReadResult r = ReadTask(bytes, FieldLimits::None);
+        ASSERT_TRUE(r.task.has_value()) << n << ": " << r.error;
+        EXPECT_EQ(r.task->title, task.title) << n;
+        EXPECT_EQ(r.task->note, task.note) << n;
+        EXPECT_EQ(r.task->input.star, task.input.star) << n;
+        EXPECT_EQ(r.task->input.texts, task.input.texts) << n;
+        EXPECT_EQ(r.task->input.ticks, task.input.ticks) << n;
+        EXPECT_EQ(r.task->precision.texts, task.precision.texts) << n;
+        EXPECT_EQ(WriteTask(*r.task), bytes) << n;
+    }
+}
+
+TEST(TaskWrite, ChoicesAreNumbersAndTextsStayTexts) {
+    TaskFile task;
+    task.input[Param::Edit5] = "-2,5";
+    task.precision.texts[IMag] = "4";
+    task.precision.texts[IAng] = "7";
+    const std::string bytes = WriteTask(task);
+    EXPECT_NE(bytes.find(R"("format": "vornik-task")"), std::string::npos);
+    EXPECT_NE(bytes.find(R"("Edit5": "-2,5")"), std::string::npos);
+    EXPECT_NE(bytes.find(R"("I.mag": 4)"), std::string::npos);
+    EXPECT_NE(bytes.find(R"("I.ang": "7")"), std::string::npos);
+    EXPECT_EQ(bytes.back(), '\n');
+}
+
+TEST(TaskFileOnDisk, SavedTaskLoadsAndLargeOrMissingFilesAreRefused) {
+    char folder[] = "/tmp/vornik-task-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string path = std::string(folder) + "/a.vornik";
+    TaskFile task;
+    task.title = "Вариант 7";
+    task.input[Param::Edit8] = "15";
+    SaveTask(path, task);
+    const TaskReadResult loaded = LoadTask(path, FieldLimits::Form);
+    ASSERT_TRUE(loaded.task.has_value()) << loaded.error;
+    EXPECT_EQ(loaded.task->title, "Вариант 7");
+    EXPECT_EQ(loaded.task->input.Text(Param::Edit8), "15");
+
+    const std::string large = std::string(folder) + "/large.vornik";
+    std::ofstream(large) << kHead << R"("note":")" << std::string(2 * 1024 * 1024, 'a') << "\"}";
+    EXPECT_NE(LoadTask(large, FieldLimits::None).error.find("больше 1 МиБ"), std::string::npos);
+    EXPECT_NE(LoadTask(std::string(folder) + "/none.vornik", FieldLimits::None).error.find("не читается"),
+              std::string::npos);
+    std::remove(path.c_str());
+    std::remove(large.c_str());
+    rmdir(folder);
+}
+
+TEST(TaskMessages, NameTheFile) {
+    EXPECT_EQ(TaskErrorMessage("a.vornik", "это не текст JSON"),
+              "Не удалось открыть задачу \"a.vornik\": это не текст JSON.");
+    EXPECT_NE(TaskNewerMessage("b.vornik").find("\"b.vornik\""), std::string::npos);
+}
+
+}  // namespace

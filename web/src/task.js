@@ -1,0 +1,110 @@
+// The task file on the page: "Открыть задачу" (a file picker), "Сохранить задачу" (a download) and
+// "Ссылка на задачу", a link whose fragment holds the whole task (#task= and the file's UTF-8
+// bytes in base64url without padding; &run=1 also runs it). A fragment never goes to a server,
+// and the link works from file:// and offline like the page itself.
+import { showMessage } from './dialog.js';
+import { byId } from './dom.js';
+import { fillForm, readForm } from './form.js';
+import { noteShareLink } from './hooks.js';
+import { fillPrecision, readPrecision } from './precision.js';
+import { saveFile } from './save.js';
+
+const linkName = 'ссылка на задачу';
+const pageTitle = document.title;
+// The title and note of the task opened last, written again with it.
+let title = '';
+let note = '';
+
+export function toBase64url(bytes) {
+    let binary = '';
+    for (let k = 0; k < bytes.length; k += 0x8000) {
+        binary += String.fromCharCode(...bytes.subarray(k, k + 0x8000));
+    }
+    return btoa(binary).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
+}
+
+// The bytes of a base64url text; a text that is not one stays as its own UTF-8 bytes, so the
+// reader names what is wrong with it as with any file that is not a task.
+export function fromBase64url(text) {
+    try {
+        const binary = atob(text.replace(/-/g, '+').replace(/_/g, '/'));
+        return Uint8Array.from(binary, (c) => c.charCodeAt(0));
+    } catch {
+        return new TextEncoder().encode(text);
+    }
+}
+
+// The #task= fragment of an address: {bytes, run} or null.
+function fragmentTask(hash) {
+    const parts = hash.replace(/^#/, '').split('&');
+    const task = parts.find((p) => p.startsWith('task='));
+    return task === undefined ? null : { bytes: fromBase64url(task.slice(5)), run: parts.includes('run=1') };
+}
+
+export function initTask({ getCore, execute }) {
+    const open = async (bytes, name, run) => {
+        const answer = getCore().readTask(bytes, name);
+        if (answer.error) {
+            await showMessage(answer.error);
+            return;
+        }
+        fillForm(answer.task);
+        fillPrecision(answer.task.precision);
+        title = answer.task.title;
+        note = answer.task.note;
+        document.title = `${pageTitle} - ${name}${title ? ` (${title})` : ''}`;
+        if (answer.warning) {
+            await showMessage(answer.warning);
+        }
+        if (run) {
+            execute();
+        }
+    };
+    const taskText = () => {
+        getCore().setInputs(readForm(), readPrecision());
+        return getCore().writeTask(title, note);
+    };
+
+    // The file picker is made for each choice (a file input holds no text to limit).
+    byId('Form1-OpenTask').addEventListener('click', () => {
+        const picker = Object.assign(document.createElement('input'),
+            { type: 'file', accept: '.vornik,application/x-vornik-task,application/json', hidden: true });
+        picker.addEventListener('change', async () => {
+            const file = picker.files[0];
+            picker.remove();
+            if (file) {
+                await open(new Uint8Array(await file.arrayBuffer()), file.name, false);
+            }
+        }, { once: true });
+        picker.addEventListener('cancel', () => picker.remove(), { once: true });
+        document.body.append(picker);
+        picker.click();
+    });
+    byId('Form1-SaveTask').addEventListener('click', () => {
+        saveFile(new TextEncoder().encode(taskText()), `${title || 'задача'}.vornik`, 'application/x-vornik-task');
+    });
+    byId('Form1-ShareTask').addEventListener('click', () => {
+        const link = `${location.href.split('#')[0]}#task=${toBase64url(new TextEncoder().encode(taskText()))}`;
+        noteShareLink(link);
+        const copied = navigator.clipboard ? navigator.clipboard.writeText(link) : Promise.reject();
+        copied.then(() => showMessage('Ссылка на задачу скопирована в буфер обмена.'),
+            () => showMessage(`Ссылка на задачу:\n${link}`));
+    });
+
+    // Called once the core is loaded, and again when the address's fragment changes.
+    const openFragment = () => {
+        const task = fragmentTask(location.hash);
+        if (task) {
+            open(task.bytes, linkName, task.run);
+        }
+    };
+    window.addEventListener('hashchange', openFragment);
+    return {
+        ready() {
+            for (const id of ['Form1-OpenTask', 'Form1-SaveTask', 'Form1-ShareTask']) {
+                byId(id).disabled = false;
+            }
+            openFragment();
+        },
+    };
+}
