@@ -8,10 +8,12 @@
 
 #include "diagram/DiagramCanvas.h"
 #include "diagram/PictureFile.h"
+#include "diagram/SvgWriter.h"
 
 namespace vornik {
 
-class PictureCanvas : public DiagramCanvas {
+// Also the font system's measure of texts, for the SVG of a drawing.
+class PictureCanvas : public DiagramCanvas, public TextMeasure {
   public:
     // The picture as 24-bit RGB rows for SavePicture.
     virtual RgbPicture Picture() const = 0;

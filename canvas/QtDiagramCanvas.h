@@ -9,6 +9,7 @@
 
 #include "diagram/DiagramCanvas.h"
 #include "diagram/PictureFile.h"
+#include "diagram/SvgWriter.h"
 
 namespace vornik {
 
@@ -37,6 +38,11 @@ class QtDiagramCanvas : public DiagramCanvas {
     RgbPicture Picture() const;
     // The font the next text will be drawn with (for checking which face was really found).
     const QFont& Font() const { return font_; }
+    // How a text of that face and size measures in this canvas's font system: where TextOut
+    // would put it, for the SVG of the same drawing.
+    TextExtent Measure(const std::optional<std::string>& face, int points, const std::string& text) const;
+    // The font a text of that face (nullopt: the canvas's first font) and size is drawn with.
+    static QFont FontFor(const std::optional<std::string>& face, int points);
 
   private:
     QImage image_;

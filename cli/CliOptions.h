@@ -20,6 +20,8 @@ struct CliOptions {
     bool version = false;
     std::optional<std::string> diagram;  // --diagram SEL
     std::optional<std::string> out;      // --out FILE
+    std::optional<std::string> pdf;      // --pdf FILE
+    bool pdfDiagrams = false;            // --pdf-diagrams
 };
 
 // Fills `options` from the arguments. Returns an empty string on success, else a one-line hint.

@@ -9,6 +9,7 @@
 
 #include "cli/CliDiagram.h"
 #include "cli/CliOptions.h"
+#include "cli/CliPdf.h"
 #include "cli/Json.h"
 #include "solver/CalculationRun.h"
 
@@ -96,6 +97,17 @@ int main(int argc, char** argv) {
                 Complain(e.what());
                 return kStopped;
             }
+        }
+    }
+
+    if (options.pdf) {
+        // The report as far as it got; the diagrams only of a run that completed.
+        try {
+            WriteCliPdf(state, options.params, doc.lines, options.pdfDiagrams && completed, TodayText(),
+                        *options.pdf);
+        } catch (const std::exception& e) {
+            Complain(e.what());
+            return kStopped;
         }
     }
 
