@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "solver/CalculationRun.h"
+#include "run/CalculationRun.h"
 
 namespace vornik::bench {
 
@@ -14,7 +14,7 @@ struct NullMessages : MessageSink {
 };
 
 struct DefaultPrecision : PrecisionTexts {
-    std::string Text(int index) const override { return kDefaultPrecisionTexts[index]; }
+    std::string Text(int index) const override { return kPrecisionFields[index].initial; }
 };
 
 // Star with the neutral wire, or delta; optionally with all six emergency modes ticked.

@@ -11,9 +11,9 @@
 #include "BenchCircuits.h"
 #include "canvas/QtDiagramCanvas.h"
 #include "diagram/Diagram.h"
-#include "diagram/PictureFile.h"
 #include "diagram/RecordingCanvas.h"
-#include "solver/CalculationRun.h"
+#include "pictures/PictureFile.h"
+#include "run/CalculationRun.h"
 
 namespace {
 

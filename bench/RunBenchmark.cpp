@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchCircuits.h"
-#include "solver/CalculationRun.h"
+#include "run/CalculationRun.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "diagram/DiagramCanvas.h"
-#include "diagram/PictureFile.h"
 #include "diagram/SvgWriter.h"
+#include "pictures/PictureFile.h"
 
 namespace vornik {
 

@@ -8,8 +8,8 @@
 #include <QPoint>
 
 #include "diagram/DiagramCanvas.h"
-#include "diagram/PictureFile.h"
 #include "diagram/SvgWriter.h"
+#include "pictures/PictureFile.h"
 
 namespace vornik {
 

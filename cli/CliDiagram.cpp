@@ -6,12 +6,12 @@
 #include <stdexcept>
 
 #include "canvas/PictureCanvas.h"
-#include "cli/DiagramJson.h"
 #include "diagram/Diagram.h"
-#include "diagram/PictureFile.h"
 #include "diagram/RecordingCanvas.h"
 #include "diagram/SvgWriter.h"
 #include "fileio/ReplaceFile.h"
+#include "json/DiagramJson.h"
+#include "pictures/PictureFile.h"
 
 namespace vornik {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "cli/Json.h"
+#include "json/Json.h"
 #include "solver/Parameters.h"
 #include "solver/SolutionRecord.h"
 

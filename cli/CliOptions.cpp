@@ -1,7 +1,6 @@
 #include "cli/CliOptions.h"
 
 #include <algorithm>
-#include <map>
 #include <optional>
 #include <string_view>
 
@@ -9,26 +8,33 @@ namespace vornik {
 
 namespace {
 
-const std::map<std::string_view, Param>& TextOptions() {
-    static const std::map<std::string_view, Param> kOptions = {
-        {"--u1", Param::ComboBox1},  {"--u2", Param::ComboBox2},  {"--u3", Param::ComboBox3},
-        {"--a1", Param::Edit1},      {"--a2", Param::Edit2},      {"--a3", Param::Edit3},
-        {"--r1", Param::Edit4},      {"--x1", Param::Edit5},      {"--r2", Param::Edit6},
-        {"--x2", Param::Edit7},      {"--r3", Param::Edit8},      {"--x3", Param::Edit9},
-        {"--r0", Param::Edit10},     {"--shunt1", Param::Edit11}, {"--shunt2", Param::Edit12},
-        {"--shunt3", Param::Edit13},
-    };
-    return kOptions;
-}
-
-// The phase letters and their check boxes for --short/--open/--break.
-int BoxFor(std::string_view value, const std::array<std::string_view, 3>& names, int firstBox) {
-    for (int k = 0; k < 3; ++k) {
-        if (value == names[k]) {
-            return firstBox + k;
+// The field of a text option, or nullptr.
+const FieldSpec* FieldOption(std::string_view arg) {
+    for (const FieldSpec& f : kFields) {
+        if (arg == f.option) {
+            return &f;
         }
     }
-    return 0;
+    return nullptr;
+}
+
+// The check box that `option value` ticks in the given connection, or nullptr.
+const TickSpec* TickOption(std::string_view option, std::string_view value, bool star) {
+    for (const TickSpec& t : kTicks) {
+        if (option == (star ? t.starOption : t.deltaOption) && value == (star ? t.starValue : t.deltaValue)) {
+            return &t;
+        }
+    }
+    return nullptr;
+}
+
+// "U.mag U.ang ... S.im": the names --decimals takes.
+std::string PrecisionNameList() {
+    std::string out;
+    for (const PrecisionSpec& p : kPrecisionFields) {
+        out += (out.empty() ? "" : " ") + std::string(p.name);
+    }
+    return out;
 }
 
 }  // namespace
@@ -71,33 +77,31 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& o) {
             o.params.star = false;
         } else if (arg == "--neutral") {
             o.params.SetChecked(kNeutralWire, true);
-        } else if (auto it = TextOptions().find(arg); it != TextOptions().end()) {
+        } else if (const FieldSpec* field = FieldOption(arg)) {
             if (!value(v)) {
                 return std::string(arg) + " needs a value (the text as typed into the form, e.g. 0,5)";
             }
             // As the form's key filter does, a full stop typed as the decimal mark becomes the comma;
             // nothing else is touched, so a bad text still gets the program's own message.
             std::replace(v.begin(), v.end(), '.', ',');
-            o.params[it->second] = v;
+            o.params[field->field] = v;
         } else if (arg == "--short" || arg == "--open" || arg == "--break") {
             if (!value(v)) {
                 return std::string(arg) + " needs a phase";
             }
-            int box = 0;
+            // --short names a star tick, --open a delta one, --break one in either connection.
+            const bool star = arg != "--open";
+            const TickSpec* tick = TickOption(arg, v, star);
             if (arg == "--short") {
-                box = BoxFor(v, {"A", "B", "C"}, 2);
                 sawShort = true;
             } else if (arg == "--open") {
-                box = BoxFor(v, {"AB", "BC", "CA"}, 2);
                 sawOpen = true;
-            } else {
-                box = BoxFor(v, {"A", "B", "C"}, 5);
             }
-            if (box == 0) {
+            if (tick == nullptr) {
                 return "unknown phase '" + v + "' for " + std::string(arg) +
                        (arg == "--open" ? " (use AB, BC or CA)" : " (use A, B or C)");
             }
-            o.params.SetChecked(box, true);
+            o.params.SetChecked(tick->tick, true);
         } else if (arg == "--decimals") {
             if (!value(v)) {
                 return "--decimals needs NAME=T, e.g. --decimals I.mag=3";
@@ -106,13 +110,12 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& o) {
             const std::string name = v.substr(0, eq);
             int index = -1;
             for (int k = 0; k < kPrecisionCount; ++k) {
-                if (name == kPrecisionNames[k]) {
+                if (name == kPrecisionFields[k].name) {
                     index = k;
                 }
             }
             if (eq == std::string::npos || index < 0) {
-                return "--decimals takes NAME=T with NAME one of U.mag U.ang U.re U.im Z.re Z.im Z.mag Z.ang "
-                       "Y.mag Y.ang Y.re Y.im I.mag I.ang I.re I.im S.mag S.ang S.re S.im";
+                return "--decimals takes NAME=T with NAME one of " + PrecisionNameList();
             }
             o.precision.texts[index] = v.substr(eq + 1);
         } else if (arg == "--diagram") {
@@ -146,6 +149,94 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& o) {
         return "--open is a delta mode; add --delta or use --short A|B|C for a star load";
     }
     return std::string();
+}
+
+namespace {
+
+// The length of the valid UTF-8 character at the start of `text`, 0 when it is not one
+// (a stray continuation byte, a cut or overlong sequence, a surrogate, past U+10FFFF).
+std::size_t Utf8Length(std::string_view text, char32_t& code) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(0);
+    std::size_t length = 0;
+    if (lead < 0x80) {
+        code = lead;
+        return 1;
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        code = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        code = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        code = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (text.size() < length) {
+        return 0;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(k) & 0xC0) != 0x80) {
+            return 0;
+        }
+        code = (code << 6) | (byte(k) & 0x3F);
+    }
+    constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < kSmallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+        return 0;
+    }
+    return length;
+}
+
+void AppendHex(std::string& out, const char* prefix, unsigned value, int digits) {
+    static const char kDigits[] = "0123456789abcdef";
+    out += prefix;
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) {
+        out += kDigits[(value >> shift) & 0xF];
+    }
+}
+
+}  // namespace
+
+std::string TerminalSafe(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    while (!text.empty()) {
+        char32_t code = 0;
+        const std::size_t length = Utf8Length(text, code);
+        if (length == 0) {
+            AppendHex(out, "\\x", static_cast<unsigned char>(text[0]), 2);
+            text.remove_prefix(1);
+            continue;
+        }
+        switch (code) {
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (code < 0x20 || code == 0x7F) {
+                    AppendHex(out, "\\x", static_cast<unsigned>(code), 2);
+                } else if (code >= 0x80 && code <= 0x9F) {
+                    AppendHex(out, "\\u", static_cast<unsigned>(code), 4);
+                } else {
+                    out.append(text.substr(0, length));
+                }
+        }
+        text.remove_prefix(length);
+    }
+    return out;
 }
 
 std::string CliHelpText() {

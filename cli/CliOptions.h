@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "solver/Parameters.h"
 #include "solver/SolutionRecord.h"
@@ -26,6 +27,11 @@ struct CliOptions {
 
 // Fills `options` from the arguments. Returns an empty string on success, else a one-line hint.
 std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& options);
+
+// `text` made safe to print as one line on a terminal: a backslash, control characters
+// (C0, DEL and C1) and bytes that are not valid UTF-8 are written as escapes (\\, \n, \t,
+// \x1b, \u009b); everything else, Cyrillic included, stays as it is.
+std::string TerminalSafe(std::string_view text);
 
 // The --help text.
 std::string CliHelpText();

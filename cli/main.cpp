@@ -10,8 +10,8 @@
 #include "cli/CliDiagram.h"
 #include "cli/CliOptions.h"
 #include "cli/CliPdf.h"
-#include "cli/Json.h"
-#include "solver/CalculationRun.h"
+#include "json/Json.h"
+#include "run/CalculationRun.h"
 
 namespace {
 
@@ -28,8 +28,10 @@ struct CapturedMessages : MessageSink {
     void RuntimeError(const std::string& t) override { text = t; }
 };
 
+// Messages name arguments and files as given: printed escaped, so that a control character in
+// them can neither break the message into lines nor reach the terminal as a command.
 void Complain(const std::string& text) {
-    std::fprintf(stderr, "vornik-cli: %s\n", text.c_str());
+    std::fprintf(stderr, "vornik-cli: %s\n", TerminalSafe(text).c_str());
 }
 
 int Usage(const std::string& hint) {
@@ -126,7 +128,7 @@ int main(int argc, char** argv) {
             return failed;
         }
         if (messages.text) {
-            std::fprintf(stderr, "%s\n", messages.text->c_str());
+            std::fprintf(stderr, "%s\n", TerminalSafe(*messages.text).c_str());
         }
     }
     return status;

@@ -3,19 +3,12 @@
 # file sees its own layer and, through the libraries it links, the layers below it; an include
 # of an upper layer's header fails with "No such file".
 #
-# vornik_core_layer(<target> FOLDER <folder> SOURCES <files...> [BELOW <targets...>]
-#                   [HEADERS <files...> | EXCLUDE <files...>])
-# HEADERS names the layer's headers in <folder>; without it every header of <folder> belongs
-# to the layer except those in EXCLUDE (which belong to a layer above sharing the folder).
+# vornik_core_layer(<target> FOLDER <folder> SOURCES <files...> [BELOW <targets...>])
+# Every header of <folder> belongs to the layer: one folder is one layer.
 function(vornik_core_layer target)
-  cmake_parse_arguments(L "" "FOLDER" "SOURCES;BELOW;HEADERS;EXCLUDE" ${ARGN})
+  cmake_parse_arguments(L "" "FOLDER" "SOURCES;BELOW" ${ARGN})
   set(folder ${PROJECT_SOURCE_DIR}/${L_FOLDER})
-  if(NOT L_HEADERS)
-    file(GLOB L_HEADERS CONFIGURE_DEPENDS RELATIVE ${folder} ${folder}/*.h)
-    if(L_EXCLUDE)
-      list(REMOVE_ITEM L_HEADERS ${L_EXCLUDE})
-    endif()
-  endif()
+  file(GLOB L_HEADERS CONFIGURE_DEPENDS RELATIVE ${folder} ${folder}/*.h)
   set(view ${PROJECT_BINARY_DIR}/layers/${target})
   file(REMOVE_RECURSE ${view})
   file(MAKE_DIRECTORY ${view}/${L_FOLDER})

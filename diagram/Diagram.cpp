@@ -1,5 +1,6 @@
 #include "diagram/Diagram.h"
 
+#include "diagram/DiagramDrawing.h"
 #include "diagram/DiagramKinds.h"
 
 namespace vornik {
@@ -18,6 +19,10 @@ PhasorValue Of(const SolutionRecord& r, int modField) {
 // The mode slot of each button pair (buttons 2k-1 and 2k share pair k-1).
 constexpr int kStarSlots[] = {0, 1, 3, 5, 2, 4, 6};
 constexpr int kDeltaSlots[] = {0, 1, 2, 3, 4, 5, 6};
+
+// Where the not-computed line is written: across the upper half, above the real axis.
+constexpr int kNotComputedX = 8;
+constexpr int kNotComputedY = 170;
 
 // The two phases left by a broken line wire A, B or C (pairs 4, 5, 6).
 struct StarBreakNames {
@@ -122,6 +127,11 @@ bool ModeButtonEnabled(const CircuitInput& input, int button) {
     return pair < kCheckBoxCount && input.Checked(static_cast<Tick>(pair));
 }
 
+int ModeSlotOfButton(bool star, int button) {
+    const int pair = (button - 1) / 2;
+    return star ? kStarSlots[pair] : kDeltaSlots[pair];
+}
+
 void DrawSelectedDiagram(DiagramCanvas& canvas, const std::array<SolutionRecord, kModeSlotCount>& modeSlots,
                          const DiagramSelection& selection, DiagramLabels& labels) {
     ClearDiagram(canvas);
@@ -132,11 +142,47 @@ void DrawSelectedDiagram(DiagramCanvas& canvas, const std::array<SolutionRecord,
     const int pair = (selection.button - 1) / 2;
     // Odd buttons show voltages, even ones currents.
     const bool voltages = selection.button % 2 == 1;
+    const SolutionRecord& slot = modeSlots[ModeSlotOfButton(selection.star, selection.button)];
     if (selection.star) {
-        DrawStar(canvas, modeSlots[kStarSlots[pair]], pair, voltages, selection.neutral, labels);
+        DrawStar(canvas, slot, pair, voltages, selection.neutral, labels);
     } else {
-        DrawDelta(canvas, modeSlots[kDeltaSlots[pair]], pair, voltages, labels);
+        DrawDelta(canvas, slot, pair, voltages, labels);
     }
+}
+
+bool ModeComputedBy(const StoredRun& run, int button) {
+    if (button < 1 || button > kModeButtonCount) {
+        return false;
+    }
+    const int pair = (button - 1) / 2;
+    return run.storedSlots[run.star ? kStarSlots[pair] : kDeltaSlots[pair]];
+}
+
+void DrawModeNotComputed(DiagramCanvas& canvas, DiagramLabels& labels) {
+    ClearDiagram(canvas);
+    labels.legend.clear();
+    labels.label11 = std::string();
+    labels.label12.clear();
+    // Black at the legend's size in the canvas's current face, as the legend is drawn: the canvas
+    // is left as any drawing with a legend leaves it, so the next picture comes out the same.
+    canvas.SetFontColor(kBlack);
+    canvas.SetFontSize(kLabelSize);
+    canvas.TextOut(kNotComputedX, kNotComputedY, kModeNotComputedText);
+}
+
+void DrawStoredDiagram(DiagramCanvas& canvas, const CalcState& state, int button,
+                       const DiagramSelection& beforeAnyRun, DiagramLabels& labels) {
+    DiagramSelection selection = beforeAnyRun;
+    selection.button = button;
+    if (state.stored) {
+        if (!ModeComputedBy(*state.stored, button)) {
+            DrawModeNotComputed(canvas, labels);
+            return;
+        }
+        selection.star = state.stored->star;
+        selection.neutral = state.stored->neutral;
+    }
+    DrawSelectedDiagram(canvas, state.modeSlots, selection, labels);
 }
 
 }  // namespace vornik

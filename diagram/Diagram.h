@@ -36,7 +36,26 @@ inline constexpr int kModeButtonCount = 14;
 // of the parameter form (k = 2..7).
 bool ModeButtonEnabled(const CircuitInput& input, int button);
 
+// The mode slot button 1..14 draws from in the given connection.
+int ModeSlotOfButton(bool star, int button);
+
 void ClearDiagram(DiagramCanvas& canvas);
+
+// The one line a picture shows instead of a mode the last run that stored results did not
+// compute (not ticked in that run, or the run stopped before it).
+inline constexpr const char* kModeNotComputedText = "Режим не рассчитывался при последнем выполнении";
+
+// Whether the run computed the mode of the button (1..14), in the run's own connection.
+bool ModeComputedBy(const StoredRun& run, int button);
+
+// Clears the canvas and writes kModeNotComputedText across it; the read-outs are emptied.
+void DrawModeNotComputed(DiagramCanvas& canvas, DiagramLabels& labels);
+
+// Draws the button's diagram as the last run that stored results left it: with that run's
+// connection and neutral wire, or the not-computed line for a mode it did not compute. Before
+// any run stored results, the connection and neutral wire of beforeAnyRun are used.
+void DrawStoredDiagram(DiagramCanvas& canvas, const CalcState& state, int button,
+                       const DiagramSelection& beforeAnyRun, DiagramLabels& labels);
 
 // Clears the canvas and draws the diagram of the selected button from its mode slot.
 void DrawSelectedDiagram(DiagramCanvas& canvas, const std::array<SolutionRecord, kModeSlotCount>& modeSlots,

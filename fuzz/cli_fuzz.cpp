@@ -10,8 +10,8 @@
 
 #include "cli/CliDiagram.h"
 #include "cli/CliOptions.h"
-#include "cli/Json.h"
-#include "solver/CalculationRun.h"
+#include "json/Json.h"
+#include "run/CalculationRun.h"
 
 namespace {
 

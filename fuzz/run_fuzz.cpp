@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "solver/CalculationRun.h"
+#include "run/CalculationRun.h"
 
 namespace {
 
@@ -37,8 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     params.star = (flags & 0x80) == 0;
     Precision precision;
-    for (const char* t : vornik::kDefaultPrecisionTexts) {
-        precision.texts.emplace_back(t);
+    for (const vornik::PrecisionSpec& p : vornik::kPrecisionFields) {
+        precision.texts.emplace_back(p.initial);
     }
     std::vector<std::string> fields;
     std::string current;

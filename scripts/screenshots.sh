@@ -5,7 +5,7 @@
 #
 #   scripts/screenshots.sh [OUTPUT_DIR]      (default: build/screenshots)
 #
-# The tour program (scripts/ScreenshotTour.cpp) builds the windows as the program does, drives
+# The tour program (tour/ScreenshotTour.cpp) builds the windows as the program does, drives
 # them and saves one PNG per window and per diagram button, plus whole-screen captions. It also
 # checks with the window system that every window's frame is at its home place and that the
 # splash is painted on screen; the script fails when a check fails.
@@ -69,6 +69,6 @@ if ! xprop -display "$display" -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep
   exit 1
 fi
 
-DISPLAY="$display" QT_QPA_PLATFORM=xcb "$build"/ui/vornik-screenshot-tour "$out" $root_flag
+DISPLAY="$display" QT_QPA_PLATFORM=xcb "$build"/tour/vornik-screenshot-tour "$out" $root_flag
 echo "screenshots in $out:"
 ls "$out"

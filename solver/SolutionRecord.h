@@ -3,6 +3,7 @@
 // operating mode) and the twenty precision settings of the report.
 
 #include <array>
+#include <optional>
 
 namespace vornik {
 
@@ -192,15 +193,43 @@ inline constexpr std::array<const char*, kPrecisionCount> kPrecisionNames = {
 inline constexpr std::array<const char*, kPrecisionCount> kDefaultPrecisionTexts = {
     "0", "0", "0", "0", "0", "0", "1", "1", "3", "3", "3", "1", "1", "1", "1", "1", "0", "1", "0", "0"};
 
+// The run whose results the mode slots hold: its connection, its neutral-wire tick and which
+// slots it wrote. A picture of the slots is drawn with these, not with the form as it is now.
+struct StoredRun {
+    bool star = true;
+    bool neutral = false;
+    std::array<bool, kModeSlotCount> storedSlots{};
+    // Counts the runs that stored results, so a caller can tell whether a run stored any.
+    unsigned serial = 0;
+};
+
 // Everything a calculation run writes: the live record, the mode slots and the precision
 // settings. All zero at program start; the program keeps one for its whole life.
 struct CalcState {
     SolutionRecord live{};
     std::array<SolutionRecord, kModeSlotCount> modeSlots{};
     std::array<int, kPrecisionCount> precision{};
+    // The last run that stored results; none before the first one did.
+    std::optional<StoredRun> stored;
 
-    void Snapshot(int slot) { modeSlots.at(slot) = live; }
+    // A run starts: its first snapshot makes it the stored run. A run that stops before its
+    // first snapshot leaves the earlier run's results, and their description, as they were.
+    void BeginRun(bool star, bool neutral) { starting_ = StoredRun{star, neutral, {}, 0}; }
+    void Snapshot(int slot) {
+        modeSlots.at(slot) = live;
+        if (starting_) {
+            starting_->serial = stored ? stored->serial + 1 : 1;
+            stored = starting_;
+            starting_.reset();
+        }
+        if (stored) {
+            stored->storedSlots.at(slot) = true;
+        }
+    }
     void Restore() { live = modeSlots[0]; }
+
+  private:
+    std::optional<StoredRun> starting_;
 };
 
 }  // namespace vornik

@@ -1,15 +1,15 @@
 # Diagram window, input assistant, About box, splash, help.
 list(APPEND VORNIK_UI_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/Emblem.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ExtrasUi.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/RoundedWindow.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Unit5.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Unit6.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Unit7.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/DiagramView.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Unit8.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/SplashDrawing.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Help.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/widgets/Emblem.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/widgets/ExtrasUi.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/widgets/RoundedWindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/windows/Unit5.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/windows/Unit6.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/windows/Unit7.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/widgets/DiagramView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/windows/Unit8.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/widgets/SplashDrawing.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/platform/Help.cpp
   # The splash screen's picture and the toolbar glyphs, drawn by scripts/draw-pictures.sh.
   ${CMAKE_CURRENT_LIST_DIR}/data/pictures.qrc
 )
@@ -18,7 +18,7 @@ list(APPEND VORNIK_UI_SOURCES
 #   cmake -DVORNIK_CONTACT_EMAIL1=name@host -DVORNIK_CONTACT_EMAIL2=name@host
 set(VORNIK_CONTACT_EMAIL1 "vornik@example.org" CACHE STRING "First contact e-mail address of the About box")
 set(VORNIK_CONTACT_EMAIL2 "support@example.org" CACHE STRING "Second contact e-mail address of the About box")
-set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/Unit5.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/windows/Unit5.cpp APPEND PROPERTY COMPILE_DEFINITIONS
   "VORNIK_CONTACT_EMAIL1=\"${VORNIK_CONTACT_EMAIL1}\""
   "VORNIK_CONTACT_EMAIL2=\"${VORNIK_CONTACT_EMAIL2}\"")
 
@@ -26,16 +26,7 @@ set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/Unit5.cpp APPEND PROPERTY COMPILE_
 # to its own directory) after the current directory and its own directory. The build tree gets
 # a copy in the same place relative to the programs, so no source folder is compiled in.
 set(VORNIK_HELP_FILE ${CMAKE_CURRENT_LIST_DIR}/data/HELP.htm)
-set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/Help.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/platform/Help.cpp APPEND PROPERTY COMPILE_DEFINITIONS
   "VORNIK_HELP_INSTALL_SUBDIR=\"${CMAKE_INSTALL_DATADIR}/vornik\"")
 configure_file(${VORNIK_HELP_FILE} ${PROJECT_BINARY_DIR}/${CMAKE_INSTALL_DATADIR}/vornik/HELP.htm COPYONLY)
 install(FILES ${VORNIK_HELP_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/vornik)
-
-# Draws the pictures shipped drawn beforehand, into ui/data (scripts/draw-pictures.sh); not part
-# of the default build.
-add_executable(vornik-draw-pictures EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/scripts/DrawPictures.cpp)
-target_link_libraries(vornik-draw-pictures PRIVATE vornik_ui)
-
-# The screenshot tour (scripts/screenshots.sh builds and runs it); not part of the default build.
-add_executable(vornik-screenshot-tour EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/scripts/ScreenshotTour.cpp)
-target_link_libraries(vornik-screenshot-tour PRIVATE vornik_ui)

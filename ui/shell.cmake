@@ -1,25 +1,25 @@
 # Main window, results, parameters, precision, start-up.
 list(APPEND VORNIK_UI_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/Unit1.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Unit2.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Unit3.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Unit4.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Accessibility.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Controls.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/FileErrorText.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/FieldBehaviour.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/GapLayout.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Glyphs.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/GuiRunContext.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/KeyFilters.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/MessageBoxes.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/RawPicture.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/RtfWriter.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/StartUp.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/WindowPlace.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/WordProcessor.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/windows/Unit1.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/windows/Unit2.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/windows/Unit3.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/windows/Unit4.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/platform/Accessibility.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/widgets/Controls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/platform/FileErrorText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/widgets/FieldBehaviour.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/widgets/GapLayout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/widgets/Glyphs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/app/GuiRunContext.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/platform/KeyFilters.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/platform/MessageBoxes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/widgets/RawPicture.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/platform/RtfWriter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/app/StartUp.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/platform/WindowPlace.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/platform/WordProcessor.cpp
 )
-set(VORNIK_MAIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
+set(VORNIK_MAIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/app/main.cpp)
 
 # Desktop integration: menu entry and icon.
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/data/vornik.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
 
 #include "RunCli.h"
 #include "cli/CliOptions.h"
@@ -138,6 +139,38 @@ TEST(Cli, JsonRuntimeErrorHasItsFullStopAndNotFiniteIsNull) {
     EXPECT_TRUE(k["record"][14].is_null()) << "|Za| overflows to infinity";
 }
 
+TEST(Cli, MessagesShowArgumentsEscapedOnOneLine) {
+    struct Case {
+        const char* name;
+        const char* args;  // shell text
+        const char* message;
+    };
+    const Case cases[] = {
+        {"newline", "\"$(printf 'x\\ny')\"", "vornik-cli: unknown option 'x\\ny' (see --help)\n"},
+        {"terminal title sequence", "--break \"$(printf '\\033]0;t\\007')\"",
+         "vornik-cli: unknown phase '\\x1b]0;t\\x07' for --break (use A, B or C)\n"},
+        {"invalid UTF-8", "\"$(printf -- '--a\\377\\320')\"",
+         "vornik-cli: unknown option '--a\\xff\\xd0' (see --help)\n"},
+        {"overlong character and surrogate", "\"$(printf -- '--\\340\\200\\200\\355\\240\\200')\"",
+         "vornik-cli: unknown option '--\\xe0\\x80\\x80\\xed\\xa0\\x80' (see --help)\n"},
+        {"C1 control and DEL", "\"$(printf -- '--\\302\\233\\177')\"",
+         "vornik-cli: unknown option '--\\u009b\\x7f' (see --help)\n"},
+        {"backslash and tab", "\"$(printf -- '--a\\\\\\tb')\"",
+         "vornik-cli: unknown option '--a\\\\\\tb' (see --help)\n"},
+        {"Cyrillic stays", "--фаза", "vornik-cli: unknown option '--фаза' (see --help)\n"},
+        {"the run's own message", "--r1 10 --r2 10 --r3 \"$(printf '1\\r5')\"",
+         "'1\\r5' is not a valid floating point value.\n"},
+    };
+    for (const Case& c : cases) {
+        // Standard error alone.
+        EXPECT_EQ(vornik::test::RunCli(std::string(c.args) + " 2>&1 >/dev/null | cat").out, c.message)
+            << c.name;
+    }
+    // The JSON message keeps the text itself (JSON escapes it in its own way).
+    const Result json = RunCli("--json --r1 10 --r2 10 --r3 \"$(printf '1\\r5')\"");
+    EXPECT_EQ(nlohmann::json::parse(json.out)["message"], "'1\r5' is not a valid floating point value.");
+}
+
 TEST(CliOptions, EveryTextOptionReachesItsField) {
     const char* argv[] = {"vornik-cli", "--u1",     "1",    "--u2",       "2",     "--u3",      "3",
                           "--a1",       "4",        "--a2", "5",          "--a3",  "6",         "--r1",
@@ -156,6 +189,33 @@ TEST(CliOptions, EveryTextOptionReachesItsField) {
     EXPECT_FALSE(o.params.Checked(2));
     EXPECT_EQ(o.precision.Text(vornik::SIm), "4");
     EXPECT_EQ(o.precision.Text(vornik::SRe), "0");
+}
+
+TEST(CliOptions, EachPhaseLetterTicksItsOwnBox) {
+    struct Case {
+        std::vector<const char*> args;
+        int box;  // the one box ticked
+    };
+    const Case cases[] = {
+        {{"--short", "A"}, 2},
+        {{"--short", "B"}, 3},
+        {{"--short", "C"}, 4},
+        {{"--delta", "--open", "AB"}, 2},
+        {{"--delta", "--open", "BC"}, 3},
+        {{"--delta", "--open", "CA"}, 4},
+        {{"--break", "A"}, 5},
+        {{"--break", "B"}, 6},
+        {{"--break=C"}, 7},
+    };
+    for (const Case& c : cases) {
+        std::vector<const char*> argv{"vornik-cli"};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        vornik::CliOptions o;
+        ASSERT_EQ(vornik::ParseCliOptions(static_cast<int>(argv.size()), argv.data(), o), "");
+        for (int box = 2; box <= 7; ++box) {
+            EXPECT_EQ(o.params.Checked(box), box == c.box) << c.args.back() << ", box " << box;
+        }
+    }
 }
 
 }  // namespace

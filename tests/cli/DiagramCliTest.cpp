@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <stdlib.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -8,7 +10,9 @@
 #include <fstream>
 #include <iterator>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "RunCli.h"
 #include "cli/CliDiagram.h"
@@ -172,6 +176,64 @@ TEST_F(CliPictureTest, AFileSizeLimitFailsTheSaveAndKeepsTheOldFile) {
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old");
         EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
         fs::remove(path);
+    }
+}
+
+// Runs vornik-cli with the save-call shim preloaded and the given extra environment; returns
+// the wait status.
+int RunWithShim(const std::vector<std::string>& args, const std::vector<std::string>& env) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::setenv("LD_PRELOAD", VORNIK_SAVE_SHIM, 1);
+        // A sanitizer build wants its runtime first; the shim only wraps three calls.
+        const char* asan = ::getenv("ASAN_OPTIONS");
+        ::setenv("ASAN_OPTIONS", (std::string(asan ? asan : "") + ":verify_asan_link_order=0").c_str(), 1);
+        for (const std::string& e : env) {
+            ::putenv(const_cast<char*>(e.c_str()));
+        }
+        std::vector<char*> argv{const_cast<char*>(VORNIK_CLI)};
+        for (const std::string& a : args) {
+            argv.push_back(const_cast<char*>(a.c_str()));
+        }
+        argv.push_back(nullptr);
+        if (::freopen("/dev/null", "w", stdout) == nullptr) {
+            ::_exit(126);
+        }
+        ::execv(VORNIK_CLI, argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child ? status : -1;
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST_F(CliPictureTest, TheNewFileIsOnTheDiskBeforeItTakesTheOldName) {
+    const fs::path out = dir_ / "keep.bmp";
+    std::ofstream(out) << "old";
+    const fs::path log = dir_ / "calls.log";
+    const int status = RunWithShim({"--r1", "10", "--r2", "10", "--r3", "10", "--diagram", "1", "--out", out},
+                                   {"VORNIK_SHIM_LOG=" + log.string()});
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(ReadFile(out).substr(0, 2), "BM");
+    EXPECT_EQ(ReadFile(log), "fsync-file\nrename\nfsync-folder\n");
+}
+
+TEST_F(CliPictureTest, ASignalDuringTheSaveRemovesTheTemporaryFileAndEndsTheProgram) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(::strsignal(signal));
+        const fs::path out = dir_ / "keep.bmp";
+        std::ofstream(out) << "old";
+        const int status =
+            RunWithShim({"--diagram", "2", "--out", out, "--r1", "10", "--r2", "10", "--r3", "10"},
+                        {"VORNIK_SHIM_SIGNAL=" + std::to_string(signal)});
+        EXPECT_TRUE(WIFSIGNALED(status)) << status;
+        EXPECT_EQ(WIFSIGNALED(status) ? WTERMSIG(status) : 0, signal);
+        EXPECT_EQ(ReadFile(out), "old");
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
     }
 }
 

@@ -181,5 +181,89 @@ TEST(StarRun, OddInputsEndInAReportOrOneMessage) {
     }
 }
 
+// After a conversion message the run names the control whose text it could not read: the first
+// text it converts that is no number, in the order its steps read them.
+TEST(RunFailedField, NamesTheControlWhoseTextFailed) {
+    struct Case {
+        const char* what;
+        bool star;
+        std::vector<std::pair<Param, const char*>> texts;
+        std::vector<int> ticks;
+        const char* precision5;  // text of ComboBox5 of the precision form, or null
+        const char* field;       // expected control, or "" when the run names none
+    };
+    const Case cases[] = {
+        {"a resistance", true, {{Param::Edit4, "1,2,"}}, {}, nullptr, "Form3-Edit4"},
+        {"a voltage before a resistance",
+         true,
+         {{Param::Edit4, "y"}, {Param::ComboBox2, "x"}},
+         {},
+         nullptr,
+         "Form3-ComboBox2"},
+        {"the same text: angle A before modulus B",
+         true,
+         {{Param::ComboBox2, "a"}, {Param::Edit1, "a"}},
+         {},
+         nullptr,
+         "Form3-Edit1"},
+        {"delta: the same text: angle A before modulus B",
+         false,
+         {{Param::ComboBox2, "a"}, {Param::Edit1, "a"}},
+         {},
+         nullptr,
+         "Form3-Edit1"},
+        {"R before X of the same phase",
+         true,
+         {{Param::Edit5, "a"}, {Param::Edit4, "a"}},
+         {},
+         nullptr,
+         "Form3-Edit4"},
+        {"star reads R0 without the neutral wire", true, {{Param::Edit10, ","}}, {}, nullptr, "Form3-Edit10"},
+        {"delta does not read R0", false, {{Param::Edit10, ","}}, {}, nullptr, ""},
+        {"the shunt of a ticked short circuit",
+         true,
+         {{Param::Edit12, "1,2,"}},
+         {2, 3},
+         nullptr,
+         "Form3-Edit12"},
+        {"the shunt of an unticked short circuit", true, {{Param::Edit12, "1,2,"}}, {2, 4}, nullptr, ""},
+        {"an unticked shunt before a ticked one",
+         true,
+         {{Param::Edit11, "a"}, {Param::Edit12, "b"}},
+         {3},
+         nullptr,
+         "Form3-Edit12"},
+        {"delta does not read the shunts", false, {{Param::Edit12, "1,2,"}}, {3}, nullptr, ""},
+        {"a precision box", true, {}, {}, "x", "Form4-ComboBox5"},
+        {"the precision is read before the form", true, {{Param::Edit4, "y"}}, {}, "x", "Form4-ComboBox5"},
+        {"a solver message names no field", true, {{Param::Edit4, "0"}}, {}, nullptr, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ParameterValues p = test::Circuit("10", "0", "10", "0", "10", "0", false, c.star);
+        for (const auto& [field, text] : c.texts) {
+            p[field] = text;
+        }
+        for (int box : c.ticks) {
+            p.SetChecked(box, true);
+        }
+        Session run;
+        if (c.precision5) {
+            run.precision.texts[4] = c.precision5;
+        }
+        run.Execute(p);
+        const std::vector<std::string> expected =
+            *c.field ? std::vector<std::string>{c.field} : std::vector<std::string>{};
+        EXPECT_EQ(run.messages.fields, expected);
+    }
+    // Only the conversion's own message names the field: another failure on the way does not.
+    ParameterValues p = test::Circuit("10", "0", "10", "0", "10", "0");
+    p[Param::Edit12] = "1,2,";
+    p.SetChecked(3, true);
+    const PrecisionValues precision;
+    EXPECT_EQ(FailedFieldOfRun(p, precision, "'1,2,' is not a valid floating point value"), "Form3-Edit12");
+    EXPECT_EQ(FailedFieldOfRun(p, precision, "Division by zero"), "");
+}
+
 }  // namespace
 }  // namespace vornik

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "solver/CalculationRun.h"
+#include "run/CalculationRun.h"
 
 namespace vornik::test {
 
@@ -31,8 +31,10 @@ using DefaultPrecision = PrecisionValues;
 struct RecordedMessages : MessageSink {
     std::vector<std::string> solver;
     std::vector<std::string> runtime;
+    std::vector<std::string> fields;
     void SolverMessage(const std::string& t) override { solver.push_back(t); }
     void RuntimeError(const std::string& t) override { runtime.push_back(t); }
+    void FailedField(const std::string& control) override { fields.push_back(control); }
     size_t Count() const { return solver.size() + runtime.size(); }
 };
 

@@ -382,4 +382,108 @@ TEST(Diagram, EveryButtonDrawsItsModeSlot) {
     }
 }
 
+// The star of the window tests: Ra=10, Xa=5, Rb=8, Rc=12 with the given ticks (1..7).
+ParameterValues Unbalanced(bool star, std::vector<int> ticks, const std::string& shuntB = "0,01") {
+    ParameterValues p = Circuit("10", "5", "8", "0", "12", "0", false, star);
+    for (int box : ticks) {
+        p.SetChecked(box, true);
+    }
+    p[Param::Edit12] = shuntB;
+    return p;
+}
+
+// What a picture drawn from the stored results shows: the connection and neutral wire of the
+// last run that stored results, and a line instead of a mode that run did not compute.
+TEST(StoredDiagram, DrawsWhatTheLastStoringRunComputed) {
+    struct Case {
+        const char* name;
+        std::vector<ParameterValues> runs;
+        DiagramSelection formNow;  // the form's connection and neutral tick at drawing time
+        int button;
+        std::vector<std::string> shown;   // labels that must be drawn
+        std::vector<std::string> absent;  // labels that must not be
+        bool notComputed;
+    };
+    const DiagramSelection starForm{true, false, 1};
+    const DiagramSelection deltaForm{false, false, 1};
+    const DiagramSelection neutralForm{true, true, 1};
+    const Case cases[] = {
+        {"star run, form switched to delta",
+         {Unbalanced(true, {1, 2})},
+         deltaForm,
+         2,
+         {"Ia", "Ib", "Ic", "I0"},
+         {"Iab"},
+         false},
+        {"delta run, form switched to star",
+         {Unbalanced(false, {})},
+         starForm,
+         2,
+         {"Iab", "Ibc", "Ica"},
+         {"I0"},
+         false},
+        {"run without neutral, ticked later",
+         {Unbalanced(true, {})},
+         neutralForm,
+         2,
+         {"Ia", "Ib", "Ic"},
+         {"I0"},
+         false},
+        {"mode not ticked in the run", {Unbalanced(true, {5})}, starForm, 3, {}, {"Ia", "Ua"}, true},
+        {"the ticked mode is drawn", {Unbalanced(true, {5})}, starForm, 10, {"Ib", "Ic"}, {}, false},
+        // Short circuit of B through a zero shunt of zero reactance stops the run.
+        {"run stopped before the mode", {Unbalanced(true, {2, 3}, "0")}, starForm, 5, {}, {"Ia"}, true},
+        {"mode before the stop is drawn",
+         {Unbalanced(true, {2, 3}, "0")},
+         starForm,
+         3,
+         {"Ua", "U0"},
+         {},
+         false},
+        // A run that stops before its first mode stores nothing: the earlier run stays.
+        {"a later run stored nothing",
+         {Unbalanced(true, {2}), Unbalanced(false, {}, "x")},
+         deltaForm,
+         3,
+         {"Ua", "U0"},
+         {"Uab"},
+         false},
+        {"an earlier run's mode, not in the last",
+         {Unbalanced(true, {2}), Unbalanced(true, {})},
+         starForm,
+         3,
+         {},
+         {"Ua"},
+         true},
+        {"no run yet: empty axes, no line", {}, deltaForm, 2, {}, {}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Session session;
+        for (ParameterValues p : c.runs) {
+            if (p[Param::Edit12] == "x") {
+                p[Param::Edit4] = "x";  // not a number: the normal mode fails before it is stored
+            }
+            session.Execute(p);
+        }
+        RecordingCanvas canvas;
+        DiagramLabels labels;
+        DrawStoredDiagram(canvas, session.state, c.button, c.formNow, labels);
+        for (const std::string& text : c.shown) {
+            EXPECT_NE(Label(canvas.Ops(), text), nullptr) << text;
+        }
+        for (const std::string& text : c.absent) {
+            EXPECT_EQ(Label(canvas.Ops(), text), nullptr) << text;
+        }
+        EXPECT_EQ(Label(canvas.Ops(), kModeNotComputedText) != nullptr, c.notComputed);
+        if (c.notComputed) {
+            // Nothing of an earlier drawing is left in the read-outs.
+            EXPECT_EQ(labels.label12, "");
+            EXPECT_EQ(labels.label11, std::optional<std::string>(""));
+        } else {
+            EXPECT_NE(labels.label12, "");
+        }
+    }
+}
+
 }  // namespace

@@ -14,7 +14,7 @@
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>
 
-#include "diagram/PictureFile.h"
+#include "pictures/PictureFile.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "canvas/PictureCanvas.h"
 #include "canvas/QtDiagramCanvas.h"
 #include "diagram/Diagram.h"
-#include "diagram/PictureFile.h"
+#include "pictures/PictureFile.h"
 #include "tests/core/TestCircuits.h"
 
 namespace {

@@ -2,6 +2,7 @@
 // the file replaced. Failures are made without root: a file-size limit, a read-only folder
 // (entered under an unprivileged identity when the tests run as root), a missing folder.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <stdlib.h>
@@ -48,6 +49,8 @@ enum class Limit { None, FileSize, Unprivileged };
 int SaveInChild(const fs::path& path, const std::string& bytes, Limit limit) {
     const pid_t child = ::fork();
     if (child == 0) {
+        // A save that blocks (a pipe without reader) ends here instead of hanging the test.
+        ::alarm(10);
         if (limit == Limit::FileSize) {
             ::signal(SIGXFSZ, SIG_IGN);
             const rlimit small{64, 64};
@@ -223,6 +226,56 @@ TEST_F(ReplaceFileTest, TheReplacementKeepsNameModeAndLink) {
                                                    "real/later.bmp", "real/target.bmp"}));
 }
 
+TEST_F(ReplaceFileTest, TheModeIsTheOldFilesOrTheUsualOneOfANewFile) {
+    struct Case {
+        const char* name;
+        bool existing;
+        fs::perms oldMode;
+        mode_t umask;
+        fs::perms expected;
+    };
+    using P = fs::perms;
+    const Case cases[] = {
+        {"0644 kept", true, P(0644), 077, P(0644)},
+        {"0640 kept", true, P(0640), 022, P(0640)},
+        {"0600 kept", true, P(0600), 022, P(0600)},
+        {"new file, umask 022", false, P::none, 022, P(0644)},
+        {"new file, umask 027", false, P::none, 027, P(0640)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path file = dir_ / "mode.rtf";
+        fs::remove(file);
+        if (c.existing) {
+            WriteText(file, kOld);
+            fs::permissions(file, c.oldMode);
+        }
+        const mode_t before = ::umask(c.umask);
+        EXPECT_EQ(SaveInChild(file, kNew, Limit::None), 0);
+        ::umask(before);
+        EXPECT_EQ(ReadAll(file), kNew);
+        EXPECT_EQ(fs::status(file).permissions(), c.expected);
+    }
+}
+
+TEST_F(ReplaceFileTest, APipeIsWrittenInPlaceAndNeverWaitedFor) {
+    const fs::path pipe = dir_ / "pipe.png";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    // Without a reader the save fails at once (and does not hang until the alarm).
+    EXPECT_EQ(SaveInChild(pipe, kNew, Limit::None), ENXIO);
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    // With a reader the bytes go through the pipe, which stays a pipe.
+    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(SaveInChild(pipe, kNew, Limit::None), 0);
+    std::string got(kNew.size() + 1, '\0');
+    const ssize_t n = ::read(reader, got.data(), got.size());
+    ::close(reader);
+    EXPECT_EQ(got.substr(0, n < 0 ? 0 : static_cast<std::size_t>(n)), kNew);
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_EQ(Entries(), std::vector<std::string>{"pipe.png"});
+}
+
 TEST_F(ReplaceFileTest, ADeviceIsWrittenInPlaceNeverReplaced) {
     // Renaming over /dev/null would put a plain file in its place for every program.
     ReplaceFile("/dev/null", kNew);
@@ -234,6 +287,68 @@ TEST_F(ReplaceFileTest, ADeviceIsWrittenInPlaceNeverReplaced) {
         EXPECT_EQ(e.Code(), ENOSPC);
     }
     EXPECT_TRUE(fs::is_character_file("/dev/full"));
+}
+
+// Links planted in a shared sticky folder (as in /tmp) by another user are not followed; the
+// user's own links, and links anywhere else, are.
+TEST_F(ReplaceFileTest, ALinkPlantedByAnotherUserInASharedFolderIsRefused) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to plant links as uid " << kNobody;
+    }
+    if (!CanBecomeNobody()) {
+        GTEST_SKIP() << "running as root without the right to become uid " << kNobody;
+    }
+    fs::create_directory(dir_ / "private");
+    fs::permissions(dir_ / "private", fs::perms::owner_all);
+    WriteText(dir_ / "private" / "app.conf", kOld);
+    for (const char* name : {"shared", "nobodys", "plain"}) {
+        fs::create_directory(dir_ / name);
+    }
+    fs::permissions(dir_ / "shared", fs::perms::all | fs::perms::sticky_bit);
+    // A sticky, world-writable folder that belongs to the link's owner.
+    fs::permissions(dir_ / "nobodys", fs::perms::all | fs::perms::sticky_bit);
+    ASSERT_EQ(::chown((dir_ / "nobodys").c_str(), kNobody, kNobody), 0);
+    // Not sticky: links there are followed whoever made them.
+    fs::permissions(dir_ / "plain", fs::perms::all);
+
+    struct Case {
+        const char* name;
+        fs::path link;
+        fs::path target;
+        bool byNobody;
+        int error;
+    };
+    const Case cases[] = {
+        {"another user's link to an existing file", dir_ / "shared" / "d.png", dir_ / "private" / "app.conf",
+         true, EACCES},
+        {"another user's dangling link", dir_ / "shared" / "e.png", dir_ / "private" / "new.conf", true,
+         EACCES},
+        {"another user's link, second in a chain", dir_ / "plain" / "hop.png", dir_ / "shared" / "d.png",
+         true, EACCES},
+        {"the user's own link", dir_ / "shared" / "mine.png", dir_ / "private" / "own.png", false, 0},
+        {"a link of the folder's owner", dir_ / "nobodys" / "f.png", dir_ / "private" / "owner.png", true, 0},
+        {"a link in a folder that is not sticky", dir_ / "plain" / "g.png", dir_ / "private" / "plain.png",
+         true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const bool dropped = !c.byNobody || (::setgid(kNobody) == 0 && ::setuid(kNobody) == 0);
+            ::_exit(dropped && ::symlink(c.target.c_str(), c.link.c_str()) == 0 ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the link was not made";
+        const std::vector<std::string> before = Entries();
+        EXPECT_EQ(SaveInChild(c.link, kNew, Limit::None), c.error);
+        EXPECT_EQ(ReadAll(dir_ / "private" / "app.conf"), kOld);
+        if (c.error != 0) {
+            EXPECT_EQ(Entries(), before);
+        } else {
+            EXPECT_EQ(ReadAll(c.target), kNew);
+        }
+    }
 }
 
 }  // namespace

@@ -6,20 +6,22 @@
 #include <emscripten.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "cli/DiagramJson.h"
-#include "cli/Json.h"
 #include "diagram/Diagram.h"
 #include "diagram/PictureEncoders.h"
 #include "diagram/RecordingCanvas.h"
+#include "json/DiagramJson.h"
+#include "json/Json.h"
 #include "report/NumberText.h"
 #include "report/ResultsDocument.h"
 #include "report/RtfDocument.h"
-#include "solver/CalculationRun.h"
+#include "run/CalculationRun.h"
 #include "solver/InputAssistant.h"
 #include "solver/SolverErrors.h"
 #include "solver/TextToNumber.h"
@@ -31,6 +33,8 @@ using namespace vornik;
 struct CapturedMessage : MessageSink {
     std::string text;
     bool error = false;
+    std::string field;  // the control whose text failed to convert, if any
+    void FailedField(const std::string& control) override { field = control; }
     void SolverMessage(const std::string& t) override { text = t; }
     void RuntimeError(const std::string& t) override {
         text = t;
@@ -47,18 +51,25 @@ RecordingCanvas gCanvas;
 std::string gOut;
 std::vector<std::uint8_t> gBytes;
 
-// A JSON string literal; bytes that are not UTF-8 become U+FFFD.
-std::string JsonString(const std::string& text) {
-    return JsonText(Json(text));
-}
-
-const char* Answer(std::string text) {
-    gOut = std::move(text);
+// The answer as JSON text on one line; bytes that are not UTF-8 become U+FFFD.
+const char* Answer(const Json& value) {
+    gOut = JsonText(value);
     return gOut.c_str();
 }
 
-std::string MessageJson(const std::string& text, bool error) {
-    return "\"message\":" + JsonString(text) + ",\"error\":" + (error ? "true" : "false");
+// {"message":text,"error":bool}
+Json MessageJson(const std::string& text, bool error) {
+    Json out = Json::object();
+    out["message"] = text;
+    out["error"] = error;
+    return out;
+}
+
+// {"text":text}
+Json TextJson(const std::string& text) {
+    Json out = Json::object();
+    out["text"] = text;
+    return out;
 }
 
 // The error box's text: a full stop unless the text already ends in one.
@@ -72,6 +83,33 @@ std::string ErrorBoxText(std::string text) {
 }  // namespace
 
 extern "C" {
+
+// The parameter and precision forms' table, so the page takes its initial texts and limits from
+// the core: {"fields":[{"control","option","initial","maxLength"}...] in the order vk_set_text
+// numbers them, "ticks":[{"control", and the vornik-cli option and value that tick it in star
+// and in delta}...], "decimals":[{"name","initial"}...]}.
+EMSCRIPTEN_KEEPALIVE const char* vk_fields() {
+    Json fields = Json::array();
+    for (const FieldSpec& f : kFields) {
+        fields.push_back({{"control", f.control},
+                          {"option", f.option},
+                          {"initial", f.initial},
+                          {"maxLength", f.maxLength}});
+    }
+    Json ticks = Json::array();
+    for (const TickSpec& t : kTicks) {
+        ticks.push_back({{"control", t.control},
+                         {"starOption", t.starOption},
+                         {"starValue", t.starValue},
+                         {"deltaOption", t.deltaOption},
+                         {"deltaValue", t.deltaValue}});
+    }
+    Json decimals = Json::array();
+    for (const PrecisionSpec& p : kPrecisionFields) {
+        decimals.push_back({{"name", p.name}, {"initial", p.initial}});
+    }
+    return Answer(JsonText(Json{{"fields", fields}, {"ticks", ticks}, {"decimals", decimals}}));
+}
 
 // Text of a parameter-form field, in the order ComboBox1..3, Edit1..Edit13.
 EMSCRIPTEN_KEEPALIVE void vk_set_text(int field, const char* text) {
@@ -98,9 +136,11 @@ EMSCRIPTEN_KEEPALIVE void vk_set_precision(int index, const char* text) {
     }
 }
 
-// The execute command: {"report":[lines], "completed":bool, "message":text, "error":bool}.
-// The report holds what the run wrote, also when it stopped half-way; "cleared" says whether the
-// normal-mode writer cleared the document (when it did not, the page keeps its old report).
+// The execute command: {"report":[lines], "cleared":bool, "completed":bool, "stored":bool,
+// "message":text, "error":bool, "field":control}. The report holds what the run wrote, also when it stopped
+// half-way; "cleared" says whether the normal-mode writer cleared the document (when it did not,
+// the page keeps its old report); "stored" whether the run stored the results of any mode;
+// "field" names the control whose text could not be read ("Form3-Edit4"), empty for other failures.
 EMSCRIPTEN_KEEPALIVE const char* vk_run() {
     LinesDocument doc;
     struct TrackingDocument : ResultsDocument {
@@ -115,26 +155,34 @@ EMSCRIPTEN_KEEPALIVE const char* vk_run() {
     } tracking(doc);
     CapturedMessage message;
     const RunContext ctx{gState, gForm, gPrecision, tracking, message};
+    const unsigned storedBefore = gState.stored ? gState.stored->serial : 0;
     const bool completed = N5Click(ctx);
-    std::string out = "{\"report\":[";
-    for (size_t k = 0; k < doc.lines.size(); ++k) {
-        out += (k ? "," : "") + JsonString(doc.lines[k]);
-    }
-    out += "],\"cleared\":" + std::string(tracking.cleared ? "true" : "false");
-    out += ",\"completed\":" + std::string(completed ? "true" : "false");
-    out += "," + MessageJson(message.text, message.error) + "}";
+    const bool stored = (gState.stored ? gState.stored->serial : 0) != storedBefore;
+    Json out = Json::object();
+    out["report"] = doc.lines;
+    out["cleared"] = tracking.cleared;
+    out["completed"] = completed;
+    out["stored"] = stored;
+    out.update(MessageJson(message.text, message.error));
+    out["field"] = message.field;
     return Answer(out);
 }
 
-// Draws the diagram of radio button 1..14 from the mode slots with the form's connection and
-// neutral tick, on the canvas that keeps its font between drawings: {"label11":text or null,
-// "label12":text, "legend":text, "ops":[...]}.
+// Draws the diagram of radio button 1..14 from the mode slots with the connection and neutral
+// tick of the last run that stored results, on the canvas that keeps its font between drawings:
+// {"label11":text or null, "label12":text, "legend":text, "ops":[...]}. A mode that run did not
+// compute is not drawn: {"notComputed":text} with the line the page shows instead.
 EMSCRIPTEN_KEEPALIVE const char* vk_diagram(int button) {
+    if (gState.stored && !ModeComputedBy(*gState.stored, button)) {
+        Json answer;
+        answer["notComputed"] = kModeNotComputedText;
+        return Answer(answer);
+    }
     gCanvas.ClearOps();
     DiagramLabels labels;
-    const DiagramSelection selection{gForm.star, gForm.Checked(1), button};
-    DrawSelectedDiagram(gCanvas, gState.modeSlots, selection, labels);
-    return Answer(JsonText(DiagramJson(labels, gCanvas.Ops())));
+    const DiagramSelection beforeAnyRun{gForm.star, gForm.Checked(kNeutralWire), button};
+    DrawStoredDiagram(gCanvas, gState, button, beforeAnyRun, labels);
+    return Answer(DiagramJson(labels, gCanvas.Ops()));
 }
 
 // A 400 x 400 RGBA picture (as the canvas gives it) written as the core's 24-bit BMP; the bytes
@@ -198,7 +246,8 @@ EMSCRIPTEN_KEEPALIVE int vk_rtf(const char* text, const char* spans) {
     return 1;
 }
 
-// The assistant's phase voltage from the line-voltage text: {"text":"381"} or a message.
+// The assistant's phase voltage from the line-voltage text: {"text":"381"} or a message, with the
+// field to put the cursor in.
 EMSCRIPTEN_KEEPALIVE const char* vk_phase_voltage(const char* lineVoltage) {
     const std::string text = lineVoltage;
     try {
@@ -207,33 +256,45 @@ EMSCRIPTEN_KEEPALIVE const char* vk_phase_voltage(const char* lineVoltage) {
             // Kept as a 32-bit integer: a larger one is refused like a text that is no whole number.
             throw RuntimeError("'" + text + "' is not a valid integer value");
         }
-        return Answer("{\"text\":" + JsonString(std::to_string(*phase)) + "}");
+        return Answer(TextJson(std::to_string(*phase)));
     } catch (const RuntimeError& e) {
-        return Answer("{" + MessageJson(ErrorBoxText(e.what()), true) + "}");
+        Json out = MessageJson(ErrorBoxText(e.what()), true);
+        out["field"] = "Form8-Edit1";
+        return Answer(out);
     }
 }
 
-// The assistant's reactance of one phase: {"text":"31,42"} or a message.
+// The assistant's reactance of one phase: {"text":"31,42"} or a message; a text that is no
+// number also names its field ("inductance", "capacitance" or "frequency"), for the page to put
+// the cursor there.
 EMSCRIPTEN_KEEPALIVE const char* vk_reactance(const char* inductance, int inductanceUnit,
                                               const char* capacitance, int capacitanceUnit,
                                               const char* frequency, int angular) {
     ReactanceResult result;
+    const char* converting = "inductance";
     try {
         ReactanceInput input;
         input.inductance = TextToFloat(inductance);
+        converting = "capacitance";
         input.capacitance = TextToFloat(capacitance);
         input.inductanceUnit = inductanceUnit;
         input.capacitanceUnit = capacitanceUnit;
+        converting = "frequency";
         input.frequency = TextToFloat(frequency);
+        converting = nullptr;
         input.angular = angular != 0;
         result = ReactanceFromLC(input);
     } catch (const RuntimeError& e) {
-        return Answer("{" + MessageJson(ErrorBoxText(e.what()), true) + "}");
+        Json out = MessageJson(ErrorBoxText(e.what()), true);
+        if (converting != nullptr) {
+            out["field"] = converting;
+        }
+        return Answer(out);
     }
     if (result.status != ReactanceStatus::Ok) {
-        return Answer("{" + MessageJson(ReactanceMessage(result.status), false) + "}");
+        return Answer(MessageJson(ReactanceMessage(result.status), false));
     }
-    return Answer("{\"text\":" + JsonString(FormatGeneral(result.x)) + "}");
+    return Answer(TextJson(FormatGeneral(result.x)));
 }
 
 }  // extern "C"

@@ -1,10 +1,9 @@
 // TForm8, "Настройка вводимых параметров": phase voltage from line voltage and the reactance of
 // each load phase from L, C and the frequency, written into the parameter form.
 import { showMessage } from './dialog.js';
+import { byId as $, element, focusField } from './dom.js';
 import { attachFilter, numericKeyFilter } from './filter.js';
 import { setFieldText } from './form.js';
-
-const $ = (id) => document.getElementById(id);
 
 const inductanceUnits = ['Гн', 'мГн', 'мкГн'];
 const capacitanceUnits = ['Ф', 'мФ', 'мкФ', 'нФ'];
@@ -16,12 +15,6 @@ const phases = [
     ['  Фаза В ', 'Edit5', 'ComboBox2', 'Edit6', 'ComboBox5', 'Button4', 'Edit7'],
     ['  Фаза С  ', 'Edit7', 'ComboBox3', 'Edit8', 'ComboBox6', 'Button5', 'Edit9'],
 ];
-
-function element(tag, props, ...children) {
-    const e = Object.assign(document.createElement(tag), props);
-    e.append(...children);
-    return e;
-}
 
 function unitList(id, units, label) {
     const list = element('select', { id: 'Form8-' + id });
@@ -75,7 +68,9 @@ export function initAssistant(core, star) {
             $('Form8-' + cId).value, $('Form8-' + cUnit).selectedIndex, $('Form8-Edit2').value,
             $('Form8-RadioButton2').checked);
         if (answer.message !== undefined) {
-            showMessage(answer.message);
+            // After a text that is no number the cursor goes to its field.
+            const field = { inductance: lId, capacitance: cId, frequency: 'Edit2' }[answer.field];
+            showMessage(answer.message).then(() => field && focusField('Form8-' + field));
             return;
         }
         setFieldText(target, answer.text);
@@ -85,7 +80,7 @@ export function initAssistant(core, star) {
     const phaseVoltage = () => {
         const answer = core().phaseVoltage($('Form8-Edit1').value);
         if (answer.message !== undefined) {
-            showMessage(answer.message);
+            showMessage(answer.message).then(() => focusField(answer.field));
             return null;
         }
         $('Form8-Label1').textContent = answer.text;

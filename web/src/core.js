@@ -36,11 +36,9 @@ export async function loadCore() {
             setStar(form.star ? 1 : 0);
             precision.forEach((text, k) => setPrecision(k, text));
         },
-        setDrawing(star, neutral) {
-            setStar(star ? 1 : 0);
-            setCheck(1, neutral ? 1 : 0);
-        },
+        // {report, cleared, completed, stored, message, error}
         run: () => json(m._vk_run()),
+        // The drawing of button 1..14 for the last run that stored results.
         diagram: (button) => json(m._vk_diagram(button)),
         bmp(rgba, width, height) {
             const at = m._malloc(rgba.length);

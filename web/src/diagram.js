@@ -1,9 +1,10 @@
 // TForm7, "Векторная диаграмма": fourteen mode buttons, the canvas drawn from the core's drawing
 // operations, the cursor read-out and the picture saved as PNG, JPEG or BMP.
+import { byId as $ } from './dom.js';
+import { noteDiagram } from './hooks.js';
 import { canvasSize, paintOps } from './paint.js';
 import { saveFile } from './save.js';
-
-const $ = (id) => document.getElementById(id);
+import { markStale } from './stale.js';
 
 // The emergency pairs in button order with the tick of the parameter form that asks for each,
 // and the mode named for a hint: star meaning, delta meaning.
@@ -18,7 +19,7 @@ const pairs = [
 ];
 const groupHeadings = { 0: ['Label2', 'Нормальный режим'], 1: ['Label3', 'Аварийный режим'], 4: ['Label4', 'Аварийный режим'] };
 
-function buildButtons(onSelect) {
+function buildButtons(onSelect, onReselect) {
     const host = $('Form7-modes');
     pairs.forEach((pair, k) => {
         if (groupHeadings[k]) {
@@ -47,6 +48,8 @@ function buildButtons(onSelect) {
             radio.id = 'Form7-RadioButton' + button;
             radio.disabled = k > 0;
             radio.addEventListener('change', () => radio.checked && onSelect(button));
+            // Choosing the mode already shown draws it again (no change event comes then).
+            radio.addEventListener('click', () => onReselect(button));
             label.append(radio, ' ' + caption);
             row.append(label);
         });
@@ -76,27 +79,53 @@ function cursorReadout(event) {
     $('Form7-Label10').textContent = String(200 - x);
 }
 
-export function initDiagram(core, drawing) {
+// A mode the last run did not compute: its one line in the middle of a white picture.
+function paintNotComputed(ctx, text) {
+    ctx.fillStyle = '#fff';
+    ctx.fillRect(0, 0, canvasSize, canvasSize);
+    ctx.fillStyle = '#000';
+    ctx.font = '12px "Liberation Sans", "DejaVu Sans", Arial, sans-serif';
+    ctx.textAlign = 'center';
+    ctx.textBaseline = 'middle';
+    ctx.fillText(text, canvasSize / 2, canvasSize / 2, canvasSize - 16);
+    ctx.textAlign = 'start';
+}
+
+export function initDiagram(core) {
     const canvas = $('Form7-Image1');
     const ctx = canvas.getContext('2d', { willReadFrequently: true });
     ctx.fillStyle = '#fff';
     ctx.fillRect(0, 0, canvasSize, canvasSize);
+    // The button drawn last (0 before any drawing) and whether a run has stored results, after
+    // which the mode names follow that run's connection rather than the form's.
+    let shown = 0;
+    let runStored = false;
     const draw = (button) => {
-        const { star, neutral } = drawing();
-        core().setDrawing(star, neutral);
         const picture = core().diagram(button);
-        canvas.vornikTextRects = paintOps(ctx, picture.ops);
-        canvas.vornikOps = picture.ops;
-        if (picture.label11 !== null) {
-            $('Form7-Label11').textContent = picture.label11;
+        shown = button;
+        if (picture.notComputed !== undefined) {
+            paintNotComputed(ctx, picture.notComputed);
+            canvas.setAttribute('aria-label', 'Векторная диаграмма: ' + picture.notComputed);
+            noteDiagram([], [], picture.notComputed);
+            $('Form7-Label12').textContent = '';
+        } else {
+            canvas.setAttribute('aria-label', 'Векторная диаграмма');
+            noteDiagram(picture.ops, paintOps(ctx, picture.ops));
+            if (picture.label11 !== null) {
+                $('Form7-Label11').textContent = picture.label11;
+            }
+            $('Form7-Label12').textContent = picture.label12;
         }
-        $('Form7-Label12').textContent = picture.label12;
         // Before the first drawing there is no picture to save.
         for (const id of ['Form7-SavePng', 'Form7-SaveJpeg', 'Form7-SaveBmp']) {
             $(id).disabled = false;
         }
     };
-    buildButtons(draw);
+    buildButtons(draw, (button) => {
+        if (button === shown) {
+            draw(button);
+        }
+    });
     showHints(true);
     // A pointer of any kind: a mouse moving, or a finger tapping the diagram on a phone.
     canvas.addEventListener('pointermove', cursorReadout);
@@ -111,18 +140,31 @@ export function initDiagram(core, drawing) {
         }
     });
     return {
-        showHints,
-        // After a completed run: the pairs of the ticked modes are enabled and the normal-mode
-        // voltages are drawn.
-        afterRun(ticks) {
+        // The form's connection names the modes until a run has stored results.
+        formConnection(star) {
+            if (!runStored) {
+                showHints(star);
+            }
+        },
+        // After a run that stored results ({star, checks} of its form): the modes are named for
+        // its connection, the pairs of its ticked modes are enabled, and the mode shown is drawn
+        // again from the new results (the normal-mode voltages when none was shown or the shown
+        // mode is no longer enabled).
+        afterRun({ star, checks }) {
+            runStored = true;
+            showHints(star);
             $('Form7-modes').disabled = false;
             pairs.forEach(([tick], k) => {
                 for (const j of [1, 2]) {
-                    $('Form7-RadioButton' + (2 * k + j)).disabled = tick !== null && !ticks[tick - 1];
+                    $('Form7-RadioButton' + (2 * k + j)).disabled = tick !== null && !checks[tick - 1];
                 }
             });
-            $('Form7-RadioButton1').checked = true;
-            draw(1);
+            const button = shown > 0 && !$('Form7-RadioButton' + shown).disabled ? shown : 1;
+            $('Form7-RadioButton' + button).checked = true;
+            draw(button);
+        },
+        setStale(stale) {
+            markStale($('Form7-Stale'), canvas, stale);
         },
     };
 }

@@ -1,16 +1,17 @@
 // The message box of the page: one modal dialog with the program's text and an OK button.
 
-const box = () => document.getElementById('vornik-message');
+import { byId } from './dom.js';
+
 
 // Shows the text and resolves when the user closes the dialog.
 export function showMessage(text) {
-    const dialog = box();
-    document.getElementById('vornik-message-text').textContent = text;
+    const dialog = byId('vornik-message');
+    byId('vornik-message-text').textContent = text;
     return new Promise((resolve) => {
         dialog.addEventListener('close', () => resolve(), { once: true });
         if (!dialog.open) {
             dialog.showModal();
         }
-        document.getElementById('vornik-message-ok').focus();
+        byId('vornik-message-ok').focus();
     });
 }

@@ -1,9 +1,8 @@
 // TForm3, the parameter form "Параметры  расчёта": captions that follow the connection, the
 // neutral wire and the texts the run reads.
+import { byId as $ } from './dom.js';
 import { attachFilter, numericKeyFilter } from './filter.js';
 import { fillGaps } from './gaps.js';
-
-const $ = (id) => document.getElementById(id);
 
 // Text fields in the order the core numbers them.
 export const textFields = ['ComboBox1', 'ComboBox2', 'ComboBox3', 'Edit1', 'Edit2', 'Edit3', 'Edit4', 'Edit5',
@@ -51,8 +50,13 @@ function showConnection(star) {
     syncNeutral();
 }
 
-// onConnection(star) is told each time the user switches the connection.
-export function initForm(onConnection) {
+// onConnection(star) is told each time the user switches the connection; onExecute() runs the
+// calculation from the form's own execute button; onEdit() is told of every change of what a run
+// reads (a text, a tick, the connection), also of a text the assistant writes.
+let edited = () => {};
+
+export function initForm({ onConnection, onExecute, onEdit }) {
+    edited = onEdit;
     for (let k = 0; k < 3; ++k) {
         $(voltageLabels[k]).textContent = initialVoltage[k];
         fillGaps($(loadRows[k]), starLoad[k]);
@@ -62,16 +66,28 @@ export function initForm(onConnection) {
     syncNeutral();
     for (const id of textFields) {
         attachFilter($(id), numericKeyFilter);
+        $(id).addEventListener('input', () => edited());
+    }
+    for (let k = 1; k <= 7; ++k) {
+        $('Form3-CheckBox' + k).addEventListener('change', () => edited());
     }
     $('Form3-RadioButton1').addEventListener('change', () => {
         showConnection(true);
         onConnection(true);
+        edited();
     });
     $('Form3-RadioButton2').addEventListener('change', () => {
         showConnection(false);
         onConnection(false);
+        edited();
     });
     $('Form3-CheckBox1').addEventListener('change', syncNeutral);
+    $('Form3-SpeedButton6').addEventListener('click', onExecute);
+}
+
+// The execute button waits for the core.
+export function enableExecute() {
+    $('Form3-SpeedButton6').disabled = false;
 }
 
 // What the run reads: {texts, checks, star}.
@@ -86,4 +102,5 @@ export function readForm() {
 // The assistant writes computed values into the form.
 export function setFieldText(name, text) {
     $('Form3-' + name).value = text;
+    edited();
 }

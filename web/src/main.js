@@ -3,25 +3,34 @@ import { initAssistant, enableLineVoltageSection } from './assistant.js';
 import { loadCore } from './core.js';
 import { initDiagram } from './diagram.js';
 import { showMessage } from './dialog.js';
-import { initForm, isStar, readForm } from './form.js';
+import { byId, focusField } from './dom.js';
+import { initForm, isStar, readForm, enableExecute } from './form.js';
+import { noteReady } from './hooks.js';
 import { initPrecision, readPrecision } from './precision.js';
-import { initResults, showReport } from './results.js';
+import { initResults, setReportStale, showReport } from './results.js';
 
-const $ = (id) => document.getElementById(id);
 let core = null;
 const getCore = () => core;
+// Whether a report or diagram of an earlier run is on the page.
+let resultsShown = false;
 
-const diagram = initDiagram(getCore, () => ({ star: isStar(), neutral: $('Form3-CheckBox1').checked }));
-initForm((star) => {
-    enableLineVoltageSection(star);
-    diagram.showHints(star);
-});
-initPrecision();
-initAssistant(getCore, isStar);
-initResults(getCore);
+const diagram = initDiagram(getCore);
+
+function setStale(stale) {
+    setReportStale(stale);
+    diagram.setStale(stale);
+}
+
+// A change of what a run reads: what is shown now belongs to earlier data.
+function edited() {
+    if (resultsShown) {
+        setStale(true);
+    }
+}
 
 // The execute command: the report replaces the document once the normal-mode writer has started
-// it; a failure shows its one message and keeps what was written.
+// it; a failure shows its one message and keeps what was written. A run that stored results
+// redraws the diagram from them; one that stored none leaves the earlier results marked.
 function execute() {
     if (!core) {
         return;
@@ -32,26 +41,39 @@ function execute() {
     if (result.cleared) {
         showReport(result.report);
     }
-    if (result.completed) {
-        diagram.afterRun(form.checks);
+    if (result.stored) {
+        resultsShown = true;
+        setStale(false);
+        diagram.afterRun(form);
+    } else {
+        edited();
     }
     if (result.message) {
-        showMessage(result.message);
+        // The cursor goes to the field whose text could not be read.
+        showMessage(result.message).then(() => focusField(result.field));
     }
 }
 
-for (const id of ['Form1-SpeedButton1', 'Form3-SpeedButton6']) {
-    $(id).addEventListener('click', execute);
-}
+initForm({
+    onConnection(star) {
+        enableLineVoltageSection(star);
+        diagram.formConnection(star);
+    },
+    onExecute: execute,
+    onEdit: edited,
+});
+initPrecision(edited);
+initAssistant(getCore, isStar);
+initResults(getCore);
+// The main window's execute button, in the page's title bar.
+const executeButton = byId('Form1-SpeedButton1');
+executeButton.addEventListener('click', execute);
 
 loadCore().then((loaded) => {
     core = loaded;
-    for (const id of ['Form1-SpeedButton1', 'Form3-SpeedButton6']) {
-        $(id).disabled = false;
-    }
-    document.body.dataset.ready = 'true';
-    // Milliseconds from the start of the navigation, for the benchmark.
-    document.body.dataset.readyAt = performance.now().toFixed(1);
+    executeButton.disabled = false;
+    enableExecute();
+    noteReady();
 }, (error) => {
     showMessage(String(error));
 });

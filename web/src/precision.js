@@ -1,5 +1,6 @@
 // TForm4, "Настройка точности рассчёта": twenty boxes, each the number of decimals (0 to 5) of
 // one kind of reported number, placed in the gaps of their row's formula.
+import { byId } from './dom.js';
 import { attachFilter, decimalsKeyFilter } from './filter.js';
 
 const rows = [
@@ -12,8 +13,9 @@ const rows = [
 // The initial decimals, in box order.
 const initial = ['0', '0', '0', '0', '0', '0', '1', '1', '3', '3', '3', '1', '1', '1', '1', '1', '0', '1', '0', '0'];
 
-export function initPrecision() {
-    const grid = document.getElementById('Form4-grid');
+// onEdit() is told of every change of a box.
+export function initPrecision(onEdit) {
+    const grid = byId('Form4-grid');
     const list = document.createElement('datalist');
     list.id = 'decimals';
     list.append(...['0', '1', '2', '3', '4', '5'].map((v) => new Option(v)));
@@ -43,6 +45,7 @@ export function initPrecision() {
                 box.setAttribute('list', 'decimals');
                 box.setAttribute('aria-label', heading.trim() + ': ' + text);
                 attachFilter(box, decimalsKeyFilter);
+                box.addEventListener('input', () => onEdit());
                 line.append(box);
             }
         });
@@ -51,5 +54,5 @@ export function initPrecision() {
 }
 
 export function readPrecision() {
-    return Array.from({ length: 20 }, (_, k) => document.getElementById('Form4-ComboBox' + (k + 1)).value);
+    return Array.from({ length: 20 }, (_, k) => byId('Form4-ComboBox' + (k + 1)).value);
 }

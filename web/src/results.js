@@ -1,8 +1,9 @@
 // TForm2, the results document: one block per report line, editable; copy, save as RTF or plain
 // text, print.
+import { byId as $ } from './dom.js';
 import { saveFile } from './save.js';
+import { markStale } from './stale.js';
 
-const $ = (id) => document.getElementById(id);
 const printTitle = 'Результаты рассчёта Vornik';
 
 function lineBlock(text) {
@@ -17,6 +18,10 @@ function lineBlock(text) {
 
 export function showReport(lines) {
     $('Form2-RichEdit1').replaceChildren(...lines.map(lineBlock));
+}
+
+export function setReportStale(stale) {
+    markStale($('Form2-Stale'), $('Form2-RichEdit1'), stale);
 }
 
 // The document as the user sees it now, edits included: its lines and the raised (superscript)
@@ -82,6 +87,24 @@ function selectWholeDocument() {
     selection.addRange(range);
 }
 
+// The selection as formatted text (raised spans stay raised) and as plain text, through the
+// clipboard interface; only a page that is not a secure context (served over plain http from
+// another computer) lacks it and copies the older way.
+function copySelection() {
+    const selection = getSelection();
+    if (!navigator.clipboard || typeof ClipboardItem === 'undefined' || selection.rangeCount === 0) {
+        document.execCommand('copy');
+        return;
+    }
+    const holder = document.createElement('div');
+    holder.append(selection.getRangeAt(0).cloneContents());
+    const item = new ClipboardItem({
+        'text/html': new Blob([holder.innerHTML], { type: 'text/html' }),
+        'text/plain': new Blob([selection.toString()], { type: 'text/plain' }),
+    });
+    navigator.clipboard.write([item]).catch(() => document.execCommand('copy'));
+}
+
 export function initResults(core) {
     const edit = $('Form2-RichEdit1');
     $('Form2-SpeedButton2').addEventListener('click', () => {
@@ -90,11 +113,12 @@ export function initResults(core) {
         if (selection.isCollapsed || !edit.contains(selection.anchorNode)) {
             selectWholeDocument();
         }
-        document.execCommand('copy');
+        copySelection();
         edit.focus();
     });
     $('Form2-SpeedButton6').addEventListener('click', () => {
-        // Raising is no toggle: text already raised stays raised.
+        // Raising is no toggle: text already raised stays raised. The platform has no other way
+        // to format an editable document that keeps the browser's own undo of the change.
         if (!document.queryCommandState('superscript')) {
             document.execCommand('superscript');
         }

@@ -27,7 +27,7 @@ async function pixelsOutsideTexts(page, png) {
         const own = canvas.getContext('2d').getImageData(0, 0, 400, 400).data;
         // The texts' boxes, a few pixels wider: the desktop's font engine lays glyphs out a little
         // differently from the browser's.
-        const inText = (x, y) => canvas.vornikTextRects.some((r) =>
+        const inText = (x, y) => window.vornikHooks.diagramTextRects.some((r) =>
             x >= r.x - 2 && x < r.x + r.width + 6 && y >= r.y - 2 && y < r.y + r.height + 4);
         let compared = 0;
         let inked = 0;
@@ -80,7 +80,7 @@ export async function diagram(browser) {
             }
             const expected = runCli(['--json', ...circuit.args, '--diagram', String(button)]).diagram;
             const drawn = await page.evaluate(() => ({
-                ops: document.getElementById('Form7-Image1').vornikOps,
+                ops: window.vornikHooks.diagramOps,
                 label11: document.getElementById('Form7-Label11').textContent,
                 label12: document.getElementById('Form7-Label12').textContent,
             }));
@@ -102,9 +102,8 @@ export async function diagram(browser) {
     await setCircuit(page, circuitFromArgs(['--a2', '-90', '--a3', '90', '--r1', '10', '--r2', '10', '--r3', '10']));
     await execute(page);
     const placed = await page.evaluate(() => {
-        const canvas = document.getElementById('Form7-Image1');
-        const texts = canvas.vornikOps.filter((op) => op.op === 'text');
-        return canvas.vornikTextRects.map((r, k) => ({ ...r, wanted: [texts[k].x, texts[k].y] }));
+        const texts = window.vornikHooks.diagramOps.filter((op) => op.op === 'text');
+        return window.vornikHooks.diagramTextRects.map((r, k) => ({ ...r, wanted: [texts[k].x, texts[k].y] }));
     });
     const moved = placed.filter((r) => r.x !== r.wanted[0] || r.y !== r.wanted[1]);
     check(moved.length > 0 && moved.every((r) => r.x + r.width === 400 || r.y + r.height === 400 || r.x === 0 || r.y === 0),
@@ -126,6 +125,64 @@ export async function diagram(browser) {
             `${args.join(' ')}: first drawing's pixels outside the texts equal vornik-cli's PNG`,
             `${result.count} of ${result.compared} differ, e.g. ${JSON.stringify(result.differing)}`);
         console.log(`diagram pixels: ${result.compared} compared (${result.inked} inked), ${result.count} differ`);
+        await page.close();
+    }
+}
+
+// What the diagram shows belongs to the last run that stored results: its connection, its
+// neutral wire, its values, redrawn after every such run and when the shown mode is chosen
+// again; a mode that run did not reach shows one line instead of a picture.
+export async function diagramFollowsRun(browser) {
+    const starShort = ['--r1', '10', '--x1', '5', '--r2', '8', '--r3', '12', '--neutral', '--short', 'A'];
+    const noNeutral = ['--r1', '10', '--x1', '5', '--r2', '8', '--r3', '12'];
+    const balanced = ['--r1', '10', '--r2', '10', '--r3', '10'];
+    const click = (id) => (page) => page.click('#' + id);
+    const setText = (id, text) => (page) => page.$eval('#' + id, (e, t) => { e.value = t; }, text);
+    const forget = (page) => page.evaluate(() => { window.vornikHooks.diagramOps = null; });
+    const notComputed = 'Режим не рассчитывался при последнем выполнении';
+    // [what, the run's options, steps after it, the button then shown, what it draws: vornik-cli's
+    // options for the same drawing, or the line of a mode not computed]
+    const cases = [
+        ['delta chosen after a star run', starShort, [click('Form3-RadioButton2'), click('Form7-RadioButton2')], 2, starShort],
+        ['neutral ticked after a run without it', noNeutral, [click('Form3-CheckBox1'), click('Form7-RadioButton2')], 2, noNeutral],
+        ['a new run redraws the mode shown', balanced, [click('Form7-RadioButton2'), setText('Form3-Edit5', '94,25'),
+            click('Form1-SpeedButton1')], 2, [...balanced, '--x1', '94,25']],
+        ['the shown mode chosen again is drawn again', starShort, [click('Form7-RadioButton4'), forget,
+            click('Form7-RadioButton4')], 4, starShort],
+        ['a mode the last run stopped before', [...starShort, '--short', 'B', '--shunt2', '1,2,'],
+            [click('Form7-RadioButton5')], 5, notComputed],
+        ['a mode that run computed before it stopped', [...starShort, '--short', 'B', '--shunt2', '1,2,'],
+            [click('Form7-RadioButton4')], 4, starShort],
+    ];
+    for (const [what, args, steps, button, expected] of cases) {
+        const page = await openPage(browser, siteDir);
+        await setCircuit(page, circuitFromArgs(args));
+        await execute(page);
+        for (const step of steps) {
+            await step(page);
+            if (await page.$eval('#vornik-message', (d) => d.open)) {
+                await page.click('#vornik-message-ok');
+            }
+        }
+        const drawn = await page.evaluate((b) => ({
+            checked: document.getElementById('Form7-RadioButton' + b).checked,
+            ops: window.vornikHooks.diagramOps,
+            notice: window.vornikHooks.diagramNotice,
+            hint: document.getElementById('Form7-Mode1').textContent,
+        }), button);
+        check(drawn.checked, `${what}: button ${button} is selected`);
+        if (typeof expected === 'string') {
+            check(drawn.notice === expected && drawn.ops.length === 0, `${what}: one line instead of a picture`,
+                JSON.stringify(drawn));
+            await page.close();
+            continue;
+        }
+        const ops = carriedOver(runCli(['--json', ...expected, '--diagram', String(button)]).diagram.ops);
+        check(JSON.stringify(drawn.ops) === JSON.stringify(ops) && drawn.notice === null,
+            `${what}: draws the run's diagram`, drawn.ops === null ? 'not drawn'
+                : firstDifference(drawn.ops.map((o) => JSON.stringify(o)), ops.map((o) => JSON.stringify(o))));
+        check(drawn.hint === (args.includes('--delta') ? 'Обрыв фазы нагрузки АВ' : 'КЗ фазы А'),
+            `${what}: the modes are named for the run's connection`, drawn.hint);
         await page.close();
     }
 }

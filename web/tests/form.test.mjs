@@ -152,7 +152,7 @@ export async function keyboard(browser) {
     await page.focus('#Form7-RadioButton1');
     await page.keyboard.press('ArrowDown');
     const drawn = await page.evaluate(() => [document.getElementById('Form7-RadioButton2').checked,
-        document.getElementById('Form7-Image1').vornikOps.filter((o) => o.op === 'text').map((o) => o.text)]);
+        window.vornikHooks.diagramOps.filter((o) => o.op === 'text').map((o) => o.text)]);
     check(drawn[0] && drawn[1].includes('Ia'), 'an arrow key selects and draws the currents', JSON.stringify(drawn));
     await page.$eval('#Form3-Edit4', (e) => { e.value = '0'; });
     await page.focus('#Form3-SpeedButton6');
@@ -161,5 +161,123 @@ export async function keyboard(browser) {
     await page.keyboard.press('Enter');
     const open = await page.$eval('#vornik-message', (d) => d.open);
     check(focused === 'vornik-message-ok' && !open, 'the message takes the focus and Enter closes it', JSON.stringify([focused, open]));
+    await page.close();
+}
+
+// After a run, any change of what a run reads and any run that stops without storing results
+// mark the report and the diagram as belonging to earlier data, until a run stores results again.
+export async function staleResults(browser) {
+    const click = (id) => (page) => page.click('#' + id);
+    const typeInto = (id, text) => async (page) => {
+        await page.$eval('#' + id, (e) => { e.closest('details')?.setAttribute('open', ''); });
+        await page.click('#' + id, { clickCount: 3 });
+        await page.type('#' + id, text);
+    };
+    const setText = (id, text) => (page) => page.$eval('#' + id, (e, t) => { e.value = t; }, text);
+    const run = async (page) => {
+        await page.click('#Form1-SpeedButton1');
+        if (await page.$eval('#vornik-message', (d) => d.open)) {
+            await page.click('#vornik-message-ok');
+        }
+    };
+    const openAssistant = (page) => page.$eval('#Form8', (d) => { d.open = true; });
+    // [what, a run first, the steps, marked afterwards]
+    const cases = [
+        ['typing a digit into a field', true, [typeInto('Form3-Edit5', '5')], true],
+        ['ticking a mode', true, [click('Form3-CheckBox5')], true],
+        ['switching the connection', true, [click('Form3-RadioButton2')], true],
+        ['a precision box', true, [typeInto('Form4-ComboBox1', '2')], true],
+        ['the assistant writing the voltages', true, [openAssistant, click('Form8-Button2')], true],
+        ['a run stopped with a message', true, [setText('Form3-Edit4', '0'), run], true],
+        ['a key the field refuses', true, [typeInto('Form3-Edit5', 'x')], false],
+        ['typing before any run', false, [typeInto('Form3-Edit5', '5')], false],
+    ];
+    const state = (page) => page.evaluate(() => {
+        const $ = (id) => document.getElementById(id);
+        const note = $('Form2-Stale');
+        return {
+            note: note.textContent, shown: note.offsetHeight > 0, role: note.getAttribute('role'),
+            diagramNote: $('Form7-Stale').textContent,
+            report: $('Form2-RichEdit1').classList.contains('stale'),
+            described: $('Form2-RichEdit1').getAttribute('aria-describedby'),
+            picture: $('Form7-Image1').classList.contains('stale'),
+        };
+    });
+    const staleText = 'Результаты относятся к прежним данным — нажмите ВЫПОЛНИТЬ, чтобы пересчитать.';
+    for (const [what, runFirst, steps, marked] of cases) {
+        const page = await openPage(browser, siteDir);
+        await page.evaluate(() => ['Edit4', 'Edit6', 'Edit8'].forEach((f) => {
+            document.getElementById('Form3-' + f).value = '10';
+        }));
+        if (runFirst) {
+            await run(page);
+        }
+        for (const step of steps) {
+            await step(page);
+        }
+        const after = await state(page);
+        const stale = after.note === staleText && after.shown && after.role === 'status' && after.diagramNote === staleText &&
+            after.report && after.described === 'Form2-Stale' && after.picture;
+        const fresh = after.note === '' && !after.shown && after.diagramNote === '' && !after.report && !after.picture;
+        check(marked ? stale : fresh, `${what}: ${marked ? '' : 'not '}marked as earlier data`, JSON.stringify(after));
+        if (marked) {
+            await setText('Form3-Edit4', '10')(page);
+            await run(page);
+            const again = await state(page);
+            check(again.note === '' && !again.report && !again.picture, `${what}: the next run clears the mark`,
+                JSON.stringify(again));
+        }
+        await page.close();
+    }
+}
+
+// After a message about a text that is no number, the cursor is in that text's field with the
+// text selected, also in a folded section; other messages leave the fields alone.
+export async function failingFieldFocus(browser) {
+    const page = await openPage(browser, siteDir);
+    // [what, field texts to set, ticks to click, the button pressed, the field then focused or null]
+    const cases = [
+        ['a resistance', { 'Form3-Edit4': '1,2,' }, [], 'Form1-SpeedButton1', 'Form3-Edit4'],
+        ['a voltage before a resistance', { 'Form3-Edit4': '1,2,', 'Form3-ComboBox3': '3--' }, [], 'Form3-SpeedButton6',
+            'Form3-ComboBox3'],
+        ['the shunt of a ticked short circuit', { 'Form3-Edit12': ',5,' }, ['Form3-CheckBox3'], 'Form1-SpeedButton1',
+            'Form3-Edit12'],
+        ['a precision box', { 'Form4-ComboBox5': '-' }, [], 'Form1-SpeedButton1', 'Form4-ComboBox5'],
+        ['a zero resistance is no conversion', { 'Form3-Edit4': '0' }, [], 'Form1-SpeedButton1', null],
+        ['the assistant\'s line voltage', { 'Form8-Edit1': '6,,' }, [], 'Form8-Button1', 'Form8-Edit1'],
+        ['the assistant\'s capacitance', { 'Form8-Edit6': '1-' }, [], 'Form8-Button4', 'Form8-Edit6'],
+        ['the assistant\'s frequency', { 'Form8-Edit3': '10', 'Form8-Edit2': '5,0,' }, [], 'Form8-Button3', 'Form8-Edit2'],
+    ];
+    for (const [what, texts, ticks, button, field] of cases) {
+        await page.reload();
+        await page.waitForSelector('body[data-ready="true"]');
+        await page.evaluate((t) => {
+            ['Edit4', 'Edit6', 'Edit8'].forEach((f) => { document.getElementById('Form3-' + f).value = '10'; });
+            for (const [id, text] of Object.entries(t)) {
+                document.getElementById(id).value = text;
+            }
+        }, texts);
+        for (const tick of ticks) {
+            await page.click('#' + tick);
+        }
+        if (button.startsWith('Form8')) {
+            await page.$eval('#Form8', (d) => { d.open = true; });
+        }
+        await page.click('#' + button);
+        const message = await page.$eval('#vornik-message-text', (e) => e.textContent);
+        await page.click('#vornik-message-ok');
+        await new Promise((r) => setTimeout(r, 50));
+        const focus = await page.evaluate(() => {
+            const e = document.activeElement;
+            return { id: e.id, tag: e.tagName, selected: e.tagName === 'INPUT' && e.selectionStart === 0 && e.selectionEnd === e.value.length,
+                folded: e.closest('details') !== null && !e.closest('details').open };
+        });
+        if (field === null) {
+            check(focus.tag !== 'INPUT', `${what}: no field takes the cursor`, JSON.stringify([message, focus]));
+        } else {
+            check(focus.id === field && focus.selected && !focus.folded && message.includes(texts[field]),
+                `${what}: the cursor is in ${field} with its text selected`, JSON.stringify([message, focus]));
+        }
+    }
     await page.close();
 }

@@ -34,14 +34,15 @@ for (const { file, source } of order) {
     exports[file] = exported;
     // A name imported but not exported would only show up as undefined in the browser.
     for (const [, names, dep] of source.matchAll(importLine)) {
-        for (const name of names.split(',').map((n) => n.trim()).filter(Boolean)) {
+        for (const name of names.split(',').map((n) => n.trim().split(/\s+as\s+/)[0]).filter(Boolean)) {
             if (!exports[dep].includes(name)) {
                 throw new Error(`${file} imports ${name}, which ${dep} does not export`);
             }
         }
     }
+    // "name as alias" becomes the destructuring "name: alias".
     let body = source.replace(importLine, (line, names, dep) =>
-        `const {${names}} = modules['${dep}'];`);
+        `const {${names.replace(/\s+as\s+/g, ': ')}} = modules['${dep}'];`);
     body = body.replace(/^export\s+/gm, '');
     script += `modules['${file}'] = (() => {\n${body}\nreturn { ${exported.join(', ')} };\n})();\n`;
 }

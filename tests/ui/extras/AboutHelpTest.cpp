@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "ModalWatcher.h"
+#include "tests/ui/ModalDialogs.h"
 #include "ui/Help.h"
 #include "ui/Unit5.h"
 #include "ui/Unit6.h"

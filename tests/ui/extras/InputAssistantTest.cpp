@@ -5,7 +5,7 @@
 #include <QtTest>
 #include <climits>
 
-#include "ModalWatcher.h"
+#include "tests/ui/ModalDialogs.h"
 #include "solver/InputAssistant.h"
 #include "solver/SolverErrors.h"
 #include "ui/Forms.h"

@@ -13,6 +13,7 @@
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
 #include "ui/Unit4.h"
+#include "ui/WindowPlace.h"
 
 using vornik::Param;
 
@@ -26,31 +27,23 @@ struct Circuit {
     QList<QPair<int, QString>> decimals;  // precision combo box number (1..20), text
 };
 
-const char* const kCliOption[vornik::kParamCount] = {
-    "--u1", "--u2", "--u3", "--a1", "--a2", "--a3",     "--r1",     "--x1",
-    "--r2", "--x2", "--r3", "--x3", "--r0", "--shunt1", "--shunt2", "--shunt3"};
-
 QStringList CliArguments(const Circuit& c) {
     QStringList args;
     if (!c.star) {
         args << "--delta";
     }
     for (const auto& [field, text] : c.texts) {
-        args << kCliOption[static_cast<int>(field)] << text;
+        args << vornik::FieldOf(field).option << text;
     }
-    const char* phases[3] = {"A", "B", "C"};
-    const char* branches[3] = {"AB", "BC", "CA"};
     for (int box : c.boxes) {
-        if (box == 1) {
-            args << "--neutral";
-        } else if (box <= 4) {
-            args << (c.star ? "--short" : "--open") << (c.star ? phases[box - 2] : branches[box - 2]);
-        } else {
-            args << "--break" << phases[box - 5];
+        const vornik::TickSpec& tick = vornik::kTicks.at(box - 1);
+        args << (c.star ? tick.starOption : tick.deltaOption);
+        if (const char* value = c.star ? tick.starValue : tick.deltaValue; *value != '\0') {
+            args << value;
         }
     }
     for (const auto& [number, text] : c.decimals) {
-        args << "--decimals" << QStringLiteral("%1=%2").arg(vornik::kPrecisionNames[number - 1], text);
+        args << "--decimals" << QStringLiteral("%1=%2").arg(vornik::kPrecisionFields[number - 1].name, text);
     }
     return args;
 }
@@ -96,7 +89,7 @@ void Enter(const Circuit& c) {
         SetText(field, text);
     }
     for (int n = 1; n <= 20; ++n) {
-        Form4->ComboBox(n)->setEditText(QString::fromLatin1(vornik::kDefaultPrecisionTexts[n - 1]));
+        Form4->ComboBox(n)->setEditText(QString::fromLatin1(vornik::kPrecisionFields[n - 1].initial));
     }
     for (const auto& [number, text] : c.decimals) {
         Form4->ComboBox(number)->setEditText(text);
@@ -237,6 +230,56 @@ class ShellExecuteTest : public QObject {
             normalOnly.boxes.clear();
             QCOMPARE(DocumentLines(), CliReport(normalOnly));
         }
+    }
+
+    // After the box of a text that is no number the cursor is in that text's field with the text
+    // selected, in the precision form too; a solver message leaves the focus where it was.
+    void conversionFailureSelectsItsField_data() {
+        QTest::addColumn<Circuit>("circuit");
+        QTest::addColumn<QString>("field");  // window-control, or empty when the focus stays
+        Circuit notNumber = Star();
+        notNumber.texts.append({Param::Edit5, "1,2,3"});
+        QTest::newRow("X of phase A") << notNumber << "Form3-Edit5";
+        Circuit loneMinus = Star();
+        loneMinus.texts.append({Param::ComboBox2, "-"});
+        QTest::newRow("voltage B") << loneMinus << "Form3-ComboBox2";
+        Circuit shunt = Star({3});
+        shunt.texts.append({Param::Edit12, ",,"});
+        QTest::newRow("shunt B") << shunt << "Form3-Edit12";
+        QTest::newRow("precision box 7") << Circuit{true, kMixedLoad, {}, {{7, "-"}}} << "Form4-ComboBox7";
+        Circuit zeroShunt = Star({2});
+        zeroShunt.texts.append({Param::Edit11, "0"});
+        QTest::newRow("zero shunt") << zeroShunt << "";
+    }
+
+    void conversionFailureSelectsItsField() {
+        QFETCH(Circuit, circuit);
+        QFETCH(QString, field);
+        Form4->hide();
+        Enter(circuit);
+        ShowWindow(Form3);
+        Form3->Edit1->setFocus();
+        QVERIFY(QTest::qWaitFor([] { return QApplication::focusWidget() == Form3->Edit1; }));
+        const auto boxes = CaptureMessageBoxes([] { Form1->SpeedButton1->click(); });
+        QCOMPARE(boxes.size(), 1);
+        if (field.isEmpty()) {
+            QTest::qWait(20);
+            QVERIFY(!Form3->Edit11->hasFocus());
+            QVERIFY(!Form3->Edit11->hasSelectedText());
+            return;
+        }
+        const QStringList parts = field.split(u'-');
+        QWidget* window = parts[0] == "Form3" ? static_cast<QWidget*>(Form3) : Form4;
+        QWidget* control = window->findChild<QWidget*>(parts[1]);
+        auto* combo = qobject_cast<QComboBox*>(control);
+        QLineEdit* line = combo != nullptr ? combo->lineEdit() : qobject_cast<QLineEdit*>(control);
+        QVERIFY(line != nullptr);
+        QVERIFY2(
+            QTest::qWaitFor([line] { return line->hasFocus(); }),
+            qPrintable(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "none"));
+        QVERIFY(window->isVisible());
+        QVERIFY(boxes[0].text.contains(QStringLiteral("'%1'").arg(line->text())));
+        QCOMPARE(line->selectedText(), line->text());
     }
 
     void precisionChangeWaitsForNextRun() {

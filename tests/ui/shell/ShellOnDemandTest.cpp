@@ -7,7 +7,7 @@
 #include <QtTest>
 
 #include "ShellTestSupport.h"
-#include "solver/SolutionRecord.h"
+#include "solver/Parameters.h"
 #include "ui/Forms.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
@@ -65,7 +65,7 @@ class ShellOnDemandTest : public QObject {
         // Once built, the form shows the texts the run used, and the run reads the form.
         for (int n = 1; n <= 20; ++n) {
             QCOMPARE(Form4->ComboBox(n)->currentText(),
-                     QString::fromLatin1(vornik::kDefaultPrecisionTexts[n - 1]));
+                     QString::fromLatin1(vornik::kPrecisionFields[n - 1].initial));
         }
         QVERIFY(Form4->IsBuilt());
         Form4->ComboBox(19)->setEditText(QStringLiteral("5"));

@@ -1,0 +1,299 @@
+// TForm7: the vector diagram window "Векторная диаграмма".
+#include "ui/Unit7.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFrame>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <exception>
+
+#include "diagram/Diagram.h"
+#include "diagram/DiagramDrawing.h"
+#include "fileio/ReplaceFile.h"
+#include "ui/Controls.h"
+#include "ui/ExtrasUi.h"
+#include "ui/FileErrorText.h"
+#include "ui/Forms.h"
+#include "ui/Glyphs.h"
+#include "ui/GuiRunContext.h"
+#include "ui/MessageBoxes.h"
+#include "ui/Unit3.h"
+#include "ui/WindowPlace.h"
+
+namespace {
+
+constexpr int kClientWidth = 574;
+constexpr int kClientHeight = 444;
+constexpr int kHomeLeft = 218;
+constexpr int kHomeTop = 103;
+using vornik::kCentre;  // pixel of Image1 at the origin of the complex plane
+constexpr int kButtonCount = vornik::kModeButtonCount;
+
+// Filters of the save dialog, in the order of the original filter string
+// "JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp".
+const QString kJpegFilter = QStringLiteral("JPEG Image File (*.jpeg)");
+const QString kBmpFilter = QStringLiteral("Bitmaps (*.bmp)");
+const char* const kSuffixes[] = {"jpg", "bmp"};
+
+}  // namespace
+
+TForm7::TForm7(QWidget* parent) : OnDemandWindow(parent) {
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral("Векторная диаграмма"));
+    setFont(FormFont());
+    setFixedSize(kClientWidth, kClientHeight);
+    // Placed before the window exists, so the window system takes its position as the frame's.
+    PlaceWindow();
+}
+
+void TForm7::BuildControls() {
+    BuildToolButtons();
+    BuildModeChoice();
+    BuildPictureAndReadOut();
+    // Until the first diagram the picture is the empty plane with its axes, so the save
+    // command always has something meaningful to write.
+    vornik::ClearDiagram(drawing_);
+    ShowPicture();
+}
+
+const vornik::QtDiagramCanvas& TForm7::Canvas() const {
+    EnsureBuilt();
+    return canvas_;
+}
+
+void TForm7::BuildToolButtons() {
+    Bevel(this, 6, 6, 145, 43);
+    auto toolButton = [this](int x, const QIcon& glyph) {
+        return GlyphButton(this, QRect(x, 12, 33, 33), glyph, 24);
+    };
+    SpeedButton1 = toolButton(12, GlyphIcon(Glyph::Centre, 24));
+    SpeedButton1->setToolTip(QStringLiteral("Центрировать окно"));
+    SpeedButton2 = toolButton(45, GlyphIcon(Glyph::Diagram, 24));
+    SpeedButton3 = toolButton(78, GlyphIcon(Glyph::Save, 24));
+    SpeedButton3->setToolTip(QStringLiteral("Сохранить как рисунок"));
+    SpeedButton4 = toolButton(111, QIcon());
+    SpeedButton4->setEnabled(false);
+    connect(SpeedButton1, &QToolButton::clicked, this, &TForm7::SpeedButton1Click);
+    connect(SpeedButton3, &QToolButton::clicked, this, &TForm7::SpeedButton3Click);
+}
+
+void TForm7::BuildModeChoice() {
+    Bevel(this, 6, 60, 145, 325);
+    auto* heading = Caption(this, QStringLiteral("Векторная диаграмма"), 12, 54);
+    heading->setAutoFillBackground(true);
+    QFont bold = font();
+    bold.setBold(true);
+    for (auto [text, y] :
+         {std::pair{"Нормальный режим", 72}, {"Аварийный режим", 126}, {"Аварийный режим", 252}}) {
+        QLabel* caption = Caption(this, QString::fromUtf8(text), 18, y);
+        caption->setFont(bold);
+        caption->adjustSize();
+    }
+
+    OnDemand<QRadioButton>* named[kButtonCount] = {
+        &RadioButton1,  &RadioButton2,  &RadioButton3,  &RadioButton4, &RadioButton5,
+        &RadioButton6,  &RadioButton7,  &RadioButton8,  &RadioButton9, &RadioButton10,
+        &RadioButton11, &RadioButton12, &RadioButton13, &RadioButton14};
+    modeGroup_ = new QButtonGroup(this);
+    modeGroup_->setExclusive(true);
+    for (int i = 0; i < kButtonCount; ++i) {
+        // Pairs 1-2 under "Нормальный режим", 3-8 and 9-14 under the two "Аварийный режим".
+        const int y = i < 2 ? 90 + 18 * i : i < 8 ? 144 + 18 * (i - 2) : 270 + 18 * (i - 8);
+        auto* button =
+            new QRadioButton(i % 2 == 0 ? QStringLiteral("Напряжения") : QStringLiteral("Тока"), this);
+        button->setGeometry(18, y, 128, 18);
+        button->setEnabled(i < 2);
+        modeGroup_->addButton(button, i + 1);
+        *named[i] = button;
+        radioButtons_[i] = button;
+    }
+    // A button that becomes selected draws. A click on the selected one draws it again, so the
+    // user can always bring the picture up to date with the stored results.
+    connect(modeGroup_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked) {
+            RadioButton1Click();
+        }
+    });
+    connect(modeGroup_, &QButtonGroup::idPressed, this,
+            [this](int id) { pressedSelected_ = modeGroup_->button(id)->isChecked(); });
+    connect(modeGroup_, &QButtonGroup::idClicked, this, [this](int) {
+        if (pressedSelected_) {
+            pressedSelected_ = false;
+            RadioButton1Click();
+        }
+    });
+
+    Bevel(this, 6, 390, 145, 50);
+    Label13 =
+        new QLabel(QStringLiteral("При вставке в Word сохраннёных в файл рисунков прочти справку"), this);
+    Label13->setGeometry(12, 394, 133, 44);
+    Label13->setWordWrap(true);
+    Label13->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void TForm7::BuildPictureAndReadOut() {
+    Bevel(this, 156, 6, 412, 412);
+    Image1 = new DiagramView(drawing_, this);
+    Image1->setGeometry(162, 12, vornik::kCanvasSize, vornik::kCanvasSize);
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image1->setMouseTracking(true);
+    Image1->setCursor(Qt::CrossCursor);
+    Image1->installEventFilter(this);
+
+    // Read-outs: fixed captions with gaps, the numbers placed in the gaps.
+    Bevel(this, 156, 420, 127, 20);
+    Label5 = Caption(this, QStringLiteral(" X=             Y="), 162, 422);
+    Label6 = new QLabel(this);
+    Label6->setGeometry(180, 422, 34, 15);
+    Label7 = new QLabel(this);
+    Label7->setGeometry(234, 422, 40, 15);
+    Bevel(this, 288, 420, 127, 20);
+    Label8 = Caption(this, QStringLiteral(" A=            J="), 294, 422);
+    Label9 = new QLabel(this);
+    Label9->setGeometry(312, 422, 34, 15);
+    Label10 = new QLabel(this);
+    Label10->setGeometry(360, 422, 50, 15);
+    Bevel(this, 420, 420, 55, 20);
+    Label11 = new QLabel(this);
+    Label11->setGeometry(424, 422, 49, 15);
+    Bevel(this, 480, 420, 91, 20);
+    Label12 = new QLabel(this);
+    Label12->setGeometry(484, 422, 85, 15);
+    Label12->setToolTip(QStringLiteral("Наибольшая координата"));
+}
+
+void TForm7::PlaceWindow() {
+    PlaceOuter(this, kHomeLeft, kHomeTop);
+    setFixedSize(kClientWidth, kClientHeight);
+}
+
+void TForm7::SpeedButton1Click() {
+    PlaceWindow();
+}
+
+void TForm7::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) {
+        FormShow();
+    }
+}
+
+void TForm7::FormShow() {
+    PlaceWindow();
+    if (RadioButton1->isChecked()) {
+        // Selecting it again would draw nothing, but the run may have changed since the last
+        // showing: redraw so the picture always belongs to the current results.
+        RadioButton1Click();
+    } else {
+        RadioButton1->setChecked(true);
+    }
+    // Emergency pairs follow the ticks of the parameter form at this moment.
+    const vornik::CircuitInput input = Form3 != nullptr ? ReadCircuitInput(*Form3) : vornik::CircuitInput{};
+    for (int button = 3; button <= kButtonCount; ++button) {
+        RadioButton(button)->setEnabled(vornik::ModeButtonEnabled(input, button));
+    }
+}
+
+void TForm7::RunStored() {
+    if (IsBuilt() && isVisible()) {
+        RadioButton1Click();
+    }
+}
+
+int TForm7::SelectedButton() const {
+    for (int i = 0; i < kButtonCount; ++i) {
+        if (radioButtons_[i]->isChecked()) {
+            return i + 1;
+        }
+    }
+    return 0;
+}
+
+void TForm7::RadioButton1Click() {
+    const int button = SelectedButton();
+    if (button == 0) {
+        return;
+    }
+    // Before any run stored results, the form's connection and neutral wire as they are now.
+    vornik::DiagramSelection beforeAnyRun;
+    if (Form3 != nullptr) {
+        beforeAnyRun.star = Form3->RadioButton1->isChecked();
+        beforeAnyRun.neutral = Form3->CheckBox1->isChecked();
+    }
+    vornik::DrawStoredDiagram(drawing_, AppState(), button, beforeAnyRun, labels_);
+    if (labels_.label11) {
+        Label11->setText(QString::fromStdString(*labels_.label11));
+        // A long multiplier (" + 7,79999999999999") does not fit its box: readable in full here.
+        Label11->setToolTip(Label11->text().isEmpty() ? QString()
+                                                      : QStringLiteral("Масштаб:") + Label11->text());
+    }
+    Label12->setText(QString::fromStdString(labels_.label12));
+    ShowPicture();
+    ++drawCount_;
+}
+
+void TForm7::ShowPicture() {
+    Image1->setPixmap(QPixmap::fromImage(canvas_.Image()));
+}
+
+void TForm7::ShowCursorPosition(int X, int Y) {
+    Label6->setText(QString::number(X));
+    Label7->setText(QString::number(Y));
+    Label9->setText(QString::number(kCentre - Y));
+    Label10->setText(QString::number(kCentre - X));
+}
+
+bool TForm7::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Image1.get() && event->type() == QEvent::MouseMove) {
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        ShowCursorPosition(at.x(), at.y());
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm7::SpeedButton3Click() {
+    // The blank plane is drawn with the controls.
+    EnsureBuilt();
+    // While this window is hidden the dialog belongs to the window the command came from.
+    QWidget* owner = isVisible() ? this : QApplication::activeWindow();
+    QFileDialog dialog(owner, QString(), saveFolder_);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({kJpegFilter, kBmpFilter});
+    dialog.selectNameFilter(saveFilterIndex_ == 0 ? kJpegFilter : kBmpFilter);
+    dialog.setDefaultSuffix(QString::fromLatin1(kSuffixes[saveFilterIndex_]));
+    // Like the results window's save, an existing picture is replaced without a question; the
+    // file is written beside it and renamed over, so a failed save never destroys it.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // A name typed without an extension gets the one of the filter chosen now, so a BMP file is
+    // not named .jpg by accident.
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        dialog.setDefaultSuffix(QString::fromLatin1(kSuffixes[filter == kBmpFilter ? 1 : 0]));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    const QString path = dialog.selectedFiles().constFirst();
+    saveFolder_ = QFileInfo(path).absolutePath();
+    // The format follows the chosen filter, never the extension typed.
+    saveFilterIndex_ = dialog.selectedNameFilter() == kBmpFilter ? 1 : 0;
+    SavePictureTo(path, saveFilterIndex_ == 1 ? vornik::PictureFormat::Bmp : vornik::PictureFormat::Jpeg);
+}
+
+bool TForm7::SavePictureTo(const QString& path, vornik::PictureFormat format) {
+    EnsureBuilt();
+    try {
+        vornik::SavePicture(canvas_.Picture(), format, QFile::encodeName(path).toStdString());
+    } catch (const vornik::FileWriteError& e) {
+        ShowErrorBox(FileSaveErrorText(path, e.Code()));
+        return false;
+    } catch (const std::exception& e) {
+        ShowRuntimeError(e.what());
+        return false;
+    }
+    return true;
+}
