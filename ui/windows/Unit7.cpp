@@ -13,6 +13,7 @@
 
 #include "diagram/Diagram.h"
 #include "diagram/DiagramDrawing.h"
+#include "diagram/SvgWriter.h"
 #include "fileio/ReplaceFile.h"
 #include "ui/Controls.h"
 #include "ui/ExtrasUi.h"
@@ -37,7 +38,12 @@ constexpr int kButtonCount = vornik::kModeButtonCount;
 // "JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp".
 const QString kJpegFilter = QStringLiteral("JPEG Image File (*.jpeg)");
 const QString kBmpFilter = QStringLiteral("Bitmaps (*.bmp)");
-const char* const kSuffixes[] = {"jpg", "bmp"};
+const QString kSvgFilter = QStringLiteral("SVG (*.svg)");
+// In the order of the dialog's filters.
+const char* const kSuffixes[] = {"jpg", "bmp", "svg"};
+int FilterIndex(const QString& filter) {
+    return filter == kBmpFilter ? 1 : filter == kSvgFilter ? 2 : 0;
+}
 
 }  // namespace
 
@@ -263,8 +269,9 @@ void TForm7::SpeedButton3Click() {
     QWidget* owner = isVisible() ? this : QApplication::activeWindow();
     QFileDialog dialog(owner, QString(), saveFolder_);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({kJpegFilter, kBmpFilter});
-    dialog.selectNameFilter(saveFilterIndex_ == 0 ? kJpegFilter : kBmpFilter);
+    const QStringList filters = {kJpegFilter, kBmpFilter, kSvgFilter};
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.value(saveFilterIndex_));
     dialog.setDefaultSuffix(QString::fromLatin1(kSuffixes[saveFilterIndex_]));
     // Like the results window's save, an existing picture is replaced without a question; the
     // file is written beside it and renamed over, so a failed save never destroys it.
@@ -272,7 +279,7 @@ void TForm7::SpeedButton3Click() {
     // A name typed without an extension gets the one of the filter chosen now, so a BMP file is
     // not named .jpg by accident.
     connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-        dialog.setDefaultSuffix(QString::fromLatin1(kSuffixes[filter == kBmpFilter ? 1 : 0]));
+        dialog.setDefaultSuffix(QString::fromLatin1(kSuffixes[FilterIndex(filter)]));
     });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
@@ -280,8 +287,25 @@ void TForm7::SpeedButton3Click() {
     const QString path = dialog.selectedFiles().constFirst();
     saveFolder_ = QFileInfo(path).absolutePath();
     // The format follows the chosen filter, never the extension typed.
-    saveFilterIndex_ = dialog.selectedNameFilter() == kBmpFilter ? 1 : 0;
+    saveFilterIndex_ = FilterIndex(dialog.selectedNameFilter());
+    if (saveFilterIndex_ == 2) {
+        SaveSvgTo(path);
+        return;
+    }
     SavePictureTo(path, saveFilterIndex_ == 1 ? vornik::PictureFormat::Bmp : vornik::PictureFormat::Jpeg);
+}
+
+bool TForm7::SaveSvgTo(const QString& path) {
+    EnsureBuilt();
+    try {
+        // The drawing on the canvas as vectors, its texts measured by the canvas's fonts.
+        vornik::ReplaceFile(QFile::encodeName(path).toStdString(),
+                            vornik::DiagramSvg(drawing_.Ops(), canvas_));
+    } catch (const vornik::FileWriteError& e) {
+        ShowErrorBox(FileSaveErrorText(path, e.Code()));
+        return false;
+    }
+    return true;
 }
 
 bool TForm7::SavePictureTo(const QString& path, vornik::PictureFormat format) {
