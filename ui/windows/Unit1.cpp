@@ -86,6 +86,8 @@ void TForm1::BuildMenu() {
     Word1 = item(N1, "Word1", QStringLiteral("&Править в Word"));
     N17 = item(N1, "N17", QStringLiteral("Сохранить &текст"));
     N16 = item(N1, "N16", QStringLiteral("Сохранить &рисунок"));
+    N18 = item(N1, "N18", QStringLiteral("Сохранить в &PDF…"));
+    N19 = item(N1, "N19", QStringLiteral("Предварительный прос&мотр…"));
     N11 = item(N1, "N11", QStringLiteral("&Выход"));
 
     N2 = bar->addMenu(QStringLiteral("П&равка "));
@@ -118,6 +120,8 @@ void TForm1::BuildMenu() {
     connect(Word1, &QAction::triggered, this, [] { Form2->SpeedButton7Click(); });
     connect(N17, &QAction::triggered, this, [] { Form2->SpeedButton4Click(); });
     connect(N16, &QAction::triggered, this, [] { Form7->SpeedButton3Click(); });
+    connect(N18, &QAction::triggered, this, [] { Form2->SavePdf(); });
+    connect(N19, &QAction::triggered, this, [] { Form2->PrintPreview(); });
     connect(N11, &QAction::triggered, this, &QWidget::close);
     connect(N7, &QAction::triggered, this, &TForm1::N7Click);
     connect(N8, &QAction::triggered, this, &TForm1::N8Click);
