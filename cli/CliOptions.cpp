@@ -4,6 +4,8 @@
 #include <optional>
 #include <string_view>
 
+#include "solver/Version.h"
+
 namespace vornik {
 
 namespace {
@@ -35,6 +37,29 @@ std::string PrecisionNameList() {
         out += (out.empty() ? "" : " ") + std::string(p.name);
     }
     return out;
+}
+
+// The class-set options that take one value.
+std::optional<std::string>* ClassSetOption(CliOptions& o, std::string_view arg) {
+    if (arg == "--class-set") {
+        return &o.classSet;
+    }
+    if (arg == "--variants") {
+        return &o.variants;
+    }
+    if (arg == "--count") {
+        return &o.count;
+    }
+    if (arg == "--seed") {
+        return &o.seed;
+    }
+    if (arg == "--key-fields") {
+        return &o.keyFields;
+    }
+    if (arg == "--tolerance") {
+        return &o.tolerance;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -135,6 +160,15 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& o) {
                 return "--out needs a file name";
             }
             o.out = v;
+        } else if (std::optional<std::string>* target = ClassSetOption(o, arg); target || arg == "--vary") {
+            if (!value(v)) {
+                return std::string(arg) + " needs a value (see --help)";
+            }
+            if (target) {
+                *target = v;
+            } else {
+                o.vary.push_back(v);
+            }
         } else {
             return "unknown option '" + std::string(arg) + "' (see --help)";
         }
@@ -287,6 +321,28 @@ Document:
   --pdf-diagrams      add to it the voltage and current diagrams of every
                       computed mode, two to a page, at true scale
 
+Class set (a variant per student, answer key and quiz files in the folder OUTDIR):
+  --class-set OUTDIR  make the set; OUTDIR must be new or empty. The other
+                      circuit options give the base task of every variant
+  --variants TABLE    the variants from a CSV table (UTF-8, comma or semicolon
+                      separated, a header row): columns variant, title,
+                      connection, the field names u1 … shunt3 or ComboBox1 …
+                      Edit13, CheckBox1 … CheckBox7, neutral, short, open,
+                      break (phases as A;C) and the decimals U.mag … S.im
+  --count N --seed S  or N variants drawn at random (the same S gives the same
+                      set everywhere), each with the fields of --vary drawn
+  --vary NAME=FROM..TO/STEP
+                      a field drawn from FROM to TO in steps of STEP, e.g.
+                      r1=5..20/0,5; may be repeated
+  --key-fields LIST   the record fields of the key, comma separated (IaMod,
+                      IaArg, PTotal, …); default: the currents, U0, the
+                      neutral current, P and Q of every computed mode
+  --tolerance P       relative tolerance of the quiz answers in percent
+                      (default 1)
+  The folder gets variants.csv, key.csv, moodle.xml (Moodle XML, one Cloze
+  question per variant), gift.txt and summary.txt. A bad table exits with 1
+  and one message naming its row and column; OUTDIR is then left untouched.
+
 Output:
   --json              one JSON object: report lines, message, completed flag,
                       the live record and the seven mode slots
@@ -306,7 +362,10 @@ Exit status:
 }
 
 std::string CliVersionText() {
-    return "vornik-cli " VORNIK_VERSION "\n";
+    std::string text = "vornik-cli ";
+    text += kVersion;
+    text += '\n';
+    return text;
 }
 
 }  // namespace vornik

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "solver/Parameters.h"
 #include "solver/SolutionRecord.h"
@@ -23,6 +24,14 @@ struct CliOptions {
     std::optional<std::string> out;      // --out FILE
     std::optional<std::string> pdf;      // --pdf FILE
     bool pdfDiagrams = false;            // --pdf-diagrams
+    // A class set: --class-set OUTDIR with --variants TABLE or --count N --seed S --vary R…
+    std::optional<std::string> classSet;
+    std::optional<std::string> variants;
+    std::optional<std::string> count;
+    std::optional<std::string> seed;
+    std::vector<std::string> vary;
+    std::optional<std::string> keyFields;
+    std::optional<std::string> tolerance;
 };
 
 // Fills `options` from the arguments. Returns an empty string on success, else a one-line hint.

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "cli/ClassSetCommand.h"
 #include "cli/CliDiagram.h"
 #include "cli/CliOptions.h"
 #include "cli/CliPdf.h"
@@ -67,6 +68,19 @@ int main(int argc, char** argv) {
     }
     if (options.version) {
         return WriteOutput(CliVersionText());
+    }
+    if (HasClassSetOptions(options)) {
+        ClassSetRequest request;
+        if (const std::string error = ClassSetRequestFrom(options, request); !error.empty()) {
+            return Usage(error);
+        }
+        request.command = QuotedCommand(argc, argv);
+        const ClassSetOutcome outcome = MakeClassSet(request);
+        if (!outcome.ok) {
+            Complain(outcome.message);
+            return kStopped;
+        }
+        return WriteOutput(outcome.message + "\n");
     }
     int button = 0;
     if (options.diagram) {

@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "solver/AngleConstants.h"
+
 namespace vornik {
 
 namespace {
 
-// 180/pi = 57.295779513082320877 in the extended type (the nearest value to that decimal).
-constexpr Extended kRadToDeg = Extended::FromBits(0x4004, 0xE52EE0D31E0FBDC3);
 // 2^63: the int64 range is [-2^63, 2^63).
 constexpr Extended kInt64Limit = Extended::FromBits(0x403E, 0x8000000000000000);
 constexpr Extended kHalf = Extended::FromBits(0x3FFE, 0x8000000000000000);

@@ -232,7 +232,7 @@ bool N5Click(const RunContext& ctx) {
     } catch (const SolverMessage& e) {
         ctx.messages.SolverMessage(e.what());
     } catch (const RuntimeError& e) {
-        ctx.messages.RuntimeError(std::string(e.what()) + ".");
+        ctx.messages.RuntimeError(ErrorBoxText(e.what()));
         if (const std::string field = FailedFieldOfRun(ctx.input, ctx.precision, e.what()); !field.empty()) {
             ctx.messages.FailedField(field);
         }

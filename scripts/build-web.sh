@@ -13,6 +13,6 @@ cmake --build build-web/core
 site=build-web/site
 rm -rf "$site"
 mkdir -p "$site"
-node web/tools/assemble.mjs web/src build-web/core/vornik-core.js "$site"
+node web/tools/assemble.mjs web/src build-web/core/vornik-core.js "$site" "$(cat build-web/core/version.txt)"
 cp ui/data/HELP.htm ui/data/vornik.svg "$site/"
 echo "web edition: $site/index.html ($(du -sb "$site" | cut -f1) bytes)"

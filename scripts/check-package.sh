@@ -23,6 +23,7 @@ expected=(
     /usr/bin/vornik-cli
     '/usr/lib/*-linux-gnu*/vornik/vornik_headless_canvas.so'
     /usr/share/applications/vornik.desktop
+    /usr/share/doc/vornik/changelog.gz
     /usr/share/doc/vornik/copyright
     /usr/share/icons/hicolor/scalable/apps/vornik.svg
     /usr/share/man/man1/vornik.1.gz
@@ -63,6 +64,33 @@ for program in "$work"/root/usr/bin/* "$work"/root/usr/lib/*/vornik/*.so; do
         fail "$program is not stripped"
     fi
 done
+
+# Built with the hardening flags: read-only relocations bound at start, the stack protector and
+# the checked (_FORTIFY_SOURCE) forms of the C library's functions.
+for program in "$work"/root/usr/bin/* "$work"/root/usr/lib/*/vornik/*.so; do
+    grep -q 'GNU_RELRO' <<<"$(readelf -lW "$program")" || fail "$program has no RELRO segment"
+    grep -qE 'BIND_NOW|FLAGS.*NOW' <<<"$(readelf -dW "$program")" || fail "$program is not linked with -z now"
+    symbols="$(readelf --dyn-syms -W "$program")"
+    grep -q '__stack_chk_fail' <<<"$symbols" || fail "$program has no stack protector"
+    checked="$(grep -oE ' __[a-z0-9_]+_chk\b' <<<"$symbols" | grep -v '__stack_chk_fail' || true)"
+    [ -n "$checked" ] || fail "$program calls no checked (_FORTIFY_SOURCE) C library function"
+done
+echo "check-package: programs built with RELRO, BIND_NOW, stack protector and FORTIFY"
+
+# Debian's package checker: no error and no warning. Two information tags stay:
+# binary-has-unneeded-section (the .comment section that cpack's strip keeps: it
+# holds the compiler's name, nothing of the user's) and
+# package-contains-documentation-outside-usr-share-doc (/usr/share/vornik/HELP.htm is the help
+# page the program opens itself, so it lives with the program's data).
+lintian_out="$(lintian --display-info --fail-on error,warning "$deb" 2>&1)" ||
+    fail "lintian: $lintian_out"
+if grep -E '^[EW]: ' <<<"$lintian_out"; then
+    fail "lintian reports errors or warnings"
+fi
+if grep -q 'hardening-' <<<"$lintian_out"; then
+    fail "lintian: $lintian_out"
+fi
+echo "check-package: lintian: no errors, no warnings${lintian_out:+; information: }$(grep -oE '^I: [^ ]+ [^ ]+' <<<"$lintian_out" | awk '{print $3}' | sort -u | tr '\n' ' ')"
 
 # The validators from Debian, on the files as shipped.
 desktop_out="$(desktop-file-validate "$work/root/usr/share/applications/vornik.desktop" 2>&1)" ||

@@ -10,7 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth imagemagick
-  help2man dpkg-dev appstream desktop-file-utils xdg-utils
+  help2man dpkg-dev appstream desktop-file-utils xdg-utils lintian
   openbox
   emscripten node-acorn nodejs chromium
   g++-aarch64-linux-gnu qemu-user python3

@@ -76,10 +76,15 @@ Extended NearestInteger(Extended x);
 // x with the sign bit cleared.
 Extended Abs(Extended x);
 
-// The arithmetic, inline so that a chain of operations (the report rounding takes seven) compiles
-// into one piece of code without calls.
+// ---------------------------------------------------------------------------------------------
+// Implementation details follow. The arithmetic is inline so that a chain of operations (the
+// report rounding takes seven) compiles into one piece of code without calls; the members and
+// operators above are one-line calls into extended_detail.
+// ---------------------------------------------------------------------------------------------
+
 namespace extended_detail {
 
+// The extended format.
 inline constexpr int kBias = 16383;
 inline constexpr int kMinExponent = 1 - kBias;  // exponent of the smallest normal value
 inline constexpr int kMaxExponent = kBias;
@@ -87,6 +92,21 @@ inline constexpr std::uint16_t kExponentMask = 0x7FFF;
 inline constexpr std::uint16_t kSignMask = 0x8000;
 inline constexpr std::uint64_t kIntegerBit = 1ULL << 63;
 inline constexpr std::uint64_t kQuietBit = 1ULL << 62;
+
+// The double format (IEEE binary64): sign, 11-bit exponent field, 52 fraction bits.
+inline constexpr int kSignificandBits = 52;  // fraction bits; the integer bit is implicit
+inline constexpr int kExponentBias = 1023;
+inline constexpr int kDoubleMinExponent = 1 - kExponentBias;  // of the smallest normal double
+inline constexpr int kDoubleMaxExponent = kExponentBias;
+// The smallest subnormal double is 2^kDoubleSubnormalExponent.
+inline constexpr int kDoubleSubnormalExponent = kDoubleMinExponent - kSignificandBits;
+inline constexpr std::uint64_t kDoubleExponentField = 0x7FF;  // all ones: infinity or NaN
+inline constexpr std::uint64_t kDoubleFractionMask = (1ULL << kSignificandBits) - 1;
+inline constexpr std::uint64_t kDoubleQuietBit = 1ULL << (kSignificandBits - 1);
+inline constexpr std::uint64_t kDoubleInfinityBits = kDoubleExponentField << kSignificandBits;
+// A double's fraction lies this many bits higher in the extended significand, just below its
+// explicit integer bit.
+inline constexpr int kFractionShift = 63 - kSignificandBits;
 
 // Through memcpy: bit_cast is missing from some standard libraries still in use (Emscripten's).
 inline std::uint64_t DoubleBits(double d) {
@@ -111,19 +131,6 @@ struct Unpacked {
     int exponent;
     std::uint64_t significand;
 };
-
-}  // namespace extended_detail
-
-inline bool Extended::IsNaN() const {
-    return (signExponent_ & extended_detail::kExponentMask) == extended_detail::kExponentMask &&
-           (significand_ << 1) != 0;
-}
-
-inline bool Extended::IsFinite() const {
-    return (signExponent_ & extended_detail::kExponentMask) != extended_detail::kExponentMask;
-}
-
-namespace extended_detail {
 
 inline Unpacked Unpack(Extended x) {
     Unpacked u{x.SignBit(), Kind::Finite, 0, x.Significand()};
@@ -422,65 +429,50 @@ inline Extended RoundToIntegral(Extended x, Rounding mode) {
     return Exact(u.negative, exponent, whole);
 }
 
-}  // namespace extended_detail
-
-inline Extended::Extended(double value) {
-    const auto bits = extended_detail::DoubleBits(value);
+inline Extended FromDouble(double value) {
+    const auto bits = DoubleBits(value);
     const bool negative = (bits >> 63) != 0;
-    const int field = static_cast<int>((bits >> 52) & 0x7FF);
-    const std::uint64_t fraction = bits & ((1ULL << 52) - 1);
-    if (field == 0x7FF) {
+    const int field = static_cast<int>((bits >> kSignificandBits) & kDoubleExponentField);
+    const std::uint64_t fraction = bits & kDoubleFractionMask;
+    if (field == static_cast<int>(kDoubleExponentField)) {
         // A NaN keeps its payload and becomes quiet, as the x87 load does.
-        *this = fraction == 0 ? extended_detail::Infinity(negative)
-                              : extended_detail::Encode(negative, extended_detail::kExponentMask,
-                                                        extended_detail::kIntegerBit |
-                                                            extended_detail::kQuietBit | (fraction << 11));
+        return fraction == 0
+                   ? Infinity(negative)
+                   : Encode(negative, kExponentMask, kIntegerBit | kQuietBit | (fraction << kFractionShift));
     } else if (field == 0) {
-        *this = fraction == 0 ? extended_detail::Zero(negative)
-                              : extended_detail::Exact(negative, -1074 + 63 - std::countl_zero(fraction),
-                                                       fraction << std::countl_zero(fraction));
+        return fraction == 0 ? Zero(negative)
+                             : Exact(negative, kDoubleSubnormalExponent + 63 - std::countl_zero(fraction),
+                                     fraction << std::countl_zero(fraction));
     } else {
-        *this = extended_detail::Encode(negative, field - 1023 + extended_detail::kBias,
-                                        extended_detail::kIntegerBit | (fraction << 11));
+        return Encode(negative, field - kExponentBias + kBias, kIntegerBit | (fraction << kFractionShift));
     }
 }
 
-inline Extended Extended::FromInt64(std::int64_t value) {
-    if (value == 0) {
-        return extended_detail::Zero(false);
-    }
-    const bool negative = value < 0;
-    const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(value) : value;
-    const int shift = std::countl_zero(magnitude);
-    return extended_detail::Exact(negative, 63 - shift, magnitude << shift);
-}
-
-inline Extended::operator double() const {
-    const extended_detail::Unpacked u = extended_detail::Unpack(*this);
+inline double ToDouble(Extended x) {
+    const Unpacked u = Unpack(x);
     const std::uint64_t sign = u.negative ? 1ULL << 63 : 0;
-    constexpr std::uint64_t kInfinityBits = 0x7FFULL << 52;
     std::uint64_t bits = 0;
     switch (u.kind) {
-        case extended_detail::Kind::Zero:
+        case Kind::Zero:
             break;
-        case extended_detail::Kind::Infinite:
-            bits = kInfinityBits;
+        case Kind::Infinite:
+            bits = kDoubleInfinityBits;
             break;
-        case extended_detail::Kind::NaN:
-            bits = kInfinityBits | (1ULL << 51) | ((u.significand & ~extended_detail::kIntegerBit) >> 11);
+        case Kind::NaN:
+            bits = kDoubleInfinityBits | kDoubleQuietBit | ((u.significand & ~kIntegerBit) >> kFractionShift);
             break;
-        case extended_detail::Kind::Finite: {
-            if (u.exponent > 1023) {
-                bits = kInfinityBits;
+        case Kind::Finite: {
+            if (u.exponent > kDoubleMaxExponent) {
+                bits = kDoubleInfinityBits;
                 break;
             }
-            // Bits of the significand that do not fit: 11 for a normal double, more below.
-            const bool normal = u.exponent >= -1022;
-            const int drop = normal ? 11 : 11 + (-1022 - u.exponent);
+            // Bits of the significand that do not fit: kFractionShift for a normal double, more below.
+            const bool normal = u.exponent >= kDoubleMinExponent;
+            const int drop = normal ? kFractionShift : kFractionShift + (kDoubleMinExponent - u.exponent);
             std::uint64_t kept;
             if (drop >= 64) {
                 // At most half the smallest subnormal: ties go to the even zero.
-                kept = drop == 64 && u.significand > extended_detail::kIntegerBit ? 1 : 0;
+                kept = drop == 64 && u.significand > kIntegerBit ? 1 : 0;
             } else {
                 kept = u.significand >> drop;
                 const std::uint64_t rest = u.significand & ((1ULL << drop) - 1);
@@ -491,24 +483,35 @@ inline Extended::operator double() const {
             }
             // kept carries the integer bit of a normal value into the exponent field, and a
             // carry out of the fraction moves the exponent up by itself.
-            const std::uint64_t biased = normal ? static_cast<std::uint64_t>(u.exponent + 1022) : 0;
-            bits = (biased << 52) + kept;
-            if (bits >= kInfinityBits) {
-                bits = kInfinityBits;
+            const std::uint64_t biased =
+                normal ? static_cast<std::uint64_t>(u.exponent + kExponentBias - 1) : 0;
+            bits = (biased << kSignificandBits) + kept;
+            if (bits >= kDoubleInfinityBits) {
+                bits = kDoubleInfinityBits;
             }
             break;
         }
     }
-    return extended_detail::BitsDouble(sign | bits);
+    return BitsDouble(sign | bits);
 }
 
-inline std::int64_t Extended::ToInt64() const {
-    const extended_detail::Unpacked u = extended_detail::Unpack(*this);
+inline Extended FromInt64(std::int64_t value) {
+    if (value == 0) {
+        return Zero(false);
+    }
+    const bool negative = value < 0;
+    const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(value) : value;
+    const int shift = std::countl_zero(magnitude);
+    return Exact(negative, 63 - shift, magnitude << shift);
+}
+
+inline std::int64_t ToInt64(Extended x) {
+    const Unpacked u = Unpack(x);
     constexpr std::int64_t kIndefinite = INT64_MIN;
-    if (u.kind == extended_detail::Kind::Zero) {
+    if (u.kind == Kind::Zero) {
         return 0;
     }
-    if (u.kind != extended_detail::Kind::Finite || u.exponent >= 63) {
+    if (u.kind != Kind::Finite || u.exponent >= 63) {
         return kIndefinite;  // -2^63 itself is the same value
     }
     if (u.exponent < 0) {
@@ -516,6 +519,100 @@ inline std::int64_t Extended::ToInt64() const {
     }
     const auto magnitude = static_cast<std::int64_t>(u.significand >> (63 - u.exponent));
     return u.negative ? -magnitude : magnitude;
+}
+
+inline Extended Mul(Extended a, Extended b) {
+    const Unpacked x = Unpack(a);
+    const Unpacked y = Unpack(b);
+    if (x.kind == Kind::NaN || y.kind == Kind::NaN) {
+        return PropagateNaN(a, b);
+    }
+    const bool negative = x.negative != y.negative;
+    if (x.kind == Kind::Infinite || y.kind == Kind::Infinite) {
+        if (x.kind == Kind::Zero || y.kind == Kind::Zero) {
+            return DefaultNaN();
+        }
+        return Infinity(negative);
+    }
+    if (x.kind == Kind::Zero || y.kind == Kind::Zero) {
+        return Zero(negative);
+    }
+    std::uint64_t hi;
+    std::uint64_t lo;
+    MultiplyWide(x.significand, y.significand, hi, lo);
+    int exponent = x.exponent + y.exponent;
+    if ((hi & kIntegerBit) != 0) {
+        ++exponent;
+    } else {
+        hi = (hi << 1) | (lo >> 63);
+        lo <<= 1;
+    }
+    return RoundPack(negative, exponent, hi, lo);
+}
+
+inline Extended Div(Extended a, Extended b) {
+    const Unpacked x = Unpack(a);
+    const Unpacked y = Unpack(b);
+    if (x.kind == Kind::NaN || y.kind == Kind::NaN) {
+        return PropagateNaN(a, b);
+    }
+    const bool negative = x.negative != y.negative;
+    if (x.kind == Kind::Infinite) {
+        return y.kind == Kind::Infinite ? DefaultNaN() : Infinity(negative);
+    }
+    if (y.kind == Kind::Infinite) {
+        return Zero(negative);
+    }
+    if (y.kind == Kind::Zero) {
+        return x.kind == Kind::Zero ? DefaultNaN() : Infinity(negative);
+    }
+    if (x.kind == Kind::Zero) {
+        return Zero(negative);
+    }
+    // 65 quotient bits (the last one is the rounding bit) and a sticky bit from the remainder.
+    std::uint64_t remainder;
+    std::uint64_t hi;
+    std::uint64_t lo;
+    int exponent = x.exponent - y.exponent;
+    if (x.significand >= y.significand) {
+        // The quotient is 2^64 + q: its top 64 bits and then the lowest bit of q.
+        const std::uint64_t q = DivideWide(x.significand - y.significand, 0, y.significand, remainder);
+        hi = kIntegerBit | (q >> 1);
+        lo = ((q & 1) << 63) | (remainder != 0 ? 1 : 0);
+    } else {
+        hi = DivideWide(x.significand, 0, y.significand, remainder);
+        // One more quotient bit: is twice the remainder at least the divisor?
+        const bool nextBit = remainder >= y.significand - remainder;
+        const bool rest = nextBit ? remainder != y.significand - remainder : remainder != 0;
+        lo = (nextBit ? kIntegerBit : 0) | (rest ? 1 : 0);
+        --exponent;
+    }
+    return RoundPack(negative, exponent, hi, lo);
+}
+
+}  // namespace extended_detail
+
+inline Extended::Extended(double value) : Extended(extended_detail::FromDouble(value)) {}
+
+inline Extended Extended::FromInt64(std::int64_t value) {
+    return extended_detail::FromInt64(value);
+}
+
+inline Extended::operator double() const {
+    return extended_detail::ToDouble(*this);
+}
+
+inline std::int64_t Extended::ToInt64() const {
+    return extended_detail::ToInt64(*this);
+}
+
+inline bool Extended::IsNaN() const {
+    return (signExponent_ & extended_detail::kExponentMask) == extended_detail::kExponentMask &&
+           (significand_ << 1) != 0;
+}
+
+inline bool Extended::IsFinite() const {
+    return (signExponent_ & extended_detail::kExponentMask) != extended_detail::kExponentMask;
 }
 
 inline Extended operator+(Extended a, Extended b) {
@@ -527,75 +624,11 @@ inline Extended operator-(Extended a, Extended b) {
 }
 
 inline Extended operator*(Extended a, Extended b) {
-    const extended_detail::Unpacked x = extended_detail::Unpack(a);
-    const extended_detail::Unpacked y = extended_detail::Unpack(b);
-    if (x.kind == extended_detail::Kind::NaN || y.kind == extended_detail::Kind::NaN) {
-        return extended_detail::PropagateNaN(a, b);
-    }
-    const bool negative = x.negative != y.negative;
-    if (x.kind == extended_detail::Kind::Infinite || y.kind == extended_detail::Kind::Infinite) {
-        if (x.kind == extended_detail::Kind::Zero || y.kind == extended_detail::Kind::Zero) {
-            return extended_detail::DefaultNaN();
-        }
-        return extended_detail::Infinity(negative);
-    }
-    if (x.kind == extended_detail::Kind::Zero || y.kind == extended_detail::Kind::Zero) {
-        return extended_detail::Zero(negative);
-    }
-    std::uint64_t hi;
-    std::uint64_t lo;
-    extended_detail::MultiplyWide(x.significand, y.significand, hi, lo);
-    int exponent = x.exponent + y.exponent;
-    if ((hi & extended_detail::kIntegerBit) != 0) {
-        ++exponent;
-    } else {
-        hi = (hi << 1) | (lo >> 63);
-        lo <<= 1;
-    }
-    return extended_detail::RoundPack(negative, exponent, hi, lo);
+    return extended_detail::Mul(a, b);
 }
 
 inline Extended operator/(Extended a, Extended b) {
-    const extended_detail::Unpacked x = extended_detail::Unpack(a);
-    const extended_detail::Unpacked y = extended_detail::Unpack(b);
-    if (x.kind == extended_detail::Kind::NaN || y.kind == extended_detail::Kind::NaN) {
-        return extended_detail::PropagateNaN(a, b);
-    }
-    const bool negative = x.negative != y.negative;
-    if (x.kind == extended_detail::Kind::Infinite) {
-        return y.kind == extended_detail::Kind::Infinite ? extended_detail::DefaultNaN()
-                                                         : extended_detail::Infinity(negative);
-    }
-    if (y.kind == extended_detail::Kind::Infinite) {
-        return extended_detail::Zero(negative);
-    }
-    if (y.kind == extended_detail::Kind::Zero) {
-        return x.kind == extended_detail::Kind::Zero ? extended_detail::DefaultNaN()
-                                                     : extended_detail::Infinity(negative);
-    }
-    if (x.kind == extended_detail::Kind::Zero) {
-        return extended_detail::Zero(negative);
-    }
-    // 65 quotient bits (the last one is the rounding bit) and a sticky bit from the remainder.
-    std::uint64_t remainder;
-    std::uint64_t hi;
-    std::uint64_t lo;
-    int exponent = x.exponent - y.exponent;
-    if (x.significand >= y.significand) {
-        // The quotient is 2^64 + q: its top 64 bits and then the lowest bit of q.
-        const std::uint64_t q =
-            extended_detail::DivideWide(x.significand - y.significand, 0, y.significand, remainder);
-        hi = extended_detail::kIntegerBit | (q >> 1);
-        lo = ((q & 1) << 63) | (remainder != 0 ? 1 : 0);
-    } else {
-        hi = extended_detail::DivideWide(x.significand, 0, y.significand, remainder);
-        // One more quotient bit: is twice the remainder at least the divisor?
-        const bool nextBit = remainder >= y.significand - remainder;
-        const bool rest = nextBit ? remainder != y.significand - remainder : remainder != 0;
-        lo = (nextBit ? extended_detail::kIntegerBit : 0) | (rest ? 1 : 0);
-        --exponent;
-    }
-    return extended_detail::RoundPack(negative, exponent, hi, lo);
+    return extended_detail::Div(a, b);
 }
 
 inline bool operator==(Extended a, Extended b) {

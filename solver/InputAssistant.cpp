@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <limits>
 
-#include "solver/Complex.h"
+#include "solver/AngleConstants.h"
 #include "solver/SolverErrors.h"
 
 namespace vornik {

@@ -78,6 +78,56 @@ TEST(ExtendedWide, MultiplyAndDivideAgreeWithTheCompilersWideIntegers) {
 }
 #endif
 
+// Exact cases that random operands hardly ever meet, checked on every processor: the ties of
+// NearestInteger (to even, the sign of a zero result kept) and the narrowing to double at the
+// bottom of the subnormal range (half the smallest subnormal is a tie and goes to zero).
+TEST(ExtendedExact, TiesOfNearestIntegerAndOfTheNarrowingToDouble) {
+    struct Rounding {
+        double x;
+        double nearest;
+    };
+    const Rounding roundings[] = {
+        {0.5, 0.0},
+        {-0.5, -0.0},
+        {1.5, 2.0},
+        {2.5, 2.0},
+        {-2.5, -2.0},
+        {3.5, 4.0},
+        {-3.5, -4.0},
+        {0.49999999999999994, 0.0},
+        {2.5000000000000004, 3.0},
+        {-0.0, -0.0},
+    };
+    for (const Rounding& r : roundings) {
+        const double got = static_cast<double>(NearestInteger(Extended(r.x)));
+        EXPECT_EQ(got, r.nearest) << r.x;
+        EXPECT_EQ(std::signbit(got), std::signbit(r.nearest)) << r.x;
+    }
+
+    // value = significand * 2^(exponent - 16383 - 63).
+    constexpr std::uint16_t kHalfSmallest = 16383 - 1075;               // 2^-1075
+    const double smallest = std::numeric_limits<double>::denorm_min();  // 2^-1074
+    struct Narrowing {
+        const char* name;
+        Extended x;
+        double expected;
+    };
+    const Narrowing narrowings[] = {
+        {"2^-1075", Extended::FromBits(kHalfSmallest, kTop), 0.0},
+        {"-2^-1075", Extended::FromBits(0x8000 | kHalfSmallest, kTop), -0.0},
+        {"2^-1075 and a little", Extended::FromBits(kHalfSmallest, kTop | 1), smallest},
+        {"1,5 * 2^-1075", Extended::FromBits(kHalfSmallest, kTop | (kTop >> 1)), smallest},
+        {"3 * 2^-1075 (tie, to even)", Extended::FromBits(kHalfSmallest + 1, kTop | (kTop >> 1)),
+         2 * smallest},
+        {"2^-1076", Extended::FromBits(kHalfSmallest - 1, kTop), 0.0},
+    };
+    for (const Narrowing& n : narrowings) {
+        const double got = static_cast<double>(n.x);
+        EXPECT_EQ(got, n.expected) << n.name;
+        EXPECT_EQ(std::signbit(got), std::signbit(n.expected)) << n.name;
+    }
+}
+
 #if (defined(__x86_64__) || defined(__i386__)) && LDBL_MANT_DIG == 64
 
 long double Native(Extended x) {

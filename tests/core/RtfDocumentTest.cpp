@@ -61,5 +61,36 @@ TEST(RtfFromLines, MalformedUtf8BecomesReplacementCharacters) {
     }
 }
 
+TEST(WriteRtf, CharactersAndFaceClasses) {
+    struct Case {
+        const char* name;
+        std::u16string face;
+        std::u16string text;
+        std::string expected;  // a piece of the RTF
+    };
+    const Case cases[] = {
+        {"first Cyrillic letter", u"Times New Roman", u"\u0410", "\\u1040\\'c0"},
+        {"last Cyrillic letter", u"Times New Roman", u"x\u044Fx", "x\\u1103\\'ffx"},
+        {"capital Yo, outside the block", u"Times New Roman", u"\u0401", "\\u1025\\'a8"},
+        {"small yo", u"Times New Roman", u"\u0451", "\\u1105\\'b8"},
+        {"no Windows-1251 byte: a question mark", u"Times New Roman", u"\u03A9", "\\u937?"},
+        {"an embedded object is dropped", u"Times New Roman", u"a\uFFFCb", " ab"},
+        {"a sans-serif face", u"MS Sans Serif", u"t", "{\\f1\\fswiss\\fprq2\\fcharset204 MS Sans Serif;}"},
+        {"a serif face", u"Liberation Serif", u"t", "{\\f1\\froman\\fprq2\\fcharset204 Liberation Serif;}"},
+        {"a roman face", u"Courier Roman", u"t", "{\\f1\\froman"},
+        {"neither: swiss", u"Arial", u"t", "{\\f1\\fswiss"},
+    };
+    for (const Case& c : cases) {
+        RtfDocument doc;
+        RtfRun run;
+        run.text = c.text;
+        run.format.face = c.face;
+        doc.paragraphs.push_back({RtfAlign::Left, {run}});
+        const std::string rtf = WriteRtf(doc);
+        EXPECT_NE(rtf.find(c.expected), std::string::npos) << c.name << ":\n" << rtf;
+        EXPECT_EQ(rtf.find("\\u-4"), std::string::npos) << c.name << ": U+FFFC written";
+    }
+}
+
 }  // namespace
 }  // namespace vornik

@@ -134,7 +134,8 @@ TEST(QtCanvas, TextHasAnOpaqueWhiteBackground) {
 }
 
 // A text that would reach past an edge is moved back inside by its overflow and drawn whole;
-// one that fits is drawn where asked.
+// one that fits is drawn where asked. The same on a canvas for a screen scaled to 200 %, where
+// the place is in picture pixels (two image pixels each) and the label keeps its size.
 TEST(QtCanvas, TextPastAnEdgeIsMovedInsideWhole) {
     struct Case {
         const char* name;
@@ -157,30 +158,33 @@ TEST(QtCanvas, TextPastAnEdgeIsMovedInsideWhole) {
         }
         return box;
     };
-    int wholeCount = 0;
-    QRect wholeBox;
-    for (const Case& c : cases) {
-        QtDiagramCanvas canvas;
-        canvas.FillWhite();
-        canvas.SetFontFace("Time New Roman");
-        canvas.SetFontSize(12);
-        canvas.SetFontColor(kRed);
-        canvas.TextOut(c.x, c.y, "Ubc");
-        const QFontMetrics metrics(canvas.Font(), &canvas.Image());
-        const int width = metrics.horizontalAdvance("Ubc");
-        const int left = std::clamp(c.x, 0, kCanvasSize - width);
-        const int top = std::clamp(c.y, 0, kCanvasSize - metrics.height());
-        int count = 0;
-        const QRect box = redBox(canvas.Picture(), count);
-        if (wholeCount == 0) {
-            wholeCount = count;  // the first case fits: the whole label
-            wholeBox = box.translated(-c.x, -c.y);
+    for (const int ratio : {1, 2}) {
+        SCOPED_TRACE(ratio == 1 ? "unscaled" : "scaled to 200 %");
+        int wholeCount = 0;
+        QRect wholeBox;
+        for (const Case& c : cases) {
+            QtDiagramCanvas canvas(ratio);
+            canvas.FillWhite();
+            canvas.SetFontFace("Time New Roman");
+            canvas.SetFontSize(12);
+            canvas.SetFontColor(kRed);
+            canvas.TextOut(c.x, c.y, "Ubc");
+            const QFontMetrics metrics(canvas.Font(), &canvas.Image());
+            const int width = metrics.horizontalAdvance("Ubc");
+            const int left = std::clamp(c.x, 0, kCanvasSize - width);
+            const int top = std::clamp(c.y, 0, kCanvasSize - metrics.height());
+            int count = 0;
+            const QRect box = redBox(canvas.Picture(), count);
+            if (wholeCount == 0) {
+                wholeCount = count;  // the first case fits: the whole label
+                wholeBox = box.translated(-c.x * ratio, -c.y * ratio);
+            }
+            EXPECT_EQ(count, wholeCount) << c.name << ": the label is not whole";
+            EXPECT_EQ(box.translated(-left * ratio, -top * ratio), wholeBox)
+                << c.name << ": drawn at " << box.x() << ", " << box.y();
         }
-        EXPECT_EQ(count, wholeCount) << c.name << ": the label is not whole";
-        EXPECT_EQ(box.translated(-left, -top), wholeBox)
-            << c.name << ": drawn at " << box.x() << ", " << box.y();
+        EXPECT_GT(wholeCount, 20 * ratio * ratio);
     }
-    EXPECT_GT(wholeCount, 20);
 }
 
 // On a canvas for a screen scaled to 200 % a label at an edge is moved inside the same way: the

@@ -16,6 +16,7 @@ class ModalWatcher : public QObject {
         QString title;
         QString text;
         QMessageBox::Icon icon;
+        Qt::TextFormat format;
     };
 
     ModalWatcher() {
@@ -41,7 +42,7 @@ class ModalWatcher : public QObject {
     void Poll() {
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            boxes.append({box->windowTitle(), box->text(), box->icon()});
+            boxes.append({box->windowTitle(), box->text(), box->icon(), box->textFormat()});
             box->done(QMessageBox::Ok);
         } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
             ++fileDialogs;

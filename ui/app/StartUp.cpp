@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "solver/Version.h"
 #include "ui/Accessibility.h"
 #include "ui/FieldBehaviour.h"
 #include "ui/Forms.h"
@@ -100,20 +101,27 @@ std::string CommandLineText(int argc, char** argv) {
         version = version || std::strcmp(argv[k], "--version") == 0;
     }
     if (help) {
-        return "Usage: vornik [--help | --version | Qt options such as -platform NAME]\n"
-               "\n"
-               "Vornik (Three phase chains) " VORNIK_VERSION
-               ": worked solutions and phasor diagrams of three-phase\n"
-               "AC circuits (star or delta load, emergency modes), for teaching. It opens its windows\n"
-               "on a graphical display; vornik-cli runs the same calculation from the command line\n"
-               "(vornik-cli --help).\n"
-               "\n"
-               "Options:\n"
-               "  --help      this text\n"
-               "  --version   the program's name and version\n";
+        std::string text =
+            "Usage: vornik [--help | --version | Qt options such as -platform NAME]\n"
+            "\n"
+            "Vornik (Three phase chains) ";
+        text += vornik::kVersion;
+        text +=
+            ": worked solutions and phasor diagrams of three-phase\n"
+            "AC circuits (star or delta load, emergency modes), for teaching. It opens its windows\n"
+            "on a graphical display; vornik-cli runs the same calculation from the command line\n"
+            "(vornik-cli --help).\n"
+            "\n"
+            "Options:\n"
+            "  --help      this text\n"
+            "  --version   the program's name and version\n";
+        return text;
     }
     if (version) {
-        return "vornik " VORNIK_VERSION "\n";
+        std::string text = "vornik ";
+        text += vornik::kVersion;
+        text += '\n';
+        return text;
     }
     return std::string();
 }

@@ -4,7 +4,6 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QUrl>
 
 #include "ui/MessageBoxes.h"
@@ -41,17 +40,15 @@ void OpenHelpPage(QWidget* parent) {
 
 void OpenHelpFile(QWidget* parent, const QString& path) {
     if (path.isEmpty()) {
-        QMessageBox::warning(parent, ProgramCaption(),
-                             QStringLiteral("Файл справки HELP.htm не найден ни в текущей папке, ни рядом с "
-                                            "программой."),
-                             QMessageBox::Ok);
+        ShowWarningBox(parent,
+                       QStringLiteral("Файл справки HELP.htm не найден ни в текущей папке, ни рядом с "
+                                      "программой."));
         return;
     }
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
-        QMessageBox::warning(parent, ProgramCaption(),
-                             QStringLiteral("Не удалось открыть справку: не найдена программа для просмотра "
-                                            "страниц (браузер).\nФайл справки: %1")
-                                 .arg(QDir::toNativeSeparators(path)),
-                             QMessageBox::Ok);
+        ShowWarningBox(parent,
+                       QStringLiteral("Не удалось открыть справку: не найдена программа для просмотра "
+                                      "страниц (браузер).\nФайл справки: %1")
+                           .arg(QDir::toNativeSeparators(path)));
     }
 }

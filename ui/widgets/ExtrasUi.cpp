@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "solver/SolverErrors.h"
 #include "ui/MessageBoxes.h"
 
 QFont FormFont() {
@@ -13,10 +14,5 @@ QFont FormFont() {
 }
 
 void ShowRuntimeError(const std::string& text) {
-    QString message = QString::fromStdString(text);
-    // A full stop unless the text already ends in one.
-    if (!message.isEmpty() && message.back() > QLatin1Char('.')) {
-        message += QLatin1Char('.');
-    }
-    ShowErrorBox(message);
+    ShowErrorBox(QString::fromStdString(vornik::ErrorBoxText(text)));
 }

@@ -9,6 +9,6 @@
 // layout was measured with where that face is missing.
 QFont FormFont();
 
-// The error box of errors the program does not guard against: the error's own text with a
-// full stop appended, as the calculation run shows its errors.
+// The error box of errors the program does not guard against: the error's own text with the
+// full stop of vornik::ErrorBoxText, as the calculation run shows its errors.
 void ShowRuntimeError(const std::string& text);

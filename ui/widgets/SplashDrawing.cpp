@@ -3,6 +3,7 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include "solver/Version.h"
 #include "ui/Controls.h"
 #include "ui/Emblem.h"
 
@@ -19,7 +20,7 @@ void BuildSplashControls(QWidget* splash) {
                   22);  // Label1
     ColouredLabel(splash, QStringLiteral("(Three phase chains)"),
                   PixelFont(QStringLiteral("Times New Roman"), 24, true), lime, 206, 74);  // Label2
-    ColouredLabel(splash, QStringLiteral(" Version 2.2"),
+    ColouredLabel(splash, QStringLiteral(" Version ") + QLatin1String(vornik::kVersion),
                   PixelFont(QStringLiteral("MS Sans Serif"), 24, true), QColor(255, 255, 0), 200,
                   112);  // Label3
     ColouredLabel(splash, QStringLiteral("  Load..."),

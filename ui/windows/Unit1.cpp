@@ -9,6 +9,8 @@
 #include <QMenuBar>
 #include <QTextEdit>
 
+#include "solver/Version.h"
+#include "ui/ClassSetDialog.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
 #include "ui/Glyphs.h"
@@ -34,7 +36,7 @@ constexpr int kIconSize = 40;
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Vornik (Three phase chains) ver. 2.2"));
+    setWindowTitle(QStringLiteral("Vornik (Three phase chains) ver. ") + QLatin1String(vornik::kVersion));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     BuildToolbar();
@@ -88,6 +90,7 @@ void TForm1::BuildMenu() {
     N16 = item(N1, "N16", QStringLiteral("Сохранить &рисунок"));
     N18 = item(N1, "N18", QStringLiteral("Сохранить в &PDF…"));
     N19 = item(N1, "N19", QStringLiteral("Предварительный прос&мотр…"));
+    ClassSet1 = item(N1, "ClassSet1", QStringLiteral("Варианты для &группы…"));
     N11 = item(N1, "N11", QStringLiteral("&Выход"));
 
     N2 = bar->addMenu(QStringLiteral("П&равка "));
@@ -122,6 +125,7 @@ void TForm1::BuildMenu() {
     connect(N16, &QAction::triggered, this, [] { Form7->SpeedButton3Click(); });
     connect(N18, &QAction::triggered, this, [] { Form2->SavePdf(); });
     connect(N19, &QAction::triggered, this, [] { Form2->PrintPreview(); });
+    connect(ClassSet1, &QAction::triggered, this, [] { ShowClassSetDialog(); });
     connect(N11, &QAction::triggered, this, &QWidget::close);
     connect(N7, &QAction::triggered, this, &TForm1::N7Click);
     connect(N8, &QAction::triggered, this, &TForm1::N8Click);

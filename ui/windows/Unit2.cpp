@@ -20,6 +20,7 @@
 #include "canvas/QtPdfDocument.h"
 #include "fileio/ReplaceFile.h"
 #include "report/TitleBlock.h"
+#include "solver/SolverErrors.h"
 #include "ui/Controls.h"
 #include "ui/ExtrasUi.h"
 #include "ui/FileErrorText.h"
@@ -280,7 +281,7 @@ void TForm2::SpeedButton4Click() {
 bool TForm2::SaveToFile(const QString& path) {
     QString error;
     if (!SaveRtfFile(path, *RichEdit1->document(), &error)) {
-        ShowErrorBox(error.endsWith(u'.') ? error : error + u'.');
+        ShowErrorBox(QString::fromStdString(vornik::ErrorBoxText(error.toStdString())));
         return false;
     }
     return true;

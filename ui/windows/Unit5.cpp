@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QUrl>
 
+#include "solver/Version.h"
 #include "ui/Controls.h"
 #include "ui/Emblem.h"
 #include "ui/RoundedWindow.h"
@@ -71,8 +72,8 @@ void TForm5::BuildControls() {
                   24);  // Label1
     ColouredLabel(this, QStringLiteral("(Three phase chains)"),
                   PixelFont(QStringLiteral("Times New Roman"), 19, true), kLime, 160, 66);  // Label2
-    ColouredLabel(this, QStringLiteral("Version 2.2"), PixelFont(QStringLiteral("MS Sans Serif"), 19, true),
-                  kYellow, 160, 96);  // Label3
+    ColouredLabel(this, QStringLiteral("Version ") + QLatin1String(vornik::kVersion),
+                  PixelFont(QStringLiteral("MS Sans Serif"), 19, true), kYellow, 160, 96);  // Label3
     ColouredLabel(this, QStringLiteral("E-mail"), PixelFont(QStringLiteral("MS Sans Serif"), 13, true), kLime,
                   22, 176);  // Label10
 

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <exception>
+#include <optional>
 
 #include "diagram/Diagram.h"
 #include "diagram/DiagramDrawing.h"
@@ -34,15 +35,28 @@ constexpr int kHomeTop = 103;
 using vornik::kCentre;  // pixel of Image1 at the origin of the complex plane
 constexpr int kButtonCount = vornik::kModeButtonCount;
 
-// Filters of the save dialog, in the order of the original filter string
-// "JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp".
-const QString kJpegFilter = QStringLiteral("JPEG Image File (*.jpeg)");
+// Filters of the save dialog: JPEG first, then BMP. The JPEG filter lists the ".jpg" files this
+// window writes as well as ".jpeg" ones.
+const QString kJpegFilter = QStringLiteral("JPEG Image File (*.jpg *.jpeg)");
 const QString kBmpFilter = QStringLiteral("Bitmaps (*.bmp)");
 const QString kSvgFilter = QStringLiteral("SVG (*.svg)");
 // In the order of the dialog's filters.
 const char* const kSuffixes[] = {"jpg", "bmp", "svg"};
 int FilterIndex(const QString& filter) {
     return filter == kBmpFilter ? 1 : filter == kSvgFilter ? 2 : 0;
+}
+
+// The format a typed picture extension names, whatever filter is chosen; none for a name without
+// one of them.
+std::optional<vornik::PictureFormat> FormatOfName(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) {
+        return vornik::PictureFormat::Jpeg;
+    }
+    if (suffix == QLatin1String("bmp")) {
+        return vornik::PictureFormat::Bmp;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -286,13 +300,21 @@ void TForm7::SpeedButton3Click() {
     }
     const QString path = dialog.selectedFiles().constFirst();
     saveFolder_ = QFileInfo(path).absolutePath();
-    // The format follows the chosen filter, never the extension typed.
-    saveFilterIndex_ = FilterIndex(dialog.selectedNameFilter());
-    if (saveFilterIndex_ == 2) {
+    // A picture extension in the name decides the format, so a file named .jpg holds JPEG data,
+    // one named .bmp a bitmap and one named .svg a vector drawing; any other name is written in
+    // the chosen filter's format.
+    const int filter = FilterIndex(dialog.selectedNameFilter());
+    const bool svg =
+        QFileInfo(path).suffix().toLower() == QLatin1String("svg") || (!FormatOfName(path) && filter == 2);
+    if (svg) {
+        saveFilterIndex_ = 2;
         SaveSvgTo(path);
         return;
     }
-    SavePictureTo(path, saveFilterIndex_ == 1 ? vornik::PictureFormat::Bmp : vornik::PictureFormat::Jpeg);
+    const vornik::PictureFormat format =
+        FormatOfName(path).value_or(filter == 1 ? vornik::PictureFormat::Bmp : vornik::PictureFormat::Jpeg);
+    saveFilterIndex_ = format == vornik::PictureFormat::Bmp ? 1 : 0;
+    SavePictureTo(path, format);
 }
 
 bool TForm7::SaveSvgTo(const QString& path) {

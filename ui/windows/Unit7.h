@@ -9,6 +9,7 @@
 #include <QString>
 #include <QToolButton>
 #include <QWidget>
+#include <vector>
 
 #include "canvas/QtDiagramCanvas.h"
 #include "diagram/Diagram.h"
@@ -38,8 +39,6 @@ class TForm7 : public OnDemandWindow {
     bool SavePictureTo(const QString& path, vornik::PictureFormat format);
     // Writes the drawing shown as an SVG document; on failure shows the error and returns false.
     bool SaveSvgTo(const QString& path);
-    // The operations of the drawing shown, as the SVG is written from them.
-    const std::vector<vornik::DrawOp>& DrawnOps() const { return drawing_.Ops(); }
 
     // A calculation run has stored results: an open window redraws its selected mode from them,
     // so the picture on screen always belongs to the last run that stored results.
@@ -47,6 +46,11 @@ class TForm7 : public OnDemandWindow {
 
     // The radio button RadioButtonN, n = 1..14.
     QRadioButton* RadioButton(int n) const { return radioButtons_.at(n - 1); }
+    // What the picture shows: the drawing operations since it was last cleared.
+    const std::vector<vornik::DrawOp>& DrawnOps() const {
+        EnsureBuilt();
+        return drawing_.Ops();
+    }
     // How many diagrams were drawn since the window was built.
     int DrawCount() const { return drawCount_; }
     // The picture of Image1; the empty plane with its axes before the first diagram.

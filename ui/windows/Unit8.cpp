@@ -3,14 +3,12 @@
 
 #include <QFrame>
 #include <QPainter>
+#include <QPalette>
 #include <QPixmap>
 #include <QShowEvent>
 #include <initializer_list>
 
-#include "report/NumberText.h"
-#include "solver/InputAssistant.h"
-#include "solver/SolverErrors.h"
-#include "solver/TextToNumber.h"
+#include "run/AssistantAnswers.h"
 #include "ui/Controls.h"
 #include "ui/ExtrasUi.h"
 #include "ui/FieldBehaviour.h"
@@ -33,6 +31,10 @@ constexpr int kUnlimitedLength = 32767;
 constexpr int kMilliHenryIndex = 1;
 constexpr int kMicroFaradIndex = 2;
 
+// The ink of the formula picture, and the grey of its disabled texts.
+const QColor kPictureInk(Qt::black);
+const QColor kPictureDisabledInk(120, 120, 120);
+
 // The formula behind the line-voltage fields: Uф = Uл / √3, with the two rows the fields fill.
 QPixmap FormulaPicture(QSize size) {
     QPixmap picture(size);
@@ -43,12 +45,22 @@ QPixmap FormulaPicture(QSize size) {
     QFont serif = PixelFont(QStringLiteral("Times New Roman"), 20, false);
     serif.setItalic(true);
     p.setFont(serif);
-    p.setPen(Qt::black);
+    p.setPen(kPictureInk);
     p.drawText(QRect(0, 4, size.width(), 26), Qt::AlignHCenter | Qt::AlignVCenter,
                QStringLiteral("Uф = Uл / √3"));
     p.drawText(QRect(8, 40, 46, 26), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Uл ="));
     p.drawText(QRect(8, 78, 46, 30), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Uф ="));
     return picture;
+}
+
+// The assistant's message: an error in the error box, a fixed message in the plain box.
+void ShowAnswerMessage(const vornik::AssistantAnswer& answer) {
+    const QString text = QString::fromStdString(answer.message);
+    if (answer.error) {
+        ShowErrorBox(text);
+    } else {
+        ShowPlainMessage(text);
+    }
 }
 
 }  // namespace
@@ -99,6 +111,15 @@ void TForm8::BuildLineVoltageSection() {
     auto* unit = new QLabel(QStringLiteral("(В)"), this);
     unit->setGeometry(174, 104, 60, 32);
     unit->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 24, false));
+    // The result and its unit stand on the white formula picture: they are written in the
+    // picture's ink, not in the theme's text colour, which a dark theme makes white.
+    for (QLabel* onPicture : {Label1.get(), unit}) {
+        QPalette ink = onPicture->palette();
+        ink.setColor(QPalette::Active, QPalette::WindowText, kPictureInk);
+        ink.setColor(QPalette::Inactive, QPalette::WindowText, kPictureInk);
+        ink.setColor(QPalette::Disabled, QPalette::WindowText, kPictureDisabledInk);
+        onPicture->setPalette(ink);
+    }
 
     Button1 = new QPushButton(QStringLiteral("Рассчитать"), this);
     Button1->setGeometry(10, 152, 122, 26);
@@ -222,19 +243,12 @@ void TForm8::FormShow() {
 }
 
 bool TForm8::ComputePhaseVoltage() {
-    const std::string text = Edit1->text().toStdString();
-    try {
-        const std::optional<int> phase = vornik::PhaseVoltageFromLine(vornik::TextToFloat(text));
-        if (!phase) {
-            // The phase voltage is kept as a 32-bit integer; a larger one is refused like a
-            // text that is not a whole number.
-            throw vornik::RuntimeError("'" + text + "' is not a valid integer value");
-        }
-        PhaseVoltage = *phase;
-    } catch (const vornik::RuntimeError& e) {
-        ShowRuntimeError(e.what());
+    const vornik::AssistantAnswer answer = vornik::PhaseVoltageAnswer(Edit1->text().toStdString());
+    if (!answer.message.empty()) {
+        ShowAnswerMessage(answer);
         return false;
     }
+    PhaseVoltage = QString::fromStdString(answer.text).toInt();
     return true;
 }
 
@@ -267,26 +281,20 @@ void TForm8::RadioButton2Click() {
 
 void TForm8::SetPhaseReactance(QLineEdit* inductance, QComboBox* inductanceUnit, QLineEdit* capacitance,
                                QComboBox* capacitanceUnit, QLineEdit* target) {
-    vornik::ReactanceResult result;
-    try {
-        vornik::ReactanceInput input;
-        input.inductance = vornik::TextToFloat(inductance->text().toStdString());
-        input.capacitance = vornik::TextToFloat(capacitance->text().toStdString());
-        input.capacitanceUnit = capacitanceUnit->currentIndex();
-        input.inductanceUnit = inductanceUnit->currentIndex();
-        input.frequency = vornik::TextToFloat(Edit2->text().toStdString());
-        input.angular = !RadioButton1->isChecked();
-        result = vornik::ReactanceFromLC(input);
-    } catch (const vornik::RuntimeError& e) {
-        ShowRuntimeError(e.what());
-        return;
-    }
-    if (result.status != vornik::ReactanceStatus::Ok) {
-        ShowPlainMessage(QString::fromUtf8(vornik::ReactanceMessage(result.status)));
+    vornik::ReactanceTexts texts;
+    texts.inductance = inductance->text().toStdString();
+    texts.inductanceUnit = inductanceUnit->currentIndex();
+    texts.capacitance = capacitance->text().toStdString();
+    texts.capacitanceUnit = capacitanceUnit->currentIndex();
+    texts.frequency = Edit2->text().toStdString();
+    texts.angular = !RadioButton1->isChecked();
+    const vornik::AssistantAnswer answer = vornik::ReactanceAnswer(texts);
+    if (!answer.message.empty()) {
+        ShowAnswerMessage(answer);
         return;
     }
     if (target != nullptr) {
-        SetFieldText(target, QString::fromStdString(vornik::FormatGeneral(result.x)));
+        SetFieldText(target, QString::fromStdString(answer.text));
     }
 }
 

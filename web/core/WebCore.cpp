@@ -18,13 +18,10 @@
 #include "diagram/RecordingCanvas.h"
 #include "json/DiagramJson.h"
 #include "json/Json.h"
-#include "report/NumberText.h"
 #include "report/ResultsDocument.h"
 #include "report/RtfDocument.h"
+#include "run/AssistantAnswers.h"
 #include "run/CalculationRun.h"
-#include "solver/InputAssistant.h"
-#include "solver/SolverErrors.h"
-#include "solver/TextToNumber.h"
 
 namespace {
 
@@ -72,12 +69,18 @@ Json TextJson(const std::string& text) {
     return out;
 }
 
-// The error box's text: a full stop unless the text already ends in one.
-std::string ErrorBoxText(std::string text) {
-    if (!text.empty() && text.back() > '.') {
-        text += '.';
+// The assistant's answer as {"text":...} or {"message":...,"error":bool}.
+// The assistant's answer; with an error box also the field whose text was not a number, as the
+// page names it ("Form8-Edit1" for the line voltage; "inductance", "capacitance", "frequency").
+const char* AssistantJson(const AssistantAnswer& answer) {
+    if (answer.message.empty()) {
+        return Answer(TextJson(answer.text));
     }
-    return text;
+    Json out = MessageJson(answer.message, answer.error);
+    if (!answer.field.empty()) {
+        out["field"] = answer.field == "line" ? "Form8-Edit1" : answer.field;
+    }
+    return Answer(out);
 }
 
 }  // namespace
@@ -249,19 +252,7 @@ EMSCRIPTEN_KEEPALIVE int vk_rtf(const char* text, const char* spans) {
 // The assistant's phase voltage from the line-voltage text: {"text":"381"} or a message, with the
 // field to put the cursor in.
 EMSCRIPTEN_KEEPALIVE const char* vk_phase_voltage(const char* lineVoltage) {
-    const std::string text = lineVoltage;
-    try {
-        const std::optional<int> phase = PhaseVoltageFromLine(TextToFloat(text));
-        if (!phase) {
-            // Kept as a 32-bit integer: a larger one is refused like a text that is no whole number.
-            throw RuntimeError("'" + text + "' is not a valid integer value");
-        }
-        return Answer(TextJson(std::to_string(*phase)));
-    } catch (const RuntimeError& e) {
-        Json out = MessageJson(ErrorBoxText(e.what()), true);
-        out["field"] = "Form8-Edit1";
-        return Answer(out);
-    }
+    return AssistantJson(PhaseVoltageAnswer(lineVoltage));
 }
 
 // The assistant's reactance of one phase: {"text":"31,42"} or a message; a text that is no
@@ -270,31 +261,14 @@ EMSCRIPTEN_KEEPALIVE const char* vk_phase_voltage(const char* lineVoltage) {
 EMSCRIPTEN_KEEPALIVE const char* vk_reactance(const char* inductance, int inductanceUnit,
                                               const char* capacitance, int capacitanceUnit,
                                               const char* frequency, int angular) {
-    ReactanceResult result;
-    const char* converting = "inductance";
-    try {
-        ReactanceInput input;
-        input.inductance = TextToFloat(inductance);
-        converting = "capacitance";
-        input.capacitance = TextToFloat(capacitance);
-        input.inductanceUnit = inductanceUnit;
-        input.capacitanceUnit = capacitanceUnit;
-        converting = "frequency";
-        input.frequency = TextToFloat(frequency);
-        converting = nullptr;
-        input.angular = angular != 0;
-        result = ReactanceFromLC(input);
-    } catch (const RuntimeError& e) {
-        Json out = MessageJson(ErrorBoxText(e.what()), true);
-        if (converting != nullptr) {
-            out["field"] = converting;
-        }
-        return Answer(out);
-    }
-    if (result.status != ReactanceStatus::Ok) {
-        return Answer(MessageJson(ReactanceMessage(result.status), false));
-    }
-    return Answer(TextJson(FormatGeneral(result.x)));
+    ReactanceTexts texts;
+    texts.inductance = inductance;
+    texts.inductanceUnit = inductanceUnit;
+    texts.capacitance = capacitance;
+    texts.capacitanceUnit = capacitanceUnit;
+    texts.frequency = frequency;
+    texts.angular = angular != 0;
+    return AssistantJson(ReactanceAnswer(texts));
 }
 
 }  // extern "C"

@@ -64,9 +64,13 @@ function formShow(star) {
 export function initAssistant(core, star) {
     buildPhases((lId, lUnit, cId, cUnit) => {
         const target = phases.find((p) => p[1] === lId)[6];
-        const answer = core().reactance($('Form8-' + lId).value, $('Form8-' + lUnit).selectedIndex,
+        const answer = core()?.reactance($('Form8-' + lId).value, $('Form8-' + lUnit).selectedIndex,
             $('Form8-' + cId).value, $('Form8-' + cUnit).selectedIndex, $('Form8-Edit2').value,
             $('Form8-RadioButton2').checked);
+        // Nothing before the core is loaded, or after a failure inside it (already reported).
+        if (!answer) {
+            return;
+        }
         if (answer.message !== undefined) {
             // After a text that is no number the cursor goes to its field.
             const field = { inductance: lId, capacitance: cId, frequency: 'Edit2' }[answer.field];
@@ -78,7 +82,10 @@ export function initAssistant(core, star) {
     attachFilter($('Form8-Edit1'), numericKeyFilter);
     attachFilter($('Form8-Edit2'), numericKeyFilter);
     const phaseVoltage = () => {
-        const answer = core().phaseVoltage($('Form8-Edit1').value);
+        const answer = core()?.phaseVoltage($('Form8-Edit1').value);
+        if (!answer) {
+            return null;
+        }
         if (answer.message !== undefined) {
             showMessage(answer.message).then(() => focusField(answer.field));
             return null;

@@ -1,42 +1,36 @@
 // The C++ core compiled to WebAssembly (the global VornikCore of vornik-core.js), wrapped in
-// plain functions that take and give page values.
+// plain functions that take and give page values. Every text goes to the core through the heap:
+// a pasted text may be far longer than the WebAssembly stack. A failure inside the core (a trap
+// or an abort) is handed to onFailure once and answered with null; the core is then loaded
+// afresh, so the page keeps working (without the results of earlier runs).
 
-export async function loadCore() {
-    const m = await globalThis.VornikCore();
+function bind(m) {
     const json = (pointer) => JSON.parse(m.UTF8ToString(pointer));
-    const setText = m.cwrap('vk_set_text', null, ['number', 'string']);
-    const setCheck = m.cwrap('vk_set_check', null, ['number', 'number']);
-    const setStar = m.cwrap('vk_set_star', null, ['number']);
-    const setPrecision = m.cwrap('vk_set_precision', null, ['number', 'string']);
-    const phaseVoltage = m.cwrap('vk_phase_voltage', 'number', ['string']);
-    const reactance = m.cwrap('vk_reactance', 'number',
-        ['string', 'number', 'string', 'number', 'string', 'number']);
-    // A document can be long (the student may paste into it): its text goes through the heap,
-    // not the stack that cwrap's strings use.
     const heapString = (text) => {
         const size = m.lengthBytesUTF8(text) + 1;
         const at = m._malloc(size);
         m.stringToUTF8(text, at, size);
         return at;
     };
-    const rtf = (text, spans) => {
-        const textAt = heapString(text);
-        const spansAt = heapString(spans);
-        const ok = m._vk_rtf(textAt, spansAt);
-        m._free(textAt);
-        m._free(spansAt);
-        return ok;
+    // Calls f with the texts copied to the heap, freeing them afterwards.
+    const withTexts = (texts, f) => {
+        const pointers = texts.map(heapString);
+        try {
+            return f(...pointers);
+        } finally {
+            pointers.forEach((p) => m._free(p));
+        }
     };
     const bytes = () => m.HEAPU8.slice(m._vk_bytes(), m._vk_bytes() + m._vk_bytes_size());
     return {
         // form: {texts: [16 texts], checks: [7 ticks], star}, precision: [20 texts]
         setInputs(form, precision) {
-            form.texts.forEach((text, k) => setText(k, text));
-            form.checks.forEach((on, k) => setCheck(k + 1, on ? 1 : 0));
-            setStar(form.star ? 1 : 0);
-            precision.forEach((text, k) => setPrecision(k, text));
+            form.texts.forEach((text, k) => withTexts([text], (at) => m._vk_set_text(k, at)));
+            form.checks.forEach((on, k) => m._vk_set_check(k + 1, on ? 1 : 0));
+            m._vk_set_star(form.star ? 1 : 0);
+            precision.forEach((text, k) => withTexts([text], (at) => m._vk_set_precision(k, at)));
         },
-        // {report, cleared, completed, stored, message, error}
+        // {report, cleared, completed, stored, message, error, field}
         run: () => json(m._vk_run()),
         // The drawing of button 1..14 for the last run that stored results.
         diagram: (button) => json(m._vk_diagram(button)),
@@ -49,10 +43,35 @@ export async function loadCore() {
         },
         // The results document as the desktop program's RTF file: its lines and the raised
         // spans {line, begin, end} in string indices.
-        rtf: (lines, raised) => (rtf(lines.join('\n'), raised.map((s) => `${s.line},${s.begin},${s.end}`).join(';'))
-            ? bytes() : null),
-        phaseVoltage: (text) => json(phaseVoltage(text)),
-        reactance: (l, lUnit, c, cUnit, frequency, angular) =>
-            json(reactance(l, lUnit, c, cUnit, frequency, angular ? 1 : 0)),
+        rtf: (lines, raised) => (withTexts([lines.join('\n'), raised.map((s) => `${s.line},${s.begin},${s.end}`).join(';')],
+            (textAt, spansAt) => m._vk_rtf(textAt, spansAt)) ? bytes() : null),
+        phaseVoltage: (text) => withTexts([text], (at) => json(m._vk_phase_voltage(at))),
+        reactance: (l, lUnit, c, cUnit, frequency, angular) => withTexts([l, c, frequency],
+            (lAt, cAt, fAt) => json(m._vk_reactance(lAt, lUnit, cAt, cUnit, fAt, angular ? 1 : 0))),
     };
+}
+
+export async function loadCore(onFailure) {
+    let api = bind(await globalThis.VornikCore());
+    let reloading = null;
+    const guarded = {};
+    for (const name of Object.keys(api)) {
+        guarded[name] = (...args) => {
+            if (reloading) {
+                return null;
+            }
+            try {
+                return api[name](...args);
+            } catch (error) {
+                onFailure(error);
+                reloading = globalThis.VornikCore().then((fresh) => {
+                    api = bind(fresh);
+                }).finally(() => {
+                    reloading = null;
+                });
+                return null;
+            }
+        };
+    }
+    return guarded;
 }

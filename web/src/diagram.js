@@ -102,6 +102,9 @@ export function initDiagram(core) {
     let runStored = false;
     const draw = (button) => {
         const picture = core().diagram(button);
+        if (!picture) {
+            return;
+        }
         shown = button;
         if (picture.notComputed !== undefined) {
             paintNotComputed(ctx, picture.notComputed);
@@ -162,6 +165,12 @@ export function initDiagram(core) {
             const button = shown > 0 && !$('Form7-RadioButton' + shown).disabled ? shown : 1;
             $('Form7-RadioButton' + button).checked = true;
             draw(button);
+        },
+        // The core has lost the results: no mode can be drawn until a run stores results again.
+        forgetRuns() {
+            $('Form7-modes').disabled = true;
+            runStored = false;
+            shown = 0;
         },
         setStale(stale) {
             markStale($('Form7-Stale'), canvas, stale);

@@ -38,6 +38,9 @@ function execute() {
     const form = readForm();
     core.setInputs(form, readPrecision());
     const result = core.run();
+    if (!result) {
+        return;
+    }
     if (result.cleared) {
         showReport(result.report);
     }
@@ -69,7 +72,15 @@ initResults(getCore);
 const executeButton = byId('Form1-SpeedButton1');
 executeButton.addEventListener('click', execute);
 
-loadCore().then((loaded) => {
+// A failure inside the core: its one message; the core is loaded afresh without the results of
+// earlier runs, so what is shown belongs to earlier data and the diagram waits for a new run.
+function coreFailed(error) {
+    showMessage(String(error));
+    diagram.forgetRuns();
+    edited();
+}
+
+loadCore(coreFailed).then((loaded) => {
     core = loaded;
     executeButton.disabled = false;
     enableExecute();

@@ -1,10 +1,14 @@
 // Puts the page together for opening as a file: browsers refuse to load ES modules from file://,
 // so the hand-written modules are joined, dependencies first, into one classic script whose
-// modules keep their own scopes. Usage: node assemble.mjs SRC_DIR CORE_JS SITE_DIR
+// modules keep their own scopes; the page gets the program's version in place of @VORNIK_VERSION@.
+// Usage: node assemble.mjs SRC_DIR CORE_JS SITE_DIR VERSION
 import { readFileSync, writeFileSync, copyFileSync } from 'node:fs';
 import { join } from 'node:path';
 
-const [srcDir, coreJs, siteDir] = process.argv.slice(2);
+const [srcDir, coreJs, siteDir, version] = process.argv.slice(2);
+if (!/^\d+(\.\d+)*$/.test(version ?? '')) {
+    throw new Error(`no version given, or not one: ${version}`);
+}
 const importLine = /^import\s*\{([^}]*)\}\s*from\s*'\.\/([\w-]+\.js)';\s*$/gm;
 const exportName = /^export\s+(?:async\s+)?(?:function|const|let|class)\s+(\w+)/gm;
 
@@ -51,7 +55,8 @@ writeFileSync(join(siteDir, 'app.js'), script);
 
 const html = readFileSync(join(srcDir, 'index.html'), 'utf8')
     .replace('<!--CORE-->', '<script src="vornik-core.js"></script>')
-    .replace('<!--APP-->', '<script src="app.js"></script>');
+    .replace('<!--APP-->', '<script src="app.js"></script>')
+    .replaceAll('@VORNIK_VERSION@', version);
 writeFileSync(join(siteDir, 'index.html'), html);
 copyFileSync(join(srcDir, 'styles.css'), join(siteDir, 'styles.css'));
 copyFileSync(coreJs, join(siteDir, 'vornik-core.js'));

@@ -135,6 +135,8 @@ class AboutHelpTest : public QObject {
         OpenHelpPage(nullptr);
         QCOMPARE(watcher.boxes.size(), 1);
         QVERIFY(watcher.boxes.front().text.contains(QStringLiteral("браузер")));
+        // The box names the file; a folder name is no markup.
+        QCOMPARE(watcher.boxes.front().format, Qt::PlainText);
     }
 
     void oneMessageWhenTheFileIsMissing() {

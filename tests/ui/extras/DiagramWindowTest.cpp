@@ -65,7 +65,7 @@ void ChooseFilter(QFileDialog* dialog, const QString& filter) {
 
 const QByteArray kBmpMagic("BM");
 const QByteArray kJpegMagic("\xFF\xD8\xFF", 3);
-const QString kJpegFilter = QStringLiteral("JPEG Image File (*.jpeg)");
+const QString kJpegFilter = QStringLiteral("JPEG Image File (*.jpg *.jpeg)");
 const QString kBmpFilter = QStringLiteral("Bitmaps (*.bmp)");
 const QString kSvgFilter = QStringLiteral("SVG (*.svg)");
 const QByteArray kSvgMagic("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg ");
@@ -237,25 +237,39 @@ class DiagramWindowTest : public QObject {
         QCOMPARE(Form7->pos(), QPoint(218, 103));
     }
 
-    void savedFormatFollowsTheFilter_data() {
+    void savedFormatFollowsTheNameOrTheFilter_data() {
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("written");
         QTest::addColumn<QByteArray>("magic");
+        // A picture extension typed in the name decides the format, whatever filter is chosen.
         QTest::newRow("BMP chosen, .jpg name") << kBmpFilter << "a.jpg"
-                                               << "a.jpg" << kBmpMagic;
+                                               << "a.jpg" << kJpegMagic;
         QTest::newRow("JPEG chosen, .bmp name") << kJpegFilter << "b.bmp"
-                                                << "b.bmp" << kJpegMagic;
+                                                << "b.bmp" << kBmpMagic;
+        QTest::newRow("BMP chosen, .jpeg name") << kBmpFilter << "e.jpeg"
+                                                << "e.jpeg" << kJpegMagic;
+        QTest::newRow("JPEG chosen, .BMP name") << kJpegFilter << "f.BMP"
+                                                << "f.BMP" << kBmpMagic;
+        QTest::newRow("JPEG chosen, .jpg name") << kJpegFilter << "g.jpg"
+                                                << "g.jpg" << kJpegMagic;
+        // No extension: the chosen filter's.
         QTest::newRow("JPEG chosen, no extension") << kJpegFilter << "c"
                                                    << "c.jpg" << kJpegMagic;
         QTest::newRow("BMP chosen, no extension") << kBmpFilter << "d"
                                                   << "d.bmp" << kBmpMagic;
-        QTest::newRow("SVG chosen, no extension") << kSvgFilter << "e"
-                                                  << "e.svg" << kSvgMagic;
-        QTest::newRow("SVG chosen, .bmp name") << kSvgFilter << "f.bmp"
-                                               << "f.bmp" << kSvgMagic;
+        // Another extension is no picture extension: the chosen filter's format under that name.
+        QTest::newRow("BMP chosen, .png name") << kBmpFilter << "h.png"
+                                               << "h.png" << kBmpMagic;
+        // The SVG filter, and the .svg extension under any filter: the drawing as vectors.
+        QTest::newRow("SVG chosen, no extension") << kSvgFilter << "i"
+                                                  << "i.svg" << kSvgMagic;
+        QTest::newRow("BMP chosen, .svg name") << kBmpFilter << "j.svg"
+                                               << "j.svg" << kSvgMagic;
+        QTest::newRow("SVG chosen, .bmp name") << kSvgFilter << "k.bmp"
+                                               << "k.bmp" << kBmpMagic;
     }
-    void savedFormatFollowsTheFilter() {
+    void savedFormatFollowsTheNameOrTheFilter() {
         QFETCH(QString, filter);
         QFETCH(QString, typed);
         QFETCH(QString, written);
@@ -285,6 +299,28 @@ class DiagramWindowTest : public QObject {
         }
         const QImage saved(dir.filePath(written));
         QCOMPARE(saved.size(), QSize(400, 400));
+    }
+
+    void jpegFilterListsBothExtensions() {
+        QTemporaryDir dir;
+        for (const char* name : {"one.jpg", "two.jpeg", "three.bmp"}) {
+            QFile file(dir.filePath(QString::fromLatin1(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QStringList listed;
+        ModalWatcher watcher;
+        watcher.onFileDialog = [&](QFileDialog* dialog) {
+            ChooseFilter(dialog, kJpegFilter);
+            // The names the chosen filter's patterns ("Name (*.a *.b)") let through in a folder.
+            const QString filter = dialog->selectedNameFilter();
+            const QStringList patterns =
+                filter.section(u'(', 1).section(u')', 0, 0).split(u' ', Qt::SkipEmptyParts);
+            listed = QDir(dir.path()).entryList(patterns, QDir::Files, QDir::Name);
+            static_cast<QDialog*>(dialog)->reject();
+        };
+        Form7->SpeedButton3Click();
+        QCOMPARE(watcher.fileDialogs, 1);
+        QCOMPARE(listed, (QStringList{"one.jpg", "two.jpeg"}));
     }
 
     void nextDialogStartsWithTheFormatSavedLast() {
@@ -338,11 +374,13 @@ class DiagramWindowTest : public QObject {
 
     void writeErrorGoesToTheErrorBox() {
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("missing/folder/x.bmp"));
+        // A folder name that looks like markup is shown as it is.
+        const QString path = dir.filePath(QStringLiteral("<h1>x<img src=\"/file.png\">/folder/x.bmp"));
         ModalWatcher watcher;
         QVERIFY(!Form7->SavePictureTo(path, vornik::PictureFormat::Bmp));
         QCOMPARE(watcher.boxes.size(), 1);
         QCOMPARE(watcher.boxes.front().icon, QMessageBox::Critical);
+        QCOMPARE(watcher.boxes.front().format, Qt::PlainText);
         // The system's reason, in the same language as the rest of the message.
         QCOMPARE(watcher.boxes.front().text,
                  QStringLiteral("Не удалось сохранить файл \"%1\": нет такого файла или папки.").arg(path));

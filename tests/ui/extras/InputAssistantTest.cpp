@@ -5,9 +5,9 @@
 #include <QtTest>
 #include <climits>
 
-#include "tests/ui/ModalDialogs.h"
 #include "solver/InputAssistant.h"
 #include "solver/SolverErrors.h"
+#include "tests/ui/ModalDialogs.h"
 #include "ui/Forms.h"
 #include "ui/Unit3.h"
 #include "ui/Unit8.h"
@@ -32,6 +32,55 @@ class InputAssistantTest : public QObject {
         delete Form3;
         Form8 = nullptr;
         Form3 = nullptr;
+    }
+
+    // The phase voltage and its unit are written on the white formula picture: readable there
+    // whatever the theme's text colour, also while disabled in delta.
+    void resultReadableOnTheFormulaPicture_data() {
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<bool>("star");
+        QTest::newRow("light theme") << false << true;
+        QTest::newRow("dark theme") << true << true;
+        QTest::newRow("dark theme, delta (disabled)") << true << false;
+    }
+    void resultReadableOnTheFormulaPicture() {
+        QFETCH(bool, dark);
+        QFETCH(bool, star);
+        if (dark) {
+            QPalette palette;
+            palette.setColor(QPalette::Window, QColor(42, 42, 46));
+            palette.setColor(QPalette::WindowText, QColor(235, 235, 235));
+            palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(250, 250, 250));
+            palette.setColor(QPalette::Base, QColor(30, 30, 32));
+            palette.setColor(QPalette::Text, QColor(235, 235, 235));
+            QApplication::setPalette(palette);
+        }
+        (star ? Form3->RadioButton1 : Form3->RadioButton2)->click();
+        TForm8 fresh;
+        fresh.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fresh));
+        const QImage shown = fresh.grab().toImage();
+        QLabel* unit = nullptr;
+        for (QLabel* label : fresh.findChildren<QLabel*>()) {
+            if (label->text() == QStringLiteral("(В)")) {
+                unit = label;
+            }
+        }
+        QVERIFY(unit != nullptr);
+        QCOMPARE(fresh.Label1->isEnabled(), star);
+        for (QLabel* label : {fresh.Label1.get(), unit}) {
+            // Pixels of the label that stand out from the white picture behind it.
+            const QRect area = label->geometry();
+            int ink = 0;
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                for (int x = area.left(); x <= area.right(); ++x) {
+                    ink += QColor(shown.pixel(x, y)).lightness() < 160 ? 1 : 0;
+                }
+            }
+            QVERIFY2(ink > 40, qPrintable(QStringLiteral("%1: %2 ink pixels").arg(label->text()).arg(ink)));
+        }
+        QApplication::setPalette(QPalette());
+        Form3->RadioButton1->click();
     }
 
     void phaseVoltage_data() {

@@ -114,13 +114,21 @@ class ShellAccessibilityTest : public QObject {
 
     void enterInParameterFieldRuns_data() {
         QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
         for (const char* name : {"ComboBox2", "Edit3", "Edit9", "Edit13"}) {
-            QTest::newRow(name) << name;
+            QTest::newRow(name) << name << int(Qt::Key_Return) << int(Qt::NoModifier);
         }
+        // The Enter key of the number pad.
+        QTest::newRow("Edit4, keypad Enter") << "Edit4" << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+        QTest::newRow("ComboBox1, keypad Enter")
+            << "ComboBox1" << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
     }
 
     void enterInParameterFieldRuns() {
         QFETCH(QString, field);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
         Form3->show();
         Form3->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(Form3));
@@ -132,7 +140,7 @@ class ShellAccessibilityTest : public QObject {
         PrepareRun();
         edit->setFocus();
         QSignalSpy runs(Form1->SpeedButton1, &QToolButton::clicked);
-        QTest::keyClick(edit, Qt::Key_Return);
+        QTest::keyClick(edit, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QVERIFY(RunHappened());
         QCOMPARE(runs.size(), 1);
     }

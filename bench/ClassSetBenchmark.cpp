@@ -1,0 +1,57 @@
+// A whole class set: drawing the variants, running each, the key and the quiz files written into
+// a new folder. The aim is 300 variants with every mode ticked in well under 5 s.
+
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <filesystem>
+
+#include "BenchCircuits.h"
+#include "classset/ClassSet.h"
+
+namespace {
+
+using namespace vornik;
+
+void MakeSet(benchmark::State& bs, bool star, int count) {
+    ClassSetRequest request;
+    request.base.input = bench::MixedLoad(star, true);
+    request.count = count;
+    request.seed = 20261207;
+    for (const char* text : {"r1=1..60/0,5", "x1=-30..30/0,5", "r2=1..60/0,5", "x3=-30..30/0,5"}) {
+        VaryRange range;
+        ParseVaryRange(text, range);
+        request.ranges.push_back(range);
+    }
+    std::string pattern = (std::filesystem::temp_directory_path() / "vornik-bench-XXXXXX").string();
+    const std::filesystem::path dir = mkdtemp(pattern.data());
+    int n = 0;
+    for (auto _ : bs) {
+        request.outDir = (dir / ("set" + std::to_string(n++))).string();
+        const ClassSetOutcome outcome = MakeClassSet(request);
+        if (!outcome.ok) {
+            bs.SkipWithError(outcome.message.c_str());
+            break;
+        }
+        bs.counters["key rows"] = outcome.keyRows;
+    }
+    std::filesystem::remove_all(dir);
+}
+
+void BM_ClassSet300Star(benchmark::State& bs) {
+    MakeSet(bs, true, 300);
+}
+void BM_ClassSet300Delta(benchmark::State& bs) {
+    MakeSet(bs, false, 300);
+}
+void BM_ClassSet30Star(benchmark::State& bs) {
+    MakeSet(bs, true, 30);
+}
+
+BENCHMARK(BM_ClassSet300Star)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ClassSet300Delta)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ClassSet30Star)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace
+
+BENCHMARK_MAIN();

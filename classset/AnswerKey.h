@@ -1,0 +1,61 @@
+#pragma once
+// Running a variant and reading its answer key: for every computed mode, the key quantities
+// from the mode's slot, with the text the worked solution prints for them.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "classset/Variant.h"
+#include "solver/SolutionRecord.h"
+
+namespace vornik {
+
+// A computed mode: its command-line name, its mode slot and its caption for a student.
+struct ComputedMode {
+    std::string name;     // "normal", "short-A", "open-BC", "break-C"
+    int slot = 0;         // ModeSlot 0..6
+    std::string caption;  // "короткое замыкание фазы A"
+};
+
+// The modes a run of `input` computes, in the order of the worked solution.
+std::vector<ComputedMode> ComputedModes(const CircuitInput& input);
+
+// One row of the key.
+struct KeyRow {
+    std::string mode;      // ComputedMode::name
+    int field = 0;         // Field index
+    std::string label;     // what the worked solution calls it: "Ia", "Iab", "U0", "P"
+    std::string unit;      // as the report writes it: "A", "V", "Vt", "Var"
+    bool angle = false;    // an angle: value in radians, shown and asked in degrees
+    double value = 0.0;    // the field of the mode's slot, as stored
+    double answer = 0.0;   // what a student answers: value, or value in degrees for an angle
+    std::string shown;     // as the worked solution prints it under the task's decimals
+    double shownStep = 1;  // the rounding step of `shown`
+};
+
+// The precision setting the worked solution uses for `field` in mode `mode` of a run of that
+// connection.
+PrecisionIndex ShownSetting(int field, bool star, const std::string& mode);
+
+struct VariantRun {
+    bool completed = false;
+    std::optional<std::string> message;
+    std::vector<std::string> report;
+    CalcState state;
+    std::vector<ComputedMode> modes;
+    std::vector<KeyRow> key;
+};
+
+// Runs the variant as the execute command does (from the state of a fresh start) and reads
+// the key: the default quantities of each mode, or `fields` of every mode when given.
+VariantRun RunVariant(const TaskValues& task, const std::optional<std::vector<int>>& fields = std::nullopt);
+
+// Whether the run of `task` completes: the check that random draws must pass.
+bool VariantRuns(const TaskValues& task);
+
+// 17 significant digits (trailing zeros dropped), so the stored double reads back exactly;
+// decimal comma.
+std::string ExactText(double value);
+
+}  // namespace vornik

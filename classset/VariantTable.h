@@ -1,0 +1,66 @@
+#pragma once
+// The variant table: a CSV file (UTF-8, comma or semicolon separated, a header row) with one
+// row per variant. Its columns are the names of the parameter form's controls or the command
+// line's option names; a missing column or an empty cell keeps the base task's value.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "classset/Variant.h"
+
+namespace vornik {
+
+// A table bigger than this is refused before it is read (a class has a few dozen rows).
+inline constexpr std::size_t kMaxTableBytes = 8u << 20;
+
+enum class ColumnKind { Variant, Title, Connection, Field, Tick, Neutral, Shorts, Opens, Breaks, Decimals };
+
+struct Column {
+    ColumnKind kind;
+    int index = 0;  // Param for a field, box number 1..7 for a tick, precision index for decimals
+};
+
+// The column a header name stands for: "variant", "title", "connection", "ComboBox1"…"Edit13",
+// "u1"…"shunt3", "CheckBox1"…"CheckBox7", "neutral", "short", "open", "break", "U.mag"…"S.im".
+std::optional<Column> ColumnByName(std::string_view name);
+
+// A fault of the table, at a row (1 is the header) and a column (0 when the fault is not in one
+// cell, such as an empty file).
+struct TableError {
+    int row = 0;
+    int column = 0;
+    std::string columnName;
+    std::string text;
+};
+
+// "строка 3, столбец 5 (r1): ..." in one line.
+std::string TableErrorMessage(const TableError& error);
+
+struct TableResult {
+    std::vector<Variant> variants;
+    std::optional<TableError> error;
+};
+
+// Reads the table's bytes. Every number is checked as the run will read it, the connection of
+// each row against its ticks, names for being unique and usable as file names.
+TableResult ReadVariantTable(std::string_view bytes, const TaskValues& base);
+
+// The cells of one CSV text split into rows (quoted cells, "" inside quotes, CRLF or LF), with
+// the separator chosen from the header line: ';' when it holds one outside quotes, else ','.
+// A UTF-8 byte order mark is skipped. Returns false with `error` set on an unterminated quote.
+bool SplitCsv(std::string_view text, std::vector<std::vector<std::string>>& rows, TableError& error);
+
+// A cell for a comma-separated file: quoted when it holds a comma, a quote or a line break.
+std::string CsvCell(std::string_view text);
+
+// The texts of a file name for each variant name: numeric names padded with zeros to the
+// widest numeric name of the set (at least two digits), others as they are.
+std::vector<std::string> VariantFileStems(const std::vector<Variant>& variants);
+
+// The variants as a table that ReadVariantTable reads back: every column under its control
+// name, each variant under its file name stem.
+std::string VariantTableText(const std::vector<Variant>& variants, const std::vector<std::string>& stems);
+
+}  // namespace vornik

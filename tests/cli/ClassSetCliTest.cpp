@@ -1,0 +1,281 @@
+// vornik-cli --class-set: the key against the program's own --json of every variant, bad tables
+// and usage errors with OUTDIR untouched.
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "RunCli.h"
+#include "classset/RecordFieldNames.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using vornik::test::RunCli;
+
+struct TempDir {
+    fs::path path;
+    TempDir() {
+        std::string pattern = (fs::temp_directory_path() / "classset-test-XXXXXX").string();
+        path = mkdtemp(pattern.data());
+    }
+    ~TempDir() { fs::remove_all(path); }
+};
+
+std::string ReadFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const fs::path& p, const std::string& bytes) {
+    std::ofstream(p, std::ios::binary) << bytes;
+}
+
+// Rows of a comma-separated file with quoted cells (the set's own files).
+std::vector<std::vector<std::string>> Csv(const std::string& text) {
+    std::vector<std::vector<std::string>> rows(1, std::vector<std::string>(1));
+    bool quoted = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+                rows.back().back() += '"', ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                rows.back().back() += c;
+            }
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            rows.back().emplace_back();
+        } else if (c == '\n') {
+            rows.emplace_back(1);
+        } else if (c != '\r') {
+            rows.back().back() += c;
+        }
+    }
+    if (rows.back().size() == 1 && rows.back()[0].empty()) {
+        rows.pop_back();
+    }
+    return rows;
+}
+
+std::string Quoted(const std::string& s) {
+    return "'" + s + "'";
+}
+
+// A row of variants.csv as vornik-cli options.
+std::string OptionsOf(const std::map<std::string, std::string>& v) {
+    static const std::map<std::string, std::string> kOptions = {
+        {"ComboBox1", "--u1"}, {"ComboBox2", "--u2"},  {"ComboBox3", "--u3"},  {"Edit1", "--a1"},
+        {"Edit2", "--a2"},     {"Edit3", "--a3"},      {"Edit4", "--r1"},      {"Edit5", "--x1"},
+        {"Edit6", "--r2"},     {"Edit7", "--x2"},      {"Edit8", "--r3"},      {"Edit9", "--x3"},
+        {"Edit10", "--r0"},    {"Edit11", "--shunt1"}, {"Edit12", "--shunt2"}, {"Edit13", "--shunt3"}};
+    const bool star = v.at("connection") == "star";
+    std::string args = star ? "" : " --delta";
+    for (const auto& [control, option] : kOptions) {
+        args += " " + option + " " + Quoted(v.at(control));
+    }
+    const char* phases[] = {"A", "B", "C"};
+    const char* pairs[] = {"AB", "BC", "CA"};
+    if (v.at("CheckBox1") == "1") {
+        args += " --neutral";
+    }
+    for (int k = 0; k < 3; ++k) {
+        if (v.at("CheckBox" + std::to_string(k + 2)) == "1") {
+            args += star ? std::string(" --short ") + phases[k] : std::string(" --open ") + pairs[k];
+        }
+        if (v.at("CheckBox" + std::to_string(k + 5)) == "1") {
+            args += std::string(" --break ") + phases[k];
+        }
+    }
+    for (const char* name :
+         {"U.mag", "U.ang", "U.re",  "U.im",  "Z.re", "Z.im", "Z.mag", "Z.ang", "Y.mag", "Y.ang",
+          "Y.re",  "Y.im",  "I.mag", "I.ang", "I.re", "I.im", "S.mag", "S.ang", "S.re",  "S.im"}) {
+        args += std::string(" --decimals ") + name + "=" + v.at(name);
+    }
+    return args;
+}
+
+// The mode slots by mode name.
+int SlotOf(const std::string& mode, bool star) {
+    static const std::map<std::string, int> kStar = {{"normal", 0},  {"short-A", 1}, {"break-A", 2},
+                                                     {"short-B", 3}, {"break-B", 4}, {"short-C", 5},
+                                                     {"break-C", 6}};
+    static const std::map<std::string, int> kDelta = {{"normal", 0},  {"open-AB", 1}, {"open-BC", 2},
+                                                      {"open-CA", 3}, {"break-A", 4}, {"break-B", 5},
+                                                      {"break-C", 6}};
+    return (star ? kStar : kDelta).at(mode);
+}
+
+TEST(ClassSetCli, EveryKeyRowIsTheFieldOfItsSlotInTheJsonOfItsVariant) {
+    struct Case {
+        const char* name;
+        const char* args;
+        size_t variants;
+    };
+    const Case cases[] = {
+        {"star, every mode, neutral wire",
+         "--count 6 --seed 11 --vary r1=1..30/0,5 --vary x1=-20..20/0,5 --vary r2=2..9/0,25 --vary "
+         "a2=-130..-110/1 "
+         "--r3 12 --x3 -7 --neutral --short A --short C --break A --break B --break C --short B --decimals "
+         "I.mag=3",
+         6},
+        {"delta, every mode",
+         "--count 5 --seed 3 --delta --vary r1=1..40/1 --vary x2=-15..15/0,1 --vary u3=300..400/5 --r2 7 "
+         "--r3 9 "
+         "--x3 4 --open AB --open BC --open CA --break A --break B --break C --decimals I.ang=3",
+         5},
+        {"star without neutral, chosen fields",
+         "--count 4 --seed 5 --vary r0=1..9/1 --vary x3=1..5/0,5 --r1 5 --r2 6 --r3 7 --key-fields "
+         "IaRe,U0Mod,UaLoadArg,PBalance --short B",
+         4},
+    };
+    for (const Case& c : cases) {
+        TempDir tmp;
+        const fs::path out = tmp.path / "set";
+        const auto made = RunCli("--class-set " + out.string() + " " + c.args);
+        ASSERT_EQ(made.status, 0) << c.name << ": " << made.out;
+        const auto variants = Csv(ReadFile(out / "variants.csv"));
+        const auto key = Csv(ReadFile(out / "key.csv"));
+        ASSERT_EQ(variants.size(), c.variants + 1) << c.name;
+        ASSERT_EQ(key[0], (std::vector<std::string>{"variant", "mode", "quantity", "shown", "value"}))
+            << c.name;
+        size_t checked = 0;
+        for (size_t r = 1; r < variants.size(); ++r) {
+            std::map<std::string, std::string> v;
+            for (size_t k = 0; k < variants[0].size(); ++k) {
+                v[variants[0][k]] = variants[r].at(k);
+            }
+            const auto run = RunCli(OptionsOf(v) + " --json", false);
+            ASSERT_EQ(run.status, 0) << c.name << " variant " << v["variant"];
+            const auto json = nlohmann::json::parse(run.out);
+            size_t rows = 0;
+            for (const auto& row : key) {
+                if (row[0] != v["variant"]) {
+                    continue;
+                }
+                ++rows;
+                const int slot = SlotOf(row[1], v["connection"] == "star");
+                const std::optional<int> field = vornik::FieldByName(row[2]);
+                ASSERT_TRUE(field.has_value()) << row[2];
+                std::string value = row[4];
+                std::replace(value.begin(), value.end(), ',', '.');
+                EXPECT_EQ(std::stod(value), json["slots"][slot][*field].get<double>())
+                    << c.name << ": " << row[0] << " " << row[1] << " " << row[2];
+                ++checked;
+            }
+            EXPECT_GT(rows, 0u) << c.name << " variant " << v["variant"];
+        }
+        EXPECT_EQ(checked, key.size() - 1) << c.name << ": rows of no variant";
+        // The summary tells the counts, the seed and the command.
+        const std::string summary = ReadFile(out / "summary.txt");
+        for (const std::string& says : {"Вариантов: " + std::to_string(c.variants) + "\n",
+                                        "Строк ключа (key.csv): " + std::to_string(key.size() - 1) + "\n",
+                                        std::string(c.args).substr(0, 18), std::string("Выбраны заново: ")}) {
+            EXPECT_NE(summary.find(says), std::string::npos) << c.name << ": " << says << "\n" << summary;
+        }
+        // The same command makes the same files (a set of the same name in another folder).
+        fs::create_directory(tmp.path / "again");
+        const auto again = RunCli("--class-set " + (tmp.path / "again" / "set").string() + " " + c.args);
+        ASSERT_EQ(again.status, 0) << c.name;
+        for (const char* file : {"variants.csv", "key.csv", "moodle.xml", "gift.txt"}) {
+            EXPECT_TRUE(ReadFile(out / file) == ReadFile(tmp.path / "again" / "set" / file))
+                << c.name << ": " << file;
+        }
+    }
+}
+
+TEST(ClassSetCli, BadTablesStopWithOneMessageAndLeaveNoFolder) {
+    struct Case {
+        const char* name;
+        std::string table;
+        const char* where;  // "" for a fault of the whole file
+    };
+    const Case cases[] = {
+        {"a bad number", "variant,r1,r2,r3\n1,10,10,10\n2,10,1x,10\n", "строка 3, столбец 3 (r2)"},
+        {"an unknown column", "variant;r1;phase\n1;10;A\n", "строка 1, столбец 3 (phase)"},
+        {"a tick for the wrong connection", "variant,connection,r1,r2,r3,short\n1,delta,5,5,5,B\n",
+         "строка 2, столбец 6 (short)"},
+        {"an empty file", "", "строка 1"},
+        {"BOM, CRLF and quoted separators before the fault",
+         "\xEF\xBB\xBFvariant,title,r1,r2,r3\r\n1,\"a, \"\"b\"\"\",\"1,5\",2,3\r\n2,\"c\r\nd\",5,5,abc\r\n",
+         "строка 3, столбец 5 (r3)"},
+        {"a run that stops", "variant,r1,r2,r3\n1,10,10,10\n2,0,10,10\n", "строка 3"},
+    };
+    for (const Case& c : cases) {
+        TempDir tmp;
+        WriteFile(tmp.path / "t.csv", c.table);
+        const auto r = RunCli("--class-set " + (tmp.path / "set").string() + " --variants " +
+                              (tmp.path / "t.csv").string());
+        EXPECT_EQ(r.status, 1) << c.name << ": " << r.out;
+        EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << c.name << ": " << r.out;
+        EXPECT_NE(r.out.find(c.where), std::string::npos) << c.name << ": " << r.out;
+        EXPECT_EQ(std::distance(fs::directory_iterator(tmp.path), fs::directory_iterator()), 1)
+            << c.name << ": only the table is left";
+    }
+    // A 50 MB file is refused without reading it.
+    TempDir tmp;
+    fs::resize_file((WriteFile(tmp.path / "big.csv", "variant\n"), tmp.path / "big.csv"), 50'000'000);
+    const auto big = RunCli("--class-set " + (tmp.path / "set").string() + " --variants " +
+                            (tmp.path / "big.csv").string());
+    EXPECT_EQ(big.status, 1) << big.out;
+    EXPECT_NE(big.out.find("МиБ"), std::string::npos) << big.out;
+    EXPECT_FALSE(fs::exists(tmp.path / "set"));
+}
+
+TEST(ClassSetCli, AFolderInUseIsLeftAsItIs) {
+    TempDir tmp;
+    fs::create_directory(tmp.path / "set");
+    WriteFile(tmp.path / "set" / "notes.txt", "keep me");
+    const auto r = RunCli("--class-set " + (tmp.path / "set").string() +
+                          " --count 2 --seed 1 --vary r1=1..9/1 "
+                          "--r2 5 --r3 5");
+    EXPECT_EQ(r.status, 1) << r.out;
+    EXPECT_EQ(ReadFile(tmp.path / "set" / "notes.txt"), "keep me");
+    EXPECT_EQ(std::distance(fs::directory_iterator(tmp.path / "set"), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(tmp.path), fs::directory_iterator()), 1)
+        << "no temporary folder";
+    // An empty folder is taken.
+    fs::remove(tmp.path / "set" / "notes.txt");
+    EXPECT_EQ(RunCli("--class-set " + (tmp.path / "set").string() +
+                     " --count 2 --seed 1 --vary r1=1..9/1 "
+                     "--r2 5 --r3 5")
+                  .status,
+              0);
+    EXPECT_TRUE(fs::exists(tmp.path / "set" / "summary.txt"));
+}
+
+TEST(ClassSetCli, UsageErrorsExitWithTwo) {
+    struct Case {
+        const char* name;
+        const char* args;
+    };
+    const Case cases[] = {
+        {"no variants", "--class-set x"},
+        {"a table and a count", "--class-set x --variants t.csv --count 3 --seed 1"},
+        {"a count without a seed", "--class-set x --count 3"},
+        {"a count of zero", "--class-set x --count 0 --seed 1"},
+        {"a seed that is not a number", "--class-set x --count 3 --seed -1"},
+        {"a range without dots", "--class-set x --count 3 --seed 1 --vary r1=5-20"},
+        {"a range of no field", "--class-set x --count 3 --seed 1 --vary q7=1..2/1"},
+        {"an unknown key field", "--class-set x --count 3 --seed 1 --key-fields IaMod,Iz"},
+        {"a tolerance of zero", "--class-set x --count 3 --seed 1 --tolerance 0"},
+        {"set options without the set", "--count 3 --seed 1"},
+        {"a set with JSON", "--class-set x --count 3 --seed 1 --json"},
+    };
+    TempDir tmp;
+    for (const Case& c : cases) {
+        const auto u = RunCli(c.args, true, "cd " + tmp.path.string() + " && ");
+        EXPECT_EQ(u.status, 2) << c.name << ": " << u.out;
+        EXPECT_FALSE(fs::exists(tmp.path / "x")) << c.name;
+    }
+}
+
+}  // namespace
