@@ -7,7 +7,7 @@ import { byId, focusField } from './dom.js';
 import { initForm, isStar, readForm, enableExecute } from './form.js';
 import { noteReady } from './hooks.js';
 import { initPrecision, readPrecision } from './precision.js';
-import { initResults, setReportStale, showReport } from './results.js';
+import { initResults, setReportStale, showReport, showTitleBlock } from './results.js';
 
 let core = null;
 const getCore = () => core;
@@ -43,6 +43,10 @@ function execute() {
     }
     if (result.cleared) {
         showReport(result.report);
+        // The printed solution starts with what was solved.
+        const today = new Date();
+        const two = (n) => String(n).padStart(2, '0');
+        showTitleBlock(core.titleBlock(`${two(today.getDate())}.${two(today.getMonth() + 1)}.${today.getFullYear()}`));
     }
     if (result.stored) {
         resultsShown = true;

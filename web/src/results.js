@@ -142,3 +142,14 @@ export function initResults(core) {
         saveFile(new TextEncoder().encode(text), 'vornik.txt', 'text/plain;charset=utf-8');
     });
 }
+
+// The title block printed above the solution (hidden on the screen): the heading in bold, then
+// the connection, the inputs, the ticked modes and the date.
+export function showTitleBlock(lines) {
+    const block = $('Form2-TitleBlock');
+    block.replaceChildren(...(lines ?? []).map((line, k) => {
+        const p = document.createElement(k === 0 ? 'h1' : 'p');
+        p.textContent = line;
+        return p;
+    }));
+}
