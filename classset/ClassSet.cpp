@@ -151,8 +151,11 @@ std::string KeyCsv(const std::vector<SetEntry>& entries) {
 ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgress& progress) {
     ClassSetOutcome outcome;
     try {
-        const fs::path outDir = fs::path(request.outDir).lexically_normal();
-        if (outDir.filename().empty()) {
+        fs::path outDir = fs::path(request.outDir).lexically_normal();
+        if (outDir.filename().empty() && outDir.has_parent_path()) {
+            outDir = outDir.parent_path();  // "group/" is the folder group
+        }
+        if (outDir.filename().empty() || outDir.filename() == "..") {
             throw Failure(request.outDir + ": нужно имя папки набора");
         }
         CheckOutDir(outDir);

@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "diagram/DiagramCanvas.h"
 #include "solver/Parameters.h"
@@ -19,6 +20,14 @@ struct DiagramLabels {
     std::string label12;
     // The legend text drawn, empty when none was drawn (kept for the command line and tests).
     std::string legend;
+    // Each arrow drawn with its label and its value (volts or amperes), in drawing order: the
+    // picture as text, for those who cannot see it.
+    struct Phasor {
+        std::string label;
+        double re = 0.0;
+        double im = 0.0;
+    };
+    std::vector<Phasor> phasors;
 };
 
 // What one drawing reads: the mode slots, the connection and the neutral tick of the

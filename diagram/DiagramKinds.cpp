@@ -23,6 +23,8 @@ struct PhasorEntry {
 // Scales all entries (drawn or not), then draws them in order.
 void DrawPhasorList(DiagramCanvas& canvas, DiagramLabels& labels, std::span<const PhasorEntry> entries,
                     const std::string& unit) {
+    // Labels may be kept from drawing to drawing: only this drawing's arrows are listed.
+    labels.phasors.clear();
     std::vector<double> values;
     values.reserve(2 * entries.size());
     for (const PhasorEntry& e : entries) {
@@ -38,6 +40,7 @@ void DrawPhasorList(DiagramCanvas& canvas, DiagramLabels& labels, std::span<cons
         const int im = scale->Scaled(e.value.im);
         if (e.arrow) {
             DrawPhasor(canvas, 0, 0, re, im, e.color, PenStyle::Solid, 1);
+            labels.phasors.push_back({e.label, e.value.re, e.value.im});
         }
         if (e.text) {
             DrawPhasorLabel(canvas, re, im, e.label, e.color, e.offset);

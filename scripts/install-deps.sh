@@ -30,8 +30,9 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
-# The web edition's browser tests drive Debian's chromium with puppeteer-core from npm (it
-# downloads no browser); the versions are pinned by web/package-lock.json.
+# The web edition's browser tests drive Debian's chromium with puppeteer-core from npm and audit
+# the page with Lighthouse and axe-core (none of them downloads a browser); the versions are
+# pinned by web/package-lock.json.
 if ! command -v npm >/dev/null; then
   apt-get update
   apt-get install -y --no-install-recommends npm

@@ -9,14 +9,17 @@
 //
 // On the way it checks with the window system (xwininfo and the frame extents the window manager
 // sets) that every window's frame, not only its client area, is at its home place on its first
-// showing, after reopening and after "Центрировать окна", and that the splash screen is painted on
-// the screen before the main window is built. Each check prints one line; the exit status is the
-// number of failed checks.
+// showing (from the moment it is first mapped: no window jumps into place), after reopening and
+// after "Центрировать окна"; that minimized and maximized windows come back with the commands that
+// show or place them; and that the splash screen is painted on the screen before the main window
+// is built. Each check prints one line; the exit status is the number of failed checks.
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QCursor>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QImage>
 #include <QPixmap>
 #include <QProcess>
@@ -26,7 +29,9 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QWidget>
+#include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <optional>
 
 #include "ui/Forms.h"
@@ -126,6 +131,113 @@ void CheckHome(QWidget* window, const QRect& home, const QString& when) {
               .arg(home.isEmpty() ? QString() : QStringLiteral(" %1x%2").arg(home.width()).arg(home.height()))
               .arg(qt.x())
               .arg(qt.y()));
+}
+
+void Settle();
+
+// Where each window's frame was when the window system first mapped it: a window placed only after
+// it appeared jumps in sight. An X MapNotify event, as the protocol lays it out.
+struct MapNotifyEvent {
+    std::uint8_t responseType;
+    std::uint8_t pad;
+    std::uint16_t sequence;
+    std::uint32_t event;
+    std::uint32_t window;
+};
+constexpr std::uint8_t kMapNotify = 19;
+
+class FirstMapWatch : public QAbstractNativeEventFilter {
+  public:
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        if (type != "xcb_generic_event_t") {
+            return false;
+        }
+        const auto* event = static_cast<const MapNotifyEvent*>(message);
+        if ((event->responseType & 0x7f) != kMapNotify) {
+            return false;
+        }
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->internalWinId() == event->window && !frames.contains(w)) {
+                // Asked before the program sees any later event, so before it could move the window.
+                frames.insert(w, FrameOnScreen(w));
+            }
+        }
+        return false;
+    }
+    QHash<QWidget*, std::optional<QRect>> frames;
+};
+FirstMapWatch g_firstMaps;
+
+// The frame at the window's first mapping: at `expected` (top-left, and size when given).
+void CheckFirstMap(QWidget* window, const QRect& expected, const QString& what) {
+    const std::optional<QRect> frame = g_firstMaps.frames.value(window);
+    const bool ok = frame && frame->topLeft() == expected.topLeft() &&
+                    (expected.isEmpty() || frame->size() == expected.size());
+    Check(ok, QStringLiteral("%1 first mapped with its frame at %2 (%3 %4,%5)")
+                  .arg(window->windowTitle(),
+                       frame ? QStringLiteral("%1,%2 %3x%4")
+                                   .arg(frame->x())
+                                   .arg(frame->y())
+                                   .arg(frame->width())
+                                   .arg(frame->height())
+                             : QStringLiteral("unknown"),
+                       what)
+                  .arg(expected.x())
+                  .arg(expected.y()));
+}
+
+// Waits (a few seconds at most) until the window system shows the window (mapped, not iconified)
+// or, with `shown` false, no longer shows it; reports whether it does.
+bool ViewableOnScreen(QWidget* window, bool shown) {
+    QElapsedTimer waited;
+    waited.start();
+    bool viewable = false;
+    do {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        const QString info =
+            Run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(window->winId())});
+        viewable = info.contains(QStringLiteral("IsViewable"));
+    } while (viewable != shown && waited.elapsed() < 3000);
+    return viewable;
+}
+
+// The window is minimized (or maximized) by the window manager; the command must bring it back:
+// on screen, and at its home place where the command places it.
+void CheckBroughtBack(QWidget* window, Qt::WindowState state, const std::function<void()>& command,
+                      const QString& what, const std::optional<QRect>& home) {
+    // The window manager has finished with the previous command before the user minimizes.
+    ViewableOnScreen(window, true);
+    Settle();
+    if (state == Qt::WindowMinimized) {
+        window->showMinimized();
+        if (ViewableOnScreen(window, false)) {
+            // A request that came while the window manager was still busy with the window is
+            // dropped; the user would click the button again.
+            window->showNormal();
+            ViewableOnScreen(window, true);
+            Settle();
+            window->showMinimized();
+        }
+        if (ViewableOnScreen(window, false)) {
+            Check(false,
+                  QStringLiteral("%1 could not be minimized for \"%2\"").arg(window->windowTitle(), what));
+            return;
+        }
+    } else {
+        window->showMaximized();
+        QElapsedTimer waited;
+        waited.start();
+        while (!window->isMaximized() && waited.elapsed() < 3000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        }
+        Settle();
+    }
+    command();
+    Check(ViewableOnScreen(window, true) && !window->isMinimized(),
+          QStringLiteral("%1 on screen again after %2").arg(window->windowTitle(), what));
+    if (home) {
+        CheckHome(window, *home, QStringLiteral("after ") + what);
+    }
 }
 
 // Home places of the windows (outer geometry; sizes only where the window has a home size).
@@ -280,6 +392,10 @@ void Tour() {
     CheckHome(Form1, kMainHome, QStringLiteral("first showing"));
     CheckHome(Form3, kParametersHome, QStringLiteral("first showing"));
     CheckHome(Form2, kResultsHome, QStringLiteral("first showing"));
+    CheckFirstMap(Form1, kMainHome, QStringLiteral("home"));
+    CheckFirstMap(Form3, kParametersHome, QStringLiteral("home"));
+    // The size is fixed once the frame is known; the place must be right from the start.
+    CheckFirstMap(Form2, QRect(kResultsHome.topLeft(), QSize()), QStringLiteral("home"));
     RootShot("start");
     CheckHintOverInactiveWindow(Form1, Form2->SpeedButton2);
     CheckHintOverInactiveWindow(Form1, Form3->SpeedButton6);
@@ -293,6 +409,22 @@ void Tour() {
 
     Form1->SpeedButton4->click();
     Shot(Form4, "precision");
+    {
+        // Centred by its frame on the desktop, from its first mapping on.
+        QElapsedTimer waited;
+        waited.start();
+        while (!g_firstMaps.frames.contains(Form4) && waited.elapsed() < 3000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        }
+        const std::optional<QRect> frame = g_firstMaps.frames.value(Form4);
+        const QRect desk = QGuiApplication::primaryScreen()->availableGeometry();
+        const QRect centred =
+            frame ? QRect(desk.x() + (desk.width() - frame->width()) / 2,
+                          desk.y() + (desk.height() - frame->height()) / 2, frame->width(), frame->height())
+                  : QRect();
+        CheckFirstMap(Form4, centred, QStringLiteral("centred on the desktop"));
+        CheckHome(Form4, centred, QStringLiteral("first showing"));
+    }
     Form4->hide();
     Form1->N12->trigger();
     Shot(Form5, "about");
@@ -330,6 +462,19 @@ void Tour() {
     CheckHome(Form2, kResultsHome, QStringLiteral("after \"Центрировать окна\""));
     CheckHome(Form3, kParametersHome, QStringLiteral("after \"Центрировать окна\""));
     CheckHome(Form7, kDiagramHome, QStringLiteral("after \"Центрировать окна\""));
+    // Minimized or maximized windows come back with the commands that show or place them.
+    CheckBroughtBack(
+        Form2, Qt::WindowMinimized, [] { Form1->N15->trigger(); },
+        QStringLiteral("minimized, \"Окноно редактирования\""), std::nullopt);
+    CheckBroughtBack(
+        Form2, Qt::WindowMinimized, [] { Form1->SpeedButton7->click(); },
+        QStringLiteral("minimized, \"Центрировать окна\""), kResultsHome);
+    CheckBroughtBack(
+        Form2, Qt::WindowMaximized, [] { Form1->SpeedButton7->click(); },
+        QStringLiteral("maximized, \"Центрировать окна\""), kResultsHome);
+    CheckBroughtBack(
+        Form7, Qt::WindowMinimized, [] { Form1->SpeedButton6->click(); },
+        QStringLiteral("minimized, the diagram button"), std::nullopt);
     Form7->hide();
 
     Form3->RadioButton2->click();
@@ -358,6 +503,7 @@ int main(int argc, char** argv) {
     g_windowManager = WindowManagerRuns();
     std::printf("window manager: %s\n", g_windowManager ? "yes" : "none");
     SetSplashShownHook(&CheckSplashOnScreen);
+    app.installNativeEventFilter(&g_firstMaps);
     g_sinceStart.start();
     CreateWindows();
     SetSplashShownHook(nullptr);

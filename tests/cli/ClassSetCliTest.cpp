@@ -250,6 +250,13 @@ TEST(ClassSetCli, AFolderInUseIsLeftAsItIs) {
                   .status,
               0);
     EXPECT_TRUE(fs::exists(tmp.path / "set" / "summary.txt"));
+    // A folder named with a slash at its end is the same folder.
+    EXPECT_EQ(RunCli("--class-set " + (tmp.path / "slash").string() +
+                     "/ --count 2 --seed 1 --vary r1=1..9/1 "
+                     "--r2 5 --r3 5")
+                  .status,
+              0);
+    EXPECT_TRUE(fs::exists(tmp.path / "slash" / "key.csv"));
 }
 
 TEST(ClassSetCli, UsageErrorsExitWithTwo) {

@@ -213,6 +213,29 @@ TEST(StarDiagram, AnUndrawnNeutralCurrentStillSetsTheScale) {
     EXPECT_EQ(arrows[0].tip, (Point{200, 183}));
 }
 
+// The arrows listed beside the picture: those drawn, with their labels and exact values, and
+// only the last drawing's when the labels are kept between drawings.
+TEST(Diagram, ListsTheArrowsDrawn) {
+    struct Case {
+        bool neutral;
+        std::vector<std::string> labels;
+    };
+    const Case cases[] = {{false, {"Ia", "Ib", "Ic"}}, {true, {"Ia", "Ib", "Ic", "I0"}}};
+    DiagramLabels labels;
+    for (const Case& c : cases) {
+        RecordingCanvas canvas;
+        DrawStarCurrents(canvas, labels, c.neutral, {{{10, 0}, {-5, -8.5}, {-5, 8.5}, {0.25, -0.5}}});
+        std::vector<std::string> listed;
+        for (const DiagramLabels::Phasor& p : labels.phasors) {
+            listed.push_back(p.label);
+        }
+        EXPECT_EQ(listed, c.labels) << "neutral " << c.neutral;
+        ASSERT_GE(labels.phasors.size(), 3u);
+        EXPECT_EQ(labels.phasors[1].re, -5.0);
+        EXPECT_EQ(labels.phasors[1].im, -8.5);
+    }
+}
+
 TEST(DeltaDiagram, LineBreakVoltagesAndCurrents) {
     Session s;
     ParameterValues p = Circuit("10", "0", "10", "0", "30", "0", false, false);

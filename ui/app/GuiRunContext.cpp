@@ -1,5 +1,6 @@
 #include "ui/GuiRunContext.h"
 
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include "ui/Forms.h"
@@ -24,11 +25,51 @@ std::string FormPrecisionTexts::Text(int index) const {
     return form_.PrecisionText(index).toStdString();
 }
 
+namespace {
+
+// Whether the document was changed (text or formats) since a run last finished writing it; kept
+// on the document itself, which lives as long as the window.
+const char* const kEditedSinceRun = "vornikEditedSinceRun";
+const char* const kEditsWatched = "vornikEditsWatched";
+
+void WatchEdits(QTextDocument& doc) {
+    if (doc.property(kEditsWatched).toBool()) {
+        return;
+    }
+    doc.setProperty(kEditsWatched, true);
+    QObject::connect(&doc, &QTextDocument::contentsChange, &doc, [&doc](int, int removed, int added) {
+        if (removed != 0 || added != 0) {
+            doc.setProperty(kEditedSinceRun, true);
+        }
+    });
+}
+
+bool EditedSinceLastRun(const QTextDocument& doc) {
+    const QVariant edited = doc.property(kEditedSinceRun);
+    // Before the first run nothing was watched: any text there is the user's.
+    return edited.isValid() ? edited.toBool() : !doc.isEmpty();
+}
+
+}  // namespace
+
+RichEditDocument::RichEditDocument(QTextEdit& edit) : edit_(edit) {
+    WatchEdits(*edit_.document());
+}
+
 void RichEditDocument::Clear() {
+    const bool edited = EditedSinceLastRun(*edit_.document());
     Flush();
-    // The old text is removed inside the run's edit block instead of by clearing the control,
-    // which would also drop the undo history: one undo then brings back the document the run
-    // replaced, edits included.
+    if (!edited) {
+        // Nothing but what an earlier run wrote: cleared outright, which also frees the text the
+        // undo history would otherwise keep run after run.
+        edit_.clear();
+        clearedOutright_ = true;
+        intoFirstParagraph_ = true;
+        return;
+    }
+    // The user has edited the document: the old text is removed inside the run's edit block
+    // instead of by clearing the control, which would also drop the undo history, so one undo
+    // brings back the document the run replaced, edits included.
     OpenBlock();
     cursor_->select(QTextCursor::Document);
     cursor_->removeSelectedText();
@@ -65,6 +106,12 @@ void RichEditDocument::Flush() {
     if (cursor_) {
         cursor_->endEditBlock();
         cursor_.reset();
+    }
+    // What the run wrote is no edit of the user's.
+    edit_.document()->setProperty(kEditedSinceRun, false);
+    if (clearedOutright_) {
+        // Nothing of the user's was replaced: an undo must not take the run's text apart.
+        edit_.document()->clearUndoRedoStacks();
     }
 }
 

@@ -24,13 +24,13 @@ class FormPrecisionTexts : public vornik::PrecisionTexts {
     const TForm4& form_;
 };
 
-// The results document in the rich-text control. The clearing and the lines of one run go in as
-// one edit block, so the control lays out and repaints once instead of after every line and one
-// undo brings back the document the run replaced; the block is closed by Flush or when the
-// object goes away.
+// The results document in the rich-text control. The lines of one run go in as one edit block,
+// so the control lays out and repaints once instead of after every line; the block is closed by
+// Flush or when the object goes away. A document the user has edited is cleared within that
+// block, so one undo brings it back.
 class RichEditDocument : public vornik::ResultsDocument {
   public:
-    explicit RichEditDocument(QTextEdit& edit) : edit_(edit) {}
+    explicit RichEditDocument(QTextEdit& edit);
     ~RichEditDocument() override { Flush(); }
     RichEditDocument(const RichEditDocument&) = delete;
     RichEditDocument& operator=(const RichEditDocument&) = delete;
@@ -49,6 +49,8 @@ class RichEditDocument : public vornik::ResultsDocument {
     // An empty document shows one empty paragraph; the first line written after a clear goes
     // into it, every later one (also an empty one) gets a paragraph of its own.
     std::optional<bool> intoFirstParagraph_;
+    // The run cleared a document the user had not edited, without keeping it for an undo.
+    bool clearedOutright_ = false;
 };
 
 // Solver messages in the plain box, runtime errors in the error box. The lines written before

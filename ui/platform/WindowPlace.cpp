@@ -1,7 +1,10 @@
 #include "ui/WindowPlace.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QPointer>
+#include <QScreen>
+#include <QVariant>
 #include <QWidget>
 #include <QWindow>
 
@@ -13,6 +16,23 @@ constexpr int kLargestFrame = 200;
 
 bool Sane(int side) {
     return side >= 0 && side <= kLargestFrame;
+}
+
+// The frame of the window when it is neither maximized nor full-screen, as last seen.
+const char* const kNormalFrame = "vornikNormalFrame";
+
+void RememberNormalFrame(QWidget* window, const QMargins& frame) {
+    if (!frame.isNull() && Sane(frame.left()) && Sane(frame.top()) && Sane(frame.right()) &&
+        Sane(frame.bottom())) {
+        window->setProperty(kNormalFrame, QVariant::fromValue(frame));
+    }
+}
+
+void RememberNormalFrame(QWidget* window) {
+    const QRect outer = window->frameGeometry();
+    const QRect inner = window->geometry();
+    RememberNormalFrame(window, QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                                         outer.right() - inner.right(), outer.bottom() - inner.bottom()));
 }
 
 // A home placement given before the window is on screen. Until the window manager has framed it
@@ -77,6 +97,7 @@ class PendingPlace : public QObject {
                                           outer_.height() - frame.top() - frame.bottom())
                                   : window->size();
         window->setGeometry(QRect(outer_.topLeft() + QPoint(frame.left(), frame.top()), size));
+        RememberNormalFrame(window, frame);
         deleteLater();
     }
 
@@ -108,11 +129,25 @@ void PlaceOuter(QWidget* window, int left, int top, int width, int height) {
     const bool sized = width >= 0 && height >= 0;
     // A window put at its home place is neither minimized nor maximized: a maximized frame
     // would ignore the placement, a minimized one would not be seen there.
-    if (window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) {
-        window->setWindowState(window->windowState() &
-                               ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+    const Qt::WindowStates zoomed = Qt::WindowMaximized | Qt::WindowFullScreen;
+    const bool wasZoomed = (window->windowState() & zoomed) != 0;
+    if (window->windowState() & (Qt::WindowMinimized | zoomed)) {
+        window->setWindowState(window->windowState() & ~(Qt::WindowMinimized | zoomed));
+    }
+    const QMargins normalFrame = window->property(kNormalFrame).value<QMargins>();
+    if (wasZoomed && !normalFrame.isNull()) {
+        // Qt still knows the frame of the zoomed window (the window manager changes it only
+        // later): the client area is placed inside the frame the window has when not zoomed.
+        const QSize client = sized ? QSize(width - normalFrame.left() - normalFrame.right(),
+                                           height - normalFrame.top() - normalFrame.bottom())
+                                   : window->size();
+        window->setGeometry(QRect(QPoint(left + normalFrame.left(), top + normalFrame.top()), client));
+        return;
     }
     const QSize extra = FrameExtra(window);
+    if (!extra.isNull() && !wasZoomed) {
+        RememberNormalFrame(window);
+    }
     // QWidget::move places the frame. Before the window exists it also makes the window system
     // take every position given as the frame's (north-west gravity) from the very first mapping
     // on, so a window placed in its constructor lands right even before it is framed.
@@ -125,4 +160,42 @@ void PlaceOuter(QWidget* window, int left, int top, int width, int height) {
     if (extra.isNull() || handle == nullptr || !handle->isExposed()) {
         new PendingPlace(window, QRect(left, top, qMax(width, 0), qMax(height, 0)), sized);
     }
+}
+
+QMargins KnownFrameMargins(const QWidget* except) {
+    // A window manager may frame a sizeable window with a grip a fixed-size one lacks: a frame of
+    // a window that is sizeable as this one is, or not, is taken first.
+    const bool fixed = except->minimumSize() == except->maximumSize();
+    QMargins other;
+    for (const QWidget* w : QApplication::topLevelWidgets()) {
+        if (w == except || !w->isVisible() || (w->windowFlags() & Qt::FramelessWindowHint) ||
+            w->windowHandle() == nullptr || !w->windowHandle()->isExposed()) {
+            continue;
+        }
+        const QMargins frame = w->windowHandle()->frameMargins();
+        if (frame.isNull() || !Sane(frame.left()) || !Sane(frame.top()) || !Sane(frame.right()) ||
+            !Sane(frame.bottom())) {
+            continue;
+        }
+        if ((w->minimumSize() == w->maximumSize()) == fixed) {
+            return frame;
+        }
+        other = frame;
+    }
+    return other;
+}
+
+void CentreOnDesktop(QWidget* window) {
+    const QScreen* screen = window->screen() != nullptr ? window->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    const QMargins own = window->windowHandle() != nullptr && window->windowHandle()->isExposed()
+                             ? window->windowHandle()->frameMargins()
+                             : QMargins();
+    const QMargins frame = own.isNull() ? KnownFrameMargins(window) : own;
+    const QSize outer = window->size().grownBy(frame);
+    const QRect desk = screen->availableGeometry();
+    PlaceOuter(window, desk.x() + (desk.width() - outer.width()) / 2,
+               desk.y() + (desk.height() - outer.height()) / 2);
 }

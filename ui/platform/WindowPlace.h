@@ -2,6 +2,7 @@
 // Placing and showing the program's top-level windows. Positions and sizes are outer (frame)
 // geometry in pixels, like the fixed home places of the windows.
 
+class QMargins;
 class QSize;
 class QWidget;
 
@@ -18,3 +19,13 @@ QSize FrameExtra(const QWidget* window);
 // showing), the placement is given again once the frame is known, so the frame, not only the
 // client area, is at its home place from the very first showing.
 void PlaceOuter(QWidget* window, int left, int top, int width = -1, int height = -1);
+
+// The frame the window manager gives a decorated window like `except`, read from another of the
+// program's windows it has already framed (one fixed in size or sizeable like it, where there is
+// one); zero when none is known yet (or there is no window manager). A window not
+// yet shown can be placed by its frame with it before the window system first maps it.
+QMargins KnownFrameMargins(const QWidget* except);
+
+// Centres the window's frame on the available desktop. Placed before the window is first shown,
+// the frame is taken to be like the other windows' frames and mapped centred at once.
+void CentreOnDesktop(QWidget* window);

@@ -180,6 +180,15 @@ void TForm2::PlaceWindow() {
     PlaceOuter(this, kHomeLeft, kHomeTop, kHomeWidth, kHomeHeight);
 }
 
+void TForm2::setVisible(bool visible) {
+    // The showing creates the window in the window system: placed at home before that, its frame
+    // is mapped there at once, instead of at the design place and then moved in sight.
+    if (visible && !testAttribute(Qt::WA_WState_Created)) {
+        PlaceWindow();
+    }
+    QWidget::setVisible(visible);
+}
+
 void TForm2::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!event->spontaneous()) {

@@ -59,6 +59,8 @@ class TForm2 : public QWidget {
     void SetTaskTitle(const QString& title) { taskTitle_ = title; }
     // "Предварительный просмотр…": the pages as "Печать" prints them, with a choice of printer.
     void PrintPreview();
+    // The first showing puts the window at its home place before the window system first maps it.
+    void setVisible(bool visible) override;
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -10,6 +10,7 @@
 #include "ui/Controls.h"
 #include "ui/GapLayout.h"
 #include "ui/KeyFilters.h"
+#include "ui/WindowPlace.h"
 
 namespace {
 
@@ -48,11 +49,18 @@ TForm4::TForm4(QWidget* parent) : OnDemandWindow(parent) {
     setFixedSize(kClientWidth, kClientHeight);
     setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11, false));
 
-    // Centred on the desktop.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect desk = screen->availableGeometry();
-        move(desk.center() - QPoint(kClientWidth / 2, kClientHeight / 2));
+    // Centred on the desktop for a start; the first showing centres the frame.
+    CentreOnDesktop(this);
+}
+
+void TForm4::setVisible(bool visible) {
+    // Centred by its frame, not its client area, before the window system first maps it, so the
+    // frame appears centred at once; later showings keep the place the user gave it.
+    if (visible && !centred_) {
+        centred_ = true;
+        CentreOnDesktop(this);
     }
+    OnDemandWindow::setVisible(visible);
 }
 
 QString TForm4::PrecisionText(int index) const {

@@ -30,6 +30,12 @@ class TForm4 : public OnDemandWindow {
     OnDemandArray<QLabel, 5> Headings{this};
     OnDemandArray<QLabel, 5> Formulas{this};
 
+    // The first showing centres the window's frame on the desktop.
+    void setVisible(bool visible) override;
+
   protected:
     void BuildControls() override;
+
+  private:
+    bool centred_ = false;
 };

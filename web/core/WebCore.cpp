@@ -20,7 +20,6 @@
 #include "json/Json.h"
 #include "report/ResultsDocument.h"
 #include "report/RtfDocument.h"
-#include "report/TitleBlock.h"
 #include "run/AssistantAnswers.h"
 #include "run/CalculationRun.h"
 
@@ -133,16 +132,6 @@ EMSCRIPTEN_KEEPALIVE void vk_set_star(int star) {
     gForm.star = star != 0;
 }
 
-// The title block of the printed solution for the inputs set last, dated `date`: a JSON array of
-// lines (heading, connection, inputs, ticked modes, date).
-EMSCRIPTEN_KEEPALIVE const char* vk_title_block(const char* date) {
-    Json lines = Json::array();
-    for (const std::string& line : TitleBlockLines(gForm, std::string(), date)) {
-        lines.push_back(line);
-    }
-    return Answer(lines);
-}
-
 // Text of the precision form's ComboBox(index + 1).
 EMSCRIPTEN_KEEPALIVE void vk_set_precision(int index, const char* text) {
     if (index >= 0 && index < kPrecisionCount) {
@@ -184,8 +173,9 @@ EMSCRIPTEN_KEEPALIVE const char* vk_run() {
 
 // Draws the diagram of radio button 1..14 from the mode slots with the connection and neutral
 // tick of the last run that stored results, on the canvas that keeps its font between drawings:
-// {"label11":text or null, "label12":text, "legend":text, "ops":[...]}. A mode that run did not
-// compute is not drawn: {"notComputed":text} with the line the page shows instead.
+// {"label11":text or null, "label12":text, "legend":text, "ops":[...], "vectors":[[label, re, im]]}.
+// A mode that run did not compute is not drawn: {"notComputed":text} with the line the page
+// shows instead.
 EMSCRIPTEN_KEEPALIVE const char* vk_diagram(int button) {
     if (gState.stored && !ModeComputedBy(*gState.stored, button)) {
         Json answer;
@@ -196,7 +186,14 @@ EMSCRIPTEN_KEEPALIVE const char* vk_diagram(int button) {
     DiagramLabels labels;
     const DiagramSelection beforeAnyRun{gForm.star, gForm.Checked(kNeutralWire), button};
     DrawStoredDiagram(gCanvas, gState, button, beforeAnyRun, labels);
-    return Answer(DiagramJson(labels, gCanvas.Ops()));
+    Json answer = DiagramJson(labels, gCanvas.Ops());
+    // The page's text alternative of the picture: the arrows drawn, as [label, re, im].
+    Json vectors = Json::array();
+    for (const DiagramLabels::Phasor& p : labels.phasors) {
+        vectors.push_back(Json::array({p.label, p.re, p.im}));
+    }
+    answer["vectors"] = vectors;
+    return Answer(answer);
 }
 
 // A 400 x 400 RGBA picture (as the canvas gives it) written as the core's 24-bit BMP; the bytes

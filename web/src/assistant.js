@@ -32,6 +32,9 @@ function buildPhases(onSet) {
         const c = element('input', { id: 'Form8-' + cId, className: 'num', value: '0', maxLength: 6 });
         l.setAttribute('aria-label', title.trim() + ': Индуктивность ( L )');
         c.setAttribute('aria-label', title.trim() + ': Ёмкость ( С )');
+        // L and C are never negative: the phone's number keyboard with its decimal separator.
+        l.inputMode = 'decimal';
+        c.inputMode = 'decimal';
         attachFilter(l, numericKeyFilter);
         attachFilter(c, numericKeyFilter);
         const button = element('button', { id: 'Form8-' + buttonId, type: 'button', textContent: 'Задать' });

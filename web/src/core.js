@@ -4,6 +4,37 @@
 // or an abort) is handed to onFailure once and answered with null; the core is then loaded
 // afresh, so the page keeps working (without the results of earlier runs).
 
+// Resolves once the browser has painted the page as it stands: a frame, then a task after it.
+// A hidden page paints nothing, so it goes on at once.
+function afterPaint() {
+    if (document.visibilityState === 'hidden') {
+        return Promise.resolve();
+    }
+    return new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
+}
+
+function loadScript(src) {
+    return new Promise((resolve, reject) => {
+        const script = document.createElement('script');
+        script.src = src;
+        script.onload = resolve;
+        script.onerror = () => reject(new Error('Не удалось загрузить ' + src));
+        document.head.append(script);
+    });
+}
+
+// Emscripten's hook for making the WebAssembly instance: compiled from the data URL as it streams
+// (the browser decodes it, not the page's thread); a browser that cannot stream a data URL takes
+// its bytes instead.
+function compile(imports, receive) {
+    const url = globalThis.VornikCoreWasm;
+    WebAssembly.instantiateStreaming(fetch(url), imports)
+        .catch(() => fetch(url).then((response) => response.arrayBuffer())
+            .then((bytes) => WebAssembly.instantiate(bytes, imports)))
+        .then(({ instance, module }) => receive(instance, module));
+    return {};
+}
+
 function bind(m) {
     const json = (pointer) => JSON.parse(m.UTF8ToString(pointer));
     const heapString = (text) => {
@@ -32,8 +63,6 @@ function bind(m) {
         },
         // {report, cleared, completed, stored, message, error, field}
         run: () => json(m._vk_run()),
-        // The printed solution's title block for the inputs set last: an array of lines.
-        titleBlock: (date) => withTexts([date], (at) => json(m._vk_title_block(at))),
         // The drawing of button 1..14 for the last run that stored results.
         diagram: (button) => json(m._vk_diagram(button)),
         bmp(rgba, width, height) {
@@ -53,8 +82,13 @@ function bind(m) {
     };
 }
 
+// The core's script (about 400 KB, the WebAssembly inside) is fetched only after the form is on
+// the screen, and its WebAssembly is compiled while the student already reads the form.
 export async function loadCore(onFailure) {
-    let api = bind(await globalThis.VornikCore());
+    await afterPaint();
+    await loadScript('vornik-core.js');
+    const instantiate = () => globalThis.VornikCore({ instantiateWasm: compile });
+    let api = bind(await instantiate());
     let reloading = null;
     const guarded = {};
     for (const name of Object.keys(api)) {
@@ -66,7 +100,7 @@ export async function loadCore(onFailure) {
                 return api[name](...args);
             } catch (error) {
                 onFailure(error);
-                reloading = globalThis.VornikCore().then((fresh) => {
+                reloading = instantiate().then((fresh) => {
                     api = bind(fresh);
                 }).finally(() => {
                     reloading = null;

@@ -2,7 +2,7 @@
 // operations, the cursor read-out and the picture saved as PNG, JPEG, BMP or SVG.
 import { byId as $ } from './dom.js';
 import { noteDiagram } from './hooks.js';
-import { canvasSize, paintOps } from './paint.js';
+import { canvasSize, paintOps, paintSharp } from './paint.js';
 import { saveFile } from './save.js';
 import { diagramSvg } from './svg.js';
 import { markStale } from './stale.js';
@@ -65,19 +65,52 @@ function showHints(star) {
             $('Form7-Mode' + k).textContent = hint;
         }
         for (const j of [1, 2]) {
-            $('Form7-RadioButton' + (2 * k + j)).parentElement.title = hint;
+            const radio = $('Form7-RadioButton' + (2 * k + j));
+            radio.parentElement.title = hint;
+            radio.setAttribute('aria-label', `${hint}: ${radio.parentElement.textContent.trim()}`);
         }
     });
+}
+
+// The mode of each pair as the saved pictures' names give it: star meaning, delta meaning.
+const modeNames = [['normal', 'normal'], ['shortA', 'openAB'], ['shortB', 'openBC'], ['shortC', 'openCA'],
+    ['breakA', 'breakA'], ['breakB', 'breakB'], ['breakC', 'breakC']];
+
+// "vornik-star-shortA-I": the connection, the mode and the quantity (U voltages, I currents).
+function pictureName(star, button) {
+    const pair = Math.floor((button - 1) / 2);
+    return `vornik-${star ? 'star' : 'delta'}-${modeNames[pair][star ? 0 : 1]}-${button % 2 === 1 ? 'U' : 'I'}`;
+}
+
+// The read-out of a place of the picture, in its pixels.
+const cursor = { x: 200, y: 200 };
+function showPlace(x, y) {
+    cursor.x = x;
+    cursor.y = y;
+    $('Form7-Label6').textContent = String(x);
+    $('Form7-Label7').textContent = String(y);
+    $('Form7-Label9').textContent = String(200 - y);
+    $('Form7-Label10').textContent = String(200 - x);
 }
 
 function cursorReadout(event) {
     const canvas = $('Form7-Image1');
     const x = Math.min(canvasSize - 1, Math.floor((event.offsetX * canvasSize) / canvas.clientWidth));
     const y = Math.min(canvasSize - 1, Math.floor((event.offsetY * canvasSize) / canvas.clientHeight));
-    $('Form7-Label6').textContent = String(x);
-    $('Form7-Label7').textContent = String(y);
-    $('Form7-Label9').textContent = String(200 - y);
-    $('Form7-Label10').textContent = String(200 - x);
+    showPlace(x, y);
+}
+
+// From the keyboard: the arrows move the place read out by a pixel, with Shift by ten.
+const steps = { ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, -1], ArrowDown: [0, 1] };
+function keyReadout(event) {
+    const step = steps[event.key];
+    if (!step) {
+        return;
+    }
+    event.preventDefault();
+    const by = event.shiftKey ? 10 : 1;
+    const clamp = (v) => Math.max(0, Math.min(canvasSize - 1, v));
+    showPlace(clamp(cursor.x + step[0] * by), clamp(cursor.y + step[1] * by));
 }
 
 // A mode the last run did not compute: its one line in the middle of a white picture.
@@ -92,6 +125,43 @@ function paintNotComputed(ctx, text) {
     ctx.textAlign = 'start';
 }
 
+// The text alternative beside the picture: each arrow's name, modulus and angle in degrees.
+const number = (value, digits) => value.toFixed(digits).replace('.', ',').replace(/^-(0,0*)$/, '$1');
+function showVectors(caption, vectors, unit) {
+    $('Form7-Vectors-caption').textContent = caption;
+    $('Form7-Vectors').tBodies[0].replaceChildren(...vectors.map(([label, re, im]) => {
+        const row = document.createElement('tr');
+        for (const text of [label, `${number(Math.hypot(re, im), 3)} ${unit}`, number((Math.atan2(im, re) * 180) / Math.PI, 1)]) {
+            row.append(Object.assign(document.createElement('td'), { textContent: text }));
+        }
+        return row;
+    }));
+}
+
+// The picture at the screen's device pixels, over the 400 x 400 one (which stays what is saved).
+function sharpView(canvas) {
+    const sharp = $('Form7-Sharp');
+    const frame = sharp.parentElement;
+    let last = null;
+    const paint = () => {
+        // The size is read only where it matters, so a drawing forces no layout on a plain screen.
+        const size = last !== null && devicePixelRatio > 1 ? Math.round(canvas.clientWidth * devicePixelRatio) : 0;
+        const on = size > canvasSize;
+        frame.classList.toggle('sharp', on);
+        if (on) {
+            sharp.width = size;
+            sharp.height = size;
+            paintSharp(sharp.getContext('2d'), last.ops, last.rects, size / canvasSize);
+        }
+    };
+    new ResizeObserver(paint).observe(canvas);
+    // Painted in the next frame, when the page is laid out anyway.
+    return (ops, rects) => {
+        last = ops ? { ops, rects } : null;
+        requestAnimationFrame(paint);
+    };
+}
+
 export function initDiagram(core) {
     const canvas = $('Form7-Image1');
     const ctx = canvas.getContext('2d', { willReadFrequently: true });
@@ -103,23 +173,34 @@ export function initDiagram(core) {
     let runStored = false;
     // The operations on the canvas and their text boxes, for the SVG.
     let drawn = null;
+    // The saved pictures' name: the stored run's connection and the mode drawn.
+    let runStar = true;
+    let name = 'vornik';
+    const showSharp = sharpView(canvas);
     const draw = (button) => {
         const picture = core().diagram(button);
         if (!picture) {
             return;
         }
         shown = button;
+        name = pictureName(runStar, button);
         if (picture.notComputed !== undefined) {
             paintNotComputed(ctx, picture.notComputed);
             drawn = null;
             canvas.setAttribute('aria-label', 'Векторная диаграмма: ' + picture.notComputed);
             noteDiagram([], [], picture.notComputed);
             $('Form7-Label12').textContent = '';
+            showSharp(null);
+            showVectors(picture.notComputed, [], '');
         } else {
             canvas.setAttribute('aria-label', 'Векторная диаграмма');
             const rects = paintOps(ctx, picture.ops);
             noteDiagram(picture.ops, rects);
             drawn = { ops: picture.ops, rects };
+            showSharp(picture.ops, rects);
+            const hint = $('Form7-RadioButton' + button).parentElement.title;
+            showVectors(`Векторы диаграммы: ${hint}, ${button % 2 === 1 ? 'напряжения' : 'токи'}`, picture.vectors,
+                button % 2 === 1 ? 'В' : 'А');
             if (picture.label11 !== null) {
                 $('Form7-Label11').textContent = picture.label11;
             }
@@ -141,18 +222,20 @@ export function initDiagram(core) {
     // A pointer of any kind: a mouse moving, or a finger tapping the diagram on a phone.
     canvas.addEventListener('pointermove', cursorReadout);
     canvas.addEventListener('pointerdown', cursorReadout);
-    const save = (name, type, quality) => canvas.toBlob((blob) => saveFile(blob, name, type), type, quality);
-    $('Form7-SavePng').addEventListener('click', () => save('vornik.png', 'image/png'));
-    $('Form7-SaveJpeg').addEventListener('click', () => save('vornik.jpg', 'image/jpeg', 0.9));
+    canvas.addEventListener('keydown', keyReadout);
+    canvas.addEventListener('focus', () => showPlace(cursor.x, cursor.y));
+    const save = (file, type, quality) => canvas.toBlob((blob) => saveFile(blob, file, type), type, quality);
+    $('Form7-SavePng').addEventListener('click', () => save(name + '.png', 'image/png'));
+    $('Form7-SaveJpeg').addEventListener('click', () => save(name + '.jpg', 'image/jpeg', 0.9));
     $('Form7-SaveBmp').addEventListener('click', () => {
         const bmp = core().bmp(ctx.getImageData(0, 0, canvasSize, canvasSize).data, canvasSize, canvasSize);
         if (bmp) {
-            saveFile(bmp, 'vornik.bmp', 'image/bmp');
+            saveFile(bmp, name + '.bmp', 'image/bmp');
         }
     });
     $('Form7-SaveSvg').addEventListener('click', () => {
         if (drawn) {
-            saveFile(diagramSvg(drawn.ops, drawn.rects), 'vornik.svg', 'image/svg+xml');
+            saveFile(diagramSvg(drawn.ops, drawn.rects), name + '.svg', 'image/svg+xml');
         }
     });
     return {
@@ -168,6 +251,7 @@ export function initDiagram(core) {
         // mode is no longer enabled).
         afterRun({ star, checks }) {
             runStored = true;
+            runStar = star;
             showHints(star);
             $('Form7-modes').disabled = false;
             pairs.forEach(([tick], k) => {

@@ -38,6 +38,22 @@ function syncNeutral() {
     $('Form3-Label7').classList.toggle('disabled', !on);
 }
 
+// Names for screen readers of the fields whose caption is not next to them: each angle names its
+// voltage, each shunt its phase.
+const angles = ['Form3-Edit1', 'Form3-Edit2', 'Form3-Edit3'];
+function nameFields() {
+    for (let k = 0; k < 3; ++k) {
+        const voltage = $(voltageLabels[k]).textContent.trim().replace(/=$/, '');
+        $(angles[k]).setAttribute('aria-label', `Угол напряжения ${voltage}, °`);
+        $(shunts[k]).setAttribute('aria-label', `Сопротивление шунта, ${shortCircuit[k].split('  ')[0]} (Ом)`);
+        // The ticks of both emergency groups read "фаза ..." alone: each says its group too.
+        const shortBox = $('Form3-CheckBox' + (k + 2));
+        shortBox.setAttribute('aria-label', `${$('Form3-Label9').textContent}: ${shortBox.parentElement.dataset.caption.split('  ')[0]}`);
+        const breakBox = $('Form3-CheckBox' + (k + 5));
+        breakBox.setAttribute('aria-label', `${$('Form3-Label13').textContent}: ${breakBox.parentElement.textContent.trim()}`);
+    }
+}
+
 function showConnection(star) {
     for (let k = 0; k < 3; ++k) {
         $(voltageLabels[k]).textContent = star ? starVoltage[k] : deltaVoltage[k];
@@ -48,6 +64,7 @@ function showConnection(star) {
     $('Form3-CheckBox1').disabled = !star;
     $('Form3-Label9').textContent = star ? 'КЗ фазы' : 'Обрыв фазы нагрузки';
     syncNeutral();
+    nameFields();
 }
 
 // onConnection(star) is told each time the user switches the connection; onExecute() runs the
@@ -64,8 +81,17 @@ export function initForm({ onConnection, onExecute, onEdit }) {
     }
     fillGaps($('Form3-Label7'), neutralCaption);
     syncNeutral();
+    nameFields();
     for (const id of textFields) {
         attachFilter($(id), numericKeyFilter);
+        // Enter in a field runs, as on the desktop (and the phone keyboard's "go" key).
+        $(id).enterKeyHint = 'go';
+        $(id).addEventListener('keydown', (event) => {
+            if (event.key === 'Enter' && !event.isComposing) {
+                event.preventDefault();
+                onExecute();
+            }
+        });
         $(id).addEventListener('input', () => edited());
     }
     for (let k = 1; k <= 7; ++k) {
@@ -103,4 +129,31 @@ export function readForm() {
 export function setFieldText(name, text) {
     $('Form3-' + name).value = text;
     edited();
+}
+
+// One line naming the circuit as entered, for the printed solution's title: the connection,
+// the voltages, the loads, the neutral wire and the ticked emergency modes.
+export function describeForm() {
+    const star = isStar();
+    const text = (name) => $('Form3-' + name).value;
+    const names = star ? ['a', 'b', 'c'] : ['ab', 'bc', 'ca'];
+    const voltages = [0, 1, 2].map((k) => `U${names[k]}=${text('ComboBox' + (k + 1))} ej${text('Edit' + (k + 1))}`);
+    const loads = [0, 1, 2].map((k) => `R${names[k]}=${text('Edit' + (4 + 2 * k))} X${names[k]}=${text('Edit' + (5 + 2 * k))}`);
+    const parts = [star ? 'ЗВЕЗДА' : 'ТРЕУГОЛЬНИК', voltages.join(', ') + ' (V)', loads.join(', ') + ' (Om)'];
+    if (star && $('Form3-CheckBox1').checked) {
+        parts.push(`нулевой провод R0=${text('Edit10')} (Om)`);
+    }
+    const phases = ['А', 'В', 'С'];
+    const lines = ['АВ', 'ВС', 'СА'];
+    for (let k = 0; k < 3; ++k) {
+        if ($('Form3-CheckBox' + (k + 2)).checked) {
+            parts.push(star ? `КЗ фазы ${phases[k]} (шунт ${text('Edit' + (11 + k))} Om)` : `обрыв фазы нагрузки ${lines[k]}`);
+        }
+    }
+    for (let k = 0; k < 3; ++k) {
+        if ($('Form3-CheckBox' + (k + 5)).checked) {
+            parts.push(`обрыв линейного провода ${phases[k]}`);
+        }
+    }
+    return 'Vornik: ' + parts.join('; ');
 }

@@ -4,10 +4,11 @@ import { loadCore } from './core.js';
 import { initDiagram } from './diagram.js';
 import { showMessage } from './dialog.js';
 import { byId, focusField } from './dom.js';
-import { initForm, isStar, readForm, enableExecute } from './form.js';
+import { describeForm, initForm, isStar, readForm, enableExecute } from './form.js';
 import { noteReady } from './hooks.js';
+import { keepOffline } from './offline.js';
 import { initPrecision, readPrecision } from './precision.js';
-import { initResults, setReportStale, showReport, showTitleBlock } from './results.js';
+import { initResults, setReportStale, showReport } from './results.js';
 
 let core = null;
 const getCore = () => core;
@@ -42,11 +43,7 @@ function execute() {
         return;
     }
     if (result.cleared) {
-        showReport(result.report);
-        // The printed solution starts with what was solved.
-        const today = new Date();
-        const two = (n) => String(n).padStart(2, '0');
-        showTitleBlock(core.titleBlock(`${two(today.getDate())}.${two(today.getMonth() + 1)}.${today.getFullYear()}`));
+        showReport(result.report, { star: form.star, title: describeForm() });
     }
     if (result.stored) {
         resultsShown = true;
@@ -58,6 +55,29 @@ function execute() {
     if (result.message) {
         // The cursor goes to the field whose text could not be read.
         showMessage(result.message).then(() => focusField(result.field));
+    }
+    announce(result, form.checks);
+}
+
+// A finished run is told to screen readers, and on a narrow screen the solution is brought into
+// view below the title bar.
+function announce(result, checks) {
+    const modes = 1 + checks.slice(1).filter(Boolean).length;
+    const status = byId('vornik-status');
+    // Emptied first, so the same words after the next run are read again.
+    status.textContent = '';
+    setTimeout(() => {
+        status.textContent = result.message || (result.completed ? `Решение готово. Режимов: ${modes}` : '');
+    }, 100);
+    if (result.cleared) {
+        // In the next frame, when the new report is laid out anyway: the command itself stays
+        // free of layout.
+        requestAnimationFrame(() => {
+            const top = byId('Form2').getBoundingClientRect().top;
+            if (top < 0 || top > innerHeight * 0.6) {
+                byId('Form2').scrollIntoView({ block: 'start' });
+            }
+        });
     }
 }
 
@@ -84,7 +104,9 @@ function coreFailed(error) {
     edited();
 }
 
-loadCore(coreFailed).then((loaded) => {
+const ready = loadCore(coreFailed);
+keepOffline(ready);
+ready.then((loaded) => {
     core = loaded;
     executeButton.disabled = false;
     enableExecute();

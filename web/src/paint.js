@@ -91,3 +91,40 @@ export function paintOps(ctx, ops) {
     }
     return rects;
 }
+
+// The same picture drawn sharp on a canvas `scale` times larger (the screen's device pixels):
+// lines as strokes through the pixel centres, texts in their boxes as painted at picture size
+// (rects from paintOps), in a font `scale` times larger.
+export function paintSharp(ctx, ops, rects, scale) {
+    ctx.setTransform(1, 0, 0, 1, 0, 0);
+    ctx.fillStyle = '#fff';
+    ctx.fillRect(0, 0, ctx.canvas.width, ctx.canvas.height);
+    ctx.setTransform(scale, 0, 0, scale, 0, 0);
+    let text = 0;
+    for (const op of ops) {
+        if (op.op === 'fill') {
+            ctx.fillStyle = css(op.color);
+            ctx.fillRect(op.x1, op.y1, op.x2 - op.x1, op.y2 - op.y1);
+        } else if (op.op === 'line') {
+            ctx.strokeStyle = css(op.color);
+            ctx.lineWidth = op.width;
+            ctx.lineCap = 'square';
+            ctx.setLineDash(op.style === 'dot' ? [1, 2] : []);
+            ctx.beginPath();
+            ctx.moveTo(op.x1 + 0.5, op.y1 + 0.5);
+            ctx.lineTo(op.x2 + 0.5, op.y2 + 0.5);
+            ctx.stroke();
+        } else if (op.op === 'text') {
+            const box = rects[text++];
+            ctx.font = `${op.size}pt ${fontFamily(op.font)}`;
+            const ascent = Math.ceil(ctx.measureText(op.text).fontBoundingBoxAscent);
+            ctx.fillStyle = '#fff';
+            ctx.fillRect(box.x, box.y, box.width, box.height);
+            ctx.fillStyle = css(op.color);
+            ctx.textBaseline = 'alphabetic';
+            ctx.fillText(op.text, box.x, box.y + ascent);
+        }
+    }
+    ctx.setLineDash([]);
+    ctx.setTransform(1, 0, 0, 1, 0, 0);
+}

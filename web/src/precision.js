@@ -13,6 +13,19 @@ const rows = [
 // The initial decimals, in box order.
 const initial = ['0', '0', '0', '0', '0', '0', '1', '1', '3', '3', '3', '1', '1', '1', '1', '1', '0', '1', '0', '0'];
 
+// Which part of the complex number a box sets, told by the formula pieces around it: before "e j"
+// the modulus, after it the angle; before "+j" the real part, after it the imaginary part.
+const isAngle = (piece) => piece.replace(/\s/g, '') === 'ej';
+function part(before, after) {
+    if (isAngle(before)) {
+        return '(угол)';
+    }
+    if (before.trim() === '+j') {
+        return '(мнимая часть)';
+    }
+    return after !== undefined && isAngle(after) ? '(модуль)' : '(действительная часть)';
+}
+
 // onEdit() is told of every change of a box.
 export function initPrecision(onEdit) {
     const grid = byId('Form4-grid');
@@ -43,7 +56,7 @@ export function initPrecision(onEdit) {
                 box.value = initial[index];
                 box.inputMode = 'numeric';
                 box.setAttribute('list', 'decimals');
-                box.setAttribute('aria-label', heading.trim() + ': ' + text);
+                box.setAttribute('aria-label', `${heading.trim()}: ${text} ${part(text, pieces[k + 1])}`);
                 attachFilter(box, decimalsKeyFilter);
                 box.addEventListener('input', () => onEdit());
                 line.append(box);

@@ -16,8 +16,24 @@ function lineBlock(text) {
     return block;
 }
 
-export function showReport(lines) {
+// What the shown report was computed for: its connection names the saved files, its title line
+// heads the printout.
+let about = { star: true, title: '' };
+
+export function showReport(lines, circuit = about) {
+    about = circuit;
     $('Form2-RichEdit1').replaceChildren(...lines.map(lineBlock));
+    document.body.classList.toggle('empty-report', lines.length === 0);
+    $('Form2-PrintTitle').textContent = about.title;
+}
+
+const reportName = (ext) => `vornik-${about.star ? 'star' : 'delta'}.${ext}`;
+
+// The printout: the title line, or a one-line note when there is no solution yet.
+function preparePrint() {
+    const empty = $('Form2-RichEdit1').textContent.trim() === '';
+    document.body.classList.toggle('empty-report', empty);
+    $('Form2-PrintTitle').textContent = about.title;
 }
 
 export function setReportStale(stale) {
@@ -107,6 +123,7 @@ function copySelection() {
 
 export function initResults(core) {
     const edit = $('Form2-RichEdit1');
+    addEventListener('beforeprint', preparePrint);
     $('Form2-SpeedButton2').addEventListener('click', () => {
         // The selection inside the document, or the whole document when nothing is selected there.
         const selection = getSelection();
@@ -127,6 +144,7 @@ export function initResults(core) {
     $('Form2-SpeedButton9').addEventListener('click', () => {
         const title = document.title;
         document.title = printTitle;
+        preparePrint();
         window.print();
         document.title = title;
     });
@@ -134,22 +152,11 @@ export function initResults(core) {
         const { lines, raised } = documentModel();
         const rtf = core() && core().rtf(lines, raised);
         if (rtf) {
-            saveFile(rtf, 'vornik.rtf', 'application/rtf');
+            saveFile(rtf, reportName('rtf'), 'application/rtf');
         }
     });
     $('Form2-SaveText').addEventListener('click', () => {
         const text = documentLines().join('\r\n') + '\r\n';
-        saveFile(new TextEncoder().encode(text), 'vornik.txt', 'text/plain;charset=utf-8');
+        saveFile(new TextEncoder().encode(text), reportName('txt'), 'text/plain;charset=utf-8');
     });
-}
-
-// The title block printed above the solution (hidden on the screen): the heading in bold, then
-// the connection, the inputs, the ticked modes and the date.
-export function showTitleBlock(lines) {
-    const block = $('Form2-TitleBlock');
-    block.replaceChildren(...(lines ?? []).map((line, k) => {
-        const p = document.createElement(k === 0 ? 'h1' : 'p');
-        p.textContent = line;
-        return p;
-    }));
 }

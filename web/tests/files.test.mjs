@@ -35,21 +35,6 @@ export async function saving(browser) {
         getComputedStyle(document.getElementById(id)).visibility));
     check(JSON.stringify(printed) === JSON.stringify(['hidden', 'hidden', 'visible']), 'printing shows only the solution',
         JSON.stringify(printed));
-    // Above it the title block of the circuit solved: heading, connection, inputs, ticks, date.
-    const title = await page.evaluate(() => {
-        const block = document.getElementById('Form2-TitleBlock');
-        const edit = document.getElementById('Form2-RichEdit1').getBoundingClientRect();
-        return { visibility: getComputedStyle(block).visibility, display: getComputedStyle(block).display,
-            lines: [...block.children].map((e) => e.textContent), bottom: block.getBoundingClientRect().bottom,
-            top: edit.top };
-    });
-    const today = new Date();
-    const two = (n) => String(n).padStart(2, '0');
-    check(title.visibility === 'visible' && title.display === 'block' && title.lines[0] === 'Расчёт трёхфазной цепи' &&
-        title.lines.some((l) => l.startsWith('Соединение нагрузки: ')) &&
-        title.lines.some((l) => l.startsWith('Аварийные режимы: ')) &&
-        title.lines.at(-1) === `Дата: ${two(today.getDate())}.${two(today.getMonth() + 1)}.${today.getFullYear()}` &&
-        title.bottom <= title.top, 'the printed solution starts with the title block', JSON.stringify(title));
     await page.emulateMediaType('screen');
     const text = await download(page, '#Form2-SaveText');
     const lines = await page.$$eval('#Form2-RichEdit1 > *', (b) => b.map((e) => e.textContent));

@@ -1,15 +1,18 @@
 // The web edition's tests in a real browser: node run.mjs SITE_DIR VORNIK_CLI OUT_DIR
 // Runs every group (or those named in VORNIK_WEB_TESTS, comma-separated); each failed check is
 // printed, and the exit status is 1 when any failed.
+import * as app from './app.test.mjs';
+import * as audit from './audit.test.mjs';
 import { launchBrowser } from './browser.mjs';
 import { record } from './context.mjs';
 import * as diagram from './diagram.test.mjs';
 import * as files from './files.test.mjs';
 import * as form from './form.test.mjs';
+import * as phone from './phone.test.mjs';
 import * as reports from './reports.test.mjs';
 import * as site from './site.test.mjs';
 
-const groups = { ...reports, ...diagram, ...files, ...form, ...site };
+const groups = { ...reports, ...diagram, ...files, ...form, ...site, ...phone, ...app, ...audit };
 const only = process.env.VORNIK_WEB_TESTS?.split(',');
 
 const browser = await launchBrowser();

@@ -1,11 +1,14 @@
 // Puts the page together for opening as a file: browsers refuse to load ES modules from file://,
 // so the hand-written modules are joined, dependencies first, into one classic script whose
 // modules keep their own scopes; the page gets the program's version in place of @VORNIK_VERSION@.
-// Usage: node assemble.mjs SRC_DIR CORE_JS SITE_DIR VERSION
-import { readFileSync, writeFileSync, copyFileSync } from 'node:fs';
-import { join } from 'node:path';
+// Also copies the static files and writes the service worker with the site's version and file
+// list. Usage: node assemble.mjs SRC_DIR CORE_JS SITE_DIR VERSION [EXTRA...]
+// (EXTRA: more files copied into the site as they are).
+import { createHash } from 'node:crypto';
+import { readdirSync, readFileSync, writeFileSync, copyFileSync } from 'node:fs';
+import { basename, join } from 'node:path';
 
-const [srcDir, coreJs, siteDir, version] = process.argv.slice(2);
+const [srcDir, coreJs, siteDir, version, ...extra] = process.argv.slice(2);
 if (!/^\d+(\.\d+)*$/.test(version ?? '')) {
     throw new Error(`no version given, or not one: ${version}`);
 }
@@ -53,10 +56,38 @@ for (const { file, source } of order) {
 script += '})();\n';
 writeFileSync(join(siteDir, 'app.js'), script);
 
+// The core is not named here: the page loads it itself once the form is painted. The page's own
+// script (small) runs at the end of the body before the first paint, so the form is built once
+// and not laid out again while the student starts to read it.
 const html = readFileSync(join(srcDir, 'index.html'), 'utf8')
-    .replace('<!--CORE-->', '<script src="vornik-core.js"></script>')
+    .replace('<!--CORE-->\n', '')
     .replace('<!--APP-->', '<script src="app.js"></script>')
     .replaceAll('@VORNIK_VERSION@', version);
 writeFileSync(join(siteDir, 'index.html'), html);
-copyFileSync(join(srcDir, 'styles.css'), join(siteDir, 'styles.css'));
-copyFileSync(coreJs, join(siteDir, 'vornik-core.js'));
+// The core's WebAssembly rides in its script as a data URL: fetched, it is compiled while it
+// streams in, off the page's thread, and it needs no file request, which file:// would refuse.
+const wasm = readFileSync(coreJs.replace(/\.js$/, '.wasm'));
+writeFileSync(join(siteDir, 'vornik-core.js'), readFileSync(coreJs, 'utf8') +
+    `globalThis.VornikCoreWasm = 'data:application/wasm;base64,${wasm.toString('base64')}';\n`);
+for (const file of ['styles.css', 'help.html', 'manifest.webmanifest', 'robots.txt']) {
+    copyFileSync(join(srcDir, file), join(siteDir, file));
+}
+for (const file of readdirSync(join(srcDir, 'icons'))) {
+    copyFileSync(join(srcDir, 'icons', file), join(siteDir, file));
+}
+for (const file of extra) {
+    copyFileSync(file, join(siteDir, basename(file)));
+}
+
+// The offline copy holds every file of the site (robots.txt is for crawlers only); its version
+// is the hash of their contents, so any change of any file makes a new worker.
+const cached = readdirSync(siteDir).filter((file) => file !== 'robots.txt').sort();
+const hash = createHash('sha256');
+for (const file of cached) {
+    hash.update(file + '\0').update(readFileSync(join(siteDir, file)));
+}
+const siteVersion = hash.digest('hex').slice(0, 16);
+const worker = readFileSync(join(srcDir, 'sw.js'), 'utf8')
+    .replace("'@VERSION@'", `'${siteVersion}'`)
+    .replace("'@FILES@'", JSON.stringify(['./', ...cached]));
+writeFileSync(join(siteDir, 'sw.js'), worker);
