@@ -10,6 +10,7 @@
 
 #include "canvas/PictureCanvas.h"
 #include "canvas/QtDiagramCanvas.h"
+#include "canvas/QtPdfDocument.h"
 
 namespace vornik {
 
@@ -53,6 +54,10 @@ class ModuleCanvas : public PictureCanvas {
     void TextOut(int x, int y, const std::string& text) override { canvas_.TextOut(x, y, text); }
 
     RgbPicture Picture() const override { return canvas_.Picture(); }
+    TextExtent Measure(const std::optional<std::string>& face, int points,
+                       const std::string& text) const override {
+        return canvas_.Measure(face, points, text);
+    }
 
     // Only encodes: the file is written by the program's own ReplaceFile.
     std::string PngBytes() const override {
@@ -75,4 +80,11 @@ class ModuleCanvas : public PictureCanvas {
 extern "C" __attribute__((visibility("default"))) vornik::PictureCanvas* VornikMakeHeadlessCanvas() {
     vornik::EnsureGuiApplication();
     return new vornik::ModuleCanvas();
+}
+
+// Exceptions pass to the caller: the module and the program share the C++ runtime.
+extern "C" __attribute__((visibility("default"))) std::string VornikBuildPdf(
+    const vornik::PdfContent& content) {
+    vornik::EnsureGuiApplication();
+    return vornik::BuildPdfDocument(content);
 }

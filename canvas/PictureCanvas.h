@@ -7,11 +7,13 @@
 #include <string>
 
 #include "diagram/DiagramCanvas.h"
+#include "diagram/SvgWriter.h"
 #include "pictures/PictureFile.h"
 
 namespace vornik {
 
-class PictureCanvas : public DiagramCanvas {
+// Also the font system's measure of texts, for the SVG of a drawing.
+class PictureCanvas : public DiagramCanvas, public TextMeasure {
   public:
     // The picture as 24-bit RGB rows for SavePicture.
     virtual RgbPicture Picture() const = 0;

@@ -5,6 +5,7 @@
 #include <mutex>
 #include <stdexcept>
 
+#include "canvas/PdfDocument.h"
 #include "canvas/PictureCanvas.h"
 
 namespace vornik {
@@ -25,7 +26,7 @@ std::string ExecutableDir() {
 // from the program's own place only. No fixed folder is searched: a build folder removed after
 // installing, and made again by someone else, can never put code into the program. The build
 // tree has the same layout.
-MakeHeadlessCanvasFn LoadModule(std::string& error) {
+void* LoadModule(std::string& error) {
     const std::string dir = ExecutableDir();
     if (dir.empty()) {
         error = "the program's own folder is unknown";
@@ -36,26 +37,38 @@ MakeHeadlessCanvasFn LoadModule(std::string& error) {
     void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
         error = ::dlerror();
-        return nullptr;
     }
-    if (void* entry = ::dlsym(handle, kHeadlessCanvasEntry)) {
-        return reinterpret_cast<MakeHeadlessCanvasFn>(entry);
+    return handle;
+}
+
+// The module's entry of that name, loading the module on first use.
+void* Entry(const char* name) {
+    static std::once_flag once;
+    static void* handle = nullptr;
+    static std::string error;
+    std::call_once(once, [] { handle = LoadModule(error); });
+    if (handle == nullptr) {
+        throw std::runtime_error("cannot load the picture canvas: " + error);
     }
-    error = ::dlerror();
-    return nullptr;
+    // dlsym and dlerror are called under a lock: dlerror's text is per thread but the lookups are few.
+    static std::mutex lock;
+    const std::lock_guard<std::mutex> hold(lock);
+    if (void* entry = ::dlsym(handle, name)) {
+        return entry;
+    }
+    const char* why = ::dlerror();
+    throw std::runtime_error("cannot load the picture canvas: " + std::string(why ? why : name));
 }
 
 }  // namespace
 
 std::unique_ptr<PictureCanvas> MakeHeadlessCanvas() {
-    static std::once_flag once;
-    static MakeHeadlessCanvasFn make = nullptr;
-    static std::string error;
-    std::call_once(once, [] { make = LoadModule(error); });
-    if (make == nullptr) {
-        throw std::runtime_error("cannot load the picture canvas: " + error);
-    }
+    const auto make = reinterpret_cast<MakeHeadlessCanvasFn>(Entry(kHeadlessCanvasEntry));
     return std::unique_ptr<PictureCanvas>(make());
+}
+
+std::string BuildPdf(const PdfContent& content) {
+    return reinterpret_cast<BuildPdfFn>(Entry(kBuildPdfEntry))(content);
 }
 
 }  // namespace vornik

@@ -1,5 +1,6 @@
 #include "canvas/QtDiagramCanvas.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
@@ -117,12 +118,32 @@ void QtDiagramCanvas::TextOut(int x, int y, const std::string& text) {
     const QString line = QString::fromStdString(text);
     // A label near an edge (a tip close to the border, "Ubc" at x = 399) would be cut or drawn
     // wholly outside the picture: it is moved back inside by its overflow, so every label stays
-    // whole and readable. Texts that fit are drawn exactly where asked.
-    const QSize box(metrics.horizontalAdvance(line), metrics.height());
-    // In picture pixels: a canvas for a scaled screen has more image pixels but the same picture.
-    const int left = std::clamp(x, 0, std::max(0, kCanvasSize - box.width()));
-    const int top = std::clamp(y, 0, std::max(0, kCanvasSize - box.height()));
-    painter.drawText(QPoint(left, top + metrics.ascent()), line);
+    // whole and readable. Texts that fit are drawn exactly where asked. In picture pixels: a
+    // canvas for a scaled screen has more image pixels but the same picture.
+    const TextBox box = PlaceText(x, y, metrics.horizontalAdvance(line), metrics.height());
+    painter.drawText(QPoint(box.left, box.top + metrics.ascent()), line);
+}
+
+TextExtent QtDiagramCanvas::Measure(const std::optional<std::string>& face, int points,
+                                    const std::string& text) const {
+    const QFont font = FontFor(face, points);
+    const QFontMetrics metrics(font, &image_);
+    TextExtent extent;
+    extent.width = metrics.horizontalAdvance(QString::fromStdString(text));
+    extent.height = metrics.height();
+    extent.ascent = metrics.ascent();
+    extent.family = QFontInfo(font).family().toStdString();
+    return extent;
+}
+
+QFont QtDiagramCanvas::FontFor(const std::optional<std::string>& face, int points) {
+    QFont font = DefaultFont();
+    if (face) {
+        font.setFamilies(FamiliesFor(*face));
+        font.setStyleHint(face->find("Sans") != std::string::npos ? QFont::SansSerif : QFont::Serif);
+    }
+    font.setPointSize(points);
+    return font;
 }
 
 RgbPicture QtDiagramCanvas::Picture() const {

@@ -8,11 +8,13 @@
 #include <QPoint>
 
 #include "diagram/DiagramCanvas.h"
+#include "diagram/SvgWriter.h"
 #include "pictures/PictureFile.h"
 
 namespace vornik {
 
-class QtDiagramCanvas : public DiagramCanvas {
+// Also the measure of texts by its font system, for the SVG of a drawing.
+class QtDiagramCanvas : public DiagramCanvas, public TextMeasure {
   public:
     QtDiagramCanvas();
     // The same 400 x 400 drawing made with devicePixelRatio image pixels per picture pixel, for
@@ -37,6 +39,12 @@ class QtDiagramCanvas : public DiagramCanvas {
     RgbPicture Picture() const;
     // The font the next text will be drawn with (for checking which face was really found).
     const QFont& Font() const { return font_; }
+    // How a text of that face and size measures in this canvas's font system: where TextOut
+    // would put it, for the SVG of the same drawing.
+    TextExtent Measure(const std::optional<std::string>& face, int points,
+                       const std::string& text) const override;
+    // The font a text of that face (nullopt: the canvas's first font) and size is drawn with.
+    static QFont FontFor(const std::optional<std::string>& face, int points);
 
   private:
     QImage image_;

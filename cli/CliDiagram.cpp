@@ -8,6 +8,7 @@
 #include "canvas/PictureCanvas.h"
 #include "diagram/Diagram.h"
 #include "diagram/RecordingCanvas.h"
+#include "diagram/SvgWriter.h"
 #include "fileio/ReplaceFile.h"
 #include "json/DiagramJson.h"
 #include "pictures/PictureFile.h"
@@ -34,7 +35,7 @@ constexpr ModeName kModes[] = {
 
 const char* const kSelectionHint = "use a button number 1..14 or MODE:KIND such as normal:U or break-A:I";
 
-enum class OutFormat { Jpeg, Bmp, Png };
+enum class OutFormat { Jpeg, Bmp, Png, Svg };
 
 std::string Lowercase(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) {
@@ -59,12 +60,21 @@ std::optional<OutFormat> FormatForName(const std::string& path) {
     if (ext == ".png") {
         return OutFormat::Png;
     }
+    if (ext == ".svg") {
+        return OutFormat::Svg;
+    }
     return std::nullopt;
 }
 
 void WritePicture(const std::array<SolutionRecord, kModeSlotCount>& modeSlots,
-                  const DiagramSelection& selection, OutFormat format, const std::string& path) {
+                  const DiagramSelection& selection, const std::vector<DrawOp>& ops, OutFormat format,
+                  const std::string& path) {
     const std::unique_ptr<PictureCanvas> canvas = MakeHeadlessCanvas();
+    if (format == OutFormat::Svg) {
+        // The recorded operations as vectors; the painter's canvas only measures the texts.
+        ReplaceFile(path, DiagramSvg(ops, *canvas));
+        return;
+    }
     DiagramLabels labels;
     DrawSelectedDiagram(*canvas, modeSlots, selection, labels);
     switch (format) {
@@ -73,6 +83,8 @@ void WritePicture(const std::array<SolutionRecord, kModeSlotCount>& modeSlots,
             break;
         case OutFormat::Bmp:
             SavePicture(canvas->Picture(), PictureFormat::Bmp, path);
+            break;
+        case OutFormat::Svg:
             break;
         case OutFormat::Png: {
             const std::string png = canvas->PngBytes();
@@ -121,7 +133,8 @@ std::string ParseDiagramSelection(const std::string& sel, bool star, int& button
 
 std::string CheckDiagramOut(const std::string& path) {
     if (!FormatForName(path)) {
-        return "--out '" + path + "' must end in .jpg, .jpeg, .bmp or .png (the picture format follows it)";
+        return "--out '" + path +
+               "' must end in .jpg, .jpeg, .bmp, .png or .svg (the picture format follows it)";
     }
     return std::string();
 }
@@ -140,7 +153,7 @@ Json DrawCliDiagram(const CalcState& state, const CircuitInput& form, int button
     DiagramLabels labels;
     DrawSelectedDiagram(recorder, state.modeSlots, selection, labels);
     if (out) {
-        WritePicture(state.modeSlots, selection, *format, *out);
+        WritePicture(state.modeSlots, selection, recorder.Ops(), *format, *out);
     }
     return DiagramJson(labels, recorder.Ops());
 }

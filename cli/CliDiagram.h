@@ -15,7 +15,7 @@ namespace vornik {
 std::string ParseDiagramSelection(const std::string& sel, bool star, int& button);
 
 // Checks that the --out file name ends in an extension the picture format is taken from
-// (.jpg, .jpeg, .bmp, .png); returns an empty string when it does, else a one-line usage hint.
+// (.jpg, .jpeg, .bmp, .png, .svg); returns an empty string when it does, else a one-line usage hint.
 std::string CheckDiagramOut(const std::string& path);
 
 // Draws the diagram of `button` from the run's mode slots and writes it to `out` when given

@@ -87,7 +87,7 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& o) {
             return true;
         };
         const bool isFlag = arg == "--help" || arg == "-h" || arg == "--version" || arg == "--json" ||
-                            arg == "--delta" || arg == "--neutral";
+                            arg == "--delta" || arg == "--neutral" || arg == "--pdf-diagrams";
         if (isFlag && inlineValue) {
             return std::string(arg) + " takes no value";
         }
@@ -170,6 +170,13 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& o) {
                 return "--diagram needs a selection: 1..14 or MODE:KIND such as normal:U";
             }
             o.diagram = v;
+        } else if (arg == "--pdf") {
+            if (!value(v)) {
+                return "--pdf needs a file name";
+            }
+            o.pdf = v;
+        } else if (arg == "--pdf-diagrams") {
+            o.pdfDiagrams = true;
         } else if (arg == "--out") {
             if (!value(v)) {
                 return "--out needs a file name";
@@ -187,6 +194,9 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& o) {
         } else {
             return "unknown option '" + std::string(arg) + "' (see --help)";
         }
+    }
+    if (o.pdfDiagrams && !o.pdf) {
+        return "--pdf-diagrams goes with --pdf FILE";
     }
     if (sawShort && !o.params.star) {
         return "--short is a star mode; with --delta use --open AB|BC|CA";
@@ -331,7 +341,14 @@ Diagram:
                       MODE:KIND with MODE normal, short-A, short-B, short-C,
                       open-AB, open-BC, open-CA, break-A, break-B, break-C
                       and KIND U (voltages) or I (currents)
-  --out FILE          write the diagram to FILE (.jpg/.jpeg, .bmp or .png)
+  --out FILE          write the diagram to FILE (.jpg/.jpeg, .bmp, .png or
+                      .svg, a vector drawing)
+
+Document:
+  --pdf FILE          write the worked solution as a PDF (A4) to FILE: a title
+                      block with the circuit and the date, then the report
+  --pdf-diagrams      add to it the voltage and current diagrams of every
+                      computed mode, two to a page, at true scale
 
 Task files (.vornik, as the desktop program and the web page save them):
   --task FILE         take the circuit, ticks and precision of a task; options
@@ -372,7 +389,7 @@ line, and a failure message to standard error.
 Exit status:
   0  done
   1  the calculation stopped with a message (the partial report is still
-     printed), or the --out or --save-task file could not be written (the old
+     printed), or the --out, --pdf or --save-task file could not be written (the old
      file is kept)
   2  a usage error, or a --task file that cannot be read (the message says why)
   3  the output could not be written (a full disk, an input/output error)

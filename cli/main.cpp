@@ -10,6 +10,7 @@
 #include "cli/ClassSetCommand.h"
 #include "cli/CliDiagram.h"
 #include "cli/CliOptions.h"
+#include "cli/CliPdf.h"
 #include "fileio/ReplaceFile.h"
 #include "json/Json.h"
 #include "run/CalculationRun.h"
@@ -129,6 +130,17 @@ int main(int argc, char** argv) {
                 Complain(e.what());
                 return kStopped;
             }
+        }
+    }
+
+    if (options.pdf) {
+        // The report as far as it got; the diagrams only of a run that completed.
+        try {
+            WriteCliPdf(state, options.params, doc.lines, options.pdfDiagrams && completed, TodayText(),
+                        *options.pdf);
+        } catch (const std::exception& e) {
+            Complain(e.what());
+            return kStopped;
         }
     }
 

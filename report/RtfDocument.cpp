@@ -249,6 +249,10 @@ std::u16string Utf8ToUtf16(const std::string& text) {
 }
 
 std::string RtfFromLines(const std::vector<std::string>& lines, const std::vector<RaisedSpan>& raised) {
+    return WriteRtf(DocumentFromLines(lines, raised));
+}
+
+RtfDocument DocumentFromLines(const std::vector<std::string>& lines, const std::vector<RaisedSpan>& raised) {
     RtfDocument document;
     RtfCharFormat raisedFormat;
     raisedFormat.raiseTwips = kRaisedTwips;
@@ -274,7 +278,7 @@ std::string RtfFromLines(const std::vector<std::string>& lines, const std::vecto
         }
         document.paragraphs.push_back(std::move(paragraph));
     }
-    return WriteRtf(document);
+    return document;
 }
 
 }  // namespace vornik

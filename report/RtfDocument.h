@@ -72,6 +72,9 @@ struct RaisedSpan {
 // The RTF that the results window saves for a document of these lines (UTF-8) in its own
 // font, with the given spans raised. No lines is one empty paragraph, as an empty document shows.
 std::string RtfFromLines(const std::vector<std::string>& lines, const std::vector<RaisedSpan>& raised = {});
+// The same document before it is written as RTF.
+RtfDocument DocumentFromLines(const std::vector<std::string>& lines,
+                              const std::vector<RaisedSpan>& raised = {});
 
 // UTF-8 to UTF-16; a malformed sequence becomes U+FFFD.
 std::u16string Utf8ToUtf16(const std::string& text);

@@ -16,6 +16,8 @@ packages=(
   g++-aarch64-linux-gnu qemu-user python3
   # The accessibility walk: AT-SPI from Python on a session bus of its own.
   python3-pyatspi at-spi2-core dbus-x11 dbus-daemon x11-utils
+  # Tests of the SVG and PDF documents: rsvg-convert, pdfinfo and pdftotext.
+  librsvg2-bin poppler-utils
 )
 
 missing=()

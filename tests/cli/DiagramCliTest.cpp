@@ -115,6 +115,7 @@ TEST_F(CliPictureTest, OutWritesTheFormatOfItsExtension) {
         {"d.JPEG", "\xFF\xD8\xFF"},
         {"d.bmp", "BM"},
         {"d.png", "\x89PNG"},
+        {"d.svg", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg "},
     };
     for (const Case& c : cases) {
         const fs::path path = dir_ / c.name;
@@ -134,15 +135,22 @@ TEST_F(CliPictureTest, UsageErrorsAndWriteFailures) {
         const char* name;
         std::string args;
         int status;
-        const char* message;
+        std::string message;
     };
     const Case cases[] = {
-        {"unknown extension", " --diagram 1 --out " + existing, 2, ".jpg, .jpeg, .bmp or .png"},
+        {"unknown extension", " --diagram 1 --out " + existing, 2, ".jpg, .jpeg, .bmp, .png or .svg"},
         {"--out without --diagram", " --out " + (dir_ / "d.jpg").string(), 2, "--diagram"},
         {"star mode in a delta run", " --delta --diagram short-A:U", 2, "open-AB"},
         {"delta mode in a star run", " --diagram open-AB:U", 2, "--delta"},
         {"missing folder", " --diagram 1 --out " + (dir_ / "no" / "d.bmp").string(), 1,
          "No such file or directory"},
+        {"missing folder for the SVG", " --diagram 1 --out " + (dir_ / "no" / "d.svg").string(), 1,
+         "No such file or directory"},
+        {"missing folder for the PDF", " --pdf " + (dir_ / "no" / "d.pdf").string(), 1,
+         "No such file or directory"},
+        {"a folder as the PDF", " --pdf " + dir_.string(), 1, dir_.string() + ": "},
+        {"--pdf without a name", " --pdf", 2, "--pdf needs a file name"},
+        {"--pdf-diagrams without --pdf", " --pdf-diagrams", 2, "--pdf-diagrams goes with --pdf"},
     };
     for (const Case& c : cases) {
         const Result r = RunCli(kBalanced + c.args);
@@ -156,12 +164,12 @@ TEST_F(CliPictureTest, UsageErrorsAndWriteFailures) {
 TEST_F(CliPictureTest, AFileSizeLimitFailsTheSaveAndKeepsTheOldFile) {
     // Below every picture's size; the program itself must turn the limit into an error message
     // instead of being killed by SIGXFSZ.
-    for (const char* name : {"keep.png", "keep.jpg", "keep.bmp"}) {
+    for (const char* name : {"keep.png", "keep.jpg", "keep.bmp", "keep.svg", "keep.pdf"}) {
         SCOPED_TRACE(name);
         const fs::path path = dir_ / name;
         std::ofstream(path) << "old";
-        const Result r =
-            RunCli("--diagram 1 --out '" + path.string() + "' " + kBalanced, true, "ulimit -f 2; ");
+        const std::string option = path.extension() == ".pdf" ? "--pdf '" : "--diagram 1 --out '";
+        const Result r = RunCli(option + path.string() + "' " + kBalanced, true, "ulimit -f 2; ");
         EXPECT_EQ(r.status, 1) << r.out;
         EXPECT_EQ(r.out, "vornik-cli: " + path.string() + ": File too large\n");
         std::ifstream in(path);

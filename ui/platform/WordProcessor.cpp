@@ -66,7 +66,16 @@ QStringList WordProcessorArguments(const QString& textFile) {
             QStringLiteral("-n"), textFile};
 }
 
-QString SendToWordProcessor(const QString& text) {
+QStringList WordProcessorRtfArguments(const QString& rtfFile) {
+    // Writer knows RTF by its contents; -n again gives an untitled document.
+    return {QStringLiteral("--writer"), QStringLiteral("-n"), rtfFile};
+}
+
+namespace {
+
+// Puts the bytes into a new file of the hand-off folder and starts the word processor on it with
+// the arguments `arguments` makes of the file's name.
+QString HandOver(const std::string& bytes, const QString& suffix, QStringList (*arguments)(const QString&)) {
     const QString program = FindWordProcessor();
     if (program.isEmpty()) {
         return QStringLiteral(
@@ -78,15 +87,26 @@ QString SendToWordProcessor(const QString& text) {
             .arg(QDir::toNativeSeparators(QDir::tempPath()), SystemErrorReason(folder.Error()));
     }
     static int handOffCount = 0;
-    const QString path = QStringLiteral("%1/results-%2.txt").arg(folder.Path()).arg(++handOffCount);
+    const QString path =
+        QStringLiteral("%1/results-%2.%3").arg(folder.Path()).arg(++handOffCount).arg(suffix);
     try {
-        vornik::ReplaceFile(QFile::encodeName(path).toStdString(), text.toUtf8().toStdString());
+        vornik::ReplaceFile(QFile::encodeName(path).toStdString(), bytes);
     } catch (const vornik::FileWriteError& e) {
         return FileSaveErrorText(path, e.Code());
     }
-    if (!QProcess::startDetached(program, WordProcessorArguments(path))) {
+    if (!QProcess::startDetached(program, arguments(path))) {
         QFile::remove(path);
         return QStringLiteral("Не удалось запустить \"%1\".").arg(program);
     }
     return QString();
+}
+
+}  // namespace
+
+QString SendToWordProcessor(const QString& text) {
+    return HandOver(text.toUtf8().toStdString(), QStringLiteral("txt"), &WordProcessorArguments);
+}
+
+QString SendRtfToWordProcessor(const std::string& rtf) {
+    return HandOver(rtf, QStringLiteral("rtf"), &WordProcessorRtfArguments);
 }

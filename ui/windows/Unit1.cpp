@@ -94,6 +94,8 @@ void TForm1::BuildMenu() {
     N19 = item(N1, "N19", QStringLiteral("Сохранить &задачу…"));
     N18->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     N19->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    N20 = item(N1, "N20", QStringLiteral("Сохранить в &PDF…"));
+    N21 = item(N1, "N21", QStringLiteral("Предварительный прос&мотр…"));
     ClassSet1 = item(N1, "ClassSet1", QStringLiteral("Варианты для &группы…"));
     N11 = item(N1, "N11", QStringLiteral("&Выход"));
 
@@ -129,6 +131,8 @@ void TForm1::BuildMenu() {
     connect(N16, &QAction::triggered, this, [] { Form7->SpeedButton3Click(); });
     connect(N18, &QAction::triggered, this, [this] { OpenTaskCommand(this); });
     connect(N19, &QAction::triggered, this, [this] { SaveTaskCommand(this); });
+    connect(N20, &QAction::triggered, this, [] { Form2->SavePdf(); });
+    connect(N21, &QAction::triggered, this, [] { Form2->PrintPreview(); });
     connect(ClassSet1, &QAction::triggered, this, [] { ShowClassSetDialog(); });
     connect(N11, &QAction::triggered, this, &QWidget::close);
     connect(N7, &QAction::triggered, this, &TForm1::N7Click);

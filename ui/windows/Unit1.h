@@ -28,6 +28,8 @@ class TForm1 : public QMainWindow {
     QAction *Word1 = nullptr, *N17 = nullptr, *N16 = nullptr, *N11 = nullptr;
     QAction* N18 = nullptr;        // "Открыть задачу…"
     QAction* N19 = nullptr;        // "Сохранить задачу…"
+    QAction* N20 = nullptr;        // "Сохранить в PDF…"
+    QAction* N21 = nullptr;        // "Предварительный просмотр…"
     QAction* ClassSet1 = nullptr;  // "Варианты для группы…"
     QAction *N7 = nullptr, *N8 = nullptr, *N9 = nullptr, *N10 = nullptr, *N14 = nullptr, *N15 = nullptr;
     QAction *N5 = nullptr, *N6 = nullptr, *N12 = nullptr, *N13 = nullptr;

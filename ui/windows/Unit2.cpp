@@ -1,10 +1,15 @@
 // TForm2: the results window "Поле отображения и редактирования результатов".
 #include "ui/Unit2.h"
 
+#include <QContextMenuEvent>
+#include <QDate>
+#include <QFile>
 #include <QFileDialog>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QResizeEvent>
@@ -12,13 +17,20 @@
 #include <QTextBlock>
 #include <QTextDocumentFragment>
 
+#include "canvas/QtPdfDocument.h"
+#include "fileio/ReplaceFile.h"
+#include "report/TitleBlock.h"
 #include "solver/SolverErrors.h"
 #include "ui/Controls.h"
+#include "ui/ExtrasUi.h"
+#include "ui/FileErrorText.h"
 #include "ui/Forms.h"
 #include "ui/Glyphs.h"
+#include "ui/GuiRunContext.h"
 #include "ui/MessageBoxes.h"
 #include "ui/RtfWriter.h"
 #include "ui/Unit1.h"
+#include "ui/Unit3.h"
 #include "ui/WindowPlace.h"
 #include "ui/WordProcessor.h"
 
@@ -68,6 +80,16 @@ class ResultsEdit : public QTextEdit {
     using QTextEdit::QTextEdit;
 
   protected:
+    // The edit commands, then the document's own: PDF and print preview.
+    void contextMenuEvent(QContextMenuEvent* event) override {
+        QMenu* menu = createStandardContextMenu(event->pos());
+        menu->addSeparator();
+        auto* form = static_cast<TForm2*>(window());
+        menu->addAction(QStringLiteral("Сохранить в PDF…"), form, &TForm2::SavePdf);
+        menu->addAction(QStringLiteral("Предварительный просмотр…"), form, &TForm2::PrintPreview);
+        menu->exec(event->globalPos());
+        delete menu;
+    }
     // Ctrl+Return is the break key of word processors: inside the document it starts a new
     // paragraph like Return instead of reaching the program's execute shortcut, which would
     // replace the text being edited.
@@ -245,7 +267,8 @@ QString TForm2::DocumentText() const {
 }
 
 void TForm2::SpeedButton7Click() {
-    const QString message = SendToWordProcessor(DocumentText());
+    // The RTF "Сохранить" writes, so that fonts and raised text arrive in Writer.
+    const QString message = SendRtfToWordProcessor(DocumentToRtf(*RichEdit1->document()));
     if (!message.isEmpty()) {
         ShowErrorBox(message);
     }
@@ -271,4 +294,50 @@ bool TForm2::SaveToFile(const QString& path) {
         return false;
     }
     return true;
+}
+
+std::string TForm2::PdfBytes() const {
+    vornik::PdfContent content;
+    const QString date = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
+    content.titleBlock =
+        vornik::TitleBlockLines(ReadCircuitInput(*Form3), taskTitle_.toStdString(), date.toStdString());
+    content.report = PlainDocument(*RichEdit1->document());
+    return vornik::BuildPdfDocument(content);
+}
+
+bool TForm2::SavePdfTo(const QString& path) {
+    try {
+        vornik::ReplaceFile(QFile::encodeName(path).toStdString(), PdfBytes());
+    } catch (const vornik::FileWriteError& e) {
+        ShowErrorBox(FileSaveErrorText(path, e.Code()));
+        return false;
+    } catch (const std::exception& e) {
+        ShowRuntimeError(e.what());
+        return false;
+    }
+    return true;
+}
+
+void TForm2::SavePdf() {
+    QFileDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("SavePdfDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    SavePdfTo(dialog.selectedFiles().front());
+}
+
+void TForm2::PrintPreview() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QString::fromUtf8(kPrintTitle));
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setObjectName(QStringLiteral("PrintPreviewDialog"));
+    preview.setWindowTitle(QStringLiteral("Предварительный просмотр"));
+    // The pages "Печать" makes; the dialog's print button asks which printer to use.
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* target) { RichEdit1->print(target); });
+    preview.exec();
 }

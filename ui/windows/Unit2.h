@@ -5,6 +5,7 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <QWidget>
+#include <string>
 
 #include "report/RtfDocument.h"
 
@@ -45,6 +46,19 @@ class TForm2 : public QWidget {
     // The document as plain text, paragraphs separated by CR LF.
     QString DocumentText() const;
 
+    // "Сохранить в PDF…": asks for a file name and saves the document as a PDF.
+    void SavePdf();
+    // The PDF of the document to path: a title block (the task title, the parameter form's
+    // connection, texts and ticks, today's date), the document with its fonts and raised text,
+    // page numbers. On failure shows the error and returns false.
+    bool SavePdfTo(const QString& path);
+    // The bytes of that PDF.
+    std::string PdfBytes() const;
+    // The title of the task the document solves, first in the title block; empty: the default
+    // heading.
+    void SetTaskTitle(const QString& title) { taskTitle_ = title; }
+    // "Предварительный просмотр…": the pages as "Печать" prints them, with a choice of printer.
+    void PrintPreview();
     // The first showing puts the window at its home place before the window system first maps it.
     void setVisible(bool visible) override;
 
@@ -54,4 +68,5 @@ class TForm2 : public QWidget {
 
   private:
     void BuildToolbar();
+    QString taskTitle_;
 };

@@ -14,6 +14,7 @@
 
 #include "diagram/Diagram.h"
 #include "diagram/DiagramDrawing.h"
+#include "diagram/SvgWriter.h"
 #include "fileio/ReplaceFile.h"
 #include "ui/Controls.h"
 #include "ui/ExtrasUi.h"
@@ -38,7 +39,12 @@ constexpr int kButtonCount = vornik::kModeButtonCount;
 // window writes as well as ".jpeg" ones.
 const QString kJpegFilter = QStringLiteral("JPEG Image File (*.jpg *.jpeg)");
 const QString kBmpFilter = QStringLiteral("Bitmaps (*.bmp)");
-const char* const kSuffixes[] = {"jpg", "bmp"};
+const QString kSvgFilter = QStringLiteral("SVG (*.svg)");
+// In the order of the dialog's filters.
+const char* const kSuffixes[] = {"jpg", "bmp", "svg"};
+int FilterIndex(const QString& filter) {
+    return filter == kBmpFilter ? 1 : filter == kSvgFilter ? 2 : 0;
+}
 
 // The format a typed picture extension names, whatever filter is chosen; none for a name without
 // one of them.
@@ -277,8 +283,9 @@ void TForm7::SpeedButton3Click() {
     QWidget* owner = isVisible() ? this : QApplication::activeWindow();
     QFileDialog dialog(owner, QString(), saveFolder_);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({kJpegFilter, kBmpFilter});
-    dialog.selectNameFilter(saveFilterIndex_ == 0 ? kJpegFilter : kBmpFilter);
+    const QStringList filters = {kJpegFilter, kBmpFilter, kSvgFilter};
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.value(saveFilterIndex_));
     dialog.setDefaultSuffix(QString::fromLatin1(kSuffixes[saveFilterIndex_]));
     // Like the results window's save, an existing picture is replaced without a question; the
     // file is written beside it and renamed over, so a failed save never destroys it.
@@ -286,19 +293,41 @@ void TForm7::SpeedButton3Click() {
     // A name typed without an extension gets the one of the filter chosen now, so a BMP file is
     // not named .jpg by accident.
     connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-        dialog.setDefaultSuffix(QString::fromLatin1(kSuffixes[filter == kBmpFilter ? 1 : 0]));
+        dialog.setDefaultSuffix(QString::fromLatin1(kSuffixes[FilterIndex(filter)]));
     });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
     }
     const QString path = dialog.selectedFiles().constFirst();
     saveFolder_ = QFileInfo(path).absolutePath();
-    // A picture extension in the name decides the format, so a file named .jpg holds JPEG data
-    // and one named .bmp a bitmap; any other name is written in the chosen filter's format.
-    const vornik::PictureFormat format = FormatOfName(path).value_or(
-        dialog.selectedNameFilter() == kBmpFilter ? vornik::PictureFormat::Bmp : vornik::PictureFormat::Jpeg);
+    // A picture extension in the name decides the format, so a file named .jpg holds JPEG data,
+    // one named .bmp a bitmap and one named .svg a vector drawing; any other name is written in
+    // the chosen filter's format.
+    const int filter = FilterIndex(dialog.selectedNameFilter());
+    const bool svg =
+        QFileInfo(path).suffix().toLower() == QLatin1String("svg") || (!FormatOfName(path) && filter == 2);
+    if (svg) {
+        saveFilterIndex_ = 2;
+        SaveSvgTo(path);
+        return;
+    }
+    const vornik::PictureFormat format =
+        FormatOfName(path).value_or(filter == 1 ? vornik::PictureFormat::Bmp : vornik::PictureFormat::Jpeg);
     saveFilterIndex_ = format == vornik::PictureFormat::Bmp ? 1 : 0;
     SavePictureTo(path, format);
+}
+
+bool TForm7::SaveSvgTo(const QString& path) {
+    EnsureBuilt();
+    try {
+        // The drawing on the canvas as vectors, its texts measured by the canvas's fonts.
+        vornik::ReplaceFile(QFile::encodeName(path).toStdString(),
+                            vornik::DiagramSvg(drawing_.Ops(), canvas_));
+    } catch (const vornik::FileWriteError& e) {
+        ShowErrorBox(FileSaveErrorText(path, e.Code()));
+        return false;
+    }
+    return true;
 }
 
 bool TForm7::SavePictureTo(const QString& path, vornik::PictureFormat format) {

@@ -37,6 +37,8 @@ class TForm7 : public OnDemandWindow {
     // Writes the current picture in the given format; an error is shown in the error box.
     // Returns whether the file was written.
     bool SavePictureTo(const QString& path, vornik::PictureFormat format);
+    // Writes the drawing shown as an SVG document; on failure shows the error and returns false.
+    bool SaveSvgTo(const QString& path);
 
     // A calculation run has stored results: an open window redraws its selected mode from them,
     // so the picture on screen always belongs to the last run that stored results.

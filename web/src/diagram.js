@@ -1,9 +1,10 @@
 // TForm7, "Векторная диаграмма": fourteen mode buttons, the canvas drawn from the core's drawing
-// operations, the cursor read-out and the picture saved as PNG, JPEG or BMP.
+// operations, the cursor read-out and the picture saved as PNG, JPEG, BMP or SVG.
 import { byId as $ } from './dom.js';
 import { noteDiagram } from './hooks.js';
 import { canvasSize, paintOps, paintSharp } from './paint.js';
 import { saveFile } from './save.js';
+import { diagramSvg } from './svg.js';
 import { markStale } from './stale.js';
 
 // The emergency pairs in button order with the tick of the parameter form that asks for each,
@@ -170,6 +171,8 @@ export function initDiagram(core) {
     // which the mode names follow that run's connection rather than the form's.
     let shown = 0;
     let runStored = false;
+    // The operations on the canvas and their text boxes, for the SVG.
+    let drawn = null;
     // The saved pictures' name: the stored run's connection and the mode drawn.
     let runStar = true;
     let name = 'vornik';
@@ -183,6 +186,7 @@ export function initDiagram(core) {
         name = pictureName(runStar, button);
         if (picture.notComputed !== undefined) {
             paintNotComputed(ctx, picture.notComputed);
+            drawn = null;
             canvas.setAttribute('aria-label', 'Векторная диаграмма: ' + picture.notComputed);
             noteDiagram([], [], picture.notComputed);
             $('Form7-Label12').textContent = '';
@@ -192,6 +196,7 @@ export function initDiagram(core) {
             canvas.setAttribute('aria-label', 'Векторная диаграмма');
             const rects = paintOps(ctx, picture.ops);
             noteDiagram(picture.ops, rects);
+            drawn = { ops: picture.ops, rects };
             showSharp(picture.ops, rects);
             const hint = $('Form7-RadioButton' + button).parentElement.title;
             showVectors(`Векторы диаграммы: ${hint}, ${button % 2 === 1 ? 'напряжения' : 'токи'}`, picture.vectors,
@@ -205,6 +210,8 @@ export function initDiagram(core) {
         for (const id of ['Form7-SavePng', 'Form7-SaveJpeg', 'Form7-SaveBmp']) {
             $(id).disabled = false;
         }
+        // A vector drawing exists only of a drawn diagram.
+        $('Form7-SaveSvg').disabled = drawn === null;
     };
     buildButtons(draw, (button) => {
         if (button === shown) {
@@ -224,6 +231,11 @@ export function initDiagram(core) {
         const bmp = core().bmp(ctx.getImageData(0, 0, canvasSize, canvasSize).data, canvasSize, canvasSize);
         if (bmp) {
             saveFile(bmp, name + '.bmp', 'image/bmp');
+        }
+    });
+    $('Form7-SaveSvg').addEventListener('click', () => {
+        if (drawn) {
+            saveFile(diagramSvg(drawn.ops, drawn.rects), name + '.svg', 'image/svg+xml');
         }
     });
     return {

@@ -9,7 +9,7 @@ function css([r, g, b]) {
 }
 
 // The faces the desktop tries, in order, for the faces the drawing names.
-function fontFamily(face) {
+export function fontFamily(face) {
     if (face === 'Time New Roman' || face === 'Times New Roman') {
         return `"${face}", "Times New Roman", "Liberation Serif", "DejaVu Serif", serif`;
     }
@@ -73,7 +73,7 @@ function text(ctx, op, rects) {
     ctx.fillStyle = css(op.color);
     ctx.textBaseline = 'alphabetic';
     ctx.fillText(op.text, x, y + ascent);
-    rects.push({ x, y, width, height, text: op.text });
+    rects.push({ x, y, width, height, ascent, text: op.text });
 }
 
 // Paints the operations; returns the boxes of the texts as drawn.

@@ -3,7 +3,7 @@ import { execFileSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { openPage } from './browser.mjs';
-import { check, circuitFromArgs, cli, firstDifference, outDir, runCli, siteDir } from './context.mjs';
+import { check, circuitFromArgs, cli, download, firstDifference, outDir, runCli, siteDir } from './context.mjs';
 import { execute, setCircuit } from './page.mjs';
 
 // In every drawing after the first the canvas keeps the face and size of the previous drawing's
@@ -93,6 +93,28 @@ export async function diagram(browser) {
                 `button ${button}: Label11 and Label12`, JSON.stringify([drawn.label11, drawn.label12, label11, expected.label12]));
         }
         check(cliRun.completed, 'the diagram circuits complete');
+        // The SVG download of the diagram shown last: well-formed, a line per line operation
+        // (dotted ones dotted), a text on its white box per text operation, in order.
+        const svg = await download(page, '#Form7-SaveSvg');
+        const parsed = await page.evaluate((text) => {
+            const doc = new DOMParser().parseFromString(text, 'image/svg+xml');
+            return {
+                error: doc.getElementsByTagName('parsererror').length > 0,
+                lines: doc.getElementsByTagName('line').length,
+                dotted: [...doc.getElementsByTagName('line')].filter((l) => l.hasAttribute('stroke-dasharray')).length,
+                rects: doc.getElementsByTagName('rect').length,
+                texts: [...doc.getElementsByTagName('text')].map((t) => t.textContent),
+                width: doc.documentElement.getAttribute('width'),
+            };
+        }, svg.bytes.toString('utf8'));
+        const shownOps = await page.evaluate(() => window.vornikHooks.diagramOps);
+        const kinds = (kind) => shownOps.filter((o) => o.op === kind);
+        check(svg.name?.endsWith('.svg') && !parsed.error && parsed.width === '400', `${circuit.args.join(' ')}: SVG download`,
+            JSON.stringify([svg.name, parsed.error, parsed.width]));
+        check(parsed.lines === kinds('line').length && parsed.dotted === kinds('line').filter((o) => o.style === 'dot').length &&
+            parsed.rects === kinds('fill').length + kinds('text').length &&
+            JSON.stringify(parsed.texts) === JSON.stringify(kinds('text').map((o) => o.text)),
+            `${circuit.args.join(' ')}: SVG has the drawing's lines and texts`, JSON.stringify(parsed));
         await page.close();
     }
 

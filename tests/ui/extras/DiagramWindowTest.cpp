@@ -67,6 +67,18 @@ const QByteArray kBmpMagic("BM");
 const QByteArray kJpegMagic("\xFF\xD8\xFF", 3);
 const QString kJpegFilter = QStringLiteral("JPEG Image File (*.jpg *.jpeg)");
 const QString kBmpFilter = QStringLiteral("Bitmaps (*.bmp)");
+const QString kSvgFilter = QStringLiteral("SVG (*.svg)");
+const QByteArray kSvgMagic("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg ");
+
+// How many operations of a kind ("line", "text") the diagram window's drawing has.
+int Form7Ops(const char* kind) {
+    const auto wanted = QByteArray(kind) == "line" ? vornik::DrawOp::Kind::Line : vornik::DrawOp::Kind::Text;
+    int n = 0;
+    for (const vornik::DrawOp& op : Form7->DrawnOps()) {
+        n += op.kind == wanted ? 1 : 0;
+    }
+    return n;
+}
 
 QList<bool> EnabledButtons(const TForm7* form) {
     QList<bool> enabled;
@@ -249,6 +261,13 @@ class DiagramWindowTest : public QObject {
         // Another extension is no picture extension: the chosen filter's format under that name.
         QTest::newRow("BMP chosen, .png name") << kBmpFilter << "h.png"
                                                << "h.png" << kBmpMagic;
+        // The SVG filter, and the .svg extension under any filter: the drawing as vectors.
+        QTest::newRow("SVG chosen, no extension") << kSvgFilter << "i"
+                                                  << "i.svg" << kSvgMagic;
+        QTest::newRow("BMP chosen, .svg name") << kBmpFilter << "j.svg"
+                                               << "j.svg" << kSvgMagic;
+        QTest::newRow("SVG chosen, .bmp name") << kSvgFilter << "k.bmp"
+                                               << "k.bmp" << kBmpMagic;
     }
     void savedFormatFollowsTheNameOrTheFilter() {
         QFETCH(QString, filter);
@@ -267,6 +286,17 @@ class DiagramWindowTest : public QObject {
         QCOMPARE(watcher.fileDialogs, 1);
         QCOMPARE(watcher.Texts(), QStringList{});
         QCOMPARE(FileStart(dir.filePath(written), magic.size()), magic);
+        if (magic == kSvgMagic) {
+            // The drawing shown, as vectors: the axes and the captions of the blank plane at least.
+            QFile file(dir.filePath(written));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray svg = file.readAll();
+            QVERIFY(svg.contains("width=\"400\" height=\"400\""));
+            QCOMPARE(svg.count("<line "), Form7Ops("line"));
+            QCOMPARE(svg.count("<text "), Form7Ops("text"));
+            QVERIFY(Form7Ops("line") >= 2);
+            return;
+        }
         const QImage saved(dir.filePath(written));
         QCOMPARE(saved.size(), QSize(400, 400));
     }

@@ -8,7 +8,10 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QMimeData>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QtTest>
@@ -22,6 +25,7 @@
 #include "ui/RtfWriter.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
+#include "ui/Unit3.h"
 #include "ui/WindowPlace.h"
 #include "ui/WordProcessor.h"
 
@@ -357,6 +361,80 @@ class ShellResultsWindowTest : public QObject {
         QCOMPARE(Doc()->toPlainText().split(u'\n'), kLines);
     }
 
+    // "Сохранить в PDF…": the title block from the parameter form, then the document as text a
+    // reader can search, whatever the form holds.
+    void pdfOfTheDocument_data() {
+        QTest::addColumn<bool>("star");
+        QTest::addColumn<QString>("resistance");
+        QTest::addColumn<bool>("shortB");
+        QTest::addColumn<QStringList>("title");
+        QTest::newRow("star, short circuit of B")
+            << true << "12,5" << true
+            << QStringList{"Соединение нагрузки: ЗВЕЗДА", "Ra = 12,5 Ом", "Аварийные режимы: КЗ фазы B"};
+        QTest::newRow("delta, no faults")
+            << false << "7" << false
+            << QStringList{"Соединение нагрузки: ТРЕУГОЛЬНИК", "Rab = 7 Ом", "Аварийные режимы: нет"};
+    }
+    void pdfOfTheDocument() {
+        QFETCH(bool, star);
+        QFETCH(QString, resistance);
+        QFETCH(bool, shortB);
+        QFETCH(QStringList, title);
+        (star ? Form3->RadioButton1 : Form3->RadioButton2)->setChecked(true);
+        const QString oldText = Form3->Edit4->text();
+        Form3->Edit4->setText(resistance);
+        Form3->CheckBox3->setChecked(shortB);
+        Write(kLines);
+        Select(3, 13);
+        Form2->SetSuperscript();
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("solution.pdf"));
+        const auto boxes = CaptureMessageBoxes([&] { QVERIFY(Form2->SavePdfTo(path)); });
+        Form3->Edit4->setText(oldText);
+        Form3->CheckBox3->setChecked(false);
+        Form3->RadioButton1->setChecked(true);
+        QCOMPARE(boxes.size(), 0);
+        QCOMPARE(QByteArray::fromStdString(ReadFile(path).substr(0, 5)), QByteArray("%PDF-"));
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+        QVERIFY2(text.waitForFinished(20000), "pdftotext (poppler-utils) is needed");
+        QString got = QString::fromUtf8(text.readAllStandardOutput());
+        got.remove(QRegularExpression(QStringLiteral("\\s")));
+        auto has = [&got](QString line) {
+            return got.contains(line.remove(QRegularExpression(QStringLiteral("\\s"))));
+        };
+        for (const QString& line : title + kLines) {
+            QVERIFY2(has(line), qPrintable(line));
+        }
+        QVERIFY(has(QStringLiteral("Дата: ") + QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"))));
+        QVERIFY(has(QStringLiteral("1 / 1")));
+
+        // A file that cannot be written: one message, the old file kept.
+        const QString blocked = dir.filePath(QStringLiteral("missing/solution.pdf"));
+        const auto failed = CaptureMessageBoxes([&] { QVERIFY(!Form2->SavePdfTo(blocked)); });
+        QCOMPARE(failed.size(), 1);
+        QVERIFY(failed[0].text.contains(QStringLiteral("solution.pdf")));
+    }
+
+    // "Предварительный просмотр…" shows the pages of the document in Qt's preview.
+    void printPreview() {
+        Write(kLines);
+        int pages = 0;
+        QString docName;
+        const bool shown =
+            DriveModalDialog<QPrintPreviewDialog>([] { Form1->N21->trigger(); },
+                                                  [&](QPrintPreviewDialog* dialog) {
+                                                      auto* view = dialog->findChild<QPrintPreviewWidget*>();
+                                                      pages = view ? view->pageCount() : -1;
+                                                      docName = dialog->printer()->docName();
+                                                      dialog->reject();
+                                                  });
+        QVERIFY(shown);
+        QCOMPARE(pages, 1);
+        QCOMPARE(docName, QStringLiteral("Результаты рассчёта Vornik"));
+    }
+
     void handOffFolderGoesWithTheProgram() {
         // A copy of this process hands a text over and ends as the program does; the folder
         // holding the file must go with it.
@@ -389,7 +467,7 @@ class ShellResultsWindowTest : public QObject {
         QVERIFY2(!QFileInfo::exists(folder), qPrintable(folder + QStringLiteral(" is left behind")));
     }
 
-    void wordProcessorGetsPlainText() {
+    void wordProcessorGetsTheSavedRtf() {
         QTemporaryDir dir;
         QVERIFY(!FakeWordProcessor(dir.path()).isEmpty());
         const QByteArray oldPath = qgetenv("PATH");
@@ -399,13 +477,18 @@ class ShellResultsWindowTest : public QObject {
         Form2->SetSuperscript();
         const auto boxes = CaptureMessageBoxes([] { Form2->SpeedButton7->click(); });
         QCOMPARE(boxes.size(), 0);
+        // Exactly the file "Сохранить" writes: RTF with the raised text.
+        const QString saved = dir.filePath("saved.rtf");
+        QVERIFY(Form2->SaveToFile(saved));
+        const std::string rtf = ReadFile(saved);
+        QVERIFY(rtf.starts_with("{\\rtf1"));
+        QVERIFY(rtf.find("\\up7") != std::string::npos);
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dir.filePath("received")), 10000);
-        QTRY_COMPARE_WITH_TIMEOUT(QString::fromUtf8(ReadFile(dir.filePath("received"))),
-                                  kLines.join(QStringLiteral("\r\n")), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(ReadFile(dir.filePath("received")), rtf, 10000);
         const QStringList args =
             QString::fromUtf8(ReadFile(dir.filePath("args"))).split(u'\n', Qt::SkipEmptyParts);
-        QVERIFY(args.contains(QStringLiteral("--writer")));
-        QVERIFY(args.contains(QStringLiteral("-n")));
+        QCOMPARE(args, QStringList({"--writer", "-n", args.back()}));
+        QVERIFY(args.back().endsWith(QStringLiteral(".rtf")));
         // Not loose in the temporary folder: in this run's own folder there.
         QCOMPARE(QFileInfo(QFileInfo(args.back()).absolutePath()).absolutePath(), QDir::tempPath());
 

@@ -1,0 +1,270 @@
+#include "canvas/QtPdfDocument.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QByteArray>
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPen>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <cmath>
+#include <stdexcept>
+
+#include "canvas/QtDiagramCanvas.h"
+
+namespace vornik {
+
+namespace {
+
+constexpr int kDotsPerInch = 1200;
+constexpr double kPointsPerInch = 72.0;
+constexpr int kTwipsPerPoint = 20;
+// The picture's fonts are sized for 96 dots per inch.
+constexpr double kPictureDotsPerInch = 96.0;
+constexpr int kHeadingPoints = 14;
+constexpr int kCaptionPoints = 12;
+// Space for the page number under the text, in points.
+constexpr double kFooterPoints = 24.0;
+// Under a diagram's caption, in points.
+constexpr double kDiagramGapPoints = 12.0;
+// The margins of a diagram page: the two pictures and a gap fill the width.
+constexpr double kDiagramSidePoints = 15.0;
+constexpr double kDiagramTopPoints = 56.7;
+
+QString FromUtf16(const std::u16string& text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+double Device(double points) {
+    return points * kDotsPerInch / kPointsPerInch;
+}
+
+QTextCharFormat CharFormat(const RtfCharFormat& f, const QPaintDevice& device) {
+    QTextCharFormat format;
+    QFont font(FromUtf16(f.face));
+    font.setPointSizeF(f.halfPoints / 2.0);
+    font.setBold(f.bold);
+    font.setItalic(f.italic);
+    font.setUnderline(f.underline);
+    font.setStrikeOut(f.strikeOut);
+    format.setFont(font);
+    if (f.colour) {
+        format.setForeground(QColor(f.colour->red, f.colour->green, f.colour->blue));
+    }
+    if (f.raiseTwips > 0) {
+        // The layout raises by a percentage of the font's height.
+        const double height = QFontMetricsF(font, &device).height();
+        const double raise = Device(double(f.raiseTwips) / kTwipsPerPoint);
+        format.setBaselineOffset(height > 0 ? 100.0 * raise / height : 0.0);
+    } else if (f.vertical == RtfVertical::Super) {
+        format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    } else if (f.vertical == RtfVertical::Sub) {
+        format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    }
+    return format;
+}
+
+Qt::Alignment Alignment(RtfAlign align) {
+    switch (align) {
+        case RtfAlign::Centre:
+            return Qt::AlignHCenter;
+        case RtfAlign::Right:
+            return Qt::AlignRight;
+        case RtfAlign::Justify:
+            return Qt::AlignJustify;
+        case RtfAlign::Left:
+            break;
+    }
+    return Qt::AlignLeft;
+}
+
+// The title block and the results document as one text document laid out for the page.
+void FillDocument(QTextDocument& doc, const PdfContent& content, const QPaintDevice& device) {
+    QTextCursor cursor(&doc);
+    QTextCharFormat plain = CharFormat(content.report.base, device);
+    bool first = true;
+    auto paragraph = [&](const QTextBlockFormat& block) {
+        if (first) {
+            cursor.setBlockFormat(block);
+            first = false;
+        } else {
+            cursor.insertBlock(block);
+        }
+    };
+    for (std::size_t k = 0; k < content.titleBlock.size(); ++k) {
+        QTextBlockFormat block;
+        QTextCharFormat format = plain;
+        if (k == 0) {
+            block.setAlignment(Qt::AlignHCenter);
+            QFont heading = format.font();
+            heading.setBold(true);
+            heading.setPointSize(kHeadingPoints);
+            format.setFont(heading);
+        }
+        paragraph(block);
+        cursor.insertText(QString::fromStdString(content.titleBlock[k]), format);
+        if (k == 0 || k + 1 == content.titleBlock.size()) {
+            // A blank line under the heading and under the title block.
+            paragraph(QTextBlockFormat());
+            cursor.setBlockCharFormat(plain);
+        }
+    }
+    for (const RtfParagraph& p : content.report.paragraphs) {
+        QTextBlockFormat block;
+        block.setAlignment(Alignment(p.align));
+        paragraph(block);
+        cursor.setBlockCharFormat(plain);
+        for (const RtfRun& run : p.runs) {
+            cursor.insertText(FromUtf16(run.text), CharFormat(run.format, device));
+        }
+    }
+}
+
+void PageNumber(QPainter& painter, const QRectF& page, int number, int count) {
+    QFont font(QStringLiteral("Times New Roman"), 10);
+    painter.save();
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const QRectF footer(0, page.height() - Device(kFooterPoints) / 2, page.width(),
+                        Device(kFooterPoints) / 2);
+    painter.drawText(footer, Qt::AlignHCenter | Qt::AlignBottom,
+                     QStringLiteral("%1 / %2").arg(number).arg(count));
+    painter.restore();
+}
+
+}  // namespace
+
+void PaintDrawOps(QPainter& painter, const std::vector<DrawOp>& ops, double dotsPerInch) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setClipRect(QRect(0, 0, kCanvasSize, kCanvasSize));
+    for (const DrawOp& op : ops) {
+        const QColor colour(op.color.r, op.color.g, op.color.b);
+        switch (op.kind) {
+            case DrawOp::Kind::Fill:
+                painter.fillRect(QRect(op.x1, op.y1, op.x2 - op.x1, op.y2 - op.y1), colour);
+                break;
+            case DrawOp::Kind::Line: {
+                // The painter canvas sets the pixels the line passes through; on paper the line
+                // runs through their centres.
+                QPen pen(colour, op.width, op.style == PenStyle::Dot ? Qt::DotLine : Qt::SolidLine);
+                pen.setCapStyle(op.style == PenStyle::Dot ? Qt::FlatCap : Qt::SquareCap);
+                painter.setPen(pen);
+                const QPointF centre(0.5, 0.5);
+                painter.drawLine(QPointF(op.x1, op.y1) + centre, QPointF(op.x2, op.y2) + centre);
+                break;
+            }
+            case DrawOp::Kind::Text: {
+                QFont font = QtDiagramCanvas::FontFor(op.face, op.size);
+                // The points of the picture's font at 96 dots per inch, in this device's units.
+                font.setPointSizeF(op.size * kPictureDotsPerInch / dotsPerInch);
+                const QFontMetrics metrics(font, painter.device());
+                const QString text = QString::fromStdString(op.text);
+                const TextBox box =
+                    PlaceText(op.x1, op.y1, metrics.horizontalAdvance(text), metrics.height());
+                painter.setFont(font);
+                painter.fillRect(QRect(box.left, box.top, box.width, box.height), Qt::white);
+                painter.setPen(colour);
+                painter.drawText(QPoint(box.left, box.top + metrics.ascent()), text);
+                break;
+            }
+        }
+    }
+    painter.restore();
+}
+
+std::string BuildPdfDocument(const PdfContent& content) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
+    pdf.setResolution(kDotsPerInch);
+    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                  QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
+                                  QPageLayout::Millimeter));
+    pdf.setCreator(QStringLiteral("Vornik"));
+    if (!content.titleBlock.empty()) {
+        pdf.setTitle(QString::fromStdString(content.titleBlock.front()));
+    }
+    QPainter painter;
+    if (!painter.begin(&pdf)) {
+        throw std::runtime_error("the PDF writer could not start");
+    }
+    const QRectF page(0, 0, pdf.width(), pdf.height());
+    const double textHeight = page.height() - Device(kFooterPoints);
+
+    QTextDocument doc;
+    doc.documentLayout()->setPaintDevice(&pdf);
+    doc.setDocumentMargin(0);
+    doc.setDefaultFont(QFont(FromUtf16(content.report.base.face), content.report.base.halfPoints / 2));
+    doc.setPageSize(QSizeF(page.width(), textHeight));
+    FillDocument(doc, content, pdf);
+    const int textPages = std::max(1, doc.pageCount());
+    const int diagramPages = static_cast<int>((content.diagrams.size() + 1) / 2);
+    const int pages = textPages + diagramPages;
+
+    for (int k = 0; k < textPages; ++k) {
+        if (k > 0) {
+            pdf.newPage();
+        }
+        painter.save();
+        painter.translate(0, -k * textHeight);
+        const QRectF view(0, k * textHeight, page.width(), textHeight);
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = view;
+        context.palette.setColor(QPalette::Text, Qt::black);
+        painter.setClipRect(view);
+        doc.documentLayout()->draw(&painter, context);
+        painter.restore();
+        PageNumber(painter, page, k + 1, pages);
+    }
+
+    // The diagrams: a point per picture pixel, so two side by side need a landscape page with
+    // narrow side margins (800 points of the page's 842).
+    const double scale = kDotsPerInch / kPointsPerInch;
+    if (!content.diagrams.empty()) {
+        pdf.setPageLayout(QPageLayout(
+            QPageSize(QPageSize::A4), QPageLayout::Landscape,
+            QMarginsF(kDiagramSidePoints, kDiagramTopPoints, kDiagramSidePoints, kDiagramTopPoints),
+            QPageLayout::Point));
+    }
+    for (std::size_t d = 0; d < content.diagrams.size(); ++d) {
+        const bool first = d % 2 == 0;
+        const QRectF sheet(0, 0, pdf.width(), pdf.height());
+        if (first) {
+            pdf.newPage();
+            PageNumber(painter, QRectF(0, 0, pdf.width(), pdf.height()),
+                       textPages + static_cast<int>(d / 2) + 1, pages);
+        }
+        const double x = first ? 0 : sheet.width() / scale - kCanvasSize;
+        painter.save();
+        painter.scale(scale, scale);
+        QFont caption(QStringLiteral("Times New Roman"));
+        caption.setPointSizeF(kCaptionPoints * kPointsPerInch / kDotsPerInch);
+        painter.setFont(caption);
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(x, 0, kCanvasSize, kCaptionPoints + kDiagramGapPoints / 2),
+                         Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(content.diagrams[d].caption));
+        painter.translate(x, kCaptionPoints + kDiagramGapPoints / 2);
+        PaintDrawOps(painter, content.diagrams[d].ops, kDotsPerInch);
+        // A thin frame round the picture.
+        painter.setPen(QPen(QColor(160, 160, 160), 0.5));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(0, 0, kCanvasSize, kCanvasSize));
+        painter.restore();
+    }
+    if (!painter.end()) {
+        throw std::runtime_error("the PDF could not be finished");
+    }
+    return bytes.toStdString();
+}
+
+}  // namespace vornik
