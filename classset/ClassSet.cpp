@@ -15,6 +15,7 @@
 #include "classset/RecordFieldNames.h"
 #include "classset/VariantTable.h"
 #include "fileio/ReplaceFile.h"
+#include "task/TaskFile.h"
 
 namespace vornik {
 
@@ -211,6 +212,14 @@ ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgr
         for (const auto& f : files) {
             names.push_back(f.first);
         }
+        // The task of each variant, as the desktop program, vornik-cli --task and the page open it.
+        for (int k = 0; k < total; ++k) {
+            const TaskValues& t = variants[k].task;
+            const TaskFile task{t.title.empty() ? "Вариант " + stems[k] : t.title, "", t.input, t.precision};
+            files.push_back({stems[k] + kTaskExtension, WriteTask(task)});
+        }
+        names.push_back(stems.front() + kTaskExtension +
+                        (total > 1 ? " … " + stems.back() + kTaskExtension : ""));
         names.push_back("summary.txt");
         files.push_back(
             {"summary.txt", Summary(request, entries, request.tablePath ? nullptr : &draw, keyRows, names)});

@@ -31,6 +31,7 @@ std::string ClassSetRequestFrom(const CliOptions& o, ClassSetRequest& request) {
     request.outDir = *o.classSet;
     request.base.input = o.params;
     request.base.precision = o.precision;
+    request.base.title = o.taskTitle;
     if (o.variants) {
         if (o.count || o.seed || !o.vary.empty()) {
             return "--variants takes the variants from a table; leave out --count, --seed and --vary";

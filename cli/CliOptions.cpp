@@ -358,7 +358,7 @@ Task files (.vornik, as the desktop program and the web page save them):
 
 Class set (a variant per student, answer key and quiz files in the folder OUTDIR):
   --class-set OUTDIR  make the set; OUTDIR must be new or empty. The other
-                      circuit options give the base task of every variant
+                      circuit options (and --task) give the base task
   --variants TABLE    the variants from a CSV table (UTF-8, comma or semicolon
                       separated, a header row): columns variant, title,
                       connection, the field names u1 … shunt3 or ComboBox1 …
@@ -374,8 +374,9 @@ Class set (a variant per student, answer key and quiz files in the folder OUTDIR
                       neutral current, P and Q of every computed mode
   --tolerance P       relative tolerance of the quiz answers in percent
                       (default 1)
-  The folder gets variants.csv, key.csv, moodle.xml (Moodle XML, one Cloze
-  question per variant), gift.txt and summary.txt. A bad table exits with 1
+  The folder gets NN.vornik (the task of each variant), variants.csv, key.csv,
+  moodle.xml (Moodle XML, one Cloze question per variant), gift.txt and
+  summary.txt. A bad table exits with 1
   and one message naming its row and column; OUTDIR is then left untouched.
 
 Output:

@@ -153,9 +153,15 @@ TEST(ClassSetCli, EveryKeyRowIsTheFieldOfItsSlotInTheJsonOfItsVariant) {
             for (size_t k = 0; k < variants[0].size(); ++k) {
                 v[variants[0][k]] = variants[r].at(k);
             }
-            const auto run = RunCli(OptionsOf(v) + " --json", false);
+            // The variant's task file runs as the key says, and as its row of variants.csv.
+            const auto run =
+                RunCli("--task " + (out / (v["variant"] + ".vornik")).string() + " --json", false);
             ASSERT_EQ(run.status, 0) << c.name << " variant " << v["variant"];
             const auto json = nlohmann::json::parse(run.out);
+            const auto byOptions = RunCli(OptionsOf(v) + " --json", false);
+            ASSERT_EQ(byOptions.status, 0) << c.name << " variant " << v["variant"];
+            EXPECT_EQ(nlohmann::json::parse(byOptions.out)["slots"], json["slots"])
+                << c.name << " " << v["variant"];
             size_t rows = 0;
             for (const auto& row : key) {
                 if (row[0] != v["variant"]) {
@@ -185,7 +191,7 @@ TEST(ClassSetCli, EveryKeyRowIsTheFieldOfItsSlotInTheJsonOfItsVariant) {
         fs::create_directory(tmp.path / "again");
         const auto again = RunCli("--class-set " + (tmp.path / "again" / "set").string() + " " + c.args);
         ASSERT_EQ(again.status, 0) << c.name;
-        for (const char* file : {"variants.csv", "key.csv", "moodle.xml", "gift.txt"}) {
+        for (const char* file : {"variants.csv", "key.csv", "moodle.xml", "gift.txt", "01.vornik"}) {
             EXPECT_TRUE(ReadFile(out / file) == ReadFile(tmp.path / "again" / "set" / file))
                 << c.name << ": " << file;
         }
