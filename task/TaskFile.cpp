@@ -97,12 +97,12 @@ void ReadFields(const Json& task, TaskFile& out, FieldLimits limits) {
     if (fields == nullptr) {
         return;
     }
-    for (const FieldSpec& spec : kFields) {
-        if (const Json* text = Member(*fields, spec.control)) {
-            const std::string path = std::string("fields.") + spec.control;
+    for (const FieldSpec& entry : kFields) {
+        if (const Json* text = Member(*fields, entry.control)) {
+            const std::string path = std::string("fields.") + entry.control;
             std::string value = StringMember(*text, path);
-            CheckLength(value, spec.maxLength, path, limits);
-            out.input[spec.field] = std::move(value);
+            CheckLength(value, entry.maxLength, path, limits);
+            out.input[entry.field] = std::move(value);
         }
     }
 }
@@ -112,12 +112,12 @@ void ReadTicks(const Json& task, TaskFile& out) {
     if (ticks == nullptr) {
         return;
     }
-    for (const TickSpec& spec : kTicks) {
-        if (const Json* on = Member(*ticks, spec.control)) {
+    for (const TickSpec& entry : kTicks) {
+        if (const Json* on = Member(*ticks, entry.control)) {
             if (!on->is_boolean()) {
-                throw Refused{std::string("«ticks.") + spec.control + "» должен быть true или false"};
+                throw Refused{std::string("«ticks.") + entry.control + "» должен быть true или false"};
             }
-            out.input.SetChecked(spec.tick, on->get<bool>());
+            out.input.SetChecked(entry.tick, on->get<bool>());
         }
     }
 }
@@ -129,13 +129,13 @@ void ReadDecimals(const Json& task, TaskFile& out, FieldLimits limits) {
     if (decimals == nullptr) {
         return;
     }
-    for (const PrecisionSpec& spec : kPrecisionFields) {
-        const Json* d = Member(*decimals, spec.name);
+    for (const PrecisionSpec& entry : kPrecisionFields) {
+        const Json* d = Member(*decimals, entry.name);
         if (d == nullptr) {
             continue;
         }
-        const std::string path = std::string("decimals.") + spec.name;
-        std::string& text = out.precision.texts[spec.index];
+        const std::string path = std::string("decimals.") + entry.name;
+        std::string& text = out.precision.texts[entry.index];
         if (d->is_number_integer()) {
             const auto n = d->get<long long>();
             if (n < 0 || n > 5) {
@@ -223,18 +223,18 @@ std::string WriteTask(const TaskFile& task) {
     out["note"] = task.note;
     out["connection"] = task.input.star ? "star" : "delta";
     Json fields = Json::object();
-    for (const FieldSpec& spec : kFields) {
-        fields[spec.control] = task.input.Text(spec.field);
+    for (const FieldSpec& entry : kFields) {
+        fields[entry.control] = task.input.Text(entry.field);
     }
     out["fields"] = std::move(fields);
     Json ticks = Json::object();
-    for (const TickSpec& spec : kTicks) {
-        ticks[spec.control] = task.input.Checked(spec.tick);
+    for (const TickSpec& entry : kTicks) {
+        ticks[entry.control] = task.input.Checked(entry.tick);
     }
     out["ticks"] = std::move(ticks);
     Json decimals = Json::object();
-    for (const PrecisionSpec& spec : kPrecisionFields) {
-        decimals[spec.name] = DecimalsValue(task.precision.texts[spec.index]);
+    for (const PrecisionSpec& entry : kPrecisionFields) {
+        decimals[entry.name] = DecimalsValue(task.precision.texts[entry.index]);
     }
     out["decimals"] = std::move(decimals);
     return out.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";

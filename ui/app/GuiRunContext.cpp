@@ -12,11 +12,11 @@
 vornik::CircuitInput ReadCircuitInput(const TForm3& form) {
     vornik::CircuitInput input;
     input.star = form.RadioButton1->isChecked();
-    for (const vornik::FieldSpec& spec : vornik::kFields) {
-        input[spec.field] = form.FieldEdit(spec.field)->text().toStdString();
+    for (const vornik::FieldSpec& entry : vornik::kFields) {
+        input[entry.field] = form.FieldEdit(entry.field)->text().toStdString();
     }
-    for (const vornik::TickSpec& spec : vornik::kTicks) {
-        input.SetChecked(spec.tick, form.Box(spec.tick)->isChecked());
+    for (const vornik::TickSpec& entry : vornik::kTicks) {
+        input.SetChecked(entry.tick, form.Box(entry.tick)->isChecked());
     }
     return input;
 }

@@ -37,11 +37,11 @@ void ShowTaskInCaption(const QString& path) {
 }
 
 void FillForms(const vornik::TaskFile& task) {
-    for (const vornik::FieldSpec& spec : vornik::kFields) {
-        Form3->FieldEdit(spec.field)->setText(QString::fromStdString(task.input.Text(spec.field)));
+    for (const vornik::FieldSpec& entry : vornik::kFields) {
+        Form3->FieldEdit(entry.field)->setText(QString::fromStdString(task.input.Text(entry.field)));
     }
-    for (const vornik::TickSpec& spec : vornik::kTicks) {
-        Form3->Box(spec.tick)->setChecked(task.input.Checked(spec.tick));
+    for (const vornik::TickSpec& entry : vornik::kTicks) {
+        Form3->Box(entry.tick)->setChecked(task.input.Checked(entry.tick));
     }
     // The captions, the neutral wire's field and the assistant follow the connection as when the
     // student picks it.

@@ -256,12 +256,12 @@ void TForm3::BuildEmergencyRows() {
 // Typing filter and limits of every numeric field.
 void TForm3::AttachInputFilters() {
     QComboBox* combos[3] = {ComboBox1, ComboBox2, ComboBox3};
-    for (const vornik::FieldSpec& spec : vornik::kFields) {
-        const int k = static_cast<int>(spec.field);
+    for (const vornik::FieldSpec& entry : vornik::kFields) {
+        const int k = static_cast<int>(entry.field);
         if (k < 3) {
-            TypedInputFilter::Attach(combos[k], NumericKeyFilter, spec.maxLength);
+            TypedInputFilter::Attach(combos[k], NumericKeyFilter, entry.maxLength);
         } else {
-            TypedInputFilter::Attach(FieldEdit(spec.field), NumericKeyFilter, spec.maxLength);
+            TypedInputFilter::Attach(FieldEdit(entry.field), NumericKeyFilter, entry.maxLength);
         }
     }
 }
@@ -294,8 +294,8 @@ void TForm3::SetTabOrder() {
     SpeedButton1->setFocusPolicy(Qt::NoFocus);
     SpeedButton6->setFocusPolicy(Qt::StrongFocus);
     auto* enter = new EnterRuns(*this);
-    for (const vornik::FieldSpec& spec : vornik::kFields) {
-        QLineEdit* field = FieldEdit(spec.field);
+    for (const vornik::FieldSpec& entry : vornik::kFields) {
+        QLineEdit* field = FieldEdit(entry.field);
         field->installEventFilter(enter);
     }
 }
