@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the web edition into build-web/site/: the C++ core compiled by Emscripten (WebAssembly
-# embedded in its script), the page, its script and styles, the help pages, the icons, the app
+# embedded gzip-compressed in its script), the page, its script and styles, the help pages, the icons, the app
 # manifest and the service worker that keeps the site for offline use.
 # Open build-web/site/index.html in a browser, or copy the folder to any web server.
 set -euo pipefail

@@ -23,13 +23,15 @@ function loadScript(src) {
     });
 }
 
-// Emscripten's hook for making the WebAssembly instance: compiled from the data URL as it streams
-// (the browser decodes it, not the page's thread); a browser that cannot stream a data URL takes
-// its bytes instead.
+// Emscripten's hook for making the WebAssembly instance. The data URL holds the WebAssembly
+// gzip-compressed: the browser decodes and inflates it and compiles it as it streams (not on the
+// page's thread); a browser that cannot stream the compile takes the inflated bytes instead.
 function compile(imports, receive) {
-    const url = globalThis.VornikCoreWasm;
-    WebAssembly.instantiateStreaming(fetch(url), imports)
-        .catch(() => fetch(url).then((response) => response.arrayBuffer())
+    const inflated = () => fetch(globalThis.VornikCoreWasm).then((response) =>
+        new Response(response.body.pipeThrough(new DecompressionStream('gzip')),
+            { headers: { 'Content-Type': 'application/wasm' } }));
+    WebAssembly.instantiateStreaming(inflated(), imports)
+        .catch(() => inflated().then((response) => response.arrayBuffer())
             .then((bytes) => WebAssembly.instantiate(bytes, imports)))
         .then(({ instance, module }) => receive(instance, module));
     return {};
@@ -104,7 +106,7 @@ function bind(m) {
     };
 }
 
-// The core's script (about 400 KB, the WebAssembly inside) is fetched only after the form is on
+// The core's script (about 200 KB, the WebAssembly inside) is fetched only after the form is on
 // the screen, and its WebAssembly is compiled while the student already reads the form.
 export async function loadCore(onFailure) {
     await afterPaint();

@@ -7,6 +7,7 @@
 import { createHash } from 'node:crypto';
 import { readdirSync, readFileSync, writeFileSync, copyFileSync } from 'node:fs';
 import { basename, join } from 'node:path';
+import { gzipSync } from 'node:zlib';
 
 const [srcDir, coreJs, siteDir, version, ...extra] = process.argv.slice(2);
 if (!/^\d+(\.\d+)*$/.test(version ?? '')) {
@@ -64,11 +65,13 @@ const html = readFileSync(join(srcDir, 'index.html'), 'utf8')
     .replace('<!--APP-->', '<script src="app.js"></script>')
     .replaceAll('@VORNIK_VERSION@', version);
 writeFileSync(join(siteDir, 'index.html'), html);
-// The core's WebAssembly rides in its script as a data URL: fetched, it is compiled while it
-// streams in, off the page's thread, and it needs no file request, which file:// would refuse.
-const wasm = readFileSync(coreJs.replace(/\.js$/, '.wasm'));
+// The core's WebAssembly rides in its script as a data URL, so it needs no file request, which
+// file:// would refuse. It is gzip-compressed before base64: base64 text compresses badly, so the
+// raw WebAssembly in base64 would make the script half as large again when served with gzip. The
+// page inflates it with the browser's DecompressionStream and compiles it as it streams in.
+const wasm = gzipSync(readFileSync(coreJs.replace(/\.js$/, '.wasm')), { level: 9 });
 writeFileSync(join(siteDir, 'vornik-core.js'), readFileSync(coreJs, 'utf8') +
-    `globalThis.VornikCoreWasm = 'data:application/wasm;base64,${wasm.toString('base64')}';\n`);
+    `globalThis.VornikCoreWasm = 'data:application/gzip;base64,${wasm.toString('base64')}';\n`);
 for (const file of ['styles.css', 'help.html', 'manifest.webmanifest', 'robots.txt']) {
     copyFileSync(join(srcDir, file), join(siteDir, file));
 }
