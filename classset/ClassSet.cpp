@@ -279,6 +279,10 @@ ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgr
                 files.push_back(
                     {stems[k] + "-solution.pdf",
                      request.pdfs->Solution(t, t.title.empty() ? "Вариант " + stems[k] : t.title, runs[k])});
+                // The bar runs again over the PDFs, the slow part of a set.
+                if (progress && !progress(k + 1, total)) {
+                    throw Failure("прервано");
+                }
             }
             const auto pages = KeyPages(entries);
             const std::vector<std::string> title = {
