@@ -4,6 +4,7 @@
 // picture pixel is one point, so one "см" of the legend is a centimetre on paper). Built by Qt's
 // PDF writer in the canvas module; this header includes nothing of Qt.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ struct PdfContent {
     // The first line is the heading; the others (connection, inputs, date) follow it.
     std::vector<std::string> titleBlock;
     RtfDocument report;
+    // Paragraphs of the report that start a new page.
+    std::vector<std::size_t> pageBreaks;
     // Two to a page after the report.
     std::vector<PdfDiagram> diagrams;
 };

@@ -117,9 +117,15 @@ void FillDocument(QTextDocument& doc, const PdfContent& content, const QPaintDev
             cursor.setBlockCharFormat(plain);
         }
     }
-    for (const RtfParagraph& p : content.report.paragraphs) {
+    std::size_t nextBreak = 0;
+    for (std::size_t k = 0; k < content.report.paragraphs.size(); ++k) {
+        const RtfParagraph& p = content.report.paragraphs[k];
         QTextBlockFormat block;
         block.setAlignment(Alignment(p.align));
+        if (nextBreak < content.pageBreaks.size() && content.pageBreaks[nextBreak] == k) {
+            block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            ++nextBreak;
+        }
         paragraph(block);
         cursor.setBlockCharFormat(plain);
         for (const RtfRun& run : p.runs) {

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include "classset/AnswerKey.h"
 #include "classset/QuizExport.h"
 #include "classset/RecordFieldNames.h"
+#include "classset/TaskSheet.h"
 #include "classset/VariantTable.h"
 #include "fileio/ReplaceFile.h"
 #include "task/TaskFile.h"
@@ -136,7 +138,54 @@ void WriteFolder(const fs::path& outDir, const std::vector<std::pair<std::string
     }
 }
 
+// Characters of UTF-8 text, for the length of a printed line.
+int Characters(const std::string& text) {
+    int n = 0;
+    for (const unsigned char c : text) {
+        n += (c & 0xC0) != 0x80;
+    }
+    return n;
+}
+
 }  // namespace
+
+std::vector<std::vector<std::string>> KeyPages(const std::vector<SetEntry>& entries, int linesPerPage,
+                                               int charsPerLine) {
+    std::vector<std::vector<std::string>> pages;
+    int used = 0;
+    for (const SetEntry& e : entries) {
+        std::vector<std::string> block = {
+            "Вариант " + e.stem + (e.variant->task.title.empty() ? "" : ". " + e.variant->task.title)};
+        for (const ComputedMode& mode : e.run->modes) {
+            std::string line = mode.caption + " (" + mode.name + "):";
+            bool first = true;
+            for (const KeyRow& row : e.run->key) {
+                if (row.mode != mode.name) {
+                    continue;
+                }
+                line += std::string(first ? " " : "; ") + (row.angle ? "угол " : "") + row.label + " = " +
+                        row.shown +
+                        (row.angle          ? "°"
+                         : row.unit.empty() ? ""
+                                            : " " + row.unit);
+                first = false;
+            }
+            block.push_back(line);
+        }
+        int lines = 1;  // the blank line under the block
+        for (const std::string& line : block) {
+            lines += std::max(1, (Characters(line) + charsPerLine - 1) / charsPerLine);
+        }
+        if (pages.empty() || (used > 0 && used + lines > linesPerPage)) {
+            pages.emplace_back();
+            used = 0;
+        }
+        pages.back().insert(pages.back().end(), block.begin(), block.end());
+        pages.back().emplace_back();
+        used += lines;
+    }
+    return pages;
+}
 
 std::string KeyCsv(const std::vector<SetEntry>& entries) {
     std::string out = "variant,mode,quantity,shown,value\r\n";
@@ -220,6 +269,37 @@ ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgr
         }
         names.push_back(stems.front() + kTaskExtension +
                         (total > 1 ? " … " + stems.back() + kTaskExtension : ""));
+        if (request.pdfs) {
+            // The sheets, the worked solutions and the key as PDF; a PDF that cannot be made
+            // stops the set like any other file.
+            for (int k = 0; k < total; ++k) {
+                const TaskValues& t = variants[k].task;
+                files.push_back(
+                    {stems[k] + "-task.pdf", request.pdfs->TaskSheet(TaskSheetLines(stems[k], variants[k]))});
+                files.push_back(
+                    {stems[k] + "-solution.pdf",
+                     request.pdfs->Solution(t, t.title.empty() ? "Вариант " + stems[k] : t.title, runs[k])});
+                // The bar runs again over the PDFs, the slow part of a set.
+                if (progress && !progress(k + 1, total)) {
+                    throw Failure("прервано");
+                }
+            }
+            const auto pages = KeyPages(entries);
+            const std::vector<std::string> title = {
+                "Ключ ответов: " + setName,
+                "Вариантов: " + std::to_string(total) + ", страниц ключа: " + std::to_string(pages.size()),
+                request.date};
+            files.push_back({"key.pdf", request.pdfs->Key(title, pages)});
+            names.push_back(stems.front() + "-task.pdf" +
+                            (total > 1 ? " … " + stems.back() + "-task.pdf" : ""));
+            names.push_back(stems.front() + "-solution.pdf" +
+                            (total > 1 ? " … " + stems.back() + "-solution.pdf" : ""));
+            names.push_back("key.pdf (страниц: " + std::to_string(pages.size()) + ")");
+        } else {
+            names.push_back("(PDF нет: " +
+                            (request.pdfsMissing.empty() ? std::string("не заказаны") : request.pdfsMissing) +
+                            ")");
+        }
         names.push_back("summary.txt");
         files.push_back(
             {"summary.txt", Summary(request, entries, request.tablePath ? nullptr : &draw, keyRows, names)});

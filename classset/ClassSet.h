@@ -10,11 +10,28 @@
 #include <string>
 #include <vector>
 
+#include "classset/AnswerKey.h"
 #include "classset/QuizExport.h"
 #include "classset/RandomVariants.h"
 #include "classset/Variant.h"
 
 namespace vornik {
+
+// The PDFs of a set. The PDF writer is Qt's, so the front end that has it passes it in; each
+// call returns the bytes of one file and throws std::runtime_error when it cannot make it.
+class ClassSetPdfWriter {
+  public:
+    virtual ~ClassSetPdfWriter() = default;
+    // The student's sheet: the lines of TaskSheetLines, the first the heading.
+    virtual std::string TaskSheet(const std::vector<std::string>& lines) const = 0;
+    // The worked solution of a completed run with the diagrams of every computed mode, under the
+    // title block of `task` headed `heading`.
+    virtual std::string Solution(const TaskValues& task, const std::string& heading,
+                                 const VariantRun& run) const = 0;
+    // The key table: the title block lines, then the pages, each a list of lines.
+    virtual std::string Key(const std::vector<std::string>& titleBlock,
+                            const std::vector<std::vector<std::string>>& pages) const = 0;
+};
 
 struct ClassSetRequest {
     std::string outDir;
@@ -27,6 +44,10 @@ struct ClassSetRequest {
     std::optional<std::vector<int>> keyFields;  // the record fields of the key; default quantities when empty
     double tolerancePercent = 1.0;
     std::string command;  // the command that made the set, for the summary
+    // The maker of NN-task.pdf, NN-solution.pdf and key.pdf; none: the set has no PDFs.
+    const ClassSetPdfWriter* pdfs = nullptr;
+    std::string pdfsMissing;  // why there are no PDFs, for the summary
+    std::string date;         // the date of the PDFs' title blocks
 };
 
 struct ClassSetOutcome {
@@ -41,6 +62,12 @@ struct ClassSetOutcome {
 using ClassSetProgress = std::function<bool(int done, int total)>;
 
 ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgress& progress = {});
+
+// The key table of key.pdf: pages of lines, a heading line per variant and a line per computed
+// mode ("normal: Ia = 1,5 A; φa = -30°; …"). A variant is never split between pages; a page
+// holds as many whole variants as fit `linesPerPage` (a line counted per `charsPerLine`).
+std::vector<std::vector<std::string>> KeyPages(const std::vector<SetEntry>& entries, int linesPerPage = 46,
+                                               int charsPerLine = 95);
 
 // The set's key as CSV: variant,mode,quantity,shown,value.
 std::string KeyCsv(const std::vector<SetEntry>& entries);

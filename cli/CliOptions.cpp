@@ -375,8 +375,9 @@ Class set (a variant per student, answer key and quiz files in the folder OUTDIR
   --tolerance P       relative tolerance of the quiz answers in percent
                       (default 1)
   The folder gets NN.vornik (the task of each variant), variants.csv, key.csv,
-  moodle.xml (Moodle XML, one Cloze question per variant), gift.txt and
-  summary.txt. A bad table exits with 1
+  moodle.xml (Moodle XML, one Cloze question per variant), gift.txt,
+  summary.txt, and NN-task.pdf (the student's sheet), NN-solution.pdf (the
+  worked solution with its diagrams) and key.pdf. A bad table exits with 1
   and one message naming its row and column; OUTDIR is then left untouched.
 
 Output:

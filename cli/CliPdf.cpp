@@ -4,37 +4,15 @@
 #include <ctime>
 
 #include "canvas/PdfDocument.h"
-#include "diagram/Diagram.h"
+#include "canvas/SetPdfs.h"
 #include "fileio/ReplaceFile.h"
-#include "report/RtfDocument.h"
-#include "report/TitleBlock.h"
 
 namespace vornik {
 
-namespace {
-
-constexpr int kButtonCount = 14;
-
-}  // namespace
-
 void WriteCliPdf(const CalcState& state, const CircuitInput& form, const std::vector<std::string>& lines,
                  bool diagrams, const std::string& date, const std::string& path) {
-    PdfContent content;
     // No task is open on the command line: the default heading.
-    content.titleBlock = TitleBlockLines(form, std::string(), date);
-    content.report = DocumentFromLines(lines);
-    if (diagrams) {
-        for (int button = 1; button <= kButtonCount; ++button) {
-            if (!DiagramModeComputed(form, button)) {
-                continue;
-            }
-            RecordingCanvas recorder;
-            DiagramLabels labels;
-            DrawSelectedDiagram(recorder, state.modeSlots, {form.Star(), form.Checked(kNeutralWire), button},
-                                labels);
-            content.diagrams.push_back({DiagramCaption(form.Star(), button), recorder.Ops()});
-        }
-    }
+    const PdfContent content = SolutionPdfContent(state, form, lines, diagrams, std::string(), date);
     std::string bytes;
     try {
         bytes = BuildPdf(content);

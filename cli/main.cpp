@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "canvas/SetPdfs.h"
 #include "cli/ClassSetCommand.h"
 #include "cli/CliDiagram.h"
 #include "cli/CliOptions.h"
@@ -79,6 +80,14 @@ int main(int argc, char** argv) {
             return Usage(error);
         }
         request.command = QuotedCommand(argc, argv);
+        request.date = TodayText();
+#if VORNIK_PICTURES
+        // The PDFs through the canvas module, as --pdf makes them.
+        const SetPdfWriter pdfs(&BuildPdf, request.date);
+        request.pdfs = &pdfs;
+#else
+        request.pdfsMissing = "эта сборка vornik-cli без Qt не пишет PDF";
+#endif
         const ClassSetOutcome outcome = MakeClassSet(request);
         if (!outcome.ok) {
             Complain(outcome.message);

@@ -66,6 +66,51 @@ std::vector<std::vector<std::string>> Csv(const std::string& text) {
     return rows;
 }
 
+std::string Output(const std::string& command) {
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return out;
+    }
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        out.append(buffer, n);
+    }
+    pclose(pipe);
+    return out;
+}
+
+std::string WithoutSpaces(const std::string& text) {
+    std::string out;
+    std::copy_if(text.begin(), text.end(), std::back_inserter(out),
+                 [](unsigned char c) { return !std::isspace(c) && c != '\f'; });
+    return out;
+}
+
+// The text of a PDF (of one page when `page` is given), without white space.
+std::string PdfText(const fs::path& pdf, int page = 0) {
+    const std::string pages = page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
+    return WithoutSpaces(Output("pdftotext -enc UTF-8" + pages + " '" + pdf.string() + "' -"));
+}
+
+int PdfPageCount(const fs::path& pdf) {
+    const std::string info = Output("pdfinfo '" + pdf.string() + "'");
+    const size_t at = info.find("Pages:");
+    return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
+}
+
+std::vector<std::string> NonBlankLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!WithoutSpaces(line).empty()) {
+            lines.push_back(WithoutSpaces(line));
+        }
+    }
+    return lines;
+}
+
 std::string Quoted(const std::string& s) {
     return "'" + s + "'";
 }
@@ -178,6 +223,71 @@ TEST(ClassSetCli, EveryKeyRowIsTheFieldOfItsSlotInTheJsonOfItsVariant) {
                 ++checked;
             }
             EXPECT_GT(rows, 0u) << c.name << " variant " << v["variant"];
+
+            // The worked solution's PDF holds every report line of the variant's task, in order.
+            const std::string stem = v["variant"];
+            const auto report = RunCli("--task " + (out / (stem + ".vornik")).string(), false);
+            ASSERT_EQ(report.status, 0) << c.name << " variant " << stem;
+            const std::string solution = PdfText(out / (stem + "-solution.pdf"));
+            const std::vector<std::string> reportLines = NonBlankLines(report.out);
+            size_t at = 0;
+            for (const std::string& line : reportLines) {
+                const size_t found = solution.find(line, at);
+                ASSERT_NE(found, std::string::npos) << c.name << " " << stem << ": report line " << line;
+                at = found + line.size();
+            }
+            EXPECT_GT(reportLines.size(), 20u) << c.name;
+            // The student's sheet: the variant, every load input as typed, and no line of the solution.
+            const std::string sheet = PdfText(out / (stem + "-task.pdf"));
+            const bool star = v["connection"] == "star";
+            const char* phases[] = {"a", "b", "c"};
+            const char* pairs[] = {"ab", "bc", "ca"};
+            std::vector<std::string> inputs = {"Вариант" + stem};
+            for (int k = 0; k < 3; ++k) {
+                const std::string p = star ? phases[k] : pairs[k];
+                inputs.push_back("R" + p + "=" + v["Edit" + std::to_string(4 + 2 * k)] + "Ом");
+                inputs.push_back("X" + p + "=" + v["Edit" + std::to_string(5 + 2 * k)] + "Ом");
+                inputs.push_back("U" + p + "=" + v["ComboBox" + std::to_string(1 + k)] + "B,угол" +
+                                 v["Edit" + std::to_string(1 + k)] + "°");
+            }
+            for (const std::string& input : inputs) {
+                EXPECT_NE(sheet.find(input), std::string::npos) << c.name << " " << stem << ": " << input;
+            }
+            for (const std::string& line : reportLines) {
+                if (line.size() > 24) {
+                    EXPECT_EQ(sheet.find(line), std::string::npos) << c.name << " " << stem << ": " << line;
+                }
+            }
+        }
+        // key.pdf: as many pages as its title says, each variant whole on one page with every value
+        // its key shows.
+        const fs::path keyPdf = out / "key.pdf";
+        const int pages = PdfPageCount(keyPdf);
+        EXPECT_NE(PdfText(keyPdf, 1).find("страницключа:" + std::to_string(pages)), std::string::npos)
+            << c.name << ": " << pages << " pages";
+        std::map<std::string, int> pageOf;
+        for (int page = 1; page <= pages; ++page) {
+            const std::string text = PdfText(keyPdf, page);
+            for (size_t r = 1; r < variants.size(); ++r) {
+                const std::string& stem = variants[r][0];
+                const std::string heading = "Вариант" + stem;
+                for (size_t f = text.find(heading); f != std::string::npos; f = text.find(heading, f + 1)) {
+                    if (f + heading.size() == text.size() || !std::isdigit(text[f + heading.size()])) {
+                        EXPECT_EQ(pageOf.count(stem), 0u) << c.name << ": " << stem << " twice";
+                        pageOf[stem] = page;
+                    }
+                }
+            }
+        }
+        EXPECT_EQ(pageOf.size(), c.variants) << c.name;
+        for (const auto& row : key) {
+            if (pageOf.count(row[0]) != 0) {
+                EXPECT_NE(PdfText(keyPdf, pageOf[row[0]]).find("=" + row[3]), std::string::npos)
+                    << c.name << ": " << row[0] << " " << row[1] << " " << row[2] << " " << row[3];
+            }
+        }
+        if (c.variants == 6) {
+            EXPECT_GT(pages, 1) << c.name << ": every mode of six variants fills more than one page";
         }
         EXPECT_EQ(checked, key.size() - 1) << c.name << ": rows of no variant";
         // The summary tells the counts, the seed and the command.

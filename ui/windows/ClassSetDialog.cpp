@@ -1,6 +1,7 @@
 #include "ui/ClassSetDialog.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -16,6 +17,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "canvas/QtPdfDocument.h"
+#include "canvas/SetPdfs.h"
 #include "classset/ClassSet.h"
 #include "solver/TextToNumber.h"
 #include "ui/Forms.h"
@@ -182,6 +185,11 @@ bool ClassSetDialog::Create(const CircuitInput& input, const PrecisionValues& pr
         ShowStatus(QStringLiteral("Допуск — процент больше 0 и меньше 100."), true);
         return false;
     }
+
+    // The PDFs through Qt's PDF writer directly, as "Сохранить в PDF…" makes them.
+    request.date = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")).toStdString();
+    const SetPdfWriter pdfs(&BuildPdfDocument, request.date);
+    request.pdfs = &pdfs;
 
     CreateButton->setEnabled(false);
     Progress->setRange(0, 0);  // busy until the variants are known

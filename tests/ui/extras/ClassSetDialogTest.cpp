@@ -110,6 +110,13 @@ class ClassSetDialogTest : public QObject {
         QVERIFY(key.open(QIODevice::ReadOnly));
         QVERIFY(key.readAll().contains("break-A"));
         QVERIFY(QFile::exists(out + QStringLiteral("/moodle.xml")));
+        // The PDFs of every variant and the key, made through Qt's writer; a PDF starts so.
+        for (const char* name :
+             {"/01-task.pdf", "/04-task.pdf", "/01-solution.pdf", "/04-solution.pdf", "/key.pdf"}) {
+            QFile pdf(out + QString::fromLatin1(name));
+            QVERIFY2(pdf.open(QIODevice::ReadOnly), name);
+            QVERIFY2(pdf.read(5) == "%PDF-", name);
+        }
     }
 
     void faultsAreShownAndMakeNoFolder_data() {
