@@ -17,13 +17,14 @@ namespace {
 void EnterMixedLoad(bool star) {
     (star ? Form3->RadioButton1 : Form3->RadioButton2)->setChecked(true);
     const char* texts[6] = {"10", "5", "20", "-10", "15", "0"};
-    QLineEdit* edits[6] = {Form3->Edit4, Form3->Edit5, Form3->Edit6, Form3->Edit7, Form3->Edit8, Form3->Edit9};
+    QLineEdit* edits[6] = {Form3->Edit4, Form3->Edit5, Form3->Edit6,
+                           Form3->Edit7, Form3->Edit8, Form3->Edit9};
     for (int k = 0; k < 6; ++k) {
         edits[k]->setText(QString::fromLatin1(texts[k]));
     }
     Form3->CheckBox1->setChecked(star);
-    for (QCheckBox* b : {Form3->CheckBox2, Form3->CheckBox3, Form3->CheckBox4, Form3->CheckBox5, Form3->CheckBox6,
-                         Form3->CheckBox7}) {
+    for (QCheckBox* b : {Form3->CheckBox2, Form3->CheckBox3, Form3->CheckBox4, Form3->CheckBox5,
+                         Form3->CheckBox6, Form3->CheckBox7}) {
         b->setChecked(true);
     }
 }
@@ -48,7 +49,10 @@ void BM_ExecuteDeltaAllModes(benchmark::State& state) {
 }
 
 BENCHMARK(BM_ExecuteStarAllModes)->Unit(benchmark::kMillisecond)->Repetitions(15)->ReportAggregatesOnly(true);
-BENCHMARK(BM_ExecuteDeltaAllModes)->Unit(benchmark::kMillisecond)->Repetitions(15)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ExecuteDeltaAllModes)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 

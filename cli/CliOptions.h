@@ -28,8 +28,8 @@ struct CliOptions {
     std::string taskTitle;
     std::string taskNote;
     std::vector<std::string> warnings;  // to be shown on standard error (a task of a later version)
-    std::optional<std::string> pdf;       // --pdf FILE
-    bool pdfDiagrams = false;             // --pdf-diagrams
+    std::optional<std::string> pdf;     // --pdf FILE
+    bool pdfDiagrams = false;           // --pdf-diagrams
     // A class set: --class-set OUTDIR with --variants TABLE or --count N --seed S --vary R…
     std::optional<std::string> classSet;
     std::optional<std::string> variants;
