@@ -149,6 +149,16 @@ bool AllDigits(const std::string& s) {
     return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+// Two names that give one file name are one variant: numeric names are zero-padded in the
+// folder, so "3" and "03" would write the same files.
+std::string FileNameKey(const std::string& name) {
+    if (!AllDigits(name)) {
+        return name;
+    }
+    const size_t first = name.find_first_not_of('0');
+    return first == std::string::npos ? "0" : name.substr(first);
+}
+
 }  // namespace
 
 std::optional<Column> ColumnByName(std::string_view name) {
@@ -463,7 +473,7 @@ TableResult ReadVariantTable(std::string_view bytes, const TaskValues& base) {
             return fail(row, neutralColumn, Trimmed(header[neutralColumn - 1]),
                         "нулевой провод бывает только у звезды, а соединение — треугольник");
         }
-        if (!names.insert(v.name).second) {
+        if (!names.insert(FileNameKey(v.name)).second) {
             int nameColumn = 0;
             for (size_t c = 0; c < columns.size(); ++c) {
                 if (columns[c].kind == ColumnKind::Variant) {

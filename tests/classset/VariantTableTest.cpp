@@ -36,6 +36,7 @@ TEST(VariantTable, FaultsNameTheirRowAndColumn) {
         {"not UTF-8", "variant,title\n1,\xC0\xAF\n", 0, 0, "UTF-8"},
         {"a quote never closed", "variant,title\n1,ok\n2,\"open\n", 3, 0, "кавычка"},
         {"a variant twice", "variant,r1\n7,1\n7,2\n", 3, 1, "уже есть"},
+        {"two names for one file", "variant,r1\n3,1\n03,2\n", 3, 1, "уже есть"},
         {"more cells than columns", "variant,r1\n1,5,6\n", 2, 3, "ячеек больше"},
         {"decimals out of range", "variant,I.mag\n1,6\n", 2, 2, "от 0 до 5"},
         {"one column under two names", "r1,Edit4\n1,2\n", 1, 2, "повторяется"},
