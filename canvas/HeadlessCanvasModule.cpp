@@ -83,8 +83,8 @@ extern "C" __attribute__((visibility("default"))) vornik::PictureCanvas* VornikM
 }
 
 // Exceptions pass to the caller: the module and the program share the C++ runtime.
-extern "C" __attribute__((visibility("default"))) std::string VornikBuildPdf(
-    const vornik::PdfContent& content) {
+extern "C" __attribute__((visibility("default"))) void VornikBuildPdf(const vornik::PdfContent& content,
+                                                                      std::string& out) {
     vornik::EnsureGuiApplication();
-    return vornik::BuildPdfDocument(content);
+    out = vornik::BuildPdfDocument(content);
 }

@@ -35,8 +35,11 @@ inline constexpr double kPdfMarginMm = 20.0;
 // windows loads the canvas module for it (see MakeHeadlessCanvas).
 std::string BuildPdf(const PdfContent& content);
 
-// The module's entry point, looked up by name.
+// The module's entry point, looked up by name; it writes the bytes into `out` (a C-linkage
+// function returns no C++ type).
 inline constexpr const char* kBuildPdfEntry = "VornikBuildPdf";
+using BuildPdfEntryFn = void (*)(const PdfContent&, std::string& out);
+// A PDF builder as the class-set writer takes it: BuildPdf, or BuildPdfDocument in the program.
 using BuildPdfFn = std::string (*)(const PdfContent&);
 
 }  // namespace vornik

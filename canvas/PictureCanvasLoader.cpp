@@ -68,7 +68,9 @@ std::unique_ptr<PictureCanvas> MakeHeadlessCanvas() {
 }
 
 std::string BuildPdf(const PdfContent& content) {
-    return reinterpret_cast<BuildPdfFn>(Entry(kBuildPdfEntry))(content);
+    std::string bytes;
+    reinterpret_cast<BuildPdfEntryFn>(Entry(kBuildPdfEntry))(content, bytes);
+    return bytes;
 }
 
 }  // namespace vornik

@@ -34,7 +34,10 @@ const TickSpec* TickOption(std::string_view option, std::string_view value, bool
 std::string PrecisionNameList() {
     std::string out;
     for (const PrecisionSpec& p : kPrecisionFields) {
-        out += (out.empty() ? "" : " ") + std::string(p.name);
+        if (!out.empty()) {
+            out += ' ';
+        }
+        out += p.name;
     }
     return out;
 }

@@ -73,7 +73,9 @@ std::string Families(const std::optional<std::string>& face, const std::string& 
     for (const std::string& n : names) {
         if (std::find(seen.begin(), seen.end(), n) == seen.end()) {
             seen.push_back(n);
-            out += "'" + Escaped(n) + "', ";
+            out += '\'';
+            out += Escaped(n);
+            out += "', ";
         }
     }
     const bool serif = face && face->find("Sans") == std::string::npos;
