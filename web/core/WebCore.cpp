@@ -20,6 +20,7 @@
 #include "json/Json.h"
 #include "report/ResultsDocument.h"
 #include "report/RtfDocument.h"
+#include "report/TitleBlock.h"
 #include "run/AssistantAnswers.h"
 #include "run/CalculationRun.h"
 #include "task/TaskFile.h"
@@ -156,6 +157,16 @@ EMSCRIPTEN_KEEPALIVE void vk_set_check(int box, int on) {
 
 EMSCRIPTEN_KEEPALIVE void vk_set_star(int star) {
     gForm.star = star != 0;
+}
+
+// The title block of the printed solution for the inputs set last, dated `date`: a JSON array of
+// lines (heading, connection, inputs, ticked modes, date), as the PDF of the solution starts.
+EMSCRIPTEN_KEEPALIVE const char* vk_title_block(const char* date) {
+    Json lines = Json::array();
+    for (const std::string& line : TitleBlockLines(gForm, std::string(), date)) {
+        lines.push_back(line);
+    }
+    return Answer(lines);
 }
 
 // Text of the precision form's ComboBox(index + 1).

@@ -87,6 +87,8 @@ function bind(m) {
         fields: () => json(m._vk_fields()),
         // {report, cleared, completed, stored, message, error, field}
         run: () => json(m._vk_run()),
+        // The printed solution's title block for the inputs set last: an array of lines.
+        titleBlock: (date) => withTexts([date], (at) => json(m._vk_title_block(at))),
         // The drawing of button 1..14 for the last run that stored results.
         diagram: (button) => json(m._vk_diagram(button)),
         bmp(rgba, width, height) {

@@ -156,30 +156,3 @@ export function setFieldText(name, text) {
     $('Form3-' + name).value = text;
     edited();
 }
-
-// One line naming the circuit as entered, for the printed solution's title: the connection,
-// the voltages, the loads, the neutral wire and the ticked emergency modes.
-export function describeForm() {
-    const star = isStar();
-    const text = (name) => $('Form3-' + name).value;
-    const names = star ? ['a', 'b', 'c'] : ['ab', 'bc', 'ca'];
-    const voltages = [0, 1, 2].map((k) => `U${names[k]}=${text('ComboBox' + (k + 1))} ej${text('Edit' + (k + 1))}`);
-    const loads = [0, 1, 2].map((k) => `R${names[k]}=${text('Edit' + (4 + 2 * k))} X${names[k]}=${text('Edit' + (5 + 2 * k))}`);
-    const parts = [star ? 'ЗВЕЗДА' : 'ТРЕУГОЛЬНИК', voltages.join(', ') + ' (V)', loads.join(', ') + ' (Om)'];
-    if (star && $('Form3-CheckBox1').checked) {
-        parts.push(`нулевой провод R0=${text('Edit10')} (Om)`);
-    }
-    const phases = ['А', 'В', 'С'];
-    const lines = ['АВ', 'ВС', 'СА'];
-    for (let k = 0; k < 3; ++k) {
-        if ($('Form3-CheckBox' + (k + 2)).checked) {
-            parts.push(star ? `КЗ фазы ${phases[k]} (шунт ${text('Edit' + (11 + k))} Om)` : `обрыв фазы нагрузки ${lines[k]}`);
-        }
-    }
-    for (let k = 0; k < 3; ++k) {
-        if ($('Form3-CheckBox' + (k + 5)).checked) {
-            parts.push(`обрыв линейного провода ${phases[k]}`);
-        }
-    }
-    return 'Vornik: ' + parts.join('; ');
-}

@@ -4,7 +4,7 @@ import { loadCore } from './core.js';
 import { initDiagram } from './diagram.js';
 import { showMessage } from './dialog.js';
 import { byId, focusField } from './dom.js';
-import { applyFieldTable, describeForm, initForm, isStar, readForm, enableExecute } from './form.js';
+import { applyFieldTable, initForm, isStar, readForm, enableExecute } from './form.js';
 import { noteFieldTable, noteReady } from './hooks.js';
 import { keepOffline } from './offline.js';
 import { applyPrecisionTable, initPrecision, readPrecision } from './precision.js';
@@ -44,7 +44,11 @@ function execute() {
         return;
     }
     if (result.cleared) {
-        showReport(result.report, { star: form.star, title: describeForm() });
+        // The printout starts with the title block the PDF of the solution starts with.
+        const today = new Date();
+        const two = (n) => String(n).padStart(2, '0');
+        const date = `${two(today.getDate())}.${two(today.getMonth() + 1)}.${today.getFullYear()}`;
+        showReport(result.report, { star: form.star, title: core.titleBlock(date).join('\n') });
     }
     if (result.stored) {
         resultsShown = true;

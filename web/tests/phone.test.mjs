@@ -184,9 +184,10 @@ export async function printAndNames(browser) {
     await setCircuit(page, circuitFromArgs(['--delta', '--r1', '10', '--r2', '12', '--x2', '3', '--r3', '9', '--open', 'AB']));
     await execute(page);
     const after = await printed();
-    check(JSON.stringify(after.shown) === '[false,true,true]' && after.title.includes('ТРЕУГОЛЬНИК') &&
-        after.title.includes('Rbc=12 Xbc=3') && after.title.includes('обрыв фазы нагрузки АВ'),
-        'printing after a run: the title line with the connection and inputs, then the solution', JSON.stringify(after));
+    check(JSON.stringify(after.shown) === '[false,true,true]' && after.title.includes('Соединение нагрузки: ТРЕУГОЛЬНИК') &&
+        after.title.includes('Rbc = 12 Ом, Xbc = 3 Ом') && after.title.includes('Аварийные режимы: Обрыв фазы нагрузки AB') &&
+        /Дата: \d\d\.\d\d\.\d{4}/.test(after.title),
+        'printing after a run: the title block with the connection, inputs, modes and date, then the solution', JSON.stringify(after));
     const names = [
         [null, '#Form7-SavePng', 'vornik-delta-normal-U.png'],
         ['#Form7-RadioButton4', '#Form7-SaveJpeg', 'vornik-delta-openAB-I.jpg'],
