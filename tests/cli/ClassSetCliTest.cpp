@@ -66,36 +66,17 @@ std::vector<std::vector<std::string>> Csv(const std::string& text) {
     return rows;
 }
 
-std::string Output(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return out;
-    }
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        out.append(buffer, n);
-    }
-    pclose(pipe);
-    return out;
-}
-
-std::string WithoutSpaces(const std::string& text) {
-    std::string out;
-    std::copy_if(text.begin(), text.end(), std::back_inserter(out),
-                 [](unsigned char c) { return !std::isspace(c) && c != '\f'; });
-    return out;
-}
+using vornik::test::CommandOutput;
+using vornik::test::WithoutSpaces;
 
 // The text of a PDF (of one page when `page` is given), without white space.
 std::string PdfText(const fs::path& pdf, int page = 0) {
     const std::string pages = page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
-    return WithoutSpaces(Output("pdftotext -enc UTF-8" + pages + " '" + pdf.string() + "' -"));
+    return WithoutSpaces(CommandOutput("pdftotext -enc UTF-8" + pages + " '" + pdf.string() + "' -"));
 }
 
 int PdfPageCount(const fs::path& pdf) {
-    const std::string info = Output("pdfinfo '" + pdf.string() + "'");
+    const std::string info = CommandOutput("pdfinfo '" + pdf.string() + "'");
     const size_t at = info.find("Pages:");
     return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
 }

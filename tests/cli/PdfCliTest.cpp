@@ -20,27 +20,8 @@ namespace {
 namespace fs = std::filesystem;
 using vornik::test::RunCli;
 
-std::string Output(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return out;
-    }
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        out.append(buffer, n);
-    }
-    pclose(pipe);
-    return out;
-}
-
-std::string WithoutSpaces(const std::string& text) {
-    std::string out;
-    std::copy_if(text.begin(), text.end(), std::back_inserter(out),
-                 [](unsigned char c) { return !std::isspace(c) && c != '\f'; });
-    return out;
-}
+using vornik::test::CommandOutput;
+using vornik::test::WithoutSpaces;
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -58,7 +39,7 @@ struct PdfPages {
 
 PdfPages PageInfo(const fs::path& pdf) {
     PdfPages info;
-    const std::string text = Output("pdfinfo -f 1 -l 999 '" + pdf.string() + "' 2>&1");
+    const std::string text = CommandOutput("pdfinfo -f 1 -l 999 '" + pdf.string() + "' 2>&1");
     std::smatch m;
     if (std::regex_search(text, m, std::regex("Pages:\\s+(\\d+)"))) {
         info.count = std::stoi(m[1]);
@@ -79,7 +60,8 @@ struct Word {
 // The words of one page with their boxes, in points from the page's top left corner.
 std::vector<Word> PageWords(const fs::path& pdf, int page) {
     const std::string n = std::to_string(page);
-    const std::string html = Output("pdftotext -bbox -f " + n + " -l " + n + " '" + pdf.string() + "' -");
+    const std::string html =
+        CommandOutput("pdftotext -bbox -f " + n + " -l " + n + " '" + pdf.string() + "' -");
     std::vector<Word> words;
     const std::regex word("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>");
     for (auto it = std::sregex_iterator(html.begin(), html.end(), word); it != std::sregex_iterator(); ++it) {
@@ -144,7 +126,8 @@ TEST_F(PdfCliTest, StarAndDeltaWithEveryTick) {
         }
 
         // Every report line comes back as text, in order (wrapped lines joined again).
-        const std::string text = WithoutSpaces(Output("pdftotext -enc UTF-8 '" + plain.string() + "' -"));
+        const std::string text =
+            WithoutSpaces(CommandOutput("pdftotext -enc UTF-8 '" + plain.string() + "' -"));
         size_t at = 0;
         int lines = 0;
         for (const std::string& line : Lines(report.out)) {

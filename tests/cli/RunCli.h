@@ -4,7 +4,10 @@
 #include <stdio.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <array>
+#include <cctype>
+#include <iterator>
 #include <string>
 
 namespace vornik::test {
@@ -32,6 +35,30 @@ inline CliResult RunCli(const std::string& args, bool withStderr = true, const s
     const int raw = pclose(pipe);
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     return r;
+}
+
+// What a shell command prints on standard output (pdftotext, pdfinfo).
+inline std::string CommandOutput(const std::string& command) {
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return out;
+    }
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        out.append(buffer, n);
+    }
+    pclose(pipe);
+    return out;
+}
+
+// A text without white space and form feeds, so lines wrapped differently still compare.
+inline std::string WithoutSpaces(const std::string& text) {
+    std::string out;
+    std::copy_if(text.begin(), text.end(), std::back_inserter(out),
+                 [](unsigned char c) { return !std::isspace(c) && c != '\f'; });
+    return out;
 }
 
 }  // namespace vornik::test
