@@ -16,7 +16,9 @@
 #include "classset/RecordFieldNames.h"
 #include "classset/TaskSheet.h"
 #include "classset/VariantTable.h"
+#include "fileio/ReadInputFile.h"
 #include "fileio/ReplaceFile.h"
+#include "fileio/WriteFolder.h"
 #include "task/TaskFile.h"
 
 namespace vornik {
@@ -30,21 +32,15 @@ struct Failure : std::runtime_error {
 };
 
 std::string ReadTable(const std::string& path) {
-    std::error_code ec;
-    const auto size = fs::file_size(path, ec);
-    if (ec) {
-        throw Failure(path + ": " + ec.message());
+    InputFile file = ReadInputFile(path, kMaxTableBytes);
+    if (file.error != 0 || file.notRegular) {
+        throw Failure(path + ": " + InputFileProblem(file));
     }
-    if (size > kMaxTableBytes) {
+    if (file.bytes.size() > kMaxTableBytes) {
         throw Failure(path + ": файл больше " + std::to_string(kMaxTableBytes >> 20) +
                       " МиБ, это не таблица вариантов");
     }
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in.good() && !in.eof()) {
-        throw Failure(path + ": не удалось прочитать файл");
-    }
-    return bytes;
+    return std::move(file.bytes);
 }
 
 // The folder must be new or empty: a set never replaces files a teacher may still need.
@@ -53,6 +49,10 @@ void CheckOutDir(const fs::path& dir) {
     const fs::file_status status = fs::symlink_status(dir, ec);
     if (status.type() == fs::file_type::not_found) {
         return;
+    }
+    if (ec) {
+        // A folder above that cannot be searched: the system's reason, not a guess.
+        throw Failure(dir.string() + ": " + ec.message());
     }
     if (status.type() != fs::file_type::directory) {
         throw Failure(dir.string() + ": уже есть и это не папка");
@@ -114,26 +114,14 @@ std::string Summary(const ClassSetRequest& request, const std::vector<SetEntry>&
     return s;
 }
 
-void WriteFolder(const fs::path& outDir, const std::vector<std::pair<std::string, std::string>>& files) {
-    const fs::path parent = outDir.has_parent_path() ? outDir.parent_path() : fs::path(".");
-    std::string pattern = (parent / ("." + outDir.filename().string() + ".tmp-XXXXXX")).string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        throw Failure(parent.string() + ": " + std::strerror(errno));
-    }
-    const fs::path tmp = pattern;
+void WriteFolder(const fs::path& outDir, const FolderFiles& files) {
     try {
-        for (const auto& [name, bytes] : files) {
-            ReplaceFile((tmp / name).string(), bytes);
+        vornik::WriteFolder(outDir.string(), files);
+    } catch (const FileWriteError& e) {
+        // Filled meanwhile: the same words as the check before computing.
+        if (e.Code() == ENOTEMPTY || e.Code() == EEXIST) {
+            throw Failure(outDir.string() + ": папка уже есть и не пуста; выберите новую");
         }
-        // mkdtemp makes the folder private; the set gets the permissions of any new folder.
-        const mode_t mask = umask(0);
-        umask(mask);
-        if (chmod(tmp.c_str(), 0777 & ~mask) != 0 || std::rename(tmp.c_str(), outDir.c_str()) != 0) {
-            throw Failure(outDir.string() + ": " + std::strerror(errno));
-        }
-    } catch (...) {
-        std::error_code ec;
-        fs::remove_all(tmp, ec);
         throw;
     }
 }
@@ -201,11 +189,14 @@ std::string KeyCsv(const std::vector<SetEntry>& entries) {
 ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgress& progress) {
     ClassSetOutcome outcome;
     try {
-        fs::path outDir = fs::path(request.outDir).lexically_normal();
-        if (outDir.filename().empty() && outDir.has_parent_path()) {
-            outDir = outDir.parent_path();  // "group/" is the folder group
+        // "group/" is the folder group. No other shortening: "link/../set" is the folder the
+        // kernel finds, beside the link's target.
+        std::string outText = request.outDir;
+        while (outText.size() > 1 && outText.ends_with('/')) {
+            outText.pop_back();
         }
-        if (outDir.filename().empty() || outDir.filename() == "..") {
+        const fs::path outDir = outText;
+        if (outDir.filename().empty() || outDir.filename() == "." || outDir.filename() == "..") {
             throw Failure(request.outDir + ": нужно имя папки набора");
         }
         CheckOutDir(outDir);
@@ -251,7 +242,7 @@ ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgr
         }
 
         const std::string setName = outDir.filename().string();
-        std::vector<std::pair<std::string, std::string>> files = {
+        FolderFiles files = {
             {"variants.csv", VariantTableText(variants, stems)},
             {"key.csv", KeyCsv(entries)},
             {"moodle.xml", MoodleXml(setName, entries, request.tolerancePercent)},

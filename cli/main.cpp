@@ -93,7 +93,8 @@ int main(int argc, char** argv) {
             Complain(outcome.message);
             return kStopped;
         }
-        return WriteOutput(outcome.message + "\n");
+        // The folder's name as given, escaped as in the messages.
+        return WriteOutput(TerminalSafe(outcome.message) + "\n");
     }
     int button = 0;
     if (options.diagram) {

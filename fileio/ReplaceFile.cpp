@@ -1,84 +1,108 @@
 #include "fileio/ReplaceFile.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
-#include <csignal>
 #include <cstring>
 #include <random>
 
+#include "fileio/PathWalk.h"
+#include "fileio/SaveCleanup.h"
+
 namespace vornik {
+
+using fileio::Fd;
+using fileio::RemovedOnSignal;
+using fileio::SignalsHeld;
+using fileio::WriteTarget;
 
 namespace {
 
-// Symbolic links followed before giving up, as the kernel does.
-constexpr int kMaxLinks = 40;
 constexpr int kTempAttempts = 100;
 // The temporary name is ".<start of the target's name>.<kRandomLength letters>".
 constexpr std::size_t kRandomLength = 8;
 constexpr std::size_t kTempExtraLength = 2 + kRandomLength;
-constexpr long kDefaultNameMax = 255;
 
-// The folder part of a path with its final slash ("" for a bare name).
-std::string FolderPrefix(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-std::string FolderOf(const std::string& path) {
-    const std::string prefix = FolderPrefix(path);
-    return prefix.empty() ? std::string(".") : prefix;
-}
-
-std::string NameOf(const std::string& path) {
-    return path.substr(FolderPrefix(path).size());
-}
-
-// Whether the kernel would follow the link `linkPath` (owned by `linkOwner`) for this user: in a
-// sticky folder that everyone may write to (/tmp) only a link of the user's own or of the
-// folder's owner is followed, so that nobody can plant a link there that makes another user's
-// save land in a file of the planter's choosing. We follow links ourselves, so the kernel cannot
-// apply that rule for us.
-bool MayFollowLink(const std::string& linkPath, uid_t linkOwner) {
-    struct stat folder {};
-    if (::stat(FolderOf(linkPath).c_str(), &folder) != 0) {
-        return false;
+// A device or a pipe has no contents to keep: it gets the bytes directly. Opening never waits:
+// a pipe nobody reads fails at once (ENXIO) instead of blocking the program for good; once open,
+// the writes wait for the reader as usual. What is opened must be what was checked (EAGAIN when
+// the name changed meanwhile).
+void WriteInPlace(const std::string& path, const WriteTarget& t, std::string_view bytes) {
+    const int follow = t.throughKernel ? 0 : O_NOFOLLOW;
+    Fd fd(::openat(t.folder.Get(), t.name.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | follow));
+    if (!fd.Valid()) {
+        throw FileWriteError(path, errno);
     }
-    const bool stickyAndOpen = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
-    return !stickyAndOpen || linkOwner == ::geteuid() || linkOwner == folder.st_uid;
-}
-
-// The file a chain of symbolic links ends at; the path itself when it is no link. A link to a
-// file that does not exist yet ends at that file, which is then created.
-std::string FinalTarget(const std::string& path) {
-    std::string current = path;
-    for (int hop = 0; hop < kMaxLinks; ++hop) {
-        struct stat st {};
-        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
-            return current;
-        }
-        if (!MayFollowLink(current, st.st_uid)) {
-            throw FileWriteError(path, EACCES);
-        }
-        char buffer[PATH_MAX];
-        const ssize_t n = ::readlink(current.c_str(), buffer, sizeof buffer);
-        if (n < 0) {
-            throw FileWriteError(path, errno);
-        }
-        if (static_cast<std::size_t>(n) == sizeof buffer) {
-            throw FileWriteError(path, ENAMETOOLONG);
-        }
-        const std::string link(buffer, static_cast<std::size_t>(n));
-        current = link.starts_with('/') ? link : FolderPrefix(current) + link;
+    struct stat opened {};
+    if (::fstat(fd.Get(), &opened) != 0) {
+        throw FileWriteError(path, errno);
     }
-    throw FileWriteError(path, ELOOP);
+    if (opened.st_dev != t.st.st_dev || opened.st_ino != t.st.st_ino) {
+        throw FileWriteError(path, EAGAIN);
+    }
+    const int flags = ::fcntl(fd.Get(), F_GETFL);
+    int error = flags < 0 || ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0 ? errno : 0;
+    if (error == 0) {
+        error = fileio::WriteAll(fd.Get(), bytes);
+    }
+    if (::close(fd.Release()) != 0 && error == 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        throw FileWriteError(path, error);
+    }
 }
 
-// At most `limit` bytes of `name`, not cutting a UTF-8 character in two.
+// A new hidden file beside the target, created exclusively so that no existing file is touched.
+// Its name never passes the folder's name limit, however long the target's name is. The file is
+// removed by an ending signal from its creation on.
+int CreateTempBeside(const WriteTarget& t, int mode, std::string& tempName) {
+    const std::string stem = fileio::CutName(t.name, fileio::NameMax(t.folder.Get()) - kTempExtraLength);
+    for (int attempt = 0; attempt < kTempAttempts; ++attempt) {
+        tempName = "." + stem + "." + fileio::RandomLetters(kRandomLength);
+        const SignalsHeld held;
+        const int fd = ::openat(t.folder.Get(), tempName.c_str(),
+                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd >= 0) {
+            RemovedOnSignal::ArmFile(t.folder.Get(), tempName);
+        }
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+// Checks an existing regular file by opening it for writing, as writing into it would (a file
+// its owner made read-only is refused even where the folder would allow a rename); returns what
+// was opened, which must be what was checked.
+struct stat CheckWritable(const std::string& path, const WriteTarget& t) {
+    const Fd fd(
+        ::openat(t.folder.Get(), t.name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat opened {};
+    if (!fd.Valid() || ::fstat(fd.Get(), &opened) != 0) {
+        throw FileWriteError(path, errno);
+    }
+    if (opened.st_dev != t.st.st_dev || opened.st_ino != t.st.st_ino) {
+        throw FileWriteError(path, EAGAIN);
+    }
+    return opened;
+}
+
+}  // namespace
+
+namespace fileio {
+
+std::size_t NameMax(int folder) {
+    // A limit too short for any hidden name is not believed.
+    constexpr long kShortest = 64;
+    const long limit = ::fpathconf(folder, _PC_NAME_MAX);
+    return limit >= kShortest ? static_cast<std::size_t>(limit) : kDefaultNameMax;
+}
+
 std::string CutName(const std::string& name, std::size_t limit) {
     if (name.size() <= limit) {
         return name;
@@ -90,131 +114,17 @@ std::string CutName(const std::string& name, std::size_t limit) {
     return name.substr(0, n);
 }
 
-std::string RandomLetters() {
+std::string RandomLetters(std::size_t count) {
     static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     static std::mt19937_64 generator{std::random_device{}() ^ static_cast<std::uint64_t>(::getpid())};
     std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
     std::string letters;
-    for (std::size_t k = 0; k < kRandomLength; ++k) {
+    for (std::size_t k = 0; k < count; ++k) {
         letters += kLetters[pick(generator)];
     }
     return letters;
 }
 
-// The temporary file of the save under way, for the signal handler below: a fixed buffer, as
-// a handler may neither allocate nor lock.
-char gTempPath[PATH_MAX];
-volatile std::sig_atomic_t gTempArmed = 0;
-constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
-
-// Ctrl-C, a closed terminal or a shutdown during a save: the half-written temporary file goes,
-// the old file is untouched, and the program ends as the signal asks.
-extern "C" void RemoveTempAndEnd(int signal) {
-    if (gTempArmed != 0) {
-        ::unlink(gTempPath);
-    }
-    struct sigaction byDefault {};
-    byDefault.sa_handler = SIG_DFL;
-    ::sigemptyset(&byDefault.sa_mask);
-    ::sigaction(signal, &byDefault, nullptr);
-    sigset_t only;
-    ::sigemptyset(&only);
-    ::sigaddset(&only, signal);
-    ::pthread_sigmask(SIG_UNBLOCK, &only, nullptr);
-    ::raise(signal);
-    ::_exit(128 + signal);
-}
-
-// Holds the three ending signals back while the temporary file's name is set or cleared, so
-// the handler never sees half a name nor removes a file that is not ours.
-class SignalsHeld {
-  public:
-    SignalsHeld() {
-        sigset_t ending;
-        ::sigemptyset(&ending);
-        for (const int signal : kEndingSignals) {
-            ::sigaddset(&ending, signal);
-        }
-        ::pthread_sigmask(SIG_BLOCK, &ending, &before_);
-    }
-    ~SignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &before_, nullptr); }
-    SignalsHeld(const SignalsHeld&) = delete;
-    SignalsHeld& operator=(const SignalsHeld&) = delete;
-
-  private:
-    sigset_t before_{};
-};
-
-// Installs the handler for the time of one save where a signal would end the program anyway
-// (its default action); a signal the program ignores or handles itself is left as it is.
-class TempRemovedOnSignal {
-  public:
-    TempRemovedOnSignal() {
-        for (std::size_t k = 0; k < std::size(kEndingSignals); ++k) {
-            struct sigaction current {};
-            if (::sigaction(kEndingSignals[k], nullptr, &current) != 0 ||
-                (current.sa_flags & SA_SIGINFO) != 0 || current.sa_handler != SIG_DFL) {
-                continue;
-            }
-            struct sigaction ours {};
-            ours.sa_handler = RemoveTempAndEnd;
-            ::sigemptyset(&ours.sa_mask);
-            for (const int signal : kEndingSignals) {
-                ::sigaddset(&ours.sa_mask, signal);
-            }
-            installed_[k] = ::sigaction(kEndingSignals[k], &ours, &previous_[k]) == 0;
-        }
-    }
-    ~TempRemovedOnSignal() {
-        Disarm();
-        for (std::size_t k = 0; k < std::size(kEndingSignals); ++k) {
-            if (installed_[k]) {
-                ::sigaction(kEndingSignals[k], &previous_[k], nullptr);
-            }
-        }
-    }
-    TempRemovedOnSignal(const TempRemovedOnSignal&) = delete;
-    TempRemovedOnSignal& operator=(const TempRemovedOnSignal&) = delete;
-
-    // The signals must be held (SignalsHeld) around both.
-    static void Arm(const std::string& tempPath) {
-        if (tempPath.size() < sizeof gTempPath) {
-            std::memcpy(gTempPath, tempPath.c_str(), tempPath.size() + 1);
-            gTempArmed = 1;
-        }
-    }
-    static void Disarm() { gTempArmed = 0; }
-
-  private:
-    struct sigaction previous_[std::size(kEndingSignals)]{};
-    bool installed_[std::size(kEndingSignals)] = {};
-};
-
-// A new hidden file beside `target`, created exclusively so that no existing file is touched.
-// Its name never passes the folder's name limit, however long the target's name is. The file is
-// removed by an ending signal from its creation on.
-int CreateTempBeside(const std::string& target, int mode, std::string& tempPath) {
-    long nameMax = ::pathconf(FolderOf(target).c_str(), _PC_NAME_MAX);
-    if (nameMax <= static_cast<long>(kTempExtraLength)) {
-        nameMax = kDefaultNameMax;
-    }
-    const std::string stem = CutName(NameOf(target), static_cast<std::size_t>(nameMax) - kTempExtraLength);
-    for (int attempt = 0; attempt < kTempAttempts; ++attempt) {
-        tempPath = FolderPrefix(target) + "." + stem + "." + RandomLetters();
-        const SignalsHeld held;
-        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd >= 0) {
-            TempRemovedOnSignal::Arm(tempPath);
-        }
-        if (fd >= 0 || errno != EEXIST) {
-            return fd;
-        }
-    }
-    errno = EEXIST;
-    return -1;
-}
-
-// Returns 0 or the errno of the failed write.
 int WriteAll(int fd, std::string_view bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -233,76 +143,60 @@ int WriteAll(int fd, std::string_view bytes) {
     return 0;
 }
 
-// A device or a pipe has no contents to keep: it gets the bytes directly. Opening never waits:
-// a pipe nobody reads fails at once (ENXIO) instead of blocking the program for good; once open,
-// the writes wait for the reader as usual.
-void WriteInPlace(const std::string& path, const std::string& target, std::string_view bytes) {
-    const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
-        throw FileWriteError(path, errno);
-    }
-    const int flags = ::fcntl(fd, F_GETFL);
-    int error = flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 ? errno : 0;
-    if (error == 0) {
-        error = WriteAll(fd, bytes);
-    }
-    if (::close(fd) != 0 && error == 0) {
-        error = errno;
-    }
-    if (error != 0) {
-        throw FileWriteError(path, error);
-    }
-}
-
-// Makes the rename itself survive a power cut; the file is already in place if this fails.
-void SyncFolder(const std::string& target) {
-    const int fd = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-}  // namespace
+}  // namespace fileio
 
 FileWriteError::FileWriteError(const std::string& path, int code)
     : std::runtime_error(path + ": " + std::strerror(code)), path_(path), code_(code) {}
 
 void ReplaceFile(const std::string& path, std::string_view bytes) {
-    const std::string target = FinalTarget(path);
-    struct stat old {};
-    const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (exists && S_ISDIR(old.st_mode)) {
+    if (path.ends_with('/')) {
         throw FileWriteError(path, EISDIR);
     }
-    if (exists && !S_ISREG(old.st_mode)) {
-        WriteInPlace(path, target, bytes);
-        return;
-    }
-    // A file its owner made read-only stays as it is, even where the folder would allow a rename.
-    if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+    const WriteTarget t = fileio::ResolveTarget(path, path, true);
+    struct stat folder {};
+    if (::fstat(t.folder.Get(), &folder) != 0) {
         throw FileWriteError(path, errno);
     }
-    // A new file gets the usual 0666 less the umask; a replacement starts private and takes the
-    // old file's bits before any byte is written.
-    const TempRemovedOnSignal cleanup;
-    std::string tempPath;
-    const int fd = CreateTempBeside(target, exists ? 0600 : 0666, tempPath);
+    struct stat old = t.st;
+    if (t.exists && S_ISDIR(old.st_mode)) {
+        throw FileWriteError(path, EISDIR);
+    }
+    if (t.exists && fileio::ForeignInSharedFolder(folder, old.st_uid)) {
+        throw FileWriteError(path, EACCES);
+    }
+    if (t.exists && !S_ISREG(old.st_mode)) {
+        WriteInPlace(path, t, bytes);
+        return;
+    }
+    if (t.exists) {
+        old = CheckWritable(path, t);
+    }
+    // The user's own file is replaced by one with its mode (and group); a new file, or one that
+    // belongs to someone else, gets the usual 0666 less the umask, never wider than the old one.
+    const bool own = t.exists && old.st_uid == ::geteuid();
+    const RemovedOnSignal cleanup;
+    std::string tempName;
+    const int fd = CreateTempBeside(t, own ? 0600 : 0666, tempName);
     if (fd < 0) {
         throw FileWriteError(path, errno);
     }
     int error = 0;
-    if (exists) {
-        if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
-            // Giving the file back to its owner needs root; otherwise it belongs to whoever saved it.
-            [[maybe_unused]] const int ignored = ::fchown(fd, old.st_uid, old.st_gid);
+    if (own) {
+        if (old.st_gid != ::getegid()) {
+            // A group the user is not in stays the user's own.
+            [[maybe_unused]] const int ignored = ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
         }
         if (::fchmod(fd, old.st_mode & 07777) != 0) {
             error = errno;
         }
+    } else if (t.exists) {
+        struct stat created {};
+        if (::fstat(fd, &created) != 0 || ::fchmod(fd, created.st_mode & old.st_mode & 0666) != 0) {
+            error = errno;
+        }
     }
     if (error == 0) {
-        error = WriteAll(fd, bytes);
+        error = fileio::WriteAll(fd, bytes);
     }
     if (error == 0 && ::fsync(fd) != 0) {
         error = errno;
@@ -312,19 +206,19 @@ void ReplaceFile(const std::string& path, std::string_view bytes) {
     }
     if (error == 0) {
         const SignalsHeld held;
-        if (::rename(tempPath.c_str(), target.c_str()) == 0) {
-            TempRemovedOnSignal::Disarm();
+        if (::renameat(t.folder.Get(), tempName.c_str(), t.folder.Get(), t.name.c_str()) == 0) {
+            RemovedOnSignal::Disarm();
         } else {
             error = errno;
         }
     }
     if (error != 0) {
         const SignalsHeld held;
-        ::unlink(tempPath.c_str());
-        TempRemovedOnSignal::Disarm();
+        ::unlinkat(t.folder.Get(), tempName.c_str(), 0);
+        RemovedOnSignal::Disarm();
         throw FileWriteError(path, error);
     }
-    SyncFolder(target);
+    fileio::SyncFolder(t.folder.Get());
 }
 
 }  // namespace vornik

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
+#include "fileio/ReadInputFile.h"
 #include "fileio/ReplaceFile.h"
 
 namespace vornik {
@@ -259,21 +260,14 @@ std::string TaskNewerMessage(const std::string& fileName) {
 }
 
 TaskReadResult LoadTask(const std::string& path, FieldLimits limits) {
-    TaskReadResult result;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        result.error = std::string("файл не читается (") + std::strerror(errno) + ")";
-        return result;
-    }
     // One byte more than the limit is enough to tell a file that is too large.
-    std::string bytes(kTaskMaxBytes + 1, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad()) {
-        result.error = "файл не читается (ошибка ввода-вывода)";
+    const InputFile file = ReadInputFile(path, kTaskMaxBytes);
+    if (file.error != 0 || file.notRegular) {
+        TaskReadResult result;
+        result.error = InputFileProblem(file);
         return result;
     }
-    bytes.resize(static_cast<size_t>(in.gcount()));
-    return ReadTask(bytes, limits);
+    return ReadTask(file.bytes, limits);
 }
 
 void SaveTask(const std::string& path, const TaskFile& task) {

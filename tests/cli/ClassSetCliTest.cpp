@@ -2,7 +2,11 @@
 // and usage errors with OUTDIR untouched.
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -325,6 +329,13 @@ TEST(ClassSetCli, BadTablesStopWithOneMessageAndLeaveNoFolder) {
     EXPECT_EQ(big.status, 1) << big.out;
     EXPECT_NE(big.out.find("МиБ"), std::string::npos) << big.out;
     EXPECT_FALSE(fs::exists(tmp.path / "set"));
+    // A pipe is refused at once, not waited for.
+    ASSERT_EQ(mkfifo((tmp.path / "pipe.csv").c_str(), 0600), 0);
+    const auto pipe = RunCli("--class-set " + (tmp.path / "set").string() + " --variants " +
+                             (tmp.path / "pipe.csv").string());
+    EXPECT_EQ(pipe.status, 1) << pipe.out;
+    EXPECT_EQ(pipe.out, "vornik-cli: " + (tmp.path / "pipe.csv").string() +
+                            ": файл не читается (это не обычный файл)\n");
 }
 
 TEST(ClassSetCli, AFolderInUseIsLeftAsItIs) {
@@ -335,6 +346,12 @@ TEST(ClassSetCli, AFolderInUseIsLeftAsItIs) {
                           " --count 2 --seed 1 --vary r1=1..9/1 "
                           "--r2 5 --r3 5");
     EXPECT_EQ(r.status, 1) << r.out;
+    EXPECT_NE(r.out.find("не пуста"), std::string::npos) << r.out;
+    // Said before anything is computed: a table that cannot be read is not reached.
+    const auto early = RunCli("--class-set " + (tmp.path / "set").string() + " --variants " +
+                              (tmp.path / "none.csv").string());
+    EXPECT_EQ(early.status, 1) << early.out;
+    EXPECT_NE(early.out.find("не пуста"), std::string::npos) << early.out;
     EXPECT_EQ(ReadFile(tmp.path / "set" / "notes.txt"), "keep me");
     EXPECT_EQ(std::distance(fs::directory_iterator(tmp.path / "set"), fs::directory_iterator()), 1);
     EXPECT_EQ(std::distance(fs::directory_iterator(tmp.path), fs::directory_iterator()), 1)
@@ -380,6 +397,104 @@ TEST(ClassSetCli, UsageErrorsExitWithTwo) {
         EXPECT_EQ(u.status, 2) << c.name << ": " << u.out;
         EXPECT_FALSE(fs::exists(tmp.path / "x")) << c.name;
     }
+}
+
+const std::string kSmallSet = " --count 2 --seed 1 --vary r1=1..9/1 --r2 5 --r3 5";
+
+// The set folder's mode and its files': the umask's for a new folder, the given folder's own.
+TEST(ClassSetCli, TheSetFolderHasTheUmasksModeOrTheGivenFolders) {
+    struct Case {
+        const char* name;
+        int given;  // the mode of an empty folder given, -1 for none
+        const char* umask;
+        fs::perms folder;
+        fs::perms file;
+    };
+    const Case cases[] = {
+        {"new folder, umask 022", -1, "022", fs::perms(0755), fs::perms(0644)},
+        {"new folder, umask 027", -1, "027", fs::perms(0750), fs::perms(0640)},
+        {"a private folder given", 0700, "022", fs::perms(0700), fs::perms(0600)},
+    };
+    for (const Case& c : cases) {
+        TempDir tmp;
+        const fs::path set = tmp.path / "set";
+        if (c.given >= 0) {
+            fs::create_directory(set);
+            fs::permissions(set, fs::perms(c.given));
+        }
+        const auto r =
+            RunCli("--class-set " + set.string() + kSmallSet, true, std::string("umask ") + c.umask + "; ");
+        ASSERT_EQ(r.status, 0) << c.name << ": " << r.out;
+        EXPECT_EQ(fs::status(set).permissions(), c.folder) << c.name;
+        EXPECT_EQ(fs::status(set / "key.csv").permissions(), c.file) << c.name;
+    }
+}
+
+// A failure while the set is written (here a file-size limit) leaves nothing beside the folder.
+TEST(ClassSetCli, AFileSizeLimitLeavesNothing) {
+    TempDir tmp;
+    const auto r = RunCli("--class-set " + (tmp.path / "set").string() + kSmallSet, true, "ulimit -f 8; ");
+    EXPECT_EQ(r.status, 1) << r.out;
+    EXPECT_EQ(r.out, "vornik-cli: " + (tmp.path / "set").string() + ": File too large\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(tmp.path), fs::directory_iterator()), 0);
+}
+
+// The success line and the messages name the folder as given, escaped; a folder whose place
+// cannot be searched is reported with the system's reason.
+TEST(ClassSetCli, TheFolderIsNamedAsGivenAndEscaped) {
+    TempDir tmp;
+    const auto made = RunCli("--class-set '" + (tmp.path / "s\x1b[31m").string() + "'" + kSmallSet);
+    EXPECT_EQ(made.status, 0) << made.out;
+    EXPECT_EQ(made.out.find('\x1b'), std::string::npos) << made.out;
+    EXPECT_NE(made.out.find("s\\x1b[31m: 2 "), std::string::npos) << made.out;
+
+    fs::permissions(tmp.path, fs::perms(0755));
+    fs::create_directory(tmp.path / "locked");
+    fs::permissions(tmp.path / "locked", fs::perms(0700));
+    // Root searches every folder: the check then runs as uid 65534.
+    const std::string as = geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+    if (geteuid() != 0) {
+        fs::permissions(tmp.path / "locked", fs::perms::none);
+    }
+    const std::string cmd =
+        as + VORNIK_CLI + " --class-set " + (tmp.path / "locked" / "set").string() + kSmallSet;
+    const std::string out = vornik::test::CommandOutput(cmd + " 2>&1");
+    fs::permissions(tmp.path / "locked", fs::perms(0700));
+    EXPECT_EQ(out, "vornik-cli: " + (tmp.path / "locked" / "set").string() + ": Permission denied\n");
+}
+
+// Runs vornik-cli with the save-call shim preloaded, as the picture tests do; returns the wait status.
+int RunWithShim(const std::string& args, const std::string& env) {
+    const pid_t child = fork();
+    if (child == 0) {
+        const std::string cmd = "LD_PRELOAD=" + std::string(VORNIK_SAVE_SHIM) +
+                                " ASAN_OPTIONS=$ASAN_OPTIONS:verify_asan_link_order=0 " + env + " exec " +
+                                VORNIK_CLI + " " + args + " >/dev/null 2>&1";
+        execl("/bin/sh", "sh", "-c", cmd.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    return child > 0 && waitpid(child, &status, 0) == child ? status : -1;
+}
+
+// Ctrl-C, a closed terminal or a shutdown while the files are flushed remove the hidden staging
+// folder; a finished set is renamed into place and then its parent folder flushed.
+TEST(ClassSetCli, ASignalRemovesTheStagingFolder) {
+    for (const int sig : {SIGINT, SIGTERM, SIGHUP}) {
+        TempDir tmp;
+        const int status = RunWithShim("--class-set " + (tmp.path / "set").string() + kSmallSet,
+                                       "VORNIK_SHIM_SIGNAL=" + std::to_string(sig));
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << strsignal(sig) << ": " << status;
+        EXPECT_EQ(std::distance(fs::directory_iterator(tmp.path), fs::directory_iterator()), 0)
+            << strsignal(sig);
+    }
+    TempDir tmp;
+    const fs::path log = tmp.path / "calls.log";
+    const int status = RunWithShim("--class-set " + (tmp.path / "set").string() + kSmallSet,
+                                   "VORNIK_SHIM_LOG=" + log.string());
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    const std::string calls = ReadFile(log);
+    EXPECT_TRUE(calls.ends_with("fsync-folder\nrename\nfsync-folder\n")) << calls;
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -234,6 +235,7 @@ TEST(CliTask, TaskOptionsInOrder) {
         "--delta --r1 10 --x1 1.5 --r2 20 --r3 30 --open BC --decimals I.mag=4 --save-task " + task, true);
     ASSERT_EQ(saved.status, 0) << saved.out;
     EXPECT_EQ(saved.out, "");
+    ASSERT_EQ(mkfifo((dir + "/pipe.vornik").c_str(), 0600), 0);
     {
         std::FILE* bad = std::fopen((dir + "/bad.vornik").c_str(), "w");
         std::fputs(R"({"format":"vornik-task","fields":{"Edit4":10}})", bad);
@@ -260,6 +262,8 @@ TEST(CliTask, TaskOptionsInOrder) {
         {"a bad file is a usage error naming it", "--json --task " + dir + "/bad.vornik", 2, "", false,
          "bad.vornik\": «fields.Edit4» должен быть строкой."},
         {"a missing file", "--task " + dir + "/none.vornik", 2, "", false, "none.vornik\": файл не читается"},
+        {"a pipe, refused at once", "--task " + dir + "/pipe.vornik", 2, "", false,
+         "pipe.vornik\": файл не читается (это не обычный файл)"},
         {"a later version runs with a warning", "--json --task " + dir + "/new.vornik", 0, "7", false,
          "более новой версией"},
     };

@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <stdlib.h>
@@ -5,7 +6,9 @@
 #include <unistd.h>
 
 #include <array>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -181,9 +184,13 @@ TEST_F(CliPictureTest, AFileSizeLimitFailsTheSaveAndKeepsTheOldFile) {
 
 // Runs vornik-cli with the save-call shim preloaded and the given extra environment; returns
 // the wait status.
-int RunWithShim(const std::vector<std::string>& args, const std::vector<std::string>& env) {
+int RunWithShim(const std::vector<std::string>& args, const std::vector<std::string>& env,
+                bool ignoreHangup = false) {
     const pid_t child = ::fork();
     if (child == 0) {
+        if (ignoreHangup) {
+            ::signal(SIGHUP, SIG_IGN);
+        }
         ::setenv("LD_PRELOAD", VORNIK_SAVE_SHIM, 1);
         // A sanitizer build wants its runtime first; the shim only wraps three calls.
         const char* asan = ::getenv("ASAN_OPTIONS");
@@ -235,6 +242,52 @@ TEST_F(CliPictureTest, ASignalDuringTheSaveRemovesTheTemporaryFileAndEndsTheProg
         EXPECT_EQ(ReadFile(out), "old");
         EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
     }
+    // A hangup the calling program ignores stays ignored: the save completes.
+    const fs::path out = dir_ / "keep.bmp";
+    const int status = RunWithShim({"--diagram", "2", "--out", out, "--r1", "10", "--r2", "10", "--r3", "10"},
+                                   {"VORNIK_SHIM_SIGNAL=" + std::to_string(SIGHUP)}, true);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(ReadFile(out).substr(0, 2), "BM");
+}
+
+// A pipe whose reader opens at once but reads only a second later gets the whole picture: the
+// writes wait for the reader once the pipe is open.
+TEST_F(CliPictureTest, APipeReadLateGetsTheWholePicture) {
+    const fs::path pipe = dir_ / "late.bmp";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::execl(VORNIK_CLI, VORNIK_CLI, "--diagram", "2", "--out", pipe.c_str(), "--r1", "10", "--r2", "10",
+                "--r3", "10", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::sleep(1);
+    ::fcntl(reader, F_SETFL, 0);
+    std::string got;
+    char buffer[65536];
+    int status = 0;
+    bool ended = false;
+    for (;;) {
+        const ssize_t n = ::read(reader, buffer, sizeof buffer);
+        if (n > 0) {
+            got.append(buffer, static_cast<std::size_t>(n));
+        } else if (n < 0 || !got.empty() || (ended = ::waitpid(child, &status, WNOHANG) == child)) {
+            break;
+        } else {
+            ::usleep(10000);  // no writer yet: the program is still starting
+        }
+    }
+    ::close(reader);
+    ASSERT_TRUE(ended || ::waitpid(child, &status, 0) == child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    ASSERT_GE(got.size(), 6u);
+    EXPECT_EQ(got.substr(0, 2), "BM");
+    std::uint32_t size = 0;
+    std::memcpy(&size, got.data() + 2, 4);
+    EXPECT_EQ(got.size(), size) << "the BMP's own size";
+    EXPECT_GT(got.size(), 65536u) << "more than a pipe holds";
 }
 
 }  // namespace

@@ -20,12 +20,15 @@
 #include <string>
 #include <vector>
 
+#include "fileio/ReadInputFile.h"
 #include "fileio/ReplaceFile.h"
+#include "fileio/WriteFolder.h"
 
 namespace {
 
 using vornik::FileWriteError;
 using vornik::ReplaceFile;
+using vornik::WriteFolder;
 namespace fs = std::filesystem;
 
 constexpr uid_t kNobody = 65534;
@@ -287,6 +290,25 @@ TEST_F(ReplaceFileTest, ADeviceIsWrittenInPlaceNeverReplaced) {
         EXPECT_EQ(e.Code(), ENOSPC);
     }
     EXPECT_TRUE(fs::is_character_file("/dev/full"));
+    // /dev/stdout on a pipe: a link of /proc to no path, written in place.
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(ends[1], STDOUT_FILENO);
+        ::_exit(SaveInChild("/dev/stdout", kNew, Limit::None));
+    }
+    ::close(ends[1]);
+    std::string got(kNew.size() + 1, '\0');
+    std::size_t n = 0;
+    for (ssize_t k; n < got.size() && (k = ::read(ends[0], got.data() + n, got.size() - n)) > 0;) {
+        n += static_cast<std::size_t>(k);
+    }
+    ::close(ends[0]);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(got.substr(0, n), kNew);
 }
 
 // Links planted in a shared sticky folder (as in /tmp) by another user are not followed; the
@@ -349,6 +371,278 @@ TEST_F(ReplaceFileTest, ALinkPlantedByAnotherUserInASharedFolderIsRefused) {
             EXPECT_EQ(ReadAll(c.target), kNew);
         }
     }
+}
+
+// Runs `plant` in a child as uid 65534; whether it succeeded.
+bool AsNobody(const std::function<bool()>& plant) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(::setgid(kNobody) == 0 && ::setuid(kNobody) == 0 && plant() ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+// What the folder holds: the sorted names and what each file holds.
+std::string Snapshot(const fs::path& dir) {
+    std::vector<std::string> lines;
+    for (const auto& e : fs::recursive_directory_iterator(dir)) {
+        const std::string contents = e.is_regular_file() && !e.is_symlink() ? ReadAll(e.path()) : "";
+        lines.push_back(e.path().lexically_relative(dir).string() + "=" + contents);
+    }
+    std::sort(lines.begin(), lines.end());
+    std::string all;
+    for (const std::string& line : lines) {
+        all += line + "\n";
+    }
+    return all;
+}
+
+// Root saving where another user (65534) prepared names in a sticky folder everyone may write to,
+// with the kernel's own protections not counted on: nothing is written through that user's links,
+// into that user's file, pipe or folder; the user's own links still work as the kernel's do.
+TEST_F(ReplaceFileTest, HostileTargetsPreparedByAnotherUserAreRefused) {
+    if (::geteuid() != 0 || !CanBecomeNobody()) {
+        GTEST_SKIP() << "needs root and the right to become uid " << kNobody
+                     << " to plant another user's names";
+    }
+    const fs::path shared = dir_ / "shared";
+    const fs::path secret = dir_ / "secret";
+    fs::create_directories(secret / "inner");
+    fs::create_directory(shared);
+    fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
+    WriteText(secret / "keep.txt", kOld);
+    ASSERT_EQ(::mkfifo((secret / "root.fifo").c_str(), 0600), 0);
+    fs::create_symlink(secret / "inner", shared / "mine");
+
+    enum class Save { File, Folder };
+    struct Case {
+        const char* name;
+        std::function<bool()> plant;  // run as the other user
+        Save save;
+        fs::path target;
+        int error;
+        fs::path written;  // where the bytes (or the folder's key.csv) land when the save is allowed
+    };
+    const auto squat = [&](const char* name) {
+        return [=] {
+            const int fd = ::open((shared / name).c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+            return fd >= 0 && ::fchmod(fd, 0666) == 0 && ::write(fd, "squat", 5) == 5 && ::close(fd) == 0;
+        };
+    };
+    const auto link = [&](fs::path to, const char* name) {
+        return [=] { return ::symlink(to.c_str(), (shared / name).c_str()) == 0; };
+    };
+    const Case cases[] = {
+        {"a file squatted before the save", squat("x.vornik"), Save::File, shared / "x.vornik", EACCES, {}},
+        {"a pipe squatted before the save",
+         [&] {
+             return ::mkfifo((shared / "p.bmp").c_str(), 0666) == 0 &&
+                    ::chmod((shared / "p.bmp").c_str(), 0666) == 0;
+         },
+         Save::File,
+         shared / "p.bmp",
+         EACCES,
+         {}},
+        {"another user's link in the middle",
+         link(secret / "inner", "d"),
+         Save::File,
+         shared / "d" / "f.vornik",
+         EACCES,
+         {}},
+        {"another user's link, then ..",
+         link(secret / "inner", "up"),
+         Save::File,
+         shared / "up" / ".." / "g.vornik",
+         EACCES,
+         {}},
+        {"another user's link to a root-only pipe",
+         link(secret / "root.fifo", "q.bmp"),
+         Save::File,
+         shared / "q.bmp",
+         EACCES,
+         {}},
+        {"another user's empty folder as the set",
+         [&] { return ::mkdir((shared / "set").c_str(), 0777) == 0; },
+         Save::Folder,
+         shared / "set",
+         EACCES,
+         {}},
+        {"the user's own link, then .. is beside the link's target", [] { return true; }, Save::File,
+         shared / "mine" / ".." / "h.vornik", 0, secret / "h.vornik"},
+        {"the user's own link in the middle", [] { return true; }, Save::File, shared / "mine" / "i.vornik",
+         0, secret / "inner" / "i.vornik"},
+    };
+    // Whatever reaches the root-only pipe is read here.
+    const int reader = ::open((secret / "root.fifo").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(AsNobody(c.plant)) << "could not plant";
+        const int squattedPipe = fs::is_fifo(c.target) ? ::open(c.target.c_str(), O_RDONLY | O_NONBLOCK) : -1;
+        const std::string before = Snapshot(dir_);
+        int error = 0;
+        try {
+            if (c.save == Save::File) {
+                ReplaceFile(c.target.string(), kNew);
+            } else {
+                WriteFolder(c.target.string(), {{"key.csv", kNew}});
+            }
+        } catch (const FileWriteError& e) {
+            error = e.Code();
+            EXPECT_EQ(e.Path(), c.target.string());
+        }
+        EXPECT_EQ(error, c.error);
+        if (c.error != 0) {
+            EXPECT_EQ(Snapshot(dir_), before);
+        } else {
+            EXPECT_EQ(ReadAll(c.written), kNew);
+        }
+        char byte;
+        EXPECT_LE(::read(reader, &byte, 1), 0) << "the root-only pipe got bytes";
+        if (squattedPipe >= 0) {
+            EXPECT_LE(::read(squattedPipe, &byte, 1), 0) << "the squatted pipe got bytes";
+            ::close(squattedPipe);
+        }
+    }
+    ::close(reader);
+}
+
+// A folder given for a set keeps its mode, group and setgid bit, and the files in it are not
+// open wider than it; a new folder has the umask's mode. Names that leave no room for the
+// hidden staging name still work up to the folder's limit.
+TEST_F(ReplaceFileTest, ASetFolderKeepsTheGivenFoldersModeAndGroup) {
+    struct Case {
+        const char* name;
+        std::string folder;
+        int givenMode;  // -1: no folder given
+        gid_t group;
+        mode_t umask;
+        int folderMode;
+        int fileMode;
+    };
+    const Case cases[] = {
+        {"a private folder", "k", 0700, ::getegid(), 022, 0700, 0600},
+        {"a group folder with setgid", "g", 02750, kNobody, 022, 02750, 0640},
+        {"a new folder, umask 022", "n", -1, ::getegid(), 022, 0755, 0644},
+        {"a new folder, umask 077", "p", -1, ::getegid(), 077, 0700, 0600},
+        {"a 255-byte name", std::string(255, 'z'), -1, ::getegid(), 022, 0755, 0644},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path folder = dir_ / c.folder;
+        if (c.givenMode >= 0) {
+            fs::create_directory(folder);
+            if (c.group != ::getegid() && ::chown(folder.c_str(), static_cast<uid_t>(-1), c.group) != 0) {
+                continue;  // not root: no other group to give
+            }
+            ASSERT_EQ(::chmod(folder.c_str(), static_cast<mode_t>(c.givenMode)), 0);
+        }
+        const mode_t before = ::umask(c.umask);
+        EXPECT_NO_THROW(WriteFolder(folder.string() + "/", {{"key.csv", kNew}, {"gift.txt", kOld}}));
+        ::umask(before);
+        struct stat st {};
+        ASSERT_EQ(::stat(folder.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, static_cast<mode_t>(c.folderMode));
+        EXPECT_EQ(st.st_gid, c.group);
+        ASSERT_EQ(::stat((folder / "key.csv").c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, static_cast<mode_t>(c.fileMode));
+        EXPECT_EQ(st.st_gid, c.group);
+        EXPECT_EQ(ReadAll(folder / "key.csv"), kNew);
+        EXPECT_EQ(ReadAll(folder / "gift.txt"), kOld);
+        fs::remove_all(folder);
+        EXPECT_EQ(Entries(), std::vector<std::string>{}) << "no staging folder left";
+    }
+    // A name past the limit is refused under its own name, not the staging folder's.
+    const fs::path tooLong = dir_ / std::string(256, 'z');
+    try {
+        WriteFolder(tooLong.string(), {{"key.csv", kNew}});
+        ADD_FAILURE() << "no error";
+    } catch (const FileWriteError& e) {
+        EXPECT_EQ(std::string(e.what()), tooLong.string() + ": File name too long");
+    }
+    EXPECT_EQ(Entries(), std::vector<std::string>{});
+}
+
+// Another user swaps a link to a root-only pipe and a file of theirs under the name while root
+// saves to it: bounded by the number of tries, never by time.
+TEST_F(ReplaceFileTest, ALinkSwappedDuringTheSaveIsNeverWrittenThrough) {
+    if (::geteuid() != 0 || !CanBecomeNobody()) {
+        GTEST_SKIP() << "needs root and the right to become uid " << kNobody
+                     << " to swap another user's names";
+    }
+    constexpr int kTries = 1000;
+    const fs::path shared = dir_ / "shared";
+    fs::create_directories(dir_ / "secret");
+    fs::create_directory(shared);
+    fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
+    const fs::path fifo = dir_ / "secret" / "root.fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    const fs::path name = shared / "x.bmp";
+    const pid_t swapper = ::fork();
+    if (swapper == 0) {
+        if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
+            ::_exit(1);
+        }
+        const std::string link = (shared / "l").string();
+        const std::string file = (shared / "f").string();
+        for (;;) {
+            ::symlink(fifo.c_str(), link.c_str());
+            ::rename(link.c_str(), name.c_str());
+            ::close(::open(file.c_str(), O_WRONLY | O_CREAT, 0666));
+            ::rename(file.c_str(), name.c_str());
+        }
+    }
+    ASSERT_GT(swapper, 0);
+    // The name is the other user's from the first try on.
+    for (struct stat st{}; ::lstat(name.c_str(), &st) != 0;) {
+        ::usleep(1000);
+    }
+    int saved = 0;
+    for (int k = 0; k < kTries; ++k) {
+        try {
+            ReplaceFile(name.string(), kNew);
+            ++saved;
+        } catch (const FileWriteError&) {
+        }
+    }
+    ::kill(swapper, SIGKILL);
+    ::waitpid(swapper, nullptr, 0);
+    char byte;
+    EXPECT_LE(::read(reader, &byte, 1), 0) << "the root-only pipe got bytes";
+    ::close(reader);
+    EXPECT_EQ(saved, 0) << "every save met the other user's link or file";
+}
+
+// A pipe, a device or a folder named as input is refused at once, not waited for.
+TEST_F(ReplaceFileTest, AnInputThatIsNotARegularFileIsRefusedAtOnce) {
+    ASSERT_EQ(::mkfifo((dir_ / "in.fifo").c_str(), 0600), 0);
+    WriteText(dir_ / "in.csv", kNew);
+    struct Case {
+        std::string path;
+        bool notRegular;
+        int error;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {(dir_ / "in.fifo").string(), true, 0, ""},
+        {"/dev/zero", true, 0, ""},
+        {dir_.string(), true, 0, ""},
+        {(dir_ / "none.csv").string(), false, ENOENT, ""},
+        {(dir_ / "in.csv").string(), false, 0, kNew.substr(0, 101)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        const vornik::InputFile file = vornik::ReadInputFile(c.path, 100);
+        EXPECT_EQ(file.notRegular, c.notRegular);
+        EXPECT_EQ(file.error, c.error);
+        EXPECT_EQ(file.bytes, c.bytes);
+    }
+    EXPECT_EQ(vornik::InputFileProblem(vornik::ReadInputFile((dir_ / "in.fifo").string(), 100)),
+              "файл не читается (это не обычный файл)");
 }
 
 }  // namespace
