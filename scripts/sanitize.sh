@@ -20,4 +20,4 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 # compiler (an absolute path in a build folder outside the source tree), which -ffile-prefix-map
 # does not change, so the check that installed programs hold no build paths does not apply here.
 QT_QPA_PLATFORM=offscreen ctest --test-dir "$dir" --output-on-failure -j"${VORNIK_JOBS:-2}" \
-  -E '^programs_hold_no_build_paths$'
+  -E '^cli\.programs_hold_no_build_paths$'
