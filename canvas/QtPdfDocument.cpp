@@ -10,11 +10,13 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPen>
+#include <QTextBlock>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTextLayout>
 #include <cmath>
 #include <stdexcept>
 
@@ -187,6 +189,30 @@ void PaintDrawOps(QPainter& painter, const std::vector<DrawOp>& ops, double dots
     painter.restore();
 }
 
+void KeepLastTwoLinesTogether(QTextDocument& doc) {
+    auto nonBlankBefore = [](QTextBlock block) {
+        while (block.isValid() && block.text().trimmed().isEmpty()) {
+            block = block.previous();
+        }
+        return block;
+    };
+    const QTextBlock last = nonBlankBefore(doc.lastBlock());
+    if (doc.pageCount() < 2 || !last.isValid() || last.layout()->lineCount() != 1) {
+        return;
+    }
+    const QTextBlock before = nonBlankBefore(last.previous());
+    const double pageHeight = doc.pageSize().height();
+    auto pageOf = [&](const QTextBlock& block) {
+        return static_cast<int>(doc.documentLayout()->blockBoundingRect(block).top() / pageHeight);
+    };
+    if (!before.isValid() || pageOf(before) == pageOf(last)) {
+        return;
+    }
+    QTextBlockFormat format = before.blockFormat();
+    format.setPageBreakPolicy(format.pageBreakPolicy() | QTextFormat::PageBreak_AlwaysBefore);
+    QTextCursor(before).setBlockFormat(format);
+}
+
 std::string BuildPdfDocument(const PdfContent& content) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -213,6 +239,7 @@ std::string BuildPdfDocument(const PdfContent& content) {
     doc.setDefaultFont(QFont(FromUtf16(content.report.base.face), content.report.base.halfPoints / 2));
     doc.setPageSize(QSizeF(page.width(), textHeight));
     FillDocument(doc, content, pdf);
+    KeepLastTwoLinesTogether(doc);
     const int textPages = std::max(1, doc.pageCount());
     const int diagramPages = static_cast<int>((content.diagrams.size() + 1) / 2);
     const int pages = textPages + diagramPages;

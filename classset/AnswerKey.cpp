@@ -2,8 +2,8 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 
-#include "classset/RecordFieldNames.h"
 #include "report/NumberText.h"
 #include "run/CalculationRun.h"
 
@@ -19,98 +19,31 @@ struct CapturedMessage : MessageSink {
 
 constexpr std::array<const char*, 3> kPhases = {"A", "B", "C"};
 constexpr std::array<const char*, 3> kLoadPhases = {"AB", "BC", "CA"};
-constexpr std::array<const char*, 3> kLower = {"a", "b", "c"};
-constexpr std::array<const char*, 3> kLowerPairs = {"ab", "bc", "ca"};
-
-// A quantity of the default key: a modulus (with its angle after it) or a real value.
-struct Quantity {
-    int field;
-    std::string label;
-    std::string unit;
-    bool complex;
-};
-
-std::vector<Quantity> DefaultQuantities(const CircuitInput& input, const std::string& mode) {
-    std::vector<Quantity> q;
-    const bool lineBreak = mode.starts_with("break-");
-    const int faulted = mode.back() == 'A' ? 0 : mode.back() == 'B' ? 1 : 2;  // for break-X and short-X
-    if (input.star) {
-        // A broken wire leaves two phases, in the record positions of phases 1 and 2.
-        int position = 0;
-        for (int k = 0; k < 3; ++k) {
-            if (lineBreak && k == faulted) {
-                continue;
-            }
-            q.push_back({IaMod + kBranchStride * position++, std::string("I") + kLower[k], "A", true});
-        }
-        if (input.Checked(kNeutralWire)) {
-            q.push_back({I0Mod, "I0", "A", true});
-        }
-        q.push_back({U0Mod, "U0", "V", true});
-    } else if (lineBreak) {
-        // The directly fed phase is the one between the intact wires; the other two are in series.
-        const int direct = (faulted + 1) % 3;
-        const int s1 = (faulted + 2) % 3;
-        const int s2 = faulted;
-        q.push_back({IDirectMod, std::string("I") + kLowerPairs[direct], "A", true});
-        q.push_back({ISeries1Mod, std::string("I") + kLowerPairs[s1] + "=I" + kLowerPairs[s2], "A", true});
-    } else {
-        const bool open = mode.starts_with("open-");
-        const int broken = !open ? -1 : mode.ends_with("AB") ? 0 : mode.ends_with("BC") ? 1 : 2;
-        for (int k = 0; k < 3; ++k) {
-            if (k != broken) {
-                q.push_back({IabMod + kBranchStride * k, std::string("I") + kLowerPairs[k], "A", true});
-            }
-        }
-        for (int k = 0; k < 3; ++k) {
-            q.push_back({IaLineMod + kBranchStride * k, std::string("I") + kLower[k], "A", true});
-        }
-        if (open) {
-            return q;  // the worked solution of a broken load phase gives no powers
-        }
-    }
-    q.push_back({PTotal, "P", "Vt", false});
-    q.push_back({QTotal, "Q", "Var", false});
-    return q;
-}
-
-bool IsAngleSetting(PrecisionIndex setting) {
-    return setting == UAng || setting == ZAng || setting == YAng || setting == IAng || setting == SAng;
-}
-
-KeyRow MakeRow(const CalcState& state, const std::string& mode, bool star, int field, std::string label,
-               std::string unit) {
-    KeyRow row;
-    row.mode = mode;
-    row.field = field;
-    row.label = std::move(label);
-    row.value = state.modeSlots[0][field];
-    const PrecisionIndex setting = ShownSetting(field, star, mode);
-    row.angle = IsAngleSetting(setting);
-    row.unit = row.angle ? "°" : std::move(unit);
-    const int exponent = state.precision[setting];
-    row.shownStep = PowerOfTen(exponent);
-    return row;
-}
 
 }  // namespace
 
 std::vector<ComputedMode> ComputedModes(const CircuitInput& in) {
-    std::vector<ComputedMode> modes = {{"normal", 0, "нормальный режим"}};
+    std::vector<ComputedMode> modes = {{"normal", 0, "нормальный режим", {in.star, ModeKind::Normal, 0}}};
     for (int k = 0; k < 3; ++k) {
         // The run's order: each phase fault, then the break of that phase's line wire.
         if (in.Checked(kPhaseFaultTicks[k])) {
             if (in.star) {
-                modes.push_back({std::string("short-") + kPhases[k], 2 * k + 1,
-                                 std::string("короткое замыкание фазы ") + kPhases[k]});
+                modes.push_back({std::string("short-") + kPhases[k],
+                                 2 * k + 1,
+                                 std::string("короткое замыкание фазы ") + kPhases[k],
+                                 {true, ModeKind::PhaseFault, k}});
             } else {
-                modes.push_back({std::string("open-") + kLoadPhases[k], k + 1,
-                                 std::string("обрыв фазы нагрузки ") + kLoadPhases[k]});
+                modes.push_back({std::string("open-") + kLoadPhases[k],
+                                 k + 1,
+                                 std::string("обрыв фазы нагрузки ") + kLoadPhases[k],
+                                 {false, ModeKind::PhaseFault, k}});
             }
         }
         if (in.Checked(kLineBreakTicks[k])) {
-            modes.push_back({std::string("break-") + kPhases[k], in.star ? 2 * k + 2 : k + 4,
-                             std::string("обрыв линейного провода ") + kPhases[k]});
+            modes.push_back({std::string("break-") + kPhases[k],
+                             in.star ? 2 * k + 2 : k + 4,
+                             std::string("обрыв линейного провода ") + kPhases[k],
+                             {in.star, ModeKind::LineBreak, k}});
         }
     }
     return modes;
@@ -173,28 +106,36 @@ VariantRun RunVariant(const TaskValues& task, const std::optional<std::vector<in
     run.modes = ComputedModes(task.input);
     for (const ComputedMode& mode : run.modes) {
         const SolutionRecord& slot = run.state.modeSlots[mode.slot];
-        auto add = [&](int field, const std::string& label, const std::string& unit) {
-            KeyRow row = MakeRow(run.state, mode.name, task.input.star, field, label, unit);
+        const std::vector<int> chosen =
+            fields ? *fields : DefaultKeyFields(mode.of, task.input.Checked(kNeutralWire));
+        for (const int field : chosen) {
+            const QuantityName name = FieldQuantity(field, mode.of);
+            KeyRow row;
+            row.mode = mode.name;
+            row.field = field;
+            row.label = name.label;
+            row.unit = name.unit;
+            row.angle = name.angle;
             row.value = slot[field];
             const int exponent = run.state.precision[ShownSetting(field, task.input.star, mode.name)];
+            row.shownStep = PowerOfTen(exponent);
+            row.decimals = exponent < 0 ? -exponent : 0;
             row.shown = row.angle ? AngleText(row.value, exponent) : NumberText(row.value, exponent);
-            row.answer = row.angle ? static_cast<double>(RadToDeg(row.value)) : row.value;
+            row.answer = row.angle ? HalfOpenDegrees(static_cast<double>(RadToDeg(row.value))) : row.value;
             run.key.push_back(std::move(row));
-        };
-        if (fields) {
-            for (const int field : *fields) {
-                add(field, std::string(kFieldNames[field]), "");
-            }
-            continue;
-        }
-        for (const Quantity& q : DefaultQuantities(task.input, mode.name)) {
-            add(q.field, q.label, q.unit);
-            if (q.complex) {
-                add(q.field + kArg, q.label, q.unit);
-            }
         }
     }
     return run;
+}
+
+double HalfOpenDegrees(double degrees) {
+    double d = std::fmod(degrees, 360.0);
+    if (d > 180.0) {
+        d -= 360.0;
+    } else if (d <= -180.0) {
+        d += 360.0;
+    }
+    return d;
 }
 
 bool VariantRuns(const TaskValues& task) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "classset/Variant.h"
+#include "solver/KeyQuantities.h"
 #include "solver/SolutionRecord.h"
 
 namespace vornik {
@@ -16,6 +17,7 @@ struct ComputedMode {
     std::string name;     // "normal", "short-A", "open-BC", "break-C"
     int slot = 0;         // ModeSlot 0..6
     std::string caption;  // "короткое замыкание фазы A"
+    ModeOfRun of;         // its connection, kind and phase, for the names of its quantities
 };
 
 // The modes a run of `input` computes, in the order of the worked solution.
@@ -25,13 +27,14 @@ std::vector<ComputedMode> ComputedModes(const CircuitInput& input);
 struct KeyRow {
     std::string mode;      // ComputedMode::name
     int field = 0;         // Field index
-    std::string label;     // what the worked solution calls it: "Ia", "Iab", "U0", "P"
-    std::string unit;      // as the report writes it: "A", "V", "Vt", "Var"
+    std::string label;     // what the worked solution calls it: "Ia", "угол Ia", "Iab", "U0", "P"
+    std::string unit;      // "А", "В", "Вт", "вар", "ВА", "°"
     bool angle = false;    // an angle: value in radians, shown and asked in degrees
     double value = 0.0;    // the field of the mode's slot, as stored
-    double answer = 0.0;   // what a student answers: value, or value in degrees for an angle
+    double answer = 0.0;   // in `unit`: the value, or for an angle its degrees in (-180, 180]
     std::string shown;     // as the worked solution prints it under the task's decimals
     double shownStep = 1;  // the rounding step of `shown`
+    int decimals = 0;      // the decimals of `shown`
 };
 
 // The precision setting the worked solution uses for `field` in mode `mode` of a run of that
@@ -53,6 +56,9 @@ VariantRun RunVariant(const TaskValues& task, const std::optional<std::vector<in
 
 // Whether the run of `task` completes: the check that random draws must pass.
 bool VariantRuns(const TaskValues& task);
+
+// An angle in degrees brought into (-180, 180]: the key's form of a direction.
+double HalfOpenDegrees(double degrees);
 
 // 17 significant digits (trailing zeros dropped), so the stored double reads back exactly;
 // decimal comma.

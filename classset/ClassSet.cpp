@@ -12,6 +12,7 @@
 #include <stdexcept>
 
 #include "classset/AnswerKey.h"
+#include "classset/Plural.h"
 #include "classset/QuizExport.h"
 #include "classset/RecordFieldNames.h"
 #include "classset/TaskSheet.h"
@@ -95,8 +96,11 @@ std::string Summary(const ClassSetRequest& request, const std::vector<SetEntry>&
              " (расчёт остановился с сообщением), " + std::to_string(draw->duplicateRedraws) +
              " (повтор варианта)\n";
     }
-    s += "Допуск ответов: " + PlainNumber(request.tolerancePercent) +
-         " % (не меньше половины шага округления в решении)\n";
+    s += "Допуск ответов: " + PlainNumber(request.tolerancePercent) + " %, углов " +
+         PlainNumber(request.angleToleranceDegrees) +
+         "° (не меньше половины шага округления в решении); угол принимается и в записи ±360°\n";
+    s += std::string("Десятичный разделитель в тесте: ") + (request.quizDecimalComma ? "запятая" : "точка") +
+         "\n";
     s += "Величины ключа:";
     if (request.keyFields) {
         for (const int f : *request.keyFields) {
@@ -151,11 +155,8 @@ std::vector<std::vector<std::string>> KeyPages(const std::vector<SetEntry>& entr
                 if (row.mode != mode.name) {
                     continue;
                 }
-                line += std::string(first ? " " : "; ") + (row.angle ? "угол " : "") + row.label + " = " +
-                        row.shown +
-                        (row.angle          ? "°"
-                         : row.unit.empty() ? ""
-                                            : " " + row.unit);
+                line += std::string(first ? " " : "; ") + row.label + " = " + row.shown +
+                        (row.angle ? row.unit : " " + row.unit);
                 first = false;
             }
             block.push_back(line);
@@ -176,11 +177,12 @@ std::vector<std::vector<std::string>> KeyPages(const std::vector<SetEntry>& entr
 }
 
 std::string KeyCsv(const std::vector<SetEntry>& entries) {
-    std::string out = "variant,mode,quantity,shown,value\r\n";
+    std::string out = "variant,mode,quantity,label,unit,shown,value\r\n";
     for (const SetEntry& e : entries) {
         for (const KeyRow& row : e.run->key) {
-            out += CsvCell(e.stem) + ',' + row.mode + ',' + std::string(kFieldNames[row.field]) + ',' +
-                   CsvCell(row.shown) + ',' + CsvCell(ExactText(row.value)) + "\r\n";
+            out += CsvTextCell(e.stem) + ',' + row.mode + ',' + std::string(kFieldNames[row.field]) + ',' +
+                   CsvTextCell(row.label) + ',' + CsvTextCell(row.unit) + ',' + CsvCell(row.shown) + ',' +
+                   CsvCell(ExactText(row.answer)) + "\r\n";
         }
     }
     return out;
@@ -242,11 +244,13 @@ ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgr
         }
 
         const std::string setName = outDir.filename().string();
+        const QuizOptions quiz{request.tolerancePercent, request.angleToleranceDegrees,
+                               request.quizDecimalComma};
         FolderFiles files = {
             {"variants.csv", VariantTableText(variants, stems)},
             {"key.csv", KeyCsv(entries)},
-            {"moodle.xml", MoodleXml(setName, entries, request.tolerancePercent)},
-            {"gift.txt", GiftText(setName, entries, request.tolerancePercent)},
+            {"moodle.xml", MoodleXml(setName, entries, quiz)},
+            {"gift.txt", GiftText(setName, entries, quiz)},
         };
         std::vector<std::string> names;
         for (const auto& f : files) {
@@ -265,8 +269,11 @@ ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgr
             // stops the set like any other file.
             for (int k = 0; k < total; ++k) {
                 const TaskValues& t = variants[k].task;
-                files.push_back(
-                    {stems[k] + "-task.pdf", request.pdfs->TaskSheet(TaskSheetLines(stems[k], variants[k]))});
+                std::vector<std::string> sheet = TaskSheetLines(stems[k], variants[k]);
+                for (std::string& line : TaskSheetQuantities(runs[k])) {
+                    sheet.push_back(std::move(line));
+                }
+                files.push_back({stems[k] + "-task.pdf", request.pdfs->TaskSheet(sheet)});
                 files.push_back(
                     {stems[k] + "-solution.pdf",
                      request.pdfs->Solution(t, t.title.empty() ? "Вариант " + stems[k] : t.title, runs[k])});
@@ -285,7 +292,9 @@ ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgr
                             (total > 1 ? " … " + stems.back() + "-task.pdf" : ""));
             names.push_back(stems.front() + "-solution.pdf" +
                             (total > 1 ? " … " + stems.back() + "-solution.pdf" : ""));
-            names.push_back("key.pdf (страниц: " + std::to_string(pages.size()) + ")");
+            names.push_back("key.pdf (" +
+                            Counted(static_cast<long long>(pages.size()), "страница", "страницы", "страниц") +
+                            ")");
         } else {
             names.push_back("(PDF нет: " +
                             (request.pdfsMissing.empty() ? std::string("не заказаны") : request.pdfsMissing) +
@@ -299,8 +308,8 @@ ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgr
         outcome.ok = true;
         outcome.variants = total;
         outcome.keyRows = keyRows;
-        outcome.message = outDir.string() + ": " + std::to_string(total) + " вариантов, " +
-                          std::to_string(keyRows) + " строк ключа";
+        outcome.message = outDir.string() + ": " + Counted(total, "вариант", "варианта", "вариантов") + ", " +
+                          Counted(keyRows, "строка", "строки", "строк") + " ключа";
     } catch (const std::exception& e) {
         outcome.ok = false;
         outcome.message = e.what();

@@ -43,7 +43,9 @@ struct ClassSetRequest {
     std::vector<std::string> rangeTexts;        // as given, for the summary
     std::optional<std::vector<int>> keyFields;  // the record fields of the key; default quantities when empty
     double tolerancePercent = 1.0;
-    std::string command;  // the command that made the set, for the summary
+    double angleToleranceDegrees = 1.0;
+    bool quizDecimalComma = true;  // the separator the quiz tells the student to type
+    std::string command;           // the command that made the set, for the summary
     // The maker of NN-task.pdf, NN-solution.pdf and key.pdf; none: the set has no PDFs.
     const ClassSetPdfWriter* pdfs = nullptr;
     std::string pdfsMissing;  // why there are no PDFs, for the summary
@@ -69,7 +71,8 @@ ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgr
 std::vector<std::vector<std::string>> KeyPages(const std::vector<SetEntry>& entries, int linesPerPage = 46,
                                                int charsPerLine = 95);
 
-// The set's key as CSV: variant,mode,quantity,shown,value.
+// The set's key as CSV: variant,mode,quantity,label,unit,shown,value; `value` in `unit`
+// (degrees for an angle) with 17 significant digits.
 std::string KeyCsv(const std::vector<SetEntry>& entries);
 
 }  // namespace vornik

@@ -5,15 +5,17 @@
 #include <cmath>
 
 #include "classset/TaskSheet.h"
+#include "solver/XmlChars.h"
 
 namespace vornik {
 
 namespace {
 
 // Text for HTML: the markup characters, and the braces that would open a Cloze blank.
+// Characters XML cannot hold are replaced first.
 std::string Html(const std::string& text) {
     std::string out;
-    for (const char c : text) {
+    for (const char c : XmlSafe(text)) {
         switch (c) {
             case '&':
                 out += "&amp;";
@@ -43,18 +45,13 @@ std::string Html(const std::string& text) {
 // Text for GIFT: the characters with a meaning in the format are escaped with a backslash.
 std::string Gift(const std::string& text) {
     std::string out;
-    for (const char c : text) {
+    for (const char c : XmlSafe(text)) {
         if (c == '~' || c == '=' || c == '#' || c == '{' || c == '}' || c == ':' || c == '\\') {
             out += '\\';
         }
         out += c == '\n' || c == '\r' ? ' ' : c;
     }
     return out;
-}
-
-std::string RowQuestion(const KeyRow& row) {
-    std::string label = row.angle ? "угол " + row.label : row.label;
-    return row.unit.empty() ? label : label + " (" + row.unit + ")";
 }
 
 std::string DataHtml(const SetEntry& e) {
@@ -73,8 +70,24 @@ std::string CategoryPath(const std::string& setName) {
 
 }  // namespace
 
-double AnswerTolerance(const KeyRow& row, double percent) {
-    return std::max(std::fabs(row.answer) * percent / 100.0, row.shownStep / 2.0);
+double AnswerTolerance(const KeyRow& row, const QuizOptions& options) {
+    const double chosen = row.angle ? options.angleDegrees : std::fabs(row.answer) * options.percent / 100.0;
+    return std::max(chosen, row.shownStep / 2.0);
+}
+
+std::vector<double> AcceptedAnswers(const KeyRow& row) {
+    if (!row.angle) {
+        return {row.answer};
+    }
+    return {row.answer, row.answer - 360.0, row.answer + 360.0};
+}
+
+std::string RowQuestion(const KeyRow& row) {
+    return row.unit.empty() ? row.label : row.label + " (" + row.unit + ")";
+}
+
+std::string DecimalLine(bool decimalComma) {
+    return decimalComma ? "Дробную часть отделяйте запятой: 20,8" : "Дробную часть отделяйте точкой: 20.8";
 }
 
 std::string PlainNumber(double value) {
@@ -86,7 +99,8 @@ std::string PlainNumber(double value) {
     return std::string(buf, result.ptr);
 }
 
-std::string MoodleXml(const std::string& setName, const std::vector<SetEntry>& entries, double percent) {
+std::string MoodleXml(const std::string& setName, const std::vector<SetEntry>& entries,
+                      const QuizOptions& options) {
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<quiz>\n";
     out += "  <question type=\"category\">\n    <category>\n      <text>" + Html(CategoryPath(setName)) +
            "</text>\n    </category>\n  </question>\n";
@@ -102,15 +116,20 @@ std::string MoodleXml(const std::string& setName, const std::vector<SetEntry>& e
                     }
                 }
             }
-            text += "<p>" + Html(RowQuestion(row)) + " = {1:NUMERICAL:=" + PlainNumber(row.answer) + ":" +
-                    PlainNumber(AnswerTolerance(row, percent)) + "}</p>";
+            const std::string tolerance = PlainNumber(AnswerTolerance(row, options));
+            std::string blank;
+            for (const double answer : AcceptedAnswers(row)) {
+                blank += (blank.empty() ? "=" : "~=") + PlainNumber(answer) + ":" + tolerance;
+            }
+            text += "<p>" + Html(RowQuestion(row)) + " = {1:NUMERICAL:" + blank + "}</p>";
         }
+        text += "<p>" + Html(DecimalLine(options.decimalComma)) + "</p>";
         std::string feedback;
         for (const std::string& line : e.run->report) {
             feedback += line.empty() ? "<br>" : "<p>" + Html(line) + "</p>";
         }
         out += "  <question type=\"cloze\">\n";
-        out += "    <name>\n      <text>" + Html("Вариант " + e.stem) + "</text>\n    </name>\n";
+        out += "    <name>\n      <text>" + Html("Вариант: " + e.stem) + "</text>\n    </name>\n";
         out += "    <questiontext format=\"html\">\n      <text><![CDATA[" + text +
                "]]></text>\n    </questiontext>\n";
         out += "    <generalfeedback format=\"html\">\n      <text><![CDATA[" + feedback +
@@ -120,7 +139,8 @@ std::string MoodleXml(const std::string& setName, const std::vector<SetEntry>& e
     return out + "</quiz>\n";
 }
 
-std::string GiftText(const std::string& setName, const std::vector<SetEntry>& entries, double percent) {
+std::string GiftText(const std::string& setName, const std::vector<SetEntry>& entries,
+                     const QuizOptions& options) {
     std::string out =
         "// " + Gift(setName) + ": one category per variant, one numerical question per answer\n";
     for (const SetEntry& e : entries) {
@@ -134,11 +154,17 @@ std::string GiftText(const std::string& setName, const std::vector<SetEntry>& en
                     caption = m.caption;
                 }
             }
+            const std::string tolerance = PlainNumber(AnswerTolerance(row, options));
+            std::string answers;
+            for (const double answer : AcceptedAnswers(row)) {
+                answers += " =" + PlainNumber(answer) + ":" + tolerance;
+            }
             out += "\n::" +
-                   Gift("Вариант " + e.stem + " — " + std::to_string(++number) + ". " + RowQuestion(row)) +
+                   Gift("Вариант: " + e.stem + " — " + std::to_string(++number) + ". " + RowQuestion(row)) +
                    "::[html]" + data +
-                   Gift("<p>Режим: " + Html(caption) + ". " + Html(RowQuestion(row)) + "</p>") + "{#" +
-                   PlainNumber(row.answer) + ":" + PlainNumber(AnswerTolerance(row, percent)) + "}\n";
+                   Gift("<p>Режим: " + Html(caption) + ". " + Html(RowQuestion(row)) + "</p><p>" +
+                        Html(DecimalLine(options.decimalComma)) + "</p>") +
+                   "{#" + answers + "}\n";
         }
     }
     return out;

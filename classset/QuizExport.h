@@ -19,15 +19,35 @@ struct SetEntry {
     const VariantRun* run = nullptr;
 };
 
-// The accepted deviation of an answer: `percent` of its size, but never less than half the
-// rounding step of the worked solution, so that the number copied from the solution passes
-// also where the exact value is near zero.
-double AnswerTolerance(const KeyRow& row, double percent);
+// How answers are marked and typed.
+struct QuizOptions {
+    double percent = 1.0;       // the tolerance of moduli, powers and voltages, of their size
+    double angleDegrees = 1.0;  // the tolerance of angles, in degrees whatever the angle
+    bool decimalComma = true;   // the separator the student is told to type
+};
+
+// The accepted deviation of an answer: `percent` of its size for a modulus, power or voltage,
+// `angleDegrees` for an angle, but never less than half the rounding step of the worked
+// solution, so that the number copied from the solution passes also where the exact value is
+// near zero.
+double AnswerTolerance(const KeyRow& row, const QuizOptions& options);
+
+// The answers a student may give for a key row: the value, and for an angle the same direction
+// written 360° lower and higher.
+std::vector<double> AcceptedAnswers(const KeyRow& row);
+
+// The prompt of a key row: its label and unit ("угол Ia (°)").
+std::string RowQuestion(const KeyRow& row);
+
+// The line that ends each question: which decimal separator to type.
+std::string DecimalLine(bool decimalComma);
 
 // The shortest fixed-point text (full stop, no exponent) that reads back as the same double.
 std::string PlainNumber(double value);
 
-std::string MoodleXml(const std::string& setName, const std::vector<SetEntry>& entries, double percent);
-std::string GiftText(const std::string& setName, const std::vector<SetEntry>& entries, double percent);
+std::string MoodleXml(const std::string& setName, const std::vector<SetEntry>& entries,
+                      const QuizOptions& options);
+std::string GiftText(const std::string& setName, const std::vector<SetEntry>& entries,
+                     const QuizOptions& options);
 
 }  // namespace vornik

@@ -2,13 +2,15 @@
 
 #include <array>
 
+#include "classset/Plural.h"
+
 namespace vornik {
 
 std::vector<std::string> TaskSheetLines(const std::string& fileStem, const Variant& variant) {
     const CircuitInput& in = variant.task.input;
     auto text = [&](Param p) { return in.Text(p); };
     std::vector<std::string> lines;
-    std::string heading = "Вариант " + fileStem;
+    std::string heading = "Вариант: " + fileStem;
     if (!variant.task.title.empty()) {
         heading += ". " + variant.task.title;
     }
@@ -36,7 +38,7 @@ std::vector<std::string> TaskSheetLines(const std::string& fileStem, const Varia
     std::string loads = "Сопротивления фаз нагрузки:";
     for (int k = 0; k < 3; ++k) {
         voltages += std::string(k == 0 ? " " : "; ") + "U" + labels[k] + " = " + text(kMagnitudes[k]) +
-                    " B, угол " + text(kAngles[k]) + "°";
+                    " В, угол " + text(kAngles[k]) + "°";
         loads += std::string(k == 0 ? " " : "; ") + "R" + labels[k] + " = " + text(kR[k]) + " Ом, X" +
                  labels[k] + " = " + text(kX[k]) + " Ом";
     }
@@ -54,6 +56,24 @@ std::vector<std::string> TaskSheetLines(const std::string& fileStem, const Varia
         }
     }
     lines.push_back(modes + ".");
+    return lines;
+}
+
+std::vector<std::string> TaskSheetQuantities(const VariantRun& run) {
+    std::vector<std::string> lines = {
+        "Найти (в скобках — единица и число знаков после запятой, как в решении):"};
+    for (const ComputedMode& mode : run.modes) {
+        std::string line;
+        for (const KeyRow& row : run.key) {
+            if (row.mode == mode.name) {
+                line += (line.empty() ? mode.caption + ": " : "; ") + row.label + " (" + row.unit + ", " +
+                        Counted(row.decimals, "знак", "знака", "знаков") + ")";
+            }
+        }
+        if (!line.empty()) {
+            lines.push_back(line + ".");
+        }
+    }
     return lines;
 }
 

@@ -5,12 +5,16 @@
 #include <set>
 
 #include "solver/TextToNumber.h"
+#include "solver/XmlChars.h"
 
 namespace vornik {
 
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+// Far more cells than a table has columns: a row beyond it is not a row of variants.
+constexpr size_t kMaxCellsPerRow = 200;
 
 std::string Trimmed(std::string_view s) {
     const size_t first = s.find_first_not_of(" \t");
@@ -31,8 +35,9 @@ std::string Lower(std::string_view s) {
     return out;
 }
 
-// Valid UTF-8 (no overlong forms, no surrogates), so every text of the set is UTF-8 too.
-bool IsUtf8(std::string_view s) {
+// Valid UTF-8 (no overlong forms, no surrogates), so every text of the set is UTF-8 too: the
+// offset of the first byte that is not, or the size when all are.
+size_t Utf8Prefix(std::string_view s) {
     size_t i = 0;
     while (i < s.size()) {
         const auto c = static_cast<unsigned char>(s[i]);
@@ -49,24 +54,24 @@ bool IsUtf8(std::string_view s) {
         } else if ((c & 0xF8) == 0xF0) {
             extra = 3, min = 0x10000, code = c & 0x07;
         } else {
-            return false;
+            return i;
         }
         if (i + extra >= s.size()) {
-            return false;
+            return i;
         }
         for (int k = 1; k <= extra; ++k) {
             const auto d = static_cast<unsigned char>(s[i + k]);
             if ((d & 0xC0) != 0x80) {
-                return false;
+                return i;
             }
             code = (code << 6) | (d & 0x3F);
         }
         if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-            return false;
+            return i;
         }
         i += extra + 1;
     }
-    return true;
+    return s.size();
 }
 
 // A tick cell: yes or no in the ways a spreadsheet user writes them.
@@ -135,14 +140,45 @@ std::optional<std::array<bool, 3>> PhaseSet(const std::string& cell, bool pairs)
     return on;
 }
 
-// A variant name that is also the start of its files' names.
-bool UsableName(const std::string& name) {
-    if (name.empty() || name == "." || name == ".." || name.size() > 64) {
-        return false;
+// Characters of UTF-8 text.
+int Characters(std::string_view text) {
+    return static_cast<int>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+// A file name common systems refuse: CON, PRN, AUX, NUL, COM1–COM9 and LPT1–LPT9 in any case,
+// alone or before an extension.
+bool ReservedDeviceName(const std::string& name) {
+    const std::string base = Lower(name.substr(0, name.find('.')));
+    if (base == "con" || base == "prn" || base == "aux" || base == "nul") {
+        return true;
     }
-    return std::none_of(name.begin(), name.end(), [](char c) {
-        return c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20 || c == '\x7F';
+    return base.size() == 4 && (base.starts_with("com") || base.starts_with("lpt")) && base[3] >= '1' &&
+           base[3] <= '9';
+}
+
+// Why a variant name cannot be the start of its files' names or a plain-text name in Moodle;
+// empty when it can.
+std::string NameFault(const std::string& name) {
+    if (name == "." || name == ".." || ReservedDeviceName(name)) {
+        return "имя варианта «" + name + "» не годится для имени файла";
+    }
+    // Moodle strips anything from a '<' as a tag, so the name would change or vanish.
+    if (name.find_first_of("<>") != std::string::npos) {
+        return "имя варианта «" + name + "» с угловой скобкой: Moodle убрал бы её как разметку";
+    }
+    const bool bad = std::any_of(name.begin(), name.end(), [](char c) {
+        return std::string_view("/\\:|?*\"").find(c) != std::string_view::npos ||
+               static_cast<unsigned char>(c) < 0x20 || c == '\x7F';
     });
+    return bad ? "имя варианта «" + name +
+                     "» не годится для имени файла (нельзя / \\ : | ? * \" и управляющие символы)"
+               : std::string();
+}
+
+// A formula start a spreadsheet would act on.
+bool FormulaStart(std::string_view text) {
+    return !text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos;
 }
 
 bool AllDigits(const std::string& s) {
@@ -257,7 +293,11 @@ bool SplitCsv(std::string_view text, std::vector<std::vector<std::string>>& rows
         row.clear();
         rowHasContent = false;
         ++row1;
+        // A header and kMaxVariants rows at most, before a huge file fills the memory.
+        return rows.size() <= static_cast<size_t>(kMaxVariants) + 1;
     };
+    const TableError tooLong = {kMaxVariants + 2, 0, "",
+                                "в таблице больше " + std::to_string(kMaxVariants) + " строк вариантов"};
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (inQuotes) {
@@ -279,11 +319,16 @@ bool SplitCsv(std::string_view text, std::vector<std::vector<std::string>>& rows
             row.push_back(std::move(cell));
             cell.clear();
             rowHasContent = true;
+            if (row.size() > kMaxCellsPerRow) {
+                error = {row1, 0, "", "в строке больше " + std::to_string(kMaxCellsPerRow) + " ячеек"};
+                return false;
+            }
         } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
             continue;
-        } else if (c == '\n' || c == '\r') {
-            endRow();
-        } else {
+        } else if ((c == '\n' || c == '\r') && !endRow()) {
+            error = tooLong;
+            return false;
+        } else if (c != '\n' && c != '\r') {
             cell += c;
         }
     }
@@ -291,10 +336,15 @@ bool SplitCsv(std::string_view text, std::vector<std::vector<std::string>>& rows
         error = {quoteRow, 0, "", "кавычка не закрыта до конца файла"};
         return false;
     }
-    if (!cell.empty() || !row.empty() || rowHasContent) {
-        endRow();
+    if ((!cell.empty() || !row.empty() || rowHasContent) && !endRow()) {
+        error = tooLong;
+        return false;
     }
     return true;
+}
+
+std::string CsvTextCell(std::string_view text) {
+    return CsvCell(FormulaStart(text) ? "'" + std::string(text) : std::string(text));
 }
 
 std::string CsvCell(std::string_view text) {
@@ -322,8 +372,9 @@ TableResult ReadVariantTable(std::string_view bytes, const TaskValues& base) {
         return fail(0, 0, "",
                     "файл больше " + std::to_string(kMaxTableBytes >> 20) + " МиБ, это не таблица вариантов");
     }
-    if (!IsUtf8(bytes)) {
-        return fail(0, 0, "", "файл не в кодировке UTF-8 (сохраните таблицу как «CSV UTF-8»)");
+    if (const size_t bad = Utf8Prefix(bytes); bad < bytes.size()) {
+        const int line = 1 + static_cast<int>(std::count(bytes.begin(), bytes.begin() + bad, '\n'));
+        return fail(line, 0, "", "файл не в кодировке UTF-8 (сохраните таблицу как «CSV UTF-8»)");
     }
     std::vector<std::vector<std::string>> rows;
     TableError splitError;
@@ -340,6 +391,9 @@ TableResult ReadVariantTable(std::string_view bytes, const TaskValues& base) {
     for (size_t c = 0; c < header.size(); ++c) {
         const std::string name = Trimmed(header[c]);
         const int col = static_cast<int>(c) + 1;
+        if (Characters(name) > kMaxCellChars) {
+            return fail(1, col, "", "имя столбца длиннее " + std::to_string(kMaxCellChars) + " знаков");
+        }
         const std::optional<Column> column = ColumnByName(name);
         if (!column) {
             return fail(1, col, name,
@@ -361,12 +415,18 @@ TableResult ReadVariantTable(std::string_view bytes, const TaskValues& base) {
     for (size_t r = 1; r < rows.size(); ++r) {
         const std::vector<std::string>& cells = rows[r];
         const int row = static_cast<int>(r) + 1;
-        if (cells.empty()) {
-            continue;  // a blank line
+        if (std::all_of(cells.begin(), cells.end(),
+                        [](const std::string& c) { return Trimmed(c).empty(); })) {
+            continue;  // a blank line, or a row of empty cells as a spreadsheet saves it (;;;)
         }
         if (cells.size() > columns.size()) {
             return fail(row, static_cast<int>(columns.size()) + 1, "",
                         "ячеек больше, чем столбцов в заголовке (" + std::to_string(columns.size()) + ")");
+        }
+        if (cells.size() < columns.size()) {
+            return fail(row, static_cast<int>(cells.size()) + 1, Trimmed(header[cells.size()]),
+                        "в строке " + std::to_string(cells.size()) + " из " + std::to_string(columns.size()) +
+                            " ячеек заголовка; пустую ячейку отделите разделителем");
         }
         Variant v{std::to_string(result.variants.size() + 1), row, base};
         // The cells that tick something only one connection has, checked once the row is read.
@@ -376,16 +436,31 @@ TableResult ReadVariantTable(std::string_view bytes, const TaskValues& base) {
         for (size_t c = 0; c < cells.size(); ++c) {
             const int col = static_cast<int>(c) + 1;
             const std::string& name = Trimmed(header[c]);
-            const std::string cell = Trimmed(cells[c]);
+            std::string cell = Trimmed(cells[c]);
             const Column& column = columns[c];
+            if (const std::optional<char32_t> bad = FirstNonXmlChar(cell)) {
+                return fail(
+                    row, col, name,
+                    "управляющий знак " + CodePointName(*bad) + " в ячейке: такой текст не запишется в тест");
+            }
+            const bool text = column.kind == ColumnKind::Variant || column.kind == ColumnKind::Title;
+            const int limit = column.kind == ColumnKind::Variant ? kMaxNameChars
+                              : column.kind == ColumnKind::Title ? kMaxTitleChars
+                                                                 : kMaxCellChars;
+            if (Characters(cell) > limit) {
+                return fail(row, col, name, "ячейка длиннее " + std::to_string(limit) + " знаков");
+            }
+            if (text && cell.size() > 1 && cell[0] == '\'' && FormulaStart(cell.substr(1))) {
+                cell.erase(0, 1);  // the apostrophe that keeps a spreadsheet from a formula
+            }
             if (cell.empty()) {
                 continue;  // the base task's value stays
             }
             CircuitInput& in = v.task.input;
             switch (column.kind) {
                 case ColumnKind::Variant:
-                    if (!UsableName(cell)) {
-                        return fail(row, col, name, "имя варианта «" + cell + "» не годится для имени файла");
+                    if (const std::string fault = NameFault(cell); !fault.empty()) {
+                        return fail(row, col, name, fault);
                     }
                     v.name = cell;
                     break;
@@ -524,7 +599,8 @@ std::string VariantTableText(const std::vector<Variant>& variants, const std::ve
     out += "\r\n";
     for (size_t k = 0; k < variants.size(); ++k) {
         const Variant& v = variants[k];
-        out += CsvCell(stems[k]) + ',' + CsvCell(v.task.title) + ',' + (v.task.input.star ? "star" : "delta");
+        out += CsvTextCell(stems[k]) + ',' + CsvTextCell(v.task.title) + ',' +
+               (v.task.input.star ? "star" : "delta");
         for (const std::string& text : v.task.input.texts) {
             out += ',' + CsvCell(text);
         }

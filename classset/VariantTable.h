@@ -14,6 +14,12 @@ namespace vornik {
 
 // A table bigger than this is refused before it is read (a class has a few dozen rows).
 inline constexpr std::size_t kMaxTableBytes = 8u << 20;
+// The most variants a set has, from a table or drawn (the rows of a table after its header).
+inline constexpr int kMaxVariants = 10000;
+// The most characters of a variant's name, of a title and of any other cell.
+inline constexpr int kMaxNameChars = 64;
+inline constexpr int kMaxTitleChars = 200;
+inline constexpr int kMaxCellChars = 100;
 
 enum class ColumnKind { Variant, Title, Connection, Field, Tick, Neutral, Shorts, Opens, Breaks, Decimals };
 
@@ -54,6 +60,11 @@ bool SplitCsv(std::string_view text, std::vector<std::vector<std::string>>& rows
 
 // A cell for a comma-separated file: quoted when it holds a comma, a quote or a line break.
 std::string CsvCell(std::string_view text);
+
+// A text cell (a name, a title, a label): as CsvCell, and with a leading apostrophe when it
+// starts with a character a spreadsheet takes for a formula (= + - @, a tab or a carriage
+// return), so that it shows the text and runs nothing. ReadVariantTable drops the apostrophe.
+std::string CsvTextCell(std::string_view text);
 
 // The texts of a file name for each variant name: numeric names padded with zeros to the
 // widest numeric name of the set (at least two digits), others as they are.

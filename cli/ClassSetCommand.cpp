@@ -4,23 +4,20 @@
 #include <charconv>
 
 #include "classset/RecordFieldNames.h"
+#include "classset/VariantTable.h"
 #include "solver/TextToNumber.h"
 
 namespace vornik {
 
-namespace {
-
-constexpr int kMaxCount = 10000;
-
-}  // namespace
-
 bool HasClassSetOptions(const CliOptions& o) {
-    return o.classSet || o.variants || o.count || o.seed || !o.vary.empty() || o.keyFields || o.tolerance;
+    return o.classSet || o.variants || o.count || o.seed || !o.vary.empty() || o.keyFields || o.tolerance ||
+           o.angleTolerance || o.quizDecimal;
 }
 
 std::string ClassSetRequestFrom(const CliOptions& o, ClassSetRequest& request) {
     if (!o.classSet) {
-        return "--variants, --count, --seed, --vary, --key-fields and --tolerance go with --class-set OUTDIR";
+        return "--variants, --count, --seed, --vary, --key-fields, --tolerance, --angle-tolerance and "
+               "--quiz-decimal go with --class-set OUTDIR";
     }
     if (o.json || o.diagram || o.out) {
         return "--class-set writes its own files; leave out --json, --diagram and --out";
@@ -43,8 +40,8 @@ std::string ClassSetRequestFrom(const CliOptions& o, ClassSetRequest& request) {
         }
         const std::string& c = *o.count;
         if (std::from_chars(c.data(), c.data() + c.size(), request.count).ptr != c.data() + c.size() ||
-            request.count < 1 || request.count > kMaxCount) {
-            return "--count takes a whole number from 1 to " + std::to_string(kMaxCount);
+            request.count < 1 || request.count > kMaxVariants) {
+            return "--count takes a whole number from 1 to " + std::to_string(kMaxVariants);
         }
         const std::string& s = *o.seed;
         if (s.empty() ||
@@ -84,6 +81,20 @@ std::string ClassSetRequestFrom(const CliOptions& o, ClassSetRequest& request) {
             request.tolerancePercent >= 100) {
             return "--tolerance takes a percentage above 0 and below 100, e.g. 1 or 0,5";
         }
+    }
+    if (o.angleTolerance) {
+        std::string text = *o.angleTolerance;
+        std::replace(text.begin(), text.end(), '.', ',');
+        if (!TryTextToFloat(text, request.angleToleranceDegrees) || !(request.angleToleranceDegrees > 0) ||
+            request.angleToleranceDegrees >= 90) {
+            return "--angle-tolerance takes degrees above 0 and below 90, e.g. 1 or 0,5";
+        }
+    }
+    if (o.quizDecimal) {
+        if (*o.quizDecimal != "comma" && *o.quizDecimal != "point") {
+            return "--quiz-decimal takes comma or point";
+        }
+        request.quizDecimalComma = *o.quizDecimal == "comma";
     }
     return std::string();
 }

@@ -62,6 +62,12 @@ std::optional<std::string>* ClassSetOption(CliOptions& o, std::string_view arg) 
     if (arg == "--tolerance") {
         return &o.tolerance;
     }
+    if (arg == "--angle-tolerance") {
+        return &o.angleTolerance;
+    }
+    if (arg == "--quiz-decimal") {
+        return &o.quizDecimal;
+    }
     return nullptr;
 }
 
@@ -376,7 +382,14 @@ Class set (a variant per student, answer key and quiz files in the folder OUTDIR
                       IaArg, PTotal, …); default: the currents, U0, the
                       neutral current, P and Q of every computed mode
   --tolerance P       relative tolerance of the quiz answers in percent
-                      (default 1)
+                      (default 1), never below half the last digit shown
+  --angle-tolerance DEG
+                      tolerance of the angles in degrees (default 1), never
+                      below half the last digit shown; an angle is accepted
+                      also written 360 degrees lower or higher
+  --quiz-decimal comma|point
+                      the decimal separator the quiz tells students to type
+                      (default comma, as a Russian-language Moodle reads it)
   The folder gets NN.vornik (the task of each variant), variants.csv, key.csv,
   moodle.xml (Moodle XML, one Cloze question per variant), gift.txt,
   summary.txt, and NN-task.pdf (the student's sheet), NN-solution.pdf (the

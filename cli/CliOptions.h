@@ -38,6 +38,8 @@ struct CliOptions {
     std::vector<std::string> vary;
     std::optional<std::string> keyFields;
     std::optional<std::string> tolerance;
+    std::optional<std::string> angleTolerance;
+    std::optional<std::string> quizDecimal;
 };
 
 // The task of the options: what --save-task writes and --json reports.

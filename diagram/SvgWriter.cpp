@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "solver/XmlChars.h"
+
 namespace vornik {
 
 namespace {
@@ -28,9 +30,11 @@ std::string Number(double v) {
     return s == "-0" ? "0" : s;
 }
 
+// Text for XML: the markup characters as entities, and the characters XML cannot hold (control
+// characters from a title) replaced.
 std::string Escaped(const std::string& text) {
     std::string out;
-    for (const char c : text) {
+    for (const char c : XmlSafe(text)) {
         switch (c) {
             case '&':
                 out += "&amp;";
@@ -45,10 +49,7 @@ std::string Escaped(const std::string& text) {
                 out += "&quot;";
                 break;
             default:
-                // Control characters are not allowed in XML 1.0; the labels never hold them.
-                if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') {
-                    out += c;
-                }
+                out += c;
         }
     }
     return out;

@@ -18,6 +18,8 @@ packages=(
   python3-pyatspi at-spi2-core dbus-x11 dbus-daemon x11-utils
   # Tests of the SVG and PDF documents: rsvg-convert, pdfinfo and pdftotext.
   librsvg2-bin poppler-utils
+  # xmllint: every XML and SVG the program writes is checked well formed.
+  libxml2-utils
 )
 
 missing=()

@@ -8,6 +8,7 @@
 
 #include "fileio/ReadInputFile.h"
 #include "fileio/ReplaceFile.h"
+#include "solver/XmlChars.h"
 
 namespace vornik {
 
@@ -82,7 +83,12 @@ std::string StringMember(const Json& value, const std::string& path) {
     if (!value.is_string()) {
         throw Refused{"«" + path + "» должен быть строкой"};
     }
-    return value.get<std::string>();
+    std::string text = value.get<std::string>();
+    // A text the quiz files and pictures of a class set could not hold.
+    if (const std::optional<char32_t> bad = FirstNonXmlChar(text)) {
+        throw Refused{"«" + path + "» содержит управляющий знак " + CodePointName(*bad)};
+    }
+    return text;
 }
 
 // A text must fit the field it goes into when the form's limits apply.
@@ -144,7 +150,7 @@ void ReadDecimals(const Json& task, TaskFile& out, FieldLimits limits) {
             }
             text = std::to_string(n);
         } else if (d->is_string()) {
-            text = d->get<std::string>();
+            text = StringMember(*d, path);
             CheckLength(text, 1, path, limits);
         } else {
             throw Refused{"«" + path + "» должен быть числом от 0 до 5"};
@@ -167,6 +173,10 @@ TaskReadResult ReadTask(std::string_view bytes, FieldLimits limits) {
     try {
         if (bytes.size() > kTaskMaxBytes) {
             throw Refused{"файл больше 1 МиБ"};
+        }
+        // The parser would stop at a NUL and take the bytes before it for the whole file.
+        if (const size_t nul = bytes.find('\0'); nul != std::string_view::npos) {
+            throw Refused{"это не текст JSON (нулевой байт в байте " + std::to_string(nul + 1) + ")"};
         }
         if (NestingDepth(bytes) > kMaxDepth) {
             throw Refused{"это не файл задачи (слишком глубокая вложенность)"};

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <regex>
 
 #include "classset/AnswerKey.h"
@@ -100,12 +101,18 @@ TEST(AnswerKey, DefaultQuantitiesAreWhatEachModeHas) {
     for (const Case& c : cases) {
         const VariantRun run = RunVariant(c.task);
         ASSERT_TRUE(run.completed) << c.name;
+        // Each angle is its modulus's label after "угол ", in degrees; the rest in their units.
+        const std::map<char, std::string> kUnits = {{'I', "А"}, {'U', "В"}, {'P', "Вт"}, {'Q', "вар"}};
+        const std::string kAngle = "угол ";
         std::vector<std::string> labels;
         std::vector<bool> angles;
         for (const KeyRow& row : run.key) {
             if (row.mode == c.mode) {
-                labels.push_back(row.label);
+                const bool angle = row.label.starts_with(kAngle);
+                labels.push_back(angle ? row.label.substr(kAngle.size()) : row.label);
                 angles.push_back(row.angle);
+                EXPECT_EQ(angle, row.angle) << c.name << ": " << row.label;
+                EXPECT_EQ(row.unit, angle ? "°" : kUnits.at(row.label[0])) << c.name << ": " << row.label;
             }
         }
         EXPECT_EQ(labels, c.labels) << c.name;
@@ -159,6 +166,54 @@ TEST(AnswerKey, ShownIsTheNumberTheSolutionPrints) {
                 << c.name << ", " << row.mode << ", " << row.label << (row.angle ? " angle" : "") << ": "
                 << row.shown;
         }
+    }
+}
+
+TEST(AnswerKey, AnyFieldIsNamedAsTheSolutionNamesItInItsMode) {
+    struct Case {
+        int field;
+        ModeOfRun mode;
+        const char* label;
+        const char* unit;
+    };
+    const ModeOfRun star{true, ModeKind::Normal, 0};
+    const ModeOfRun delta{false, ModeKind::Normal, 0};
+    const ModeOfRun deltaBreakA{false, ModeKind::LineBreak, 0};
+    const Case cases[] = {
+        {IaRe, star, "Re Ia", "А"},
+        {UaLoadArg, star, "угол Ua`", "°"},
+        {U0Im, star, "Im U0", "В"},
+        {YbMod, star, "Yb", "См"},
+        {R0, star, "R0", "Ом"},
+        {ZcArg, delta, "угол Zca", "°"},
+        {Xb, delta, "Xbc", "Ом"},
+        {YbMod, delta, "Ibc", "А"},
+        {UbLoadMod, delta, "Ib", "А"},
+        {SaArg, star, "угол Sa", "°"},
+        {Qc, star, "Qc", "вар"},
+        {PBalance, star, "P", "Вт"},
+        {QBalance, delta, "Q", "вар"},
+        {I0ViaU0Arg, star, "угол I0", "°"},
+        {IbMod, {true, ModeKind::LineBreak, 0}, "Ic", "А"},
+        {IaMod, {true, ModeKind::LineBreak, 1}, "Ia", "А"},
+        {IbArg, {true, ModeKind::LineBreak, 1}, "угол Ic", "°"},
+        {YcMod, deltaBreakA, "Iab", "А"},
+        {YbArg, deltaBreakA, "угол Ica=Iab", "°"},
+        {IaMod, deltaBreakA, "Uca", "В"},
+        {IcMod, deltaBreakA, "Ubc", "В"},
+        {Y0, deltaBreakA, "Rcab", "Ом"},
+        {U0Arg, deltaBreakA, "Zcab", "Ом"},
+        {U0Re, deltaBreakA, "угол Zcab", "°"},
+        {SbMod, deltaBreakA, "Sca", "ВА"},
+        {Pc, deltaBreakA, "Pab", "Вт"},
+        {YaMod, {false, ModeKind::LineBreak, 2}, "Iab", "А"},
+        {Y0, {false, ModeKind::LineBreak, 1}, "Rabc", "Ом"},
+    };
+    for (const Case& c : cases) {
+        const QuantityName name = FieldQuantity(c.field, c.mode);
+        EXPECT_EQ(name.label, c.label) << c.field;
+        EXPECT_EQ(name.unit, c.unit) << c.field << " " << c.label;
+        EXPECT_EQ(name.angle, name.unit == "°") << c.field << " " << c.label;
     }
 }
 

@@ -9,8 +9,10 @@
 #include <map>
 #include <memory>
 #include <regex>
+#include <sstream>
 
 #include "classset/QuizExport.h"
+#include "tests/core/XmlLint.h"
 
 namespace vornik {
 namespace {
@@ -147,8 +149,11 @@ struct SetFixture {
     std::vector<SetEntry> entries;
     SetFixture() {
         for (int k = 0; k < 3; ++k) {
-            Variant v{std::to_string(k + 1), 0, {}};
-            v.task.title = k == 0 ? "Задача {1} #2: a=b ~ c & <d>" : "";
+            // Names and titles with what GIFT, HTML and XML give a meaning or cannot hold.
+            Variant v{k == 1 ? "{7}" : std::to_string(k + 1), 0, {}};
+            const char* titles[] = {"Задача {1} #2: a=b ~ c & <d>", "Петров\n\nИ. \\ {x}",
+                                    "a\x0c\x01b\xEF\xBF\xBE"};
+            v.task.title = titles[k];
             v.task.input.star = k != 1;
             v.task.input[Param::Edit4] = "12";
             v.task.input[Param::Edit5] = "-4";
@@ -172,28 +177,52 @@ struct SetFixture {
 };
 
 constexpr double kPercent = 2.5;
+const QuizOptions kOptions{kPercent, 1.5, true};
 const std::regex kPlainNumber("-?[0-9]+(\\.[0-9]+)?");
 
-// The answer and tolerance of a blank checked against the key row it asks for.
-void CheckAnswer(const std::string& answer, const std::string& tolerance, const KeyRow& row,
-                 const std::string& where) {
-    ASSERT_TRUE(std::regex_match(answer, kPlainNumber)) << where << ": " << answer;
-    ASSERT_TRUE(std::regex_match(tolerance, kPlainNumber)) << where << ": " << tolerance;
-    EXPECT_EQ(std::stod(answer), row.answer) << where;
-    const double tol = std::stod(tolerance);
-    EXPECT_GE(tol, std::fabs(row.answer) * kPercent / 100 * 0.999999) << where;
+struct Accepted {
+    double answer;
+    double tolerance;
+};
+
+// The answers of a numerical blank: "=a:t~=b:t" (Cloze) or "=a:t =b:t", "a:t" (GIFT, after '#').
+std::vector<Accepted> Answers(const std::string& body, const std::string& where) {
+    std::vector<Accepted> out;
+    const std::regex one("(^|~| )=?(-?[0-9.]+):([0-9.]+)");
+    for (auto it = std::sregex_iterator(body.begin(), body.end(), one); it != std::sregex_iterator(); ++it) {
+        EXPECT_TRUE(std::regex_match((*it)[2].str(), kPlainNumber)) << where << ": " << body;
+        EXPECT_TRUE(std::regex_match((*it)[3].str(), kPlainNumber)) << where << ": " << body;
+        out.push_back({std::stod((*it)[2]), std::stod((*it)[3])});
+    }
+    EXPECT_FALSE(out.empty()) << where << ": " << body;
+    return out;
+}
+
+bool Inside(const std::vector<Accepted>& answers, double typed) {
+    return std::any_of(answers.begin(), answers.end(),
+                       [&](const Accepted& a) { return std::fabs(typed - a.answer) <= a.tolerance; });
+}
+
+// The answers of a blank checked against the key row it asks for.
+void CheckAnswer(const std::vector<Accepted>& answers, const KeyRow& row, const std::string& where) {
+    ASSERT_FALSE(answers.empty()) << where;
+    EXPECT_EQ(answers[0].answer, row.answer) << where;
+    const double tol = answers[0].tolerance;
+    EXPECT_GE(tol, row.angle ? kOptions.angleDegrees : std::fabs(row.answer) * kPercent / 100 * 0.999999)
+        << where;
     EXPECT_GE(tol, row.shownStep / 2) << where;
     // The number a student copies from the worked solution is accepted.
     std::string shown = row.shown;
     std::replace(shown.begin(), shown.end(), ',', '.');
-    EXPECT_LE(std::fabs(std::stod(shown) - row.answer), tol * 1.000001) << where << ": shown " << row.shown;
+    EXPECT_TRUE(Inside(answers, std::stod(shown))) << where << ": shown " << row.shown;
 }
 
 TEST(QuizFormat, MoodleXmlHasOneClozeQuestionPerVariantWithABlankPerKeyRow) {
     const SetFixture set;
-    const std::string xml = MoodleXml("Группа 21-Э", set.entries, kPercent);
+    const std::string xml = MoodleXml("Группа 21-Э", set.entries, kOptions);
     std::unique_ptr<Node> quiz;
     ASSERT_NO_THROW(quiz = XmlReader(xml).Document());
+    EXPECT_TRUE(test::XmlLintAccepts(xml));
     ASSERT_EQ(quiz->name, "quiz");
     ASSERT_EQ(quiz->children.size(), set.entries.size() + 1);
     const Node& category = *quiz->children[0];
@@ -202,14 +231,14 @@ TEST(QuizFormat, MoodleXmlHasOneClozeQuestionPerVariantWithABlankPerKeyRow) {
     ASSERT_NE(category.Child("category"), nullptr);
     EXPECT_EQ(category.Child("category")->Child("text")->text, "$course$/top/Группа 21-Э");
 
-    const std::regex blank("\\{([0-9]+):(NUMERICAL|NM):=([^:}]*):([^}]*)\\}");
+    const std::regex blank("\\{([0-9]+):(NUMERICAL|NM):([^}]*)\\}");
     for (size_t k = 0; k < set.entries.size(); ++k) {
         const Node& q = *quiz->children[k + 1];
         const std::string where = "question " + std::to_string(k + 1);
         ASSERT_EQ(q.name, "question") << where;
         EXPECT_EQ(q.attrs.at("type"), "cloze") << where;
         ASSERT_NE(q.Child("name"), nullptr) << where;
-        EXPECT_EQ(q.Child("name")->Child("text")->text, "Вариант " + set.entries[k].stem);
+        EXPECT_EQ(q.Child("name")->Child("text")->text, "Вариант: " + set.entries[k].stem);
         const Node* text = q.Child("questiontext");
         ASSERT_NE(text, nullptr) << where;
         EXPECT_EQ(text->attrs.at("format"), "html");
@@ -218,12 +247,13 @@ TEST(QuizFormat, MoodleXmlHasOneClozeQuestionPerVariantWithABlankPerKeyRow) {
         size_t braces = std::count(html.begin(), html.end(), '{');
         const auto& key = set.runs[k].key;
         ASSERT_EQ(braces, key.size()) << where;
+        EXPECT_TRUE(html.ends_with("<p>Дробную часть отделяйте запятой: 20,8</p>")) << where;
         size_t n = 0;
         for (auto it = std::sregex_iterator(html.begin(), html.end(), blank); it != std::sregex_iterator();
              ++it, ++n) {
             ASSERT_LT(n, key.size()) << where;
             EXPECT_EQ((*it)[1], "1") << where;
-            CheckAnswer((*it)[3], (*it)[4], key[n], where + " blank " + std::to_string(n + 1));
+            CheckAnswer(Answers((*it)[3], where), key[n], where + " blank " + std::to_string(n + 1));
         }
         EXPECT_EQ(n, key.size()) << where;
         // The worked solution as the general feedback, a paragraph per line of text.
@@ -286,9 +316,13 @@ std::vector<GiftQuestion> ParseGift(const std::string& gift) {
         int state = 0;  // 0 text, 1 answer, 2 after the answer
         size_t i = 0;
         if (b.starts_with("::")) {
-            const size_t close = b.find("::", 2);
-            q.title = b.substr(2, close - 2);
-            i = close + 2;
+            for (i = 2; i < b.size() && b.compare(i, 2, "::") != 0; ++i) {
+                if (b[i] == '{' || b[i] == '}' || b[i] == '\n') {
+                    throw std::runtime_error(std::string("an unescaped ") + b[i] + " in the title");
+                }
+                q.title += b[i] == '\\' ? b.at(++i) : b[i];
+            }
+            i += 2;
         }
         for (; i < b.size(); ++i) {
             const char c = b[i];
@@ -318,7 +352,15 @@ std::vector<GiftQuestion> ParseGift(const std::string& gift) {
 TEST(QuizFormat, GiftHasANumericalQuestionPerKeyRowInACategoryPerVariant) {
     const SetFixture set;
     std::vector<GiftQuestion> questions;
-    ASSERT_NO_THROW(questions = ParseGift(GiftText("Группа 21-Э", set.entries, kPercent)));
+    const std::string gift = GiftText("Группа 21-Э", set.entries, kOptions);
+    ASSERT_NO_THROW(questions = ParseGift(gift));
+    // Each question on one line: no line break of a title starts a line of its own.
+    std::istringstream lines(gift);
+    for (std::string line; std::getline(lines, line);) {
+        EXPECT_TRUE(line.empty() || line.starts_with("//") || line.starts_with("$CATEGORY: ") ||
+                    (line.starts_with("::") && line.ends_with("}")))
+            << line;
+    }
     size_t q = 0;
     for (size_t k = 0; k < set.entries.size(); ++k) {
         for (const KeyRow& row : set.runs[k].key) {
@@ -326,15 +368,109 @@ TEST(QuizFormat, GiftHasANumericalQuestionPerKeyRowInACategoryPerVariant) {
             const GiftQuestion& g = questions[q++];
             const std::string where = g.title;
             EXPECT_EQ(g.category, "$course$/top/Группа 21-Э/Вариант " + set.entries[k].stem) << where;
+            EXPECT_TRUE(g.title.starts_with("Вариант: " + set.entries[k].stem + " — ")) << where;
             EXPECT_TRUE(g.text.starts_with("[html]")) << where;
+            EXPECT_TRUE(g.text.ends_with("<p>Дробную часть отделяйте запятой: 20,8</p>")) << where;
             ASSERT_TRUE(g.answer.starts_with("#")) << where;
-            const size_t colon = g.answer.find(':');
-            ASSERT_NE(colon, std::string::npos) << where;
-            CheckAnswer(g.answer.substr(1, colon - 1), g.answer.substr(colon + 1), row, where);
+            CheckAnswer(Answers(g.answer.substr(1), where), row, where);
         }
     }
     EXPECT_EQ(q, questions.size());
     EXPECT_NE(questions[0].text.find("Задача &#123;1&#125; #2: a=b ~ c &amp; &lt;d&gt;"), std::string::npos);
+    EXPECT_NE(gift.find("::Вариант\\: 0\\{7\\} — "), std::string::npos);
+    // The backslash and braces of a title read back as they were (braces as HTML entities).
+    EXPECT_NE(questions[set.runs[0].key.size()].text.find("Петров  И. \\ &#123;x&#125;"), std::string::npos);
+}
+
+// The blanks of Cloze and the answers of GIFT, a list per key row, in key order.
+std::vector<std::vector<Accepted>> QuizAnswers(const std::vector<SetEntry>& entries,
+                                               const QuizOptions& options) {
+    std::vector<std::vector<Accepted>> out;
+    const std::string xml = MoodleXml("s", entries, options);
+    const std::regex blank("\\{1:NUMERICAL:([^}]*)\\}");
+    for (auto it = std::sregex_iterator(xml.begin(), xml.end(), blank); it != std::sregex_iterator(); ++it) {
+        out.push_back(Answers((*it)[1], "cloze"));
+    }
+    for (const GiftQuestion& q : ParseGift(GiftText("s", entries, options))) {
+        out.push_back(Answers(q.answer.substr(1), "gift " + q.title));
+    }
+    return out;
+}
+
+std::string Printed(double degrees, int decimals) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*f", decimals, degrees);
+    return text;
+}
+
+TEST(QuizFormat, AnAngleIsRightWithinItsToleranceInEitherFormAndAWrongOneIsNot) {
+    struct Case {
+        double degrees;  // as computed, before the key brings it into (-180, 180]
+        int decimals;
+        bool signMatters;     // the angle with its sign turned is another direction
+        bool fivePercentOut;  // 5 % of the angle is more than the tolerance
+    };
+    const Case cases[] = {
+        {-180.0136, 2, false, true}, {179.5, 1, false, true}, {-179.5, 1, false, true},
+        {0.77, 2, true, false},      {-3.2, 1, true, false},  {90.4, 1, true, true},
+        {-89.6, 1, true, true},      {121.5, 1, true, true},  {-30.02, 0, true, true},
+    };
+    const QuizOptions options{1.0, 1.0, true};
+    for (const Case& c : cases) {
+        Variant variant{"1", 0, {}};
+        VariantRun run;
+        run.modes = {{"normal", 0, "нормальный режим", {}}};
+        KeyRow row;
+        row.mode = "normal";
+        row.label = "угол Ia";
+        row.unit = "°";
+        row.angle = true;
+        row.answer = HalfOpenDegrees(c.degrees);
+        row.shownStep = std::pow(10.0, -c.decimals);
+        row.shown = Printed(c.degrees, c.decimals);
+        run.key = {row};
+        const std::vector<SetEntry> entries = {{&variant, "01", &run}};
+        const auto all = QuizAnswers(entries, options);
+        ASSERT_EQ(all.size(), 2u) << c.degrees;
+        const double typed = std::stod(row.shown);
+        const double otherForm = typed > 0 ? typed - 360 : typed + 360;
+        for (const auto& answers : all) {
+            EXPECT_TRUE(Inside(answers, typed)) << c.degrees << ": " << row.shown;
+            EXPECT_TRUE(Inside(answers, otherForm)) << c.degrees << ": " << otherForm;
+            EXPECT_TRUE(Inside(answers, std::round(typed))) << c.degrees << ": whole degrees";
+            if (c.signMatters) {
+                EXPECT_FALSE(Inside(answers, -typed)) << c.degrees << ": sign";
+                EXPECT_FALSE(Inside(answers, -otherForm)) << c.degrees << ": sign of the other form";
+            }
+            if (c.fivePercentOut) {
+                for (const double wrong : {typed * 1.05, typed * 0.95, otherForm * 1.05, otherForm * 0.95}) {
+                    EXPECT_FALSE(Inside(answers, wrong)) << c.degrees << ": " << wrong;
+                }
+            }
+        }
+    }
+}
+
+TEST(QuizFormat, EveryToleranceIsHalfTheLastPrintedDigitAtLeast) {
+    // Every kind of number with three decimals; Xb and U0's parts near zero, where the percentage
+    // gives next to nothing.
+    TaskValues task;
+    task.input[Param::Edit4] = "10";
+    task.input[Param::Edit6] = "10";
+    task.input[Param::Edit8] = "10";
+    task.precision.texts.fill("3");
+    const VariantRun run = RunVariant(task, std::vector<int>{Xb, U0Mod, U0Re, IaIm, IaMod, PTotal});
+    ASSERT_TRUE(run.completed);
+    Variant variant{"1", 0, task};
+    const std::vector<SetEntry> entries = {{&variant, "01", &run}};
+    const auto all = QuizAnswers(entries, kOptions);
+    ASSERT_EQ(all.size(), 2 * run.key.size());
+    for (size_t k = 0; k < all.size(); ++k) {
+        const KeyRow& row = run.key[k % run.key.size()];
+        CheckAnswer(all[k], row, row.label);
+        // Three decimals printed: half of 0,001, whatever the code takes for its step.
+        EXPECT_GE(all[k][0].tolerance, 0.0005) << row.label << " " << row.shown;
+    }
 }
 
 }  // namespace

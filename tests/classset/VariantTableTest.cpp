@@ -33,7 +33,8 @@ TEST(VariantTable, FaultsNameTheirRowAndColumn) {
         {"an empty file", "", 1, 0, "пуст"},
         {"a header only", "variant,r1\r\n", 2, 0, "нет ни одного"},
         {"a file too big", big, 0, 0, "МиБ"},
-        {"not UTF-8", "variant,title\n1,\xC0\xAF\n", 0, 0, "UTF-8"},
+        {"not UTF-8, at the line of its first bad byte", "variant,title\n1,\"a\nb\"\n2,\xC0\xAF\n", 4, 0,
+         "UTF-8"},
         {"a quote never closed", "variant,title\n1,ok\n2,\"open\n", 3, 0, "кавычка"},
         {"a variant twice", "variant,r1\n7,1\n7,2\n", 3, 1, "уже есть"},
         {"two names for one file", "variant,r1\n3,1\n03,2\n", 3, 1, "уже есть"},
@@ -45,6 +46,35 @@ TEST(VariantTable, FaultsNameTheirRowAndColumn) {
         {"a name that is a path", "variant,r1\n../x,5\n", 2, 1, "имя варианта"},
         {"an unknown connection", "variant,connection\n1,zigzag\n", 2, 2, "соединение"},
         {"a quoted column name over two lines", "variant,\"r\r\n1\"\n1,2\n", 1, 2, "неизвестный столбец"},
+        // Hostile names and titles: what Moodle strips, what file systems refuse, what XML cannot hold.
+        {"an HTML tag as a name", "variant,r1\n<b>,5\n", 2, 1, "Moodle"},
+        {"a reserved device name", "variant,r1\nCON,5\n", 2, 1, "для имени файла"},
+        {"a reserved name with an extension, any case", "r1,variant\n5,lPt9.txt\n", 2, 2, "для имени файла"},
+        {"COM0 is a name", "variant,r1\nCOM0,5\nnul.a,5\n", 3, 1, "для имени файла"},
+        {"a colon", "variant\na:b\n", 2, 1, "для имени файла"},
+        {"a bar", "variant\na|b\n", 2, 1, "для имени файла"},
+        {"a question mark", "variant\nwhy?\n", 2, 1, "для имени файла"},
+        {"a star", "variant\n*\n", 2, 1, "для имени файла"},
+        {"a double quote", "variant\n\"a\"\"b\"\n", 2, 1, "для имени файла"},
+        {"a short row", "variant,r1,x2,neutral\n1,10,5,да\n2,10\n", 3, 3, "2 из 4 ячеек"},
+        {"a control byte in a title", "variant,title\n1,\"a\x0c\x62\"\n", 2, 2, "U+000C"},
+        {"NUL in a name", std::string("variant\na\0b\n", 12), 2, 1, "U+0000"},
+        {"U+FFFE in a title", "title,variant\n\xEF\xBF\xBE,1\n", 2, 1, "U+FFFE"},
+        {"an over-long title", "variant,title\n1," + std::string(201, 'y') + "\n", 2, 2, "длиннее 200"},
+        {"an over-long name", "variant\n" + std::string(65, 'n') + "\n", 2, 1, "длиннее 64"},
+        {"an over-long number", "r1\n" + std::string(101, '1') + "\n", 2, 1, "длиннее 100"},
+        {"an over-long column name", std::string(101, 'c') + "\n1\n", 1, 1, "длиннее 100"},
+        {"more rows than a set has",
+         "r1\n" +
+             [] {
+                 std::string rows;
+                 for (int k = 0; k <= kMaxVariants; ++k) {
+                     rows += "5\n";
+                 }
+                 return rows;
+             }(),
+         kMaxVariants + 2, 0, "больше 10000 строк"},
+        {"a row of countless cells", "variant\n" + std::string(300, ','), 2, 0, "больше 200 ячеек"},
     };
     for (const Case& c : cases) {
         const TableResult r = ReadVariantTable(c.table, StarBase());
@@ -55,6 +85,7 @@ TEST(VariantTable, FaultsNameTheirRowAndColumn) {
         const std::string message = TableErrorMessage(*r.error);
         EXPECT_NE(message.find(c.says), std::string::npos) << c.name << ": " << message;
         EXPECT_EQ(message.find('\n'), std::string::npos) << c.name;
+        EXPECT_LT(message.size(), 400u) << c.name << ": an over-long cell is named, not echoed";
     }
 }
 
@@ -103,6 +134,8 @@ TEST(VariantTable, ReadsWhatSpreadsheetsWrite) {
          {true, false, false, false, false, false, true},
          true},
         {"blank lines are skipped", "variant,r1\n\n4,8\n\n", "4", "8", "0", "", none, true},
+        {"rows of empty cells are skipped", "variant;r1;x1\n5;7;1\n;;\n ; ;\n", "5", "7", "1", "", none,
+         true},
     };
     for (const Case& c : cases) {
         const TableResult r = ReadVariantTable(c.table, StarBase());
@@ -123,15 +156,32 @@ TEST(VariantTable, ItsOwnTableReadsBackUnchanged) {
     const TableResult first = ReadVariantTable(
         "variant;title;connection;r1;x1;a2;I.mag;break\n"
         "1;\"Иванов; группа 3\";delta;1,5;-2;-115;3;A\n"
-        "12;;star;4;0;-120;0;B\n",
+        "12;;star;4;0;-120;0;B\n"
+        "=1+2;\"Петров \"\"А\"\", 7\";star;4;-2;-120;0;B\n"
+        "'-5;@SUM(A1);star;4;0;-120;0;B\n",
         StarBase());
     ASSERT_FALSE(first.error.has_value()) << TableErrorMessage(*first.error);
     const std::vector<std::string> stems = VariantFileStems(first.variants);
-    EXPECT_EQ(stems, (std::vector<std::string>{"01", "12"}));
-    const TableResult again = ReadVariantTable(VariantTableText(first.variants, stems), TaskValues{});
+    EXPECT_EQ(stems, (std::vector<std::string>{"01", "12", "=1+2", "-5"}));
+    const std::string text = VariantTableText(first.variants, stems);
+    // No text cell starts a formula; the numbers stay numbers.
+    std::vector<std::vector<std::string>> cells;
+    TableError error;
+    ASSERT_TRUE(SplitCsv(text, cells, error));
+    for (size_t r = 1; r < cells.size(); ++r) {
+        for (const size_t c : {0, 1}) {
+            EXPECT_TRUE(cells[r][c].empty() || std::string("=+-@").find(cells[r][c][0]) == std::string::npos)
+                << cells[r][c];
+        }
+    }
+    EXPECT_EQ(cells[3][0], "'=1+2");
+    EXPECT_EQ(cells[3][10], "-2");  // x1
+    const TableResult again = ReadVariantTable(text, TaskValues{});
     ASSERT_FALSE(again.error.has_value()) << TableErrorMessage(*again.error);
-    ASSERT_EQ(again.variants.size(), 2u);
-    for (size_t k = 0; k < 2; ++k) {
+    ASSERT_EQ(again.variants.size(), 4u);
+    EXPECT_EQ(again.variants[2].task.title, "Петров \"А\", 7");
+    EXPECT_EQ(again.variants[3].task.title, "@SUM(A1)");
+    for (size_t k = 0; k < 4; ++k) {
         EXPECT_EQ(again.variants[k].name, stems[k]);
         EXPECT_EQ(again.variants[k].task.title, first.variants[k].task.title);
         EXPECT_TRUE(SameExercise(again.variants[k].task, first.variants[k].task)) << k;

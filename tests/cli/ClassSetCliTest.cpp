@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -175,7 +176,8 @@ TEST(ClassSetCli, EveryKeyRowIsTheFieldOfItsSlotInTheJsonOfItsVariant) {
         const auto variants = Csv(ReadFile(out / "variants.csv"));
         const auto key = Csv(ReadFile(out / "key.csv"));
         ASSERT_EQ(variants.size(), c.variants + 1) << c.name;
-        ASSERT_EQ(key[0], (std::vector<std::string>{"variant", "mode", "quantity", "shown", "value"}))
+        ASSERT_EQ(key[0], (std::vector<std::string>{"variant", "mode", "quantity", "label", "unit", "shown",
+                                                    "value"}))
             << c.name;
         size_t checked = 0;
         for (size_t r = 1; r < variants.size(); ++r) {
@@ -201,10 +203,23 @@ TEST(ClassSetCli, EveryKeyRowIsTheFieldOfItsSlotInTheJsonOfItsVariant) {
                 const int slot = SlotOf(row[1], v["connection"] == "star");
                 const std::optional<int> field = vornik::FieldByName(row[2]);
                 ASSERT_TRUE(field.has_value()) << row[2];
-                std::string value = row[4];
+                std::string value = row[6];
                 std::replace(value.begin(), value.end(), ',', '.');
-                EXPECT_EQ(std::stod(value), json["slots"][slot][*field].get<double>())
-                    << c.name << ": " << row[0] << " " << row[1] << " " << row[2];
+                // In the unit of the row: an angle in degrees within (-180, 180], the rest as stored.
+                const double stored = json["slots"][slot][*field].get<double>();
+                const std::string where = c.name + std::string(": ") + row[0] + " " + row[1] + " " + row[2];
+                if (row[4] == "°") {
+                    const double degrees = std::remainder(stored * 180 / M_PI, 360.0);
+                    EXPECT_NEAR(std::stod(value), degrees == -180 ? 180 : degrees, 1e-9) << where;
+                    EXPECT_GT(std::stod(value), -180) << where;
+                } else {
+                    EXPECT_EQ(std::stod(value), stored) << where;
+                }
+                // Named as the solution names it, never by the field.
+                EXPECT_NE(row[3], row[2]) << where;
+                EXPECT_TRUE(row[4] == "°" || row[4] == "А" || row[4] == "В" || row[4] == "Вт" ||
+                            row[4] == "вар" || row[4] == "ВА" || row[4] == "Ом" || row[4] == "См")
+                    << where << ": " << row[4];
                 ++checked;
             }
             EXPECT_GT(rows, 0u) << c.name << " variant " << v["variant"];
@@ -227,13 +242,19 @@ TEST(ClassSetCli, EveryKeyRowIsTheFieldOfItsSlotInTheJsonOfItsVariant) {
             const bool star = v["connection"] == "star";
             const char* phases[] = {"a", "b", "c"};
             const char* pairs[] = {"ab", "bc", "ca"};
-            std::vector<std::string> inputs = {"Вариант" + stem};
+            std::vector<std::string> inputs = {"Вариант:" + stem};
             for (int k = 0; k < 3; ++k) {
                 const std::string p = star ? phases[k] : pairs[k];
                 inputs.push_back("R" + p + "=" + v["Edit" + std::to_string(4 + 2 * k)] + "Ом");
                 inputs.push_back("X" + p + "=" + v["Edit" + std::to_string(5 + 2 * k)] + "Ом");
-                inputs.push_back("U" + p + "=" + v["ComboBox" + std::to_string(1 + k)] + "B,угол" +
+                inputs.push_back("U" + p + "=" + v["ComboBox" + std::to_string(1 + k)] + "В,угол" +
                                  v["Edit" + std::to_string(1 + k)] + "°");
+            }
+            // What to find: every quantity of the key with its unit, and the decimals shown.
+            for (const auto& row : key) {
+                if (row[0] == stem) {
+                    inputs.push_back(WithoutSpaces(row[3] + " (" + row[4] + ","));
+                }
             }
             for (const std::string& input : inputs) {
                 EXPECT_NE(sheet.find(input), std::string::npos) << c.name << " " << stem << ": " << input;
@@ -267,8 +288,8 @@ TEST(ClassSetCli, EveryKeyRowIsTheFieldOfItsSlotInTheJsonOfItsVariant) {
         EXPECT_EQ(pageOf.size(), c.variants) << c.name;
         for (const auto& row : key) {
             if (pageOf.count(row[0]) != 0) {
-                EXPECT_NE(PdfText(keyPdf, pageOf[row[0]]).find("=" + row[3]), std::string::npos)
-                    << c.name << ": " << row[0] << " " << row[1] << " " << row[2] << " " << row[3];
+                EXPECT_NE(PdfText(keyPdf, pageOf[row[0]]).find("=" + row[5]), std::string::npos)
+                    << c.name << ": " << row[0] << " " << row[1] << " " << row[2] << " " << row[5];
             }
         }
         if (c.variants == 6) {
@@ -309,6 +330,9 @@ TEST(ClassSetCli, BadTablesStopWithOneMessageAndLeaveNoFolder) {
          "\xEF\xBB\xBFvariant,title,r1,r2,r3\r\n1,\"a, \"\"b\"\"\",\"1,5\",2,3\r\n2,\"c\r\nd\",5,5,abc\r\n",
          "строка 3, столбец 5 (r3)"},
         {"a run that stops", "variant,r1,r2,r3\n1,10,10,10\n2,0,10,10\n", "строка 3"},
+        {"a short row", "variant,r1,r2,r3\n1,10,10,10\n2,10\n", "строка 3, столбец 3 (r2)"},
+        {"a name Moodle strips", "variant,r1,r2,r3\n<b>,10,10,10\n", "строка 2, столбец 1 (variant)"},
+        {"not UTF-8", "variant,r1,r2,r3\n1,10,10,10\n\xFF,10,10,10\n", "строка 3:"},
     };
     for (const Case& c : cases) {
         TempDir tmp;
@@ -388,6 +412,8 @@ TEST(ClassSetCli, UsageErrorsExitWithTwo) {
         {"a range of no field", "--class-set x --count 3 --seed 1 --vary q7=1..2/1"},
         {"an unknown key field", "--class-set x --count 3 --seed 1 --key-fields IaMod,Iz"},
         {"a tolerance of zero", "--class-set x --count 3 --seed 1 --tolerance 0"},
+        {"an angle tolerance of zero", "--class-set x --count 3 --seed 1 --angle-tolerance 0"},
+        {"a separator of neither", "--class-set x --count 3 --seed 1 --quiz-decimal dot"},
         {"set options without the set", "--count 3 --seed 1"},
         {"a set with JSON", "--class-set x --count 3 --seed 1 --json"},
     };
@@ -495,6 +521,25 @@ TEST(ClassSetCli, ASignalRemovesTheStagingFolder) {
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     const std::string calls = ReadFile(log);
     EXPECT_TRUE(calls.ends_with("fsync-folder\nrename\nfsync-folder\n")) << calls;
+// The quiz's options, the texts of the set and a title with markup, through the command.
+TEST(ClassSetCli, QuizOptionsAndHostileTitlesMakeWellFormedFiles) {
+    TempDir tmp;
+    const fs::path out = tmp.path / "set";
+    WriteFile(tmp.path / "t.csv", "variant,title,r1,r2,r3\n1,\"=a <i> & ]]>\",10,8,12\n");
+    const auto r = RunCli("--class-set " + out.string() + " --variants " + (tmp.path / "t.csv").string() +
+                          " --quiz-decimal point --angle-tolerance 2");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find(": 1 вариант, 10 строк ключа"), std::string::npos) << r.out;
+    EXPECT_EQ(std::system(("xmllint --noout '" + (out / "moodle.xml").string() + "'").c_str()), 0);
+    const std::string xml = ReadFile(out / "moodle.xml");
+    EXPECT_NE(xml.find("Дробную часть отделяйте точкой: 20.8"), std::string::npos);
+    EXPECT_NE(ReadFile(out / "gift.txt").find("Дробную часть отделяйте точкой\\: 20.8"), std::string::npos);
+    EXPECT_NE(ReadFile(out / "summary.txt").find("Десятичный разделитель в тесте: точка\n"),
+              std::string::npos);
+    EXPECT_NE(xml.find(":2~="), std::string::npos) << "an angle's tolerance of 2°";
+    // The title as a spreadsheet shows it, as text.
+    EXPECT_NE(ReadFile(out / "variants.csv").find("\r\n01,'=a"), std::string::npos);
+    EXPECT_EQ(ReadFile(out / "key.csv").find("\n'"), std::string::npos) << "a plain name stays plain";
 }
 
 }  // namespace

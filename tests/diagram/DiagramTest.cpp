@@ -8,8 +8,10 @@
 #include "diagram/DiagramKinds.h"
 #include "diagram/RecordingCanvas.h"
 #include "diagram/ScaleChooser.h"
+#include "diagram/SvgWriter.h"
 #include "report/NumberText.h"
 #include "tests/core/TestCircuits.h"
+#include "tests/core/XmlLint.h"
 
 namespace {
 
@@ -506,6 +508,40 @@ TEST(StoredDiagram, DrawsWhatTheLastStoringRunComputed) {
         } else {
             EXPECT_NE(labels.label12, "");
         }
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Every text of the picture measured as 8 pixels a byte, 12 high.
+struct FixedMeasure : vornik::TextMeasure {
+    vornik::TextExtent Measure(const std::optional<std::string>&, int,
+                               const std::string& text) const override {
+        return {static_cast<int>(text.size()) * 8, 12, 10, "DejaVu Sans"};
+    }
+};
+
+TEST(DiagramSvg, TextsAreEscapedAndTheDocumentWellFormed) {
+    struct Case {
+        const char* text;
+        const char* written;  // as the <text> element holds it
+    };
+    const Case cases[] = {
+        {"R&D <1>", "R&amp;D &lt;1&gt;"},
+        {"a\"b", "a&quot;b"},
+        {"a\x0c\x01z\xEF\xBF\xBE!",
+         "a\xEF\xBF\xBD\xEF\xBF\xBDz\xEF\xBF\xBD!"},  // replaced, XML cannot hold them
+    };
+    for (const Case& c : cases) {
+        vornik::RecordingCanvas canvas;
+        canvas.FillWhite();
+        canvas.TextOut(10, 10, c.text);
+        const std::string svg = vornik::DiagramSvg(canvas.Ops(), FixedMeasure());
+        EXPECT_NE(svg.find(std::string(">") + c.written + "</text>"), std::string::npos) << c.text << "\n"
+                                                                                         << svg;
+        EXPECT_TRUE(vornik::test::XmlLintAccepts(svg)) << c.text;
     }
 }
 

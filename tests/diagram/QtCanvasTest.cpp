@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <QAbstractTextDocumentLayout>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 #include <QStandardPaths>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -13,6 +17,7 @@
 
 #include "canvas/PictureCanvas.h"
 #include "canvas/QtDiagramCanvas.h"
+#include "canvas/QtPdfDocument.h"
 #include "diagram/Diagram.h"
 #include "pictures/PictureFile.h"
 #include "tests/core/TestCircuits.h"
@@ -258,6 +263,35 @@ TEST(QtCanvas, HeadlessModuleDrawsTheSamePicture) {
     const QImage decoded = QImage::fromData(QByteArray::fromStdString(png), "PNG");
     EXPECT_EQ(decoded.convertToFormat(QImage::Format_RGB32),
               direct.Image().convertToFormat(QImage::Format_RGB32));
+}
+
+TEST(QtPdf, TheTextNeverEndsWithAPageOfOneLine) {
+    // Texts of every length over the first two page breaks: the last line's page holds the line
+    // before it too.
+    int moved = 0;
+    for (int lines = 2; lines <= 60; ++lines) {
+        QTextDocument doc;
+        doc.setDocumentMargin(0);
+        doc.setPageSize(QSizeF(400, 300));
+        QTextCursor cursor(&doc);
+        for (int k = 1; k <= lines; ++k) {
+            if (k > 1) {
+                cursor.insertBlock();
+            }
+            cursor.insertText(QStringLiteral("Строка %1").arg(k));
+        }
+        cursor.insertBlock();  // a blank line at the end, as the solution has
+        const int before = doc.pageCount();
+        KeepLastTwoLinesTogether(doc);
+        auto pageOf = [&](int block) {
+            return static_cast<int>(
+                doc.documentLayout()->blockBoundingRect(doc.findBlockByNumber(block)).top() / 300);
+        };
+        EXPECT_EQ(pageOf(lines - 1), pageOf(lines - 2)) << lines << " lines";
+        EXPECT_LE(doc.pageCount(), before + 1) << lines << " lines";
+        moved += doc.pageCount() > 1 && pageOf(lines - 1) > pageOf(lines - 3) ? 1 : 0;
+    }
+    EXPECT_GT(moved, 0) << "no length ended with a single line: the table tests nothing";
 }
 
 }  // namespace

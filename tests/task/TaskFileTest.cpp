@@ -56,6 +56,14 @@ TEST(TaskRead, MalformedFilesAreRefusedWithTheirReason) {
          "«fields.Edit13» длиннее 5"},
         {"decimals text too long", kHead + R"("decimals":{"Y.re":"12"}})", FieldLimits::Form,
          "«decimals.Y.re» длиннее 1"},
+        {"bytes after a NUL", kHead + R"("title":"a"})" + std::string(1, '\0') + "[[[", FieldLimits::None,
+         "нулевой байт"},
+        {"a control character", kHead + R"("title":"a\fb"})", FieldLimits::None,
+         "«title» содержит управляющий знак U+000C"},
+        {"U+FFFE", kHead + R"("note":"\uFFFE"})", FieldLimits::None,
+         "«note» содержит управляющий знак U+FFFE"},
+        {"NUL in a field", kHead + R"("fields":{"Edit4":"1\u0000"}})", FieldLimits::None,
+         "«fields.Edit4» содержит"},
     };
     for (const Bad& c : cases) {
         const TaskReadResult r = ReadTask(c.bytes, c.limits);
@@ -146,7 +154,13 @@ TEST(TaskWrite, ChoicesAreNumbersAndTextsStayTexts) {
     task.input[Param::Edit5] = "-2,5";
     task.precision.texts[IMag] = "4";
     task.precision.texts[IAng] = "7";
+    task.precision.texts[IRe] = "6";
+    task.title = "\"" + std::string(40, '[');  // an escaped quote, then brackets inside the string
     const std::string bytes = WriteTask(task);
+    const TaskReadResult back = ReadTask(bytes, FieldLimits::None);
+    ASSERT_TRUE(back.task.has_value()) << back.error;
+    EXPECT_EQ(back.task->precision.texts[IRe], "6");
+    EXPECT_EQ(back.task->title, task.title);
     EXPECT_NE(bytes.find(R"("format": "vornik-task")"), std::string::npos);
     EXPECT_NE(bytes.find(R"("Edit5": "-2,5")"), std::string::npos);
     EXPECT_NE(bytes.find(R"("I.mag": 4)"), std::string::npos);
