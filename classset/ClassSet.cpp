@@ -29,6 +29,35 @@ struct Failure : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+struct Cancelled : Failure {
+    Cancelled() : Failure("прервано") {}
+};
+
+// The steps of the work as the progress callback sees them; a step the callback refuses throws
+// Cancelled, which removes whatever was written on its way out.
+class Steps {
+  public:
+    explicit Steps(const ClassSetProgress& progress) : progress_(progress) {}
+    void SetTotal(int total) { total_ = total; }
+    void Done() {
+        ++done_;
+        if (progress_ && !progress_(done_, total_)) {
+            throw Cancelled();
+        }
+    }
+    // The set is in place: the last step, which can no longer be undone.
+    void Finished() const {
+        if (progress_) {
+            progress_(total_, total_);
+        }
+    }
+
+  private:
+    const ClassSetProgress& progress_;
+    int done_ = 0;
+    int total_ = 0;
+};
+
 std::string ReadTable(const std::string& path) {
     std::error_code ec;
     const auto size = fs::file_size(path, ec);
@@ -114,7 +143,9 @@ std::string Summary(const ClassSetRequest& request, const std::vector<SetEntry>&
     return s;
 }
 
-void WriteFolder(const fs::path& outDir, const std::vector<std::pair<std::string, std::string>>& files) {
+// `written` is called after each file; what it throws removes the staging folder too.
+void WriteFolder(const fs::path& outDir, const std::vector<std::pair<std::string, std::string>>& files,
+                 const std::function<void()>& written) {
     const fs::path parent = outDir.has_parent_path() ? outDir.parent_path() : fs::path(".");
     std::string pattern = (parent / ("." + outDir.filename().string() + ".tmp-XXXXXX")).string();
     if (mkdtemp(pattern.data()) == nullptr) {
@@ -124,6 +155,7 @@ void WriteFolder(const fs::path& outDir, const std::vector<std::pair<std::string
     try {
         for (const auto& [name, bytes] : files) {
             ReplaceFile((tmp / name).string(), bytes);
+            written();
         }
         // mkdtemp makes the folder private; the set gets the permissions of any new folder.
         const mode_t mask = umask(0);
@@ -200,6 +232,7 @@ std::string KeyCsv(const std::vector<SetEntry>& entries) {
 
 ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgress& progress) {
     ClassSetOutcome outcome;
+    Steps steps(progress);
     try {
         fs::path outDir = fs::path(request.outDir).lexically_normal();
         if (outDir.filename().empty() && outDir.has_parent_path()) {
@@ -230,6 +263,11 @@ ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgr
         std::vector<VariantRun> runs;
         runs.reserve(variants.size());
         const int total = static_cast<int>(variants.size());
+        // Each variant computed, each PDF made (a sheet and a solution per variant, the key), each
+        // file written (the four tables, a task per variant, the PDFs, the summary), the rename.
+        const int pdfFiles = request.pdfs ? 2 * total + 1 : 0;
+        const int folderFiles = 4 + total + pdfFiles + 1;
+        steps.SetTotal(total + pdfFiles + folderFiles + 1);
         for (int k = 0; k < total; ++k) {
             runs.push_back(RunVariant(variants[k].task, request.keyFields));
             if (!runs.back().completed) {
@@ -239,9 +277,7 @@ ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgr
                                        : std::string()) +
                     "вариант " + v.name + ": расчёт остановлен: " + runs.back().message.value_or(""));
             }
-            if (progress && !progress(k + 1, total)) {
-                throw Failure("прервано");
-            }
+            steps.Done();
         }
         std::vector<SetEntry> entries;
         int keyRows = 0;
@@ -276,13 +312,11 @@ ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgr
                 const TaskValues& t = variants[k].task;
                 files.push_back(
                     {stems[k] + "-task.pdf", request.pdfs->TaskSheet(TaskSheetLines(stems[k], variants[k]))});
+                steps.Done();
                 files.push_back(
                     {stems[k] + "-solution.pdf",
                      request.pdfs->Solution(t, t.title.empty() ? "Вариант " + stems[k] : t.title, runs[k])});
-                // The bar runs again over the PDFs, the slow part of a set.
-                if (progress && !progress(k + 1, total)) {
-                    throw Failure("прервано");
-                }
+                steps.Done();
             }
             const auto pages = KeyPages(entries);
             const std::vector<std::string> title = {
@@ -290,6 +324,7 @@ ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgr
                 "Вариантов: " + std::to_string(total) + ", страниц ключа: " + std::to_string(pages.size()),
                 request.date};
             files.push_back({"key.pdf", request.pdfs->Key(title, pages)});
+            steps.Done();
             names.push_back(stems.front() + "-task.pdf" +
                             (total > 1 ? " … " + stems.back() + "-task.pdf" : ""));
             names.push_back(stems.front() + "-solution.pdf" +
@@ -303,13 +338,17 @@ ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgr
         names.push_back("summary.txt");
         files.push_back(
             {"summary.txt", Summary(request, entries, request.tablePath ? nullptr : &draw, keyRows, names)});
-        WriteFolder(outDir, files);
+        WriteFolder(outDir, files, [&steps] { steps.Done(); });
+        steps.Finished();
 
         outcome.ok = true;
         outcome.variants = total;
         outcome.keyRows = keyRows;
         outcome.message = outDir.string() + ": " + std::to_string(total) + " вариантов, " +
                           std::to_string(keyRows) + " строк ключа";
+    } catch (const Cancelled& e) {
+        outcome.cancelled = true;
+        outcome.message = e.what();
     } catch (const std::exception& e) {
         outcome.ok = false;
         outcome.message = e.what();
