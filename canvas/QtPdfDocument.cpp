@@ -41,8 +41,32 @@ constexpr double kDiagramGapPoints = 12.0;
 constexpr double kDiagramSidePoints = 15.0;
 constexpr double kDiagramTopPoints = 56.7;
 
+// Runs without a space longer than this get a place to break (U+200B, no width): the line
+// breaker looks for the end of a word before it breaks one that does not fit, so a run of n
+// characters without a break costs n² (a title pasted without spaces took minutes). A run this
+// long does not fit a line anyway.
+constexpr int kLongestUnbrokenRun = 160;
+constexpr char16_t kZeroWidthSpace = 0x200B;
+
 QString FromUtf16(const std::u16string& text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The text as the layout takes it; `run` counts the characters since the paragraph's last space
+// and carries over from one run of the paragraph to the next.
+QString Breakable(const QString& text, int& run) {
+    QString out;
+    out.reserve(text.size() + text.size() / kLongestUnbrokenRun);
+    for (const QChar c : text) {
+        if (c.isSpace()) {
+            run = 0;
+        } else if (++run > kLongestUnbrokenRun && !c.isLowSurrogate()) {
+            out += QChar(kZeroWidthSpace);
+            run = 1;
+        }
+        out += c;
+    }
+    return out;
 }
 
 double Device(double points) {
@@ -112,7 +136,8 @@ void FillDocument(QTextDocument& doc, const PdfContent& content, const QPaintDev
             format.setFont(heading);
         }
         paragraph(block);
-        cursor.insertText(QString::fromStdString(content.titleBlock[k]), format);
+        int run = 0;
+        cursor.insertText(Breakable(QString::fromStdString(content.titleBlock[k]), run), format);
         if (k == 0 || k + 1 == content.titleBlock.size()) {
             // A blank line under the heading and under the title block.
             paragraph(QTextBlockFormat());
@@ -130,8 +155,9 @@ void FillDocument(QTextDocument& doc, const PdfContent& content, const QPaintDev
         }
         paragraph(block);
         cursor.setBlockCharFormat(plain);
+        int unbroken = 0;
         for (const RtfRun& run : p.runs) {
-            cursor.insertText(FromUtf16(run.text), CharFormat(run.format, device));
+            cursor.insertText(Breakable(FromUtf16(run.text), unbroken), CharFormat(run.format, device));
         }
     }
 }
@@ -145,6 +171,44 @@ void PageNumber(QPainter& painter, const QRectF& page, int number, int count) {
                         Device(kFooterPoints) / 2);
     painter.drawText(footer, Qt::AlignHCenter | Qt::AlignBottom,
                      QStringLiteral("%1 / %2").arg(number).arg(count));
+    painter.restore();
+}
+
+// The laid-out document, page by page, in one pass over its lines: a line belongs to the page its
+// top is on (the layout moves a line that would cross the foot of a page onto the next one), so
+// the time grows with the lines, not with lines times pages. Starts on the page in hand.
+void DrawTextPages(QPainter& painter, QPdfWriter& pdf, const QTextDocument& doc, const QRectF& page,
+                   double textHeight, int textPages, int pages) {
+    // Less than any line's height: a line whose top rounds to just above a page's top is on it.
+    constexpr double kSlack = 1.0;
+    int current = 0;
+    auto startPage = [&] {
+        painter.setClipping(false);
+        PageNumber(painter, page, current + 1, pages);
+        painter.setClipRect(QRectF(0, 0, page.width(), textHeight));
+        painter.setPen(Qt::black);
+    };
+    painter.save();
+    startPage();
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const QTextLayout* layout = block.layout();
+        const QPointF origin = layout->position();
+        for (int k = 0; k < layout->lineCount(); ++k) {
+            const QTextLine line = layout->lineAt(k);
+            const int on = static_cast<int>(std::floor((origin.y() + line.y() + kSlack) / textHeight));
+            while (current < on) {
+                pdf.newPage();
+                ++current;
+                startPage();
+            }
+            line.draw(&painter, QPointF(origin.x(), origin.y() - current * textHeight));
+        }
+    }
+    while (current + 1 < textPages) {
+        pdf.newPage();
+        ++current;
+        startPage();
+    }
     painter.restore();
 }
 
@@ -237,28 +301,15 @@ std::string BuildPdfDocument(const PdfContent& content) {
     doc.documentLayout()->setPaintDevice(&pdf);
     doc.setDocumentMargin(0);
     doc.setDefaultFont(QFont(FromUtf16(content.report.base.face), content.report.base.halfPoints / 2));
-    doc.setPageSize(QSizeF(page.width(), textHeight));
+    // Filled before it has a page size, so that the layout runs once over the whole document
+    // rather than again after every insertion.
     FillDocument(doc, content, pdf);
+    doc.setPageSize(QSizeF(page.width(), textHeight));
     KeepLastTwoLinesTogether(doc);
     const int textPages = std::max(1, doc.pageCount());
     const int diagramPages = static_cast<int>((content.diagrams.size() + 1) / 2);
     const int pages = textPages + diagramPages;
-
-    for (int k = 0; k < textPages; ++k) {
-        if (k > 0) {
-            pdf.newPage();
-        }
-        painter.save();
-        painter.translate(0, -k * textHeight);
-        const QRectF view(0, k * textHeight, page.width(), textHeight);
-        QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = view;
-        context.palette.setColor(QPalette::Text, Qt::black);
-        painter.setClipRect(view);
-        doc.documentLayout()->draw(&painter, context);
-        painter.restore();
-        PageNumber(painter, page, k + 1, pages);
-    }
+    DrawTextPages(painter, pdf, doc, page, textHeight, textPages, pages);
 
     // The diagrams: a point per picture pixel, so two side by side need a landscape page with
     // narrow side margins (800 points of the page's 842).

@@ -32,6 +32,39 @@ struct Failure : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+struct Cancelled : Failure {
+    Cancelled() : Failure("прервано") {}
+};
+
+// The steps of the work as the progress callback sees them; a step the callback refuses throws
+// Cancelled, which removes whatever was written on its way out.
+class Steps {
+  public:
+    explicit Steps(const ClassSetProgress& progress) : progress_(progress) {}
+    void SetTotal(int total) { total_ = total; }
+    // Counts a step; false when the callback refuses to go on.
+    bool Next() {
+        ++done_;
+        return !progress_ || progress_(done_, total_);
+    }
+    void Done() {
+        if (!Next()) {
+            throw Cancelled();
+        }
+    }
+    // The set is in place: the last step, which can no longer be undone.
+    void Finished() const {
+        if (progress_) {
+            progress_(total_, total_);
+        }
+    }
+
+  private:
+    const ClassSetProgress& progress_;
+    int done_ = 0;
+    int total_ = 0;
+};
+
 std::string ReadTable(const std::string& path) {
     InputFile file = ReadInputFile(path, kMaxTableBytes);
     if (file.error != 0 || file.notRegular) {
@@ -118,10 +151,15 @@ std::string Summary(const ClassSetRequest& request, const std::vector<SetEntry>&
     return s;
 }
 
-void WriteFolder(const fs::path& outDir, const FolderFiles& files) {
+// `steps` counts each file written; a step the progress callback refuses stops the writing, and
+// nothing is left.
+void WriteFolder(const fs::path& outDir, const FolderFiles& files, Steps& steps) {
     try {
-        vornik::WriteFolder(outDir.string(), files);
+        vornik::WriteFolder(outDir.string(), files, [&steps] { return steps.Next(); });
     } catch (const FileWriteError& e) {
+        if (e.Code() == ECANCELED) {
+            throw Cancelled();
+        }
         // Filled meanwhile: the same words as the check before computing.
         if (e.Code() == ENOTEMPTY || e.Code() == EEXIST) {
             throw Failure(outDir.string() + ": папка уже есть и не пуста; выберите новую");
@@ -190,6 +228,7 @@ std::string KeyCsv(const std::vector<SetEntry>& entries) {
 
 ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgress& progress) {
     ClassSetOutcome outcome;
+    Steps steps(progress);
     try {
         // "group/" is the folder group. No other shortening: "link/../set" is the folder the
         // kernel finds, beside the link's target.
@@ -223,6 +262,11 @@ ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgr
         std::vector<VariantRun> runs;
         runs.reserve(variants.size());
         const int total = static_cast<int>(variants.size());
+        // Each variant computed, each PDF made (a sheet and a solution per variant, the key), each
+        // file written (the four tables, a task per variant, the PDFs, the summary), the rename.
+        const int pdfFiles = request.pdfs ? 2 * total + 1 : 0;
+        const int folderFiles = 4 + total + pdfFiles + 1;
+        steps.SetTotal(total + pdfFiles + folderFiles + 1);
         for (int k = 0; k < total; ++k) {
             runs.push_back(RunVariant(variants[k].task, request.keyFields));
             if (!runs.back().completed) {
@@ -232,9 +276,7 @@ ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgr
                                        : std::string()) +
                     "вариант " + v.name + ": расчёт остановлен: " + runs.back().message.value_or(""));
             }
-            if (progress && !progress(k + 1, total)) {
-                throw Failure("прервано");
-            }
+            steps.Done();
         }
         std::vector<SetEntry> entries;
         int keyRows = 0;
@@ -274,13 +316,11 @@ ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgr
                     sheet.push_back(std::move(line));
                 }
                 files.push_back({stems[k] + "-task.pdf", request.pdfs->TaskSheet(sheet)});
+                steps.Done();
                 files.push_back(
                     {stems[k] + "-solution.pdf",
                      request.pdfs->Solution(t, t.title.empty() ? "Вариант " + stems[k] : t.title, runs[k])});
-                // The bar runs again over the PDFs, the slow part of a set.
-                if (progress && !progress(k + 1, total)) {
-                    throw Failure("прервано");
-                }
+                steps.Done();
             }
             const auto pages = KeyPages(entries);
             const std::vector<std::string> title = {
@@ -288,6 +328,7 @@ ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgr
                 "Вариантов: " + std::to_string(total) + ", страниц ключа: " + std::to_string(pages.size()),
                 request.date};
             files.push_back({"key.pdf", request.pdfs->Key(title, pages)});
+            steps.Done();
             names.push_back(stems.front() + "-task.pdf" +
                             (total > 1 ? " … " + stems.back() + "-task.pdf" : ""));
             names.push_back(stems.front() + "-solution.pdf" +
@@ -303,13 +344,17 @@ ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgr
         names.push_back("summary.txt");
         files.push_back(
             {"summary.txt", Summary(request, entries, request.tablePath ? nullptr : &draw, keyRows, names)});
-        WriteFolder(outDir, files);
+        WriteFolder(outDir, files, steps);
+        steps.Finished();
 
         outcome.ok = true;
         outcome.variants = total;
         outcome.keyRows = keyRows;
         outcome.message = outDir.string() + ": " + Counted(total, "вариант", "варианта", "вариантов") + ", " +
                           Counted(keyRows, "строка", "строки", "строк") + " ключа";
+    } catch (const Cancelled& e) {
+        outcome.cancelled = true;
+        outcome.message = e.what();
     } catch (const std::exception& e) {
         outcome.ok = false;
         outcome.message = e.what();

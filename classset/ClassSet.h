@@ -54,13 +54,17 @@ struct ClassSetRequest {
 
 struct ClassSetOutcome {
     bool ok = false;
-    std::string message;  // one line: what went wrong, or what was made
+    bool cancelled = false;  // the progress callback stopped the work
+    std::string message;     // one line: what went wrong, or what was made
     int variants = 0;
     int keyRows = 0;
 };
 
-// Called after each variant is computed: how many are done and how many there are. Returning
-// false stops the work (nothing is written).
+// Called as the work goes on with the steps done and the steps there are: each variant computed,
+// each PDF made, each file written into the folder beside the set's place, and the last step once
+// the folder is renamed into place (only then is `done` equal to `total`). Returning false cancels
+// the work: the folder beside the set's place is removed and nothing is left. The last call's
+// answer comes too late to matter. It may be called from the thread that runs MakeClassSet only.
 using ClassSetProgress = std::function<bool(int done, int total)>;
 
 ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgress& progress = {});

@@ -72,7 +72,7 @@ int WriteFileAt(int folder, const std::string& name, const std::string& bytes, m
 
 }  // namespace
 
-void WriteFolder(const std::string& path, const FolderFiles& files) {
+void WriteFolder(const std::string& path, const FolderFiles& files, const std::function<bool()>& written) {
     std::string trimmed = path;
     while (trimmed.size() > 1 && trimmed.ends_with('/')) {
         trimmed.pop_back();
@@ -125,6 +125,9 @@ void WriteFolder(const std::string& path, const FolderFiles& files) {
     }
     for (std::size_t k = 0; k < files.size() && error == 0; ++k) {
         error = WriteFileAt(dir.Get(), files[k].first, files[k].second, 0666 & mode);
+        if (error == 0 && written && !written()) {
+            error = ECANCELED;
+        }
     }
     if (error == 0 && ::fchmod(dir.Get(), mode) != 0) {
         error = errno;

@@ -1,6 +1,7 @@
 #pragma once
 // Writing a new folder of files so that it appears complete or not at all.
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,7 +18,10 @@ using FolderFiles = std::vector<std::pair<std::string, std::string>>;
 // followed by the rules of ReplaceFile; `path` itself must not be a link (ENOTDIR), nor an empty
 // folder of another user in a sticky folder everyone may write to (EACCES). On failure throws
 // FileWriteError naming `path` and nothing is left; SIGINT, SIGTERM or SIGHUP during the writing
-// (where they would end the program anyway) remove the staging folder first.
-void WriteFolder(const std::string& path, const FolderFiles& files);
+// (where they would end the program anyway) remove the staging folder first. `written`, when
+// given, is called after each file: false stops the writing, nothing is left, and FileWriteError
+// with ECANCELED is thrown.
+void WriteFolder(const std::string& path, const FolderFiles& files,
+                 const std::function<bool()>& written = {});
 
 }  // namespace vornik

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <sstream>
 
 #include "RunCli.h"
@@ -74,10 +75,12 @@ std::vector<std::vector<std::string>> Csv(const std::string& text) {
 using vornik::test::CommandOutput;
 using vornik::test::WithoutSpaces;
 
-// The text of a PDF (of one page when `page` is given), without white space.
+// The text of a PDF (of one page when `page` is given), without white space and without the
+// page numbers under the text, so that a paragraph running onto the next page reads on.
 std::string PdfText(const fs::path& pdf, int page = 0) {
     const std::string pages = page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
-    return WithoutSpaces(CommandOutput("pdftotext -enc UTF-8" + pages + " '" + pdf.string() + "' -"));
+    const std::string text = CommandOutput("pdftotext -enc UTF-8" + pages + " '" + pdf.string() + "' -");
+    return WithoutSpaces(std::regex_replace(text, std::regex("(^|\n)[0-9]+ ?/ ?[0-9]+(?=[\n\f])"), "$1"));
 }
 
 int PdfPageCount(const fs::path& pdf) {

@@ -90,6 +90,10 @@ bool SaveTaskFile(const QString& path) {
     return true;
 }
 
+QString OpenTaskTitle() {
+    return gTitle;
+}
+
 void OpenTaskCommand(QWidget* parent) {
     const QString path =
         QFileDialog::getOpenFileName(parent, QStringLiteral("Открыть задачу"), QString(), kFilter);

@@ -16,6 +16,9 @@ bool OpenTaskFile(const QString& path);
 // error box. Returns whether the file was written.
 bool SaveTaskFile(const QString& path);
 
+// The title of the task last opened or saved; empty before any.
+QString OpenTaskTitle();
+
 // The menu commands: the file dialogs with the *.vornik filter, then the two above.
 void OpenTaskCommand(QWidget* parent);
 void SaveTaskCommand(QWidget* parent);

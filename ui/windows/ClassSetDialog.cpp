@@ -10,12 +10,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QThread>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <atomic>
 
 #include "canvas/QtPdfDocument.h"
 #include "canvas/SetPdfs.h"
@@ -23,6 +26,7 @@
 #include "solver/TextToNumber.h"
 #include "ui/Forms.h"
 #include "ui/GuiRunContext.h"
+#include "ui/TaskCommands.h"
 #include "ui/Unit1.h"
 #include "ui/Unit3.h"
 #include "ui/Unit4.h"
@@ -52,6 +56,15 @@ PrecisionValues FormPrecisionValues() {
 }
 
 }  // namespace
+
+// What the window and the worker share: the request (read on the window's thread before the
+// worker starts), the PDF writer, the cancel flag and, once the worker has ended, its outcome.
+struct ClassSetDialog::Job {
+    ClassSetRequest request;
+    std::unique_ptr<SetPdfWriter> pdfs;
+    std::atomic<bool> cancel{false};
+    ClassSetOutcome outcome;
+};
 
 ClassSetDialog::ClassSetDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Варианты для группы"));
@@ -107,7 +120,10 @@ ClassSetDialog::ClassSetDialog(QWidget* parent) : QDialog(parent) {
 
     auto* buttons = new QDialogButtonBox;
     CreateButton = buttons->addButton(QStringLiteral("Со&здать"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QDialogButtonBox::Close)->setText(QStringLiteral("Закрыть"));
+    CancelButton = buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::ActionRole);
+    CancelButton->setEnabled(false);
+    CloseButton = buttons->addButton(QDialogButtonBox::Close);
+    CloseButton->setText(QStringLiteral("Закрыть"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(
         new QLabel(QStringLiteral("Задача — открытая форма параметров и точности; для каждого "
@@ -120,9 +136,21 @@ ClassSetDialog::ClassSetDialog(QWidget* parent) : QDialog(parent) {
     connect(browseTable, &QPushButton::clicked, this, [this] { Browse(TablePath, false); });
     connect(browseOut, &QPushButton::clicked, this, [this] { Browse(OutDir, true); });
     connect(TablePath, &QLineEdit::textEdited, this, [this] { FromTable->setChecked(true); });
-    connect(CreateButton, &QPushButton::clicked, this,
-            [this] { Create(ReadCircuitInput(*Form3), FormPrecisionValues()); });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(CreateButton, &QPushButton::clicked, this, [this] {
+        Create({OpenTaskTitle().toStdString(), ReadCircuitInput(*Form3), FormPrecisionValues()});
+    });
+    connect(CancelButton, &QPushButton::clicked, this, &ClassSetDialog::Cancel);
+    connect(buttons, &QDialogButtonBox::rejected, this, &ClassSetDialog::reject);
+
+    // Every text here is shown as typed: the status line quotes table cells, ranges and folder
+    // names, where "<img src=...>" must not become a picture.
+    for (QLabel* label : findChildren<QLabel*>()) {
+        label->setTextFormat(Qt::PlainText);
+    }
+}
+
+ClassSetDialog::~ClassSetDialog() {
+    CancelAndWait();
 }
 
 void ClassSetDialog::Browse(QLineEdit* into, bool folder) {
@@ -144,10 +172,13 @@ void ClassSetDialog::ShowStatus(const QString& text, bool failed) {
     Status->setStyleSheet(failed ? QStringLiteral("color: #b00000") : QString());
 }
 
-bool ClassSetDialog::Create(const CircuitInput& input, const PrecisionValues& precision) {
-    ClassSetRequest request;
-    request.base.input = input;
-    request.base.precision = precision;
+bool ClassSetDialog::Create(const TaskValues& base) {
+    if (Running()) {
+        return false;
+    }
+    auto job = std::make_unique<Job>();
+    ClassSetRequest& request = job->request;
+    request.base = base;
     request.outDir = OutDir->text().trimmed().toStdString();
     if (request.outDir.empty()) {
         ShowStatus(QStringLiteral("Укажите папку набора."), true);
@@ -188,34 +219,86 @@ bool ClassSetDialog::Create(const CircuitInput& input, const PrecisionValues& pr
 
     // The PDFs through Qt's PDF writer directly, as "Сохранить в PDF…" makes them.
     request.date = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")).toStdString();
-    const SetPdfWriter pdfs(&BuildPdfDocument, request.date);
-    request.pdfs = &pdfs;
+    job->pdfs = std::make_unique<SetPdfWriter>(&BuildPdfDocument, request.date);
+    request.pdfs = job->pdfs.get();
 
     CreateButton->setEnabled(false);
+    CancelButton->setEnabled(true);
     Progress->setRange(0, 0);  // busy until the variants are known
     ShowStatus(QStringLiteral("Расчёт вариантов…"), false);
-    const ClassSetOutcome outcome = MakeClassSet(request, [this](int done, int total) {
-        Progress->setRange(0, total);
-        Progress->setValue(done);
-        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        return true;
+    job_ = std::move(job);
+    Job* shared = job_.get();
+    worker_ = QThread::create([this, shared] {
+        shared->outcome = MakeClassSet(shared->request, [this, shared](int done, int total) {
+            // Queued: the window shows it when its thread is free; a closed window drops it.
+            QMetaObject::invokeMethod(
+                this, [this, done, total] { ShowProgress(done, total); }, Qt::QueuedConnection);
+            return !shared->cancel.load();
+        });
     });
-    CreateButton->setEnabled(true);
-    if (!outcome.ok) {
-        Progress->setRange(0, 1);
-        Progress->setValue(0);
-        ShowStatus(QString::fromStdString(outcome.message), true);
-        return false;
-    }
-    ShowStatus(QStringLiteral("Готово: ") + QString::fromStdString(outcome.message), false);
-    openFolder(QString::fromStdString(request.outDir));
+    connect(worker_, &QThread::finished, this, &ClassSetDialog::WorkEnded);
+    worker_->start();
     return true;
 }
 
+void ClassSetDialog::ShowProgress(int done, int total) {
+    if (Running() && !job_->cancel) {
+        Progress->setRange(0, total);
+        Progress->setValue(done);
+    }
+}
+
+void ClassSetDialog::Cancel() {
+    if (Running() && !job_->cancel.exchange(true)) {
+        CancelButton->setEnabled(false);
+        ShowStatus(QStringLiteral("Отмена…"), false);
+    }
+}
+
+void ClassSetDialog::CancelAndWait() {
+    if (Running()) {
+        job_->cancel = true;
+        worker_->wait();
+        WorkEnded();
+    }
+}
+
+void ClassSetDialog::reject() {
+    Cancel();
+    QDialog::reject();
+}
+
+void ClassSetDialog::WorkEnded() {
+    if (!Running()) {
+        return;  // ended already by CancelAndWait, before the thread's signal came
+    }
+    worker_->wait();
+    delete worker_;
+    worker_ = nullptr;
+    const std::unique_ptr<Job> job = std::move(job_);
+    const ClassSetOutcome& outcome = job->outcome;
+    CreateButton->setEnabled(true);
+    CancelButton->setEnabled(false);
+    if (!outcome.ok) {
+        Progress->setRange(0, 1);
+        Progress->setValue(0);
+        ShowStatus(outcome.cancelled ? QStringLiteral("Отменено: набор не создан, ничего не осталось.")
+                                     : QString::fromStdString(outcome.message),
+                   !outcome.cancelled);
+        emit Finished(false);
+        return;
+    }
+    ShowStatus(QStringLiteral("Готово: ") + QString::fromStdString(outcome.message), false);
+    openFolder(QString::fromStdString(job->request.outDir));
+    emit Finished(true);
+}
+
 void ShowClassSetDialog() {
-    static ClassSetDialog* dialog = nullptr;
+    static QPointer<ClassSetDialog> dialog;
     if (dialog == nullptr) {
         dialog = new ClassSetDialog(Form1);
+        // Ending the program stops a set being made at once; its partial folder goes with it.
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, dialog, &ClassSetDialog::CancelAndWait);
     }
     dialog->show();
     dialog->raise();

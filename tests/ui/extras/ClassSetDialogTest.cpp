@@ -1,5 +1,6 @@
 // "Варианты для группы…": the set made from the open forms, the progress bar, the folder opened
-// at the end, and faults shown in the dialog with no folder made.
+// at the end, faults shown in the dialog with no folder made, a set stopped while it is made
+// leaving nothing, and markup from a table, a range or a folder name shown as typed.
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -59,6 +61,32 @@ QList<QMap<QString, QString>> VariantRows(const QString& path) {
     return rows;
 }
 
+// Clicks "Создать" and, when the set started, waits in the event loop until its work ends.
+void CreateAndWait(ClassSetDialog& dialog) {
+    QSignalSpy finished(&dialog, &ClassSetDialog::Finished);
+    dialog.CreateButton->click();
+    if (dialog.Running()) {
+        QVERIFY(finished.wait(600000));
+    }
+}
+
+// What is in `dir`, hidden entries too.
+QStringList Entries(const QString& dir) {
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+// Whether the label shows its text as typed: it takes the room the same text takes as plain text
+// (as rich text "<b>x</b>" is one bold letter and "<img …>" a picture).
+bool ShownAsText(const QLabel* label) {
+    QLabel plain;
+    plain.setTextFormat(Qt::PlainText);
+    plain.setWordWrap(label->wordWrap());
+    plain.setStyleSheet(label->styleSheet());
+    plain.setTextInteractionFlags(label->textInteractionFlags());
+    plain.setText(label->text());
+    return plain.sizeHint() == label->sizeHint();
+}
+
 }  // namespace
 
 class ClassSetDialogTest : public QObject {
@@ -91,11 +119,11 @@ class ClassSetDialogTest : public QObject {
         dialog.Ranges->setPlainText(QStringLiteral("r1=2..12/0,5\nx1=-3..3/1\n"));
         const QString out = tmp.filePath(QStringLiteral("group"));
         dialog.OutDir->setText(out);
-        dialog.CreateButton->click();
+        CreateAndWait(dialog);
 
         QCOMPARE(opened, QStringList{out});
-        QCOMPARE(dialog.Progress->maximum(), 4);
-        QCOMPARE(dialog.Progress->value(), 4);
+        QVERIFY(dialog.Progress->maximum() > 4);
+        QCOMPARE(dialog.Progress->value(), dialog.Progress->maximum());
         const auto rows = VariantRows(out + QStringLiteral("/variants.csv"));
         QCOMPARE(rows.size(), 4);
         for (const auto& row : rows) {
@@ -153,12 +181,107 @@ class ClassSetDialogTest : public QObject {
         }
         const QString out = tmp.filePath(QStringLiteral("group"));
         dialog.OutDir->setText(out);
-        dialog.CreateButton->click();
+        CreateAndWait(dialog);
         QVERIFY2(dialog.Status->text().contains(says), qPrintable(dialog.Status->text()));
         QVERIFY(!opened);
         QVERIFY(!QFileInfo::exists(out));
         QCOMPARE(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
                  table ? 1 : 0);
+    }
+
+    // Stopping a set while its PDFs are made, as a teacher can: nothing is left, neither the set's
+    // folder nor the hidden one beside it.
+    void aSetStoppedWhileMadeLeavesNothing_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Отмена") << "cancel";
+        QTest::newRow("Закрыть") << "close button";
+        QTest::newRow("the title bar's button") << "close";
+        QTest::newRow("the program ends") << "destroy";
+    }
+    void aSetStoppedWhileMadeLeavesNothing() {
+        QFETCH(QString, how);
+        QTemporaryDir tmp;
+        auto* dialog = new ClassSetDialog;
+        bool opened = false;
+        dialog->openFolder = [&](const QString&) { opened = true; };
+        dialog->Random->setChecked(true);
+        dialog->Count->setValue(300);
+        dialog->Ranges->setPlainText(QStringLiteral("r1=1..60/0,5\nx1=-30..30/0,5\n"));
+        dialog->OutDir->setText(tmp.filePath(QStringLiteral("group")));
+        dialog->show();
+        QSignalSpy finished(dialog, &ClassSetDialog::Finished);
+        dialog->CreateButton->click();
+        QVERIFY(dialog->Running());
+        // The bar moves while the window's own event loop runs: the work is elsewhere.
+        QTRY_VERIFY_WITH_TIMEOUT(dialog->Progress->value() > 0, 600000);
+        if (how == "destroy") {
+            delete dialog;
+        } else {
+            if (how == "cancel") {
+                dialog->CancelButton->click();
+            } else if (how == "close button") {
+                dialog->CloseButton->click();
+            } else {
+                dialog->close();
+            }
+            QVERIFY(finished.wait(600000));
+            QCOMPARE(finished.front().front().toBool(), false);
+            QVERIFY2(dialog->Status->text().startsWith(QStringLiteral("Отменено")),
+                     qPrintable(dialog->Status->text()));
+            QCOMPARE(dialog->isVisible(), how == "cancel");
+            delete dialog;
+        }
+        QVERIFY(!opened);
+        QCOMPARE(Entries(tmp.path()), QStringList{});
+    }
+
+    // Text from a table, a range or a folder name comes back in the status line as typed.
+    void markupIsShownAsTyped_data() {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("ranges");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("markup");
+        QTest::newRow("a table cell") << QStringLiteral("variant,r1\n1,<img src=pic.png>\n") << QString()
+                                      << QStringLiteral("group") << QStringLiteral("<img src=pic.png>");
+        QTest::newRow("a range") << QString() << QStringLiteral("<b>x</b>=5") << QStringLiteral("group")
+                                 << QStringLiteral("<b>x</b>=5");
+        QTest::newRow("the folder made")
+            << QString() << QStringLiteral("r1=5..20/1") << QStringLiteral("<img src=pic.png>")
+            << QStringLiteral("<img src=pic.png>");
+        QTest::newRow("a folder in use")
+            << QString() << QStringLiteral("r1=5..20/1") << QStringLiteral("<img src=\"pic.png\">")
+            << QStringLiteral("<img src=\"pic.png\">");
+    }
+    void markupIsShownAsTyped() {
+        QFETCH(QString, table);
+        QFETCH(QString, ranges);
+        QFETCH(QString, folder);
+        QFETCH(QString, markup);
+        Form3->Edit6->setText(QStringLiteral("7"));
+        Form3->Edit8->setText(QStringLiteral("9"));
+        QTemporaryDir tmp;
+        ClassSetDialog dialog;
+        dialog.openFolder = [](const QString&) {};
+        if (!table.isEmpty()) {
+            QFile file(tmp.filePath(QStringLiteral("t.csv")));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(table.toUtf8());
+            file.close();
+            dialog.FromTable->setChecked(true);
+            dialog.TablePath->setText(file.fileName());
+        } else {
+            dialog.Random->setChecked(true);
+            dialog.Count->setValue(1);
+            dialog.Ranges->setPlainText(ranges);
+        }
+        if (QTest::currentDataTag() == QByteArray("a folder in use")) {
+            QVERIFY(QDir(tmp.path()).mkpath(folder + QStringLiteral("/old")));
+        }
+        dialog.OutDir->setText(tmp.filePath(folder));
+        dialog.show();
+        CreateAndWait(dialog);
+        QVERIFY2(dialog.Status->text().contains(markup), qPrintable(dialog.Status->text()));
+        QVERIFY2(ShownAsText(dialog.Status), qPrintable(dialog.Status->text()));
     }
 };
 

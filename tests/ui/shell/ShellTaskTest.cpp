@@ -1,7 +1,13 @@
 // The task file in the desktop program: a bad file shows one error box and changes nothing, a
 // good one fills the forms without running, and a saved task gives vornik-cli the same report.
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <random>
@@ -11,6 +17,7 @@
 #include "ui/app/Forms.h"
 #include "ui/app/GuiRunContext.h"
 #include "ui/app/TaskCommands.h"
+#include "ui/windows/ClassSetDialog.h"
 #include "ui/windows/Unit1.h"
 #include "ui/windows/Unit2.h"
 #include "ui/windows/Unit3.h"
@@ -126,6 +133,31 @@ class ShellTaskTest : public QObject {
         QVERIFY(Form3->RadioButton1->isChecked());
         QVERIFY(Form3->Edit10->isEnabled());
         QCOMPARE(Form3->Label9->text(), QStringLiteral("КЗ фазы"));
+    }
+
+    // "Варианты для группы…" takes the open task whole: its title heads every variant of the set.
+    void aClassSetTakesTheOpenTasksTitle() {
+        const QString path = dir_.filePath(QStringLiteral("titled.vornik"));
+        WriteFile(path, kHead + R"("title":"Контрольная работа 3","connection":"star",)"
+                                R"("fields":{"Edit6":"10","Edit8":"10"}})");
+        QVERIFY(OpenTaskFile(path));
+        ClassSetDialog dialog;
+        dialog.openFolder = [](const QString&) {};
+        dialog.Random->setChecked(true);
+        dialog.Count->setValue(2);
+        dialog.Ranges->setPlainText(QStringLiteral("r1=5..20/1"));
+        const QString out = dir_.filePath(QStringLiteral("set"));
+        dialog.OutDir->setText(out);
+        QSignalSpy finished(&dialog, &ClassSetDialog::Finished);
+        dialog.CreateButton->click();
+        QVERIFY(finished.wait(600000));
+        const QStringList tasks = QDir(out).entryList({QStringLiteral("*.vornik")});
+        QCOMPARE(tasks.size(), 2);
+        for (const QString& name : tasks) {
+            QFile task(out + u'/' + name);
+            QVERIFY(task.open(QIODevice::ReadOnly));
+            QVERIFY2(task.readAll().contains(R"("title": "Контрольная работа 3")"), qPrintable(name));
+        }
     }
 
     void laterVersionOpensAfterAMessage() {

@@ -1,0 +1,103 @@
+// MakeClassSet's progress: one step at a time up to the last, which comes only once the folder is
+// in place; a step refused at any stage (computing, PDFs, writing) leaves nothing beside the set.
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+
+#include "classset/ClassSet.h"
+
+namespace vornik {
+namespace {
+
+namespace fs = std::filesystem;
+
+// PDFs without a PDF builder: the set's steps and files are the same.
+struct FakePdfs : ClassSetPdfWriter {
+    std::string TaskSheet(const std::vector<std::string>&) const override { return "%PDF-sheet"; }
+    std::string Solution(const TaskValues&, const std::string&, const VariantRun&) const override {
+        return "%PDF-solution";
+    }
+    std::string Key(const std::vector<std::string>&,
+                    const std::vector<std::vector<std::string>>&) const override {
+        return "%PDF-key";
+    }
+};
+
+constexpr int kVariants = 3;
+// 3 computed, 7 PDFs made, 4 tables + 3 tasks + 7 PDFs + summary written, the rename.
+constexpr int kSteps = kVariants + 7 + (4 + kVariants + 7 + 1) + 1;
+
+class ClassSetSteps : public testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = testing::TempDir() + "vornik-steps-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+        request_.outDir = (dir_ / "group").string();
+        request_.base.input[Param::Edit6] = "10";
+        request_.base.input[Param::Edit8] = "10";
+        request_.count = kVariants;
+        request_.seed = 7;
+        VaryRange range;
+        ASSERT_EQ(ParseVaryRange("r1=5..20/1", range), "");
+        request_.ranges = {range};
+        request_.pdfs = &pdfs_;
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::vector<std::string> Left() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir_)) {
+            names.push_back(entry.path().filename().string());
+        }
+        return names;
+    }
+    fs::path dir_;
+    FakePdfs pdfs_;
+    ClassSetRequest request_;
+};
+
+TEST_F(ClassSetSteps, EveryStepOnceAndTheLastOnlyWithTheFolderInPlace) {
+    std::vector<int> done;
+    const ClassSetOutcome outcome = MakeClassSet(request_, [&](int step, int total) {
+        EXPECT_EQ(total, kSteps);
+        EXPECT_EQ(fs::exists(request_.outDir), step == total) << "step " << step;
+        done.push_back(step);
+        return true;
+    });
+    ASSERT_TRUE(outcome.ok) << outcome.message;
+    std::vector<int> wanted;
+    for (int k = 1; k <= kSteps; ++k) {
+        wanted.push_back(k);
+    }
+    EXPECT_EQ(done, wanted);
+    EXPECT_EQ(std::distance(fs::directory_iterator(request_.outDir), fs::directory_iterator()),
+              4 + 3 + 7 + 1);
+}
+
+TEST_F(ClassSetSteps, ACancelLeavesNothing) {
+    const struct {
+        const char* stage;
+        int refused;
+    } cases[] = {
+        {"computing the first variant", 1},    {"making the first PDF", kVariants + 1},
+        {"making the key PDF", kVariants + 7}, {"writing the first file", kVariants + 8},
+        {"writing the summary", kSteps - 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stage);
+        int calls = 0;
+        const ClassSetOutcome outcome = MakeClassSet(request_, [&](int step, int) {
+            ++calls;
+            return step < c.refused;
+        });
+        EXPECT_FALSE(outcome.ok);
+        EXPECT_TRUE(outcome.cancelled);
+        EXPECT_EQ(calls, c.refused);  // stopped at once
+        EXPECT_EQ(Left(), std::vector<std::string>{});
+    }
+}
+
+}  // namespace
+}  // namespace vornik
