@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "run/AssistantAnswers.h"
 #include "task/TaskFile.h"
 
 namespace {
@@ -103,6 +104,56 @@ TEST(TaskRead, GoodFilesFillWhatTheyHoldAndKeepTheRestInitial) {
         // What was not in the file is the form's initial value.
         EXPECT_EQ(r.task->input.Text(Param::Edit2), "-120") << c.name;
         EXPECT_EQ(r.task->precision.texts[YMag], "3") << c.name;
+    }
+}
+
+// The longest texts the input assistant writes into the form, from inputs its own fields hold:
+// the phase voltage of the most negative 32-bit integer, and a reactance of 15 significant digits
+// with a three-digit exponent (a capacitance at an angular frequency of 7e-287 1/s).
+std::string LongestVoltageText() {
+    return PhaseVoltageAnswer("-3719550786").text;
+}
+
+std::string LongestReactanceText() {
+    ReactanceTexts texts;
+    texts.inductance = "0";
+    texts.capacitance = "0,0001";
+    texts.capacitanceUnit = 3;  // нФ
+    texts.frequency = "0," + std::string(286, '0') + "7";
+    texts.angular = true;
+    return ReactanceAnswer(texts).text;
+}
+
+// A task made with the assistant reopens in the form: a field's limit in a file is the longest
+// text the program writes into it, not the typing limit. One character more is refused.
+TEST(TaskRead, FieldsHoldTheAssistantsLongestText) {
+    struct Row {
+        Param field;
+        std::string text;  // opens in the form
+        int limit;         // a text one character longer is refused
+        bool fills;        // the text is as long as the limit
+    };
+    const Row rows[] = {
+        {Param::ComboBox2, LongestVoltageText(), 11, true},
+        {Param::Edit5, "-32,25", 21, false},
+        {Param::Edit9, LongestReactanceText(), 21, true},
+        {Param::Edit4, "12,5", 4, true},
+    };
+    for (const Row& row : rows) {
+        const std::string control = kFields[static_cast<size_t>(row.field)].control;
+        const auto file = [&](const std::string& t) {
+            return kHead + R"("fields":{")" + control + R"(":")" + t + "\"}}";
+        };
+        const TaskReadResult fits = ReadTask(file(row.text), FieldLimits::Form);
+        ASSERT_TRUE(fits.task.has_value()) << control << " " << row.text << ": " << fits.error;
+        EXPECT_EQ(fits.task->input.Text(row.field), row.text) << control;
+        EXPECT_EQ(row.text.size() == static_cast<size_t>(row.limit), row.fills) << control << " " << row.text;
+        std::string longer = row.text;
+        longer.resize(static_cast<size_t>(row.limit) + 1, '5');
+        const TaskReadResult over = ReadTask(file(longer), FieldLimits::Form);
+        EXPECT_NE(over.error.find("«fields." + control + "» длиннее " + std::to_string(row.limit)),
+                  std::string::npos)
+            << control << ": " << over.error;
     }
 }
 
