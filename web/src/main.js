@@ -111,7 +111,19 @@ function coreFailed(error) {
 }
 
 const ready = loadCore(coreFailed);
-keepOffline(ready);
+// A new version waits for the student: taking it reloads the page with the form's task in the
+// address, so what was typed stays.
+keepOffline(ready, (apply) => {
+    const offer = byId('vornik-update');
+    offer.hidden = false;
+    byId('vornik-update-button').addEventListener('click', () => {
+        navigator.serviceWorker.addEventListener('controllerchange', () => {
+            history.replaceState(null, '', task.link());
+            location.reload();
+        }, { once: true });
+        apply();
+    }, { once: true });
+});
 ready.then((loaded) => {
     core = loaded;
     const table = core.fields();
