@@ -125,36 +125,36 @@ std::string LongestReactanceText() {
 }
 
 // A task made with the assistant reopens in the form: a field's limit in a file is the longest
-// text the program writes into it, not the typing limit. One character more is refused.
-TEST(TaskRead, FieldsHoldTheAssistantsLongestText) {
-    struct Row {
-        Param field;
-        std::string text;  // opens in the form
-        int limit;         // a text one character longer is refused
-        bool fills;        // the text is as long as the limit
-    };
-    const Row rows[] = {
-        {Param::ComboBox2, LongestVoltageText(), 11, true},
-        {Param::Edit5, "-32,25", 21, false},
-        {Param::Edit9, LongestReactanceText(), 21, true},
-        {Param::Edit4, "12,5", 4, true},
-    };
-    for (const Row& row : rows) {
-        const std::string control = kFields[static_cast<size_t>(row.field)].control;
+// text the program writes into it, not the typing limit. The assistant writes the phase voltage
+// into the three voltages and a reactance into the three X fields; every other field holds what
+// a student can type. One character more is refused.
+TEST(TaskRead, FieldsHoldTheLongestTextTheProgramWrites) {
+    const std::string voltage = LongestVoltageText();
+    const std::string reactance = LongestReactanceText();
+    ASSERT_EQ(voltage, "-2147483648");
+    ASSERT_EQ(reactance.size(), 21u) << reactance;
+    for (const FieldSpec& f : kFields) {
+        const bool voltageField =
+            f.field == Param::ComboBox1 || f.field == Param::ComboBox2 || f.field == Param::ComboBox3;
+        const bool reactanceField =
+            f.field == Param::Edit5 || f.field == Param::Edit7 || f.field == Param::Edit9;
+        const std::string longest = voltageField     ? voltage
+                                    : reactanceField ? reactance
+                                                     : std::string(static_cast<size_t>(f.maxLength), '7');
         const auto file = [&](const std::string& t) {
-            return kHead + R"("fields":{")" + control + R"(":")" + t + "\"}}";
+            return kHead + R"("fields":{")" + f.control + R"(":")" + t + "\"}}";
         };
-        const TaskReadResult fits = ReadTask(file(row.text), FieldLimits::Form);
-        ASSERT_TRUE(fits.task.has_value()) << control << " " << row.text << ": " << fits.error;
-        EXPECT_EQ(fits.task->input.Text(row.field), row.text) << control;
-        EXPECT_EQ(row.text.size() == static_cast<size_t>(row.limit), row.fills) << control << " " << row.text;
-        std::string longer = row.text;
-        longer.resize(static_cast<size_t>(row.limit) + 1, '5');
-        const TaskReadResult over = ReadTask(file(longer), FieldLimits::Form);
-        EXPECT_NE(over.error.find("«fields." + control + "» длиннее " + std::to_string(row.limit)),
+        const TaskReadResult fits = ReadTask(file(longest), FieldLimits::Form);
+        ASSERT_TRUE(fits.task.has_value()) << f.control << " " << longest << ": " << fits.error;
+        EXPECT_EQ(fits.task->input.Text(f.field), longest) << f.control;
+        const TaskReadResult over = ReadTask(file(longest + "5"), FieldLimits::Form);
+        EXPECT_NE(over.error.find(std::string("«fields.") + f.control + "» длиннее " +
+                                  std::to_string(longest.size())),
                   std::string::npos)
-            << control << ": " << over.error;
+            << f.control << ": " << over.error;
     }
+    // The example of the report: "-32,25" written into a four-character field.
+    EXPECT_TRUE(ReadTask(kHead + R"("fields":{"Edit5":"-32,25"}})", FieldLimits::Form).task.has_value());
 }
 
 // Random tasks with texts as students type them: writing and reading back gives the same task,

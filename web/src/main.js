@@ -124,9 +124,18 @@ keepOffline(ready, (apply) => {
         apply();
     }, { once: true });
 });
-ready.then((loaded) => {
+// A task of its own, so the browser can paint and take input between two pieces of work.
+const nextTask = () => new Promise((resolve) => setTimeout(resolve, 0));
+
+// The core's start-up (its WebAssembly instance and static data), its field table (the first call
+// into the core, which also compiles the core's JSON writer) and the form's update each run in a
+// task of their own: under load each was a long task on the page's thread, together one longer.
+ready.then(async (loaded) => {
+    await nextTask();
+    const table = loaded.fields();
+    await nextTask();
+    // The page runs nothing before the form has the core's table.
     core = loaded;
-    const table = core.fields();
     applyFieldTable(table);
     applyPrecisionTable(table.decimals);
     noteFieldTable(table);
