@@ -53,34 +53,45 @@ struct FieldSpec {
     const char* option;        // vornik-cli's option
     const char* initial;       // the form's initial text
     int maxLength;             // the most characters the student can type into it
+    int readLength;            // the most the program itself writes into it (the assistant's
+                               // longest text): what a task file may hold for it
 };
+
+// The input assistant writes longer texts than a student can type: the phase voltage is a 32-bit
+// integer ("-2147483648") and a reactance has up to 15 significant digits and an exponent
+// ("-1,23456789012345E299").
+inline constexpr int kAssistantVoltageLength = 11;
+inline constexpr int kAssistantReactanceLength = 21;
 
 // The text fields in Param order.
 inline constexpr std::array<FieldSpec, kParamCount> kFields = {{
     {Param::ComboBox1, "ComboBox1", "phase voltage A, modulus (V)", "line voltage AB, modulus (V)", "--u1",
-     "380", 4},
+     "380", 4, kAssistantVoltageLength},
     {Param::ComboBox2, "ComboBox2", "phase voltage B, modulus (V)", "line voltage BC, modulus (V)", "--u2",
-     "380", 4},
+     "380", 4, kAssistantVoltageLength},
     {Param::ComboBox3, "ComboBox3", "phase voltage C, modulus (V)", "line voltage CA, modulus (V)", "--u3",
-     "380", 4},
+     "380", 4, kAssistantVoltageLength},
     {Param::Edit1, "Edit1", "phase voltage A, angle (degrees)", "line voltage AB, angle (degrees)", "--a1",
-     "0", 4},
+     "0", 4, 4},
     {Param::Edit2, "Edit2", "phase voltage B, angle (degrees)", "line voltage BC, angle (degrees)", "--a2",
-     "-120", 4},
+     "-120", 4, 4},
     {Param::Edit3, "Edit3", "phase voltage C, angle (degrees)", "line voltage CA, angle (degrees)", "--a3",
-     "120", 4},
-    {Param::Edit4, "Edit4", "resistance of phase A (Om)", "resistance of branch AB (Om)", "--r1", "0", 4},
-    {Param::Edit5, "Edit5", "reactance of phase A (Om)", "reactance of branch AB (Om)", "--x1", "0", 4},
-    {Param::Edit6, "Edit6", "resistance of phase B (Om)", "resistance of branch BC (Om)", "--r2", "0", 4},
-    {Param::Edit7, "Edit7", "reactance of phase B (Om)", "reactance of branch BC (Om)", "--x2", "0", 4},
-    {Param::Edit8, "Edit8", "resistance of phase C (Om)", "resistance of branch CA (Om)", "--r3", "0", 4},
-    {Param::Edit9, "Edit9", "reactance of phase C (Om)", "reactance of branch CA (Om)", "--x3", "0", 4},
-    {Param::Edit10, "Edit10", "resistance of the neutral wire (Om)", "not used", "--r0", "1", 4},
-    {Param::Edit11, "Edit11", "shunt of the short circuit of phase A (Om)", "not used", "--shunt1", "0,01",
+     "120", 4, 4},
+    {Param::Edit4, "Edit4", "resistance of phase A (Om)", "resistance of branch AB (Om)", "--r1", "0", 4, 4},
+    {Param::Edit5, "Edit5", "reactance of phase A (Om)", "reactance of branch AB (Om)", "--x1", "0", 4,
+     kAssistantReactanceLength},
+    {Param::Edit6, "Edit6", "resistance of phase B (Om)", "resistance of branch BC (Om)", "--r2", "0", 4, 4},
+    {Param::Edit7, "Edit7", "reactance of phase B (Om)", "reactance of branch BC (Om)", "--x2", "0", 4,
+     kAssistantReactanceLength},
+    {Param::Edit8, "Edit8", "resistance of phase C (Om)", "resistance of branch CA (Om)", "--r3", "0", 4, 4},
+    {Param::Edit9, "Edit9", "reactance of phase C (Om)", "reactance of branch CA (Om)", "--x3", "0", 4,
+     kAssistantReactanceLength},
+    {Param::Edit10, "Edit10", "resistance of the neutral wire (Om)", "not used", "--r0", "1", 4, 4},
+    {Param::Edit11, "Edit11", "shunt of the short circuit of phase A (Om)", "not used", "--shunt1", "0,01", 5,
      5},
-    {Param::Edit12, "Edit12", "shunt of the short circuit of phase B (Om)", "not used", "--shunt2", "0,01",
+    {Param::Edit12, "Edit12", "shunt of the short circuit of phase B (Om)", "not used", "--shunt2", "0,01", 5,
      5},
-    {Param::Edit13, "Edit13", "shunt of the short circuit of phase C (Om)", "not used", "--shunt3", "0,01",
+    {Param::Edit13, "Edit13", "shunt of the short circuit of phase C (Om)", "not used", "--shunt3", "0,01", 5,
      5},
 }};
 

@@ -108,7 +108,8 @@ void ReadFields(const Json& task, TaskFile& out, FieldLimits limits) {
         if (const Json* text = Member(*fields, entry.control)) {
             const std::string path = std::string("fields.") + entry.control;
             std::string value = StringMember(*text, path);
-            CheckLength(value, entry.maxLength, path, limits);
+            // What the program can write into the field, not only what a student can type.
+            CheckLength(value, entry.readLength, path, limits);
             out.input[entry.field] = std::move(value);
         }
     }

@@ -35,7 +35,8 @@ struct TaskFile {
 };
 
 // Whether the fields' length limits of the form apply: the desktop form and the web page refuse
-// a longer text; the command line takes any text.
+// a text longer than the program itself puts into the field (FieldSpec::readLength, the input
+// assistant's longest text); the command line takes any text.
 enum class FieldLimits { Form, None };
 
 struct TaskReadResult {

@@ -244,6 +244,12 @@ TEST(CliTask, TaskOptionsInOrder) {
         std::fputs(R"({"format":"vornik-task","version":9,"fields":{"Edit4":"7","Edit6":"7","Edit8":"7"}})",
                    newer);
         std::fclose(newer);
+        // What the input assistant writes: a reactance longer than a student can type.
+        std::FILE* assistant = std::fopen((dir + "/assistant.vornik").c_str(), "w");
+        std::fputs(
+            R"({"format":"vornik-task","fields":{"Edit4":"10","Edit5":"-32,25","Edit6":"10","Edit8":"10"}})",
+            assistant);
+        std::fclose(assistant);
     }
     struct Case {
         const char* name;
@@ -266,6 +272,8 @@ TEST(CliTask, TaskOptionsInOrder) {
          "pipe.vornik\": файл не читается (это не обычный файл)"},
         {"a later version runs with a warning", "--json --task " + dir + "/new.vornik", 0, "7", false,
          "более новой версией"},
+        {"a task made with the input assistant", "--json --task " + dir + "/assistant.vornik", 0, "10", false,
+         "\"Edit5\":\"-32,25\""},
     };
     for (const Case& c : cases) {
         const Result r =
@@ -280,6 +288,7 @@ TEST(CliTask, TaskOptionsInOrder) {
     }
     std::remove((dir + "/bad.vornik").c_str());
     std::remove((dir + "/new.vornik").c_str());
+    std::remove((dir + "/assistant.vornik").c_str());
     std::remove(task.c_str());
     rmdir(folder);
 }

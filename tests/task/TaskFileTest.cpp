@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "run/AssistantAnswers.h"
 #include "task/TaskFile.h"
 
 namespace {
@@ -112,6 +113,56 @@ TEST(TaskRead, GoodFilesFillWhatTheyHoldAndKeepTheRestInitial) {
         EXPECT_EQ(r.task->input.Text(Param::Edit2), "-120") << c.name;
         EXPECT_EQ(r.task->precision.texts[YMag], "3") << c.name;
     }
+}
+
+// The longest texts the input assistant writes into the form, from inputs its own fields hold:
+// the phase voltage of the most negative 32-bit integer, and a reactance of 15 significant digits
+// with a three-digit exponent (a capacitance at an angular frequency of 7e-287 1/s).
+std::string LongestVoltageText() {
+    return PhaseVoltageAnswer("-3719550786").text;
+}
+
+std::string LongestReactanceText() {
+    ReactanceTexts texts;
+    texts.inductance = "0";
+    texts.capacitance = "0,0001";
+    texts.capacitanceUnit = 3;  // нФ
+    texts.frequency = "0," + std::string(286, '0') + "7";
+    texts.angular = true;
+    return ReactanceAnswer(texts).text;
+}
+
+// A task made with the assistant reopens in the form: a field's limit in a file is the longest
+// text the program writes into it, not the typing limit. The assistant writes the phase voltage
+// into the three voltages and a reactance into the three X fields; every other field holds what
+// a student can type. One character more is refused.
+TEST(TaskRead, FieldsHoldTheLongestTextTheProgramWrites) {
+    const std::string voltage = LongestVoltageText();
+    const std::string reactance = LongestReactanceText();
+    ASSERT_EQ(voltage, "-2147483648");
+    ASSERT_EQ(reactance.size(), 21u) << reactance;
+    for (const FieldSpec& f : kFields) {
+        const bool voltageField =
+            f.field == Param::ComboBox1 || f.field == Param::ComboBox2 || f.field == Param::ComboBox3;
+        const bool reactanceField =
+            f.field == Param::Edit5 || f.field == Param::Edit7 || f.field == Param::Edit9;
+        const std::string longest = voltageField     ? voltage
+                                    : reactanceField ? reactance
+                                                     : std::string(static_cast<size_t>(f.maxLength), '7');
+        const auto file = [&](const std::string& t) {
+            return kHead + R"("fields":{")" + f.control + R"(":")" + t + "\"}}";
+        };
+        const TaskReadResult fits = ReadTask(file(longest), FieldLimits::Form);
+        ASSERT_TRUE(fits.task.has_value()) << f.control << " " << longest << ": " << fits.error;
+        EXPECT_EQ(fits.task->input.Text(f.field), longest) << f.control;
+        const TaskReadResult over = ReadTask(file(longest + "5"), FieldLimits::Form);
+        EXPECT_NE(over.error.find(std::string("«fields.") + f.control + "» длиннее " +
+                                  std::to_string(longest.size())),
+                  std::string::npos)
+            << f.control << ": " << over.error;
+    }
+    // The example of the report: "-32,25" written into a four-character field.
+    EXPECT_TRUE(ReadTask(kHead + R"("fields":{"Edit5":"-32,25"}})", FieldLimits::Form).task.has_value());
 }
 
 // Random tasks with texts as students type them: writing and reading back gives the same task,

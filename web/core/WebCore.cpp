@@ -45,6 +45,9 @@ struct CapturedMessage : MessageSink {
 ParameterValues gForm;
 PrecisionValues gPrecision;
 CalcState gState;
+// The inputs of the last run that stored results: the printout's title block describes them, as
+// the diagram does, whatever the form holds now.
+std::optional<ParameterValues> gStoredForm;
 // Like the desktop's picture, the canvas keeps its pen and font from one drawing to the next.
 RecordingCanvas gCanvas;
 std::string gOut;
@@ -90,7 +93,7 @@ const char* AssistantJson(const AssistantAnswer& answer) {
 extern "C" {
 
 // The parameter and precision forms' table, so the page takes its initial texts and limits from
-// the core: {"fields":[{"control","option","initial","maxLength"}...] in the order vk_set_text
+// the core: {"fields":[{"control","option","initial","maxLength","readLength"}...] in the order vk_set_text
 // numbers them, "ticks":[{"control", and the vornik-cli option and value that tick it in star
 // and in delta}...], "decimals":[{"name","initial"}...]}.
 EMSCRIPTEN_KEEPALIVE const char* vk_fields() {
@@ -99,7 +102,8 @@ EMSCRIPTEN_KEEPALIVE const char* vk_fields() {
         fields.push_back({{"control", f.control},
                           {"option", f.option},
                           {"initial", f.initial},
-                          {"maxLength", f.maxLength}});
+                          {"maxLength", f.maxLength},
+                          {"readLength", f.readLength}});
     }
     Json ticks = Json::array();
     for (const TickSpec& t : kTicks) {
@@ -159,11 +163,12 @@ EMSCRIPTEN_KEEPALIVE void vk_set_star(int star) {
     gForm.star = star != 0;
 }
 
-// The title block of the printed solution for the inputs set last, dated `date`: a JSON array of
-// lines (heading, connection, inputs, ticked modes, date), as the PDF of the solution starts.
+// The title block of the printed solution for the last run that stored results (before any did,
+// for the inputs set last), dated `date`: a JSON array of lines (heading, connection, inputs,
+// ticked modes, date), as the PDF of the solution starts.
 EMSCRIPTEN_KEEPALIVE const char* vk_title_block(const char* date) {
     Json lines = Json::array();
-    for (const std::string& line : TitleBlockLines(gForm, std::string(), date)) {
+    for (const std::string& line : TitleBlockLines(gStoredForm ? *gStoredForm : gForm, std::string(), date)) {
         lines.push_back(line);
     }
     return Answer(lines);
@@ -198,6 +203,9 @@ EMSCRIPTEN_KEEPALIVE const char* vk_run() {
     const unsigned storedBefore = gState.stored ? gState.stored->serial : 0;
     const bool completed = N5Click(ctx);
     const bool stored = (gState.stored ? gState.stored->serial : 0) != storedBefore;
+    if (stored) {
+        gStoredForm = gForm;
+    }
     Json out = Json::object();
     out["report"] = doc.lines;
     out["cleared"] = tracking.cleared;

@@ -1,6 +1,7 @@
 // Typed-key filters of the numeric fields. Pasted (or dropped) text goes through the same filter
 // as typed text, its blanks dropped ("1 234,5" is 1234,5); a text that does not fit the field is
-// refused with a hint under the field rather than cut.
+// refused with a hint under the field rather than cut. A typed character that does not fit a full
+// field is refused with a hint too.
 
 // Digits, comma and minus pass; a full stop becomes a comma; everything else is dropped.
 export function numericKeyFilter(ch) {
@@ -35,6 +36,9 @@ function showHint(input, text) {
     input.setAttribute('aria-describedby', hint.id);
 }
 
+// "знака" or "знаков" after "не больше N".
+const signs = (n) => (n % 10 === 1 && n % 100 !== 11 ? 'знака' : 'знаков');
+
 function pasteText(input, filter, text) {
     const passed = [...text.replace(/\s+/g, '')].map(filter).filter((c) => c !== null).join('');
     const start = input.selectionStart ?? input.value.length;
@@ -62,17 +66,20 @@ export function attachFilter(input, filter) {
             return;
         }
         const passed = [...event.data].map(filter).filter((c) => c !== null).join('');
-        if (passed === event.data) {
-            return;
-        }
-        event.preventDefault();
         const start = input.selectionStart ?? input.value.length;
         const end = input.selectionEnd ?? start;
         const room = (input.maxLength > 0 ? input.maxLength : Infinity) - (input.value.length - (end - start));
-        if (passed === '' || room <= 0) {
+        if (passed === event.data && passed.length <= room) {
             return;
         }
-        input.setRangeText(passed.slice(0, room), start, end, 'end');
-        input.dispatchEvent(new Event('input', { bubbles: true }));
+        event.preventDefault();
+        if (passed !== '' && room > 0) {
+            input.setRangeText(passed.slice(0, room), start, end, 'end');
+            input.dispatchEvent(new Event('input', { bubbles: true }));
+        }
+        if (passed !== '' && passed.length > room) {
+            // A full field would drop the character without a word.
+            showHint(input, `Поле вмещает не больше ${input.maxLength} ${signs(input.maxLength)}`);
+        }
     });
 }

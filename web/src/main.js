@@ -111,10 +111,31 @@ function coreFailed(error) {
 }
 
 const ready = loadCore(coreFailed);
-keepOffline(ready);
-ready.then((loaded) => {
+// A new version waits for the student: taking it reloads the page with the form's task in the
+// address, so what was typed stays.
+keepOffline(ready, (apply) => {
+    const offer = byId('vornik-update');
+    offer.hidden = false;
+    byId('vornik-update-button').addEventListener('click', () => {
+        navigator.serviceWorker.addEventListener('controllerchange', () => {
+            history.replaceState(null, '', task.link());
+            location.reload();
+        }, { once: true });
+        apply();
+    }, { once: true });
+});
+// A task of its own, so the browser can paint and take input between two pieces of work.
+const nextTask = () => new Promise((resolve) => setTimeout(resolve, 0));
+
+// The core's start-up (its WebAssembly instance and static data), its field table (the first call
+// into the core, which also compiles the core's JSON writer) and the form's update each run in a
+// task of their own: under load each was a long task on the page's thread, together one longer.
+ready.then(async (loaded) => {
+    await nextTask();
+    const table = loaded.fields();
+    await nextTask();
+    // The page runs nothing before the form has the core's table.
     core = loaded;
-    const table = core.fields();
     applyFieldTable(table);
     applyPrecisionTable(table.decimals);
     noteFieldTable(table);

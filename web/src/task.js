@@ -10,6 +10,10 @@ import { fillPrecision, readPrecision } from './precision.js';
 import { saveFile } from './save.js';
 
 const linkName = 'ссылка на задачу';
+// A link that cannot be read was most often cut short or changed on its way: how to get a good one.
+const damagedLink = 'Ссылка на задачу повреждена: её не удалось прочитать (возможно, она обрезана при '
+    + 'копировании). Попросите новую ссылку у того, кто её прислал (кнопка «Ссылка на задачу»), '
+    + 'или откройте файл задачи (.vornik).';
 const pageTitle = document.title;
 // The title and note of the task opened last, written again with it.
 let title = '';
@@ -45,7 +49,7 @@ export function initTask({ getCore, execute }) {
     const open = async (bytes, name, run) => {
         const answer = getCore().readTask(bytes, name);
         if (answer.error) {
-            await showMessage(answer.error);
+            await showMessage(name === linkName ? `${damagedLink}\n\n${answer.error}` : answer.error);
             return;
         }
         fillForm(answer.task);
@@ -83,12 +87,15 @@ export function initTask({ getCore, execute }) {
     byId('Form1-SaveTask').addEventListener('click', () => {
         saveFile(new TextEncoder().encode(taskText()), `${title || 'задача'}.vornik`, 'application/x-vornik-task');
     });
+    const taskLink = () => `${location.href.split('#')[0]}#task=${toBase64url(new TextEncoder().encode(taskText()))}`;
     byId('Form1-ShareTask').addEventListener('click', () => {
-        const link = `${location.href.split('#')[0]}#task=${toBase64url(new TextEncoder().encode(taskText()))}`;
+        const link = taskLink();
         noteShareLink(link);
         const copied = navigator.clipboard ? navigator.clipboard.writeText(link) : Promise.reject();
+        // Without the Clipboard API (a page served over plain http) the link is shown selected in
+        // a field, for copying by hand.
         copied.then(() => showMessage('Ссылка на задачу скопирована в буфер обмена.'),
-            () => showMessage(`Ссылка на задачу:\n${link}`));
+            () => showMessage('Ссылка на задачу (выделена, скопируйте её):', link));
     });
 
     // Called once the core is loaded, and again when the address's fragment changes.
@@ -100,6 +107,8 @@ export function initTask({ getCore, execute }) {
     };
     window.addEventListener('hashchange', openFragment);
     return {
+        // The link of the task in the form now, without running it.
+        link: taskLink,
         ready() {
             for (const id of ['Form1-OpenTask', 'Form1-SaveTask', 'Form1-ShareTask']) {
                 byId(id).disabled = false;

@@ -103,8 +103,9 @@ export async function offlineCopy(browser) {
     await server.close();
 }
 
-// A new version on the server: the visit after it brings the new worker, which replaces the
-// cache; the next load shows the new page.
+// A new version on the server: the open page looks for it when it comes back into view (and on
+// each load) and offers "Доступна новая версия — обновить" while the old version keeps working;
+// taking it reloads the page as the new version with the form's texts, also offline afterwards.
 export async function newVersion(browser) {
     const root = mkdtempSync(join(outDir, 'versions-'));
     const [first, second] = ['1', '2'].map((v) => join(root, v));
@@ -118,9 +119,39 @@ export async function newVersion(browser) {
     const server = await startServer(() => served);
     const { context, page } = await openServed(browser, server.url);
     const { names: before } = await offlineReady(page);
+    const offered = () => page.waitForFunction(() => !document.getElementById('vornik-update').hidden, { timeout: 20000 })
+        .then(() => true, () => false);
+    check(!await page.waitForFunction(() => !document.getElementById('vornik-update').hidden, { timeout: 1000 })
+        .then(() => true, () => false), 'no update offered while the site is unchanged');
+    // The checks the page made on loading are over before the site changes.
+    await page.evaluate(async () => (await navigator.serviceWorker.ready).update());
     served = second;
-    await page.reload();
-    await page.waitForSelector('body[data-ready="true"]');
+    // The page goes out of view behind another tab and comes back.
+    const other = await context.newPage();
+    await other.bringToFront();
+    await page.bringToFront();
+    await other.close();
+    if (!await offered()) {
+        check(false, 'coming back into view, the page offers the new version');
+        await page.close();
+        await server.close();
+        return;
+    }
+    const kept = await page.evaluate(async (old) => ({
+        version: document.body.dataset.version ?? null,
+        controller: navigator.serviceWorker.controller?.scriptURL ?? null,
+        cached: (await caches.keys()).includes(old),
+        text: document.getElementById('vornik-update-button').textContent,
+    }), before[0]);
+    check(kept.version === null && kept.cached && kept.text === 'Доступна новая версия — обновить',
+        'until the student takes it, the old version stays', JSON.stringify(kept));
+    await page.$eval('#Form3-Edit4', (e) => { e.value = '77'; });
+    await Promise.all([page.waitForNavigation({ timeout: 20000 }).catch(() => null), page.click('#vornik-update-button')]);
+    await page.waitForSelector('body[data-ready="true"]', { timeout: 20000 });
+    await page.evaluate(() => new Promise((r) => setTimeout(r, 100)));
+    const after = await page.evaluate(() => ({ version: document.body.dataset.version, r1: document.getElementById('Form3-Edit4').value }));
+    check(after.version === 'second' && after.r1 === '77', 'taking the update reloads the new version with the form\'s texts',
+        JSON.stringify(after));
     const replaced = await page.waitForFunction(async (old) => {
         const names = await caches.keys();
         return names.length === 1 && names[0] !== old;

@@ -1,10 +1,16 @@
 // Benchmark of the web edition (not a test): node bench.mjs SITE_DIR
 // Prints the median time from navigation to an interactive form (core loaded, execute enabled)
 // from file://, the median time of one execute with all six emergency modes until the report is
-// laid out, and the size of the site.
+// laid out, Lighthouse's performance figures of the served page (score, largest contentful paint,
+// total blocking time; mobile and desktop presets, simulated throttling) with the machine's load
+// average, and the size of the site.
 import { readdirSync, statSync } from 'node:fs';
+import { loadavg } from 'node:os';
 import { join, resolve } from 'node:path';
+import lighthouse from 'lighthouse';
+import desktopConfig from 'lighthouse/core/config/desktop-config.js';
 import { launchBrowser, siteUrl } from './browser.mjs';
+import { startServer } from './server.mjs';
 
 const siteDir = resolve(process.argv[2] ?? 'build-web/site');
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
@@ -40,6 +46,30 @@ const runs = await page.evaluate(() => {
     }
     return { times, handler, lines: $('Form2-RichEdit1').children.length };
 });
+
+// Lighthouse scales the main-thread time it measures, so its figures follow the machine's load:
+// each is the median of five runs, printed with the load average before and after.
+const lighthouseRuns = 5;
+const server = await startServer(siteDir);
+const lighthouseLines = [];
+for (const [preset, config] of [['mobile', undefined], ['desktop', desktopConfig]]) {
+    const load = loadavg()[0];
+    const figures = { score: [], paint: [], blocking: [] };
+    for (let n = 0; n < lighthouseRuns; ++n) {
+        const lhPage = await browser.newPage();
+        const { lhr } = await lighthouse(server.url + 'index.html',
+            { logLevel: 'error', output: 'json', onlyCategories: ['performance'] }, config, lhPage);
+        await lhPage.close();
+        figures.score.push(lhr.categories.performance.score * 100);
+        figures.paint.push(lhr.audits['largest-contentful-paint'].numericValue);
+        figures.blocking.push(lhr.audits['total-blocking-time'].numericValue);
+    }
+    lighthouseLines.push(`lighthouse ${preset} (median of ${lighthouseRuns}, load average ${load.toFixed(1)} to ` +
+        `${loadavg()[0].toFixed(1)}): performance ${Math.round(median(figures.score))}, largest contentful paint ` +
+        `${Math.round(median(figures.paint))} ms, total blocking time ${Math.round(median(figures.blocking))} ms ` +
+        `(from ${Math.round(Math.min(...figures.blocking))} to ${Math.round(Math.max(...figures.blocking))} ms)`);
+}
+await server.close();
 await browser.close();
 
 let bytes = 0;
@@ -51,4 +81,5 @@ console.log(`navigation to interactive form (file://, ${loads.length} loads): me
 console.log(`execute with all six emergency modes (${runs.lines} report lines, ${runs.times.length} runs): ` +
     `median ${median(runs.times).toFixed(2)} ms (of it the command itself ${median(runs.handler).toFixed(2)} ms, ` +
     `the rest the layout of the report), max ${Math.max(...runs.times).toFixed(2)} ms`);
+lighthouseLines.forEach((line) => console.log(line));
 console.log(`site: ${bytes} bytes in ${readdirSync(siteDir).length} files`);

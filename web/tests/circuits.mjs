@@ -19,6 +19,8 @@ export let defaultPrecision = [];
 export let fieldOptions = [];
 export let initialTexts = [];
 export let maxLengths = [];
+// The longest text a task file may hold for each field (what the program itself writes there).
+export let readLengths = [];
 let ticks = [];
 
 export function useFieldTable(table) {
@@ -27,6 +29,7 @@ export function useFieldTable(table) {
     fieldOptions = table.fields.map((f) => f.option);
     initialTexts = table.fields.map((f) => f.initial);
     maxLengths = table.fields.map((f) => f.maxLength);
+    readLengths = table.fields.map((f) => f.readLength);
     ticks = table.ticks;
 }
 

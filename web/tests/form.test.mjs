@@ -4,7 +4,8 @@ import { check, siteDir } from './context.mjs';
 import { countDialogs, execute } from './page.mjs';
 
 // Typing into the fields: digits, comma and minus pass, a full stop becomes a comma, the
-// length limits hold; the precision boxes take 0 to 5.
+// length limits hold (a character refused by a full field says how many the field holds); the
+// precision boxes take 0 to 5.
 export async function keys(browser) {
     const page = await openPage(browser, siteDir);
     await page.$eval('#Form4', (d) => { d.open = true; });
@@ -12,17 +13,20 @@ export async function keys(browser) {
     const typeInto = async (id, text) => {
         await page.$eval(id, (e) => { e.value = ''; });
         await page.type(id, text);
-        return page.$eval(id, (e) => e.value);
+        return page.$eval(id, (e) => [e.value, document.getElementById(e.id + '-hint')?.textContent ?? null]);
     };
+    const full = (n) => `Поле вмещает не больше ${n} знак${n === 1 ? 'а' : 'ов'}`;
     const cases = [
-        ['#Form3-Edit4', '1.5', '1,5'], ['#Form3-Edit4', 'a1 b', '1'], ['#Form3-Edit4', '-2.75', '-2,7'],
-        ['#Form3-ComboBox1', '12345', '1234'], ['#Form3-Edit11', '0.0125', '0,012'], ['#Form3-Edit1', '+-,.', '-,,'],
-        ['#Form4-ComboBox1', '7', ''], ['#Form4-ComboBox1', '35', '3'], ['#Form4-ComboBox20', ',5', '5'],
-        ['#Form8-Edit3', '1.25e3', '1,253'], ['#Form8-Edit2', '314.15927', '314,15927'],
+        ['#Form3-Edit4', '1.5', '1,5', null], ['#Form3-Edit4', 'a1 b', '1', null], ['#Form3-Edit4', '-2.75', '-2,7', full(4)],
+        ['#Form3-ComboBox1', '12345', '1234', full(4)], ['#Form3-Edit11', '0.0125', '0,012', full(5)],
+        ['#Form3-Edit1', '+-,.', '-,,', null], ['#Form3-Edit4', '12a', '12', null],
+        ['#Form4-ComboBox1', '7', '', null], ['#Form4-ComboBox1', '35', '3', full(1)], ['#Form4-ComboBox20', ',5', '5', null],
+        ['#Form8-Edit3', '1.25e3', '1,253', null], ['#Form8-Edit2', '314.15927', '314,15927', null],
     ];
-    for (const [id, typed, expected] of cases) {
+    for (const [id, typed, expected, hint] of cases) {
         const got = await typeInto(id, typed);
-        check(got === expected, `typing ${JSON.stringify(typed)} into ${id}`, `${JSON.stringify(got)}, expected ${JSON.stringify(expected)}`);
+        check(JSON.stringify(got) === JSON.stringify([expected, hint]), `typing ${JSON.stringify(typed)} into ${id}`,
+            `${JSON.stringify(got)}, expected ${JSON.stringify([expected, hint])}`);
     }
     await page.close();
 }
@@ -231,7 +235,8 @@ export async function staleResults(browser) {
 }
 
 // After a message about a text that is no number, the cursor is in that text's field with the
-// text selected, also in a folded section; other messages leave the fields alone.
+// text selected, also in a folded section; after "Сопротивление не может быть равно нулю!" in the
+// first field whose resistance is zero; other messages leave the fields alone.
 export async function failingFieldFocus(browser) {
     const page = await openPage(browser, siteDir);
     // [what, field texts to set, ticks to click, the button pressed, the field then focused or null]
@@ -240,12 +245,14 @@ export async function failingFieldFocus(browser) {
         ['the shunt of a ticked short circuit', { 'Form3-Edit12': ',5,' }, ['Form3-CheckBox3'], 'Form1-SpeedButton1',
             'Form3-Edit12'],
         ['a precision box', { 'Form4-ComboBox5': '-' }, [], 'Form1-SpeedButton1', 'Form4-ComboBox5'],
-        ['a zero resistance is no conversion', { 'Form3-Edit4': '0' }, [], 'Form1-SpeedButton1', null],
+        ['a zero resistance', { 'Form3-Edit6': '0', 'Form3-Edit8': '0' }, [], 'Form1-SpeedButton1', 'Form3-Edit6',
+            'Сопротивление не может быть равно нулю!'],
         ['the assistant\'s line voltage', { 'Form8-Edit1': '6,,' }, [], 'Form8-Button1', 'Form8-Edit1'],
         ['the assistant\'s capacitance', { 'Form8-Edit6': '1-' }, [], 'Form8-Button4', 'Form8-Edit6'],
         ['the assistant\'s frequency', { 'Form8-Edit3': '10', 'Form8-Edit2': '5,0,' }, [], 'Form8-Button3', 'Form8-Edit2'],
+        ['an assistant message about no field', { 'Form8-Edit3': '0', 'Form8-Edit4': '0' }, [], 'Form8-Button3', null],
     ];
-    for (const [what, texts, ticks, button, field] of cases) {
+    for (const [what, texts, ticks, button, field, text] of cases) {
         await page.reload();
         await page.waitForSelector('body[data-ready="true"]');
         await page.evaluate((t) => {
@@ -272,7 +279,7 @@ export async function failingFieldFocus(browser) {
         if (field === null) {
             check(focus.tag !== 'INPUT', `${what}: no field takes the cursor`, JSON.stringify([message, focus]));
         } else {
-            check(focus.id === field && focus.selected && !focus.folded && message.includes(texts[field]),
+            check(focus.id === field && focus.selected && !focus.folded && message.includes(text ?? texts[field]),
                 `${what}: the cursor is in ${field} with its text selected`, JSON.stringify([message, focus]));
         }
     }

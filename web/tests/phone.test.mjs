@@ -25,7 +25,10 @@ const measure = () => {
         .filter((e) => parseFloat(getComputedStyle(e).fontSize) < 16).map((e) => e.id);
     const scrollers = [...document.querySelectorAll('body *')].filter((e) => /auto|scroll/.test(getComputedStyle(e).overflowY) &&
         e.scrollHeight > e.clientHeight + 1).map((e) => e.id || e.className);
-    return { small, tinyText, scrollers, overflow: document.documentElement.scrollWidth - innerWidth };
+    // How far the page reaches past the screen: a phone browser widens its viewport (innerWidth)
+    // to a page that is too wide, the layout width (clientWidth) stays the screen's.
+    const root = document.documentElement;
+    return { small, tinyText, scrollers, overflow: root.scrollWidth - root.clientWidth };
 };
 
 // Each screen: nothing wider than the screen, targets and text large enough, the sticky execute
@@ -262,5 +265,29 @@ export async function diagramForAll(browser) {
     }
     check((await page.$eval('#Form7-Vectors-caption', (c) => c.textContent)).includes('Обрыв линейного провода А, токи'),
         'the table\'s caption names the mode');
+    await page.close();
+}
+
+// At 320 px, after a run of each connection with every emergency mode and with each of the
+// fourteen diagrams shown, the page is no wider than the screen and the execute bar is on it.
+export async function noSidewaysScroll(browser) {
+    const page = await openPage(browser, siteDir, phones[0]);
+    const wide = [];
+    for (const connection of [['--neutral', '--short', 'A', '--short', 'B', '--short', 'C'], ['--delta', '--open', 'AB',
+        '--open', 'BC', '--open', 'CA']]) {
+        await setCircuit(page, circuitFromArgs(['--r1', '10', '--r2', '12', '--r3', '9', ...connection, '--break', 'A',
+            '--break', 'B', '--break', 'C']));
+        await execute(page);
+        for (let button = 1; button <= 14; ++button) {
+            await page.$eval(`#Form7-RadioButton${button}`, (e) => e.click());
+            const state = await page.evaluate(() => ({
+                over: document.documentElement.scrollWidth - document.documentElement.clientWidth,
+                bar: document.querySelector('.bar').getBoundingClientRect().right, width: document.documentElement.clientWidth }));
+            if (state.over > 0 || state.bar > state.width) {
+                wide.push({ connection: connection[0], button, ...state });
+            }
+        }
+    }
+    check(wide.length === 0, '320 px: no diagram of either connection makes the page scroll sideways', JSON.stringify(wide));
     await page.close();
 }

@@ -5,7 +5,7 @@ import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { siteUrl } from './browser.mjs';
-import { cliArguments, initialTexts, maxLengths, randomCircuit, seededRandom } from './circuits.mjs';
+import { cliArguments, initialTexts, randomCircuit, readLengths, seededRandom } from './circuits.mjs';
 import { check, cli, download, firstDifference, outDir, runCli, siteDir } from './context.mjs';
 import { countDialogs, execute, reportLines, setCircuit } from './page.mjs';
 
@@ -29,8 +29,8 @@ const dialogState = (page) => page.evaluate(() => ({
     text: document.getElementById('vornik-message-text').textContent,
 }));
 
-// The first field whose text is longer than the page lets a student type, or -1.
-const tooLong = (circuit) => circuit.texts.findIndex((t, k) => [...t].length > maxLengths[k]);
+// The first field whose text is longer than a task file may hold for it, or -1.
+const tooLong = (circuit) => circuit.texts.findIndex((t, k) => [...t].length > readLengths[k]);
 
 export async function tasks(browser) {
     const dir = mkdtempSync(join(outDir, 'tasks-'));
@@ -47,8 +47,8 @@ export async function tasks(browser) {
         const shown = await dialogState(page);
         const long = tooLong(circuit);
         if (long >= 0) {
-            // vornik-cli takes any text; the page refuses one it would not let the student type.
-            check(shown.dialogs === 1 && shown.text.includes(`длиннее ${maxLengths[long]}`), `${name}: too long`,
+            // vornik-cli takes any text; the page refuses one the program would not put there.
+            check(shown.dialogs === 1 && shown.text.includes(`длиннее ${readLengths[long]}`), `${name}: too long`,
                 shown.text);
             check(JSON.stringify(await formTexts(page)) === JSON.stringify(initialTexts), `${name}: form kept`);
             await page.close();
@@ -78,7 +78,8 @@ export async function tasks(browser) {
     'a link sets the connection, the ticks and the captions');
     await quiet.close();
 
-    // Bad tasks: one message each, naming the link or the file, and the form as it was.
+    // Bad tasks: one message each, naming the link or the file, and the form as it was; a link
+    // that cannot be read says first that it is damaged and how to get a good one.
     const bad = [
         ['not JSON', Buffer.from('R=10 Ом'), 'не текст JSON'],
         ['not a task', Buffer.from('{"fields":{}}'), 'не файл задачи'],
@@ -92,7 +93,8 @@ export async function tasks(browser) {
     for (const [name, bytes, reason] of bad) {
         const page = await openAt(browser, link(bytes, true));
         const shown = await dialogState(page);
-        check(shown.dialogs === 1 && shown.text.includes('"ссылка на задачу"') && shown.text.includes(reason),
+        check(shown.dialogs === 1 && shown.text.startsWith('Ссылка на задачу повреждена') && shown.text.includes('новую ссылку')
+            && shown.text.includes('"ссылка на задачу"') && shown.text.includes(reason),
             `bad link (${name}): one message`, `${shown.dialogs} dialogs: ${shown.text}`);
         check(JSON.stringify(await formTexts(page)) === JSON.stringify(initialTexts), `bad link (${name}): form kept`);
         await page.close();
@@ -113,8 +115,8 @@ export async function tasks(browser) {
         await picker.waitForFunction((n) => window.vornikDialogs > n, { timeout: 5000 }, before);
         const shown = await dialogState(picker);
         const fileName = file.split('/').pop();
-        check(shown.dialogs === before + 1 && shown.text.includes(`"${fileName}"`) && shown.text.includes(reason),
-            `bad file ${fileName}: one message`, shown.text);
+        check(shown.dialogs === before + 1 && shown.text.includes(`"${fileName}"`) && shown.text.includes(reason)
+            && !shown.text.includes('Ссылка'), `bad file ${fileName}: one message`, shown.text);
         await picker.click('#vornik-message-ok');
     }
     check(JSON.stringify(await formTexts(picker)) === JSON.stringify(initialTexts), 'bad files: form kept');
@@ -145,6 +147,45 @@ export async function tasks(browser) {
     const linkDiff = firstDifference(await reportLines(opened), ran.lines);
     check(linkDiff === '', 'share link runs to the same report', linkDiff);
     await opened.close();
+
+    // A task made with the input assistant (a reactance longer than a student can type) goes
+    // through a file and a link, on a page without the Clipboard API.
+    await picker.$eval('#Form8', (d) => { d.open = true; });
+    await picker.evaluate(() => {
+        document.getElementById('Form8-Edit3').value = '0';
+        document.getElementById('Form8-Edit4').value = '10';
+    });
+    await picker.click('#Form8-Button3');
+    const made = await formTexts(picker);
+    const assisted = join(dir, 'assistant.vornik');
+    writeFileSync(assisted, (await download(picker, '#Form1-SaveTask')).bytes);
+    await picker.evaluate(() => { document.getElementById('Form3-Edit5').value = '0'; });
+    const [chooser] = await Promise.all([picker.waitForFileChooser(), picker.click('#Form1-OpenTask')]);
+    await chooser.accept([assisted]);
+    await picker.waitForFunction(() => document.getElementById('Form3-Edit5').value !== '0', { timeout: 5000 }).catch(() => null);
+    check(made[7] === '-318,31' && JSON.stringify(await formTexts(picker)) === JSON.stringify(made),
+        'a task made with the assistant reopens from its file', JSON.stringify([made, await formTexts(picker), await dialogState(picker)]));
+    await picker.evaluate(() => Object.defineProperty(navigator, 'clipboard', { value: undefined }));
+    await picker.click('#Form1-ShareTask');
+    await picker.waitForFunction(() => document.getElementById('vornik-message').open, { timeout: 5000 });
+    const offered = () => picker.evaluate(() => {
+        const field = document.getElementById('vornik-message-field');
+        return { value: field.value, shown: !document.getElementById('vornik-message-copy').hidden, readOnly: field.readOnly,
+            selected: document.activeElement === field && field.selectionStart === 0 && field.selectionEnd === field.value.length };
+    });
+    const first = await offered();
+    await picker.$eval('#vornik-message-field', (f) => f.setSelectionRange(0, 0));
+    await picker.$eval('#vornik-message-select', (b) => b.click());
+    const again = await offered();
+    const assistedLink = await picker.evaluate(() => globalThis.vornikHooks.shareLink);
+    check(first.value === assistedLink && first.shown && first.readOnly && first.selected && again.selected,
+        'without the Clipboard API the link is shown selected in a read-only field, "Копировать" selects it',
+        JSON.stringify([first, again]));
+    await picker.click('#vornik-message-ok');
+    const reopened = await openAt(browser, assistedLink);
+    check(JSON.stringify(await formTexts(reopened)) === JSON.stringify(made) && (await dialogState(reopened)).dialogs === 0,
+        'a task made with the assistant reopens from its link', JSON.stringify(await dialogState(reopened)));
+    await reopened.close();
     await picker.close();
     rmSync(dir, { recursive: true, force: true });
 }
