@@ -8,11 +8,6 @@
 
 namespace vornik::bench {
 
-struct NullMessages : MessageSink {
-    void SolverMessage(const std::string&) override {}
-    void RuntimeError(const std::string&) override {}
-};
-
 struct DefaultPrecision : PrecisionTexts {
     std::string Text(int index) const override { return kPrecisionFields[index].initial; }
 };

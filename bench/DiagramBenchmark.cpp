@@ -20,7 +20,6 @@ namespace {
 using namespace vornik;
 
 using bench::DefaultPrecision;
-using bench::NullMessages;
 
 // An unbalanced star with a neutral wire: seven phasors with labels, all of them distinct.
 const CalcState& SolvedStar() {
@@ -28,7 +27,7 @@ const CalcState& SolvedStar() {
         const ParameterValues p = bench::MixedLoad(true, false);
         CalcState s;
         LinesDocument doc;
-        NullMessages messages;
+        CapturedMessages messages;
         const DefaultPrecision precision;
         N5Click({s, p, precision, doc, messages});
         return s;

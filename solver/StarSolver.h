@@ -15,14 +15,14 @@ Rect NeutralShift2(Rect u1, Rect u2, Rect y1, Rect y2);
 Rect NeutralShift2R0(Rect u1, Rect u2, Rect y1, Rect y2, double y0);
 
 // Three-phase star: the voltages, R0 and the neutral tick come from the input, the six R/X
-// texts from the caller. Fills every field of the live record.
-void SolveStar(SolutionRecord& rec, const CircuitInput& input, const std::string& ra, const std::string& xa,
-               const std::string& rb, const std::string& xb, const std::string& rc, const std::string& xc);
+// texts from the caller. Fills every field of the live record. A failure names the field of
+// the text that is no number, or of the first zero resistance.
+void SolveStar(SolutionRecord& rec, const CircuitInput& input, const FieldText& ra, const FieldText& xa,
+               const FieldText& rb, const FieldText& xb, const FieldText& rc, const FieldText& xc);
 
 // Star with one line wire broken: the two remaining phases land in the a and b positions.
-void SolveStarTwoPhase(SolutionRecord& rec, const CircuitInput& input, const std::string& u1,
-                       const std::string& angle1, const std::string& u2, const std::string& angle2,
-                       const std::string& r1, const std::string& x1, const std::string& r2,
-                       const std::string& x2);
+void SolveStarTwoPhase(SolutionRecord& rec, const CircuitInput& input, const FieldText& u1,
+                       const FieldText& angle1, const FieldText& u2, const FieldText& angle2,
+                       const FieldText& r1, const FieldText& x1, const FieldText& r2, const FieldText& x2);
 
 }  // namespace vornik

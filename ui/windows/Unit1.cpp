@@ -158,7 +158,7 @@ void TForm1::N5Click() {
     BoxMessages messages(&doc);
     const vornik::RunContext ctx{AppState(), input, precision, doc, messages};
     const unsigned storedBefore = AppState().stored ? AppState().stored->serial : 0;
-    const bool completed = vornik::N5Click(ctx);
+    const bool completed = vornik::N5Click(ctx).completed;
     doc.Flush();
     // A run that stopped on an error may already have stored its normal mode: what counts for
     // the picture is whether it stored any results.

@@ -230,8 +230,8 @@ export async function staleResults(browser) {
     }
 }
 
-// After a message about a text that is no number, the cursor is in that text's field with the
-// text selected, also in a folded section; other messages leave the fields alone.
+// After a message about a text that is no number or a zero resistance, the cursor is in that
+// field with its text selected, also in a folded section; other messages leave the fields alone.
 export async function failingFieldFocus(browser) {
     const page = await openPage(browser, siteDir);
     // [what, field texts to set, ticks to click, the button pressed, the field then focused or null]
@@ -240,7 +240,9 @@ export async function failingFieldFocus(browser) {
         ['the shunt of a ticked short circuit', { 'Form3-Edit12': ',5,' }, ['Form3-CheckBox3'], 'Form1-SpeedButton1',
             'Form3-Edit12'],
         ['a precision box', { 'Form4-ComboBox5': '-' }, [], 'Form1-SpeedButton1', 'Form4-ComboBox5'],
-        ['a zero resistance is no conversion', { 'Form3-Edit4': '0' }, [], 'Form1-SpeedButton1', null],
+        ['a zero resistance', { 'Form3-Edit4': '0' }, [], 'Form1-SpeedButton1', 'Form3-Edit4'],
+        ['a division by zero', { 'Form3-Edit4': '0', 'Form3-Edit5': '10', 'Form3-Edit6': '0', 'Form3-Edit7': '-20',
+            'Form3-Edit8': '0', 'Form3-Edit9': '-20' }, [], 'Form1-SpeedButton1', null],
         ['the assistant\'s line voltage', { 'Form8-Edit1': '6,,' }, [], 'Form8-Button1', 'Form8-Edit1'],
         ['the assistant\'s capacitance', { 'Form8-Edit6': '1-' }, [], 'Form8-Button4', 'Form8-Edit6'],
         ['the assistant\'s frequency', { 'Form8-Edit3': '10', 'Form8-Edit2': '5,0,' }, [], 'Form8-Button3', 'Form8-Edit2'],
@@ -272,7 +274,9 @@ export async function failingFieldFocus(browser) {
         if (field === null) {
             check(focus.tag !== 'INPUT', `${what}: no field takes the cursor`, JSON.stringify([message, focus]));
         } else {
-            check(focus.id === field && focus.selected && !focus.folded && message.includes(texts[field]),
+            // A conversion's message quotes the text; a zero resistance has its fixed message.
+            const told = message.startsWith("'") ? message.includes(`'${texts[field]}'`) : message === 'Сопротивление не может быть равно нулю!';
+            check(focus.id === field && focus.selected && !focus.folded && told,
                 `${what}: the cursor is in ${field} with its text selected`, JSON.stringify([message, focus]));
         }
     }
