@@ -13,8 +13,8 @@ struct DefaultPrecision : PrecisionTexts {
 };
 
 // Star with the neutral wire, or delta; optionally with all six emergency modes ticked.
-inline ParameterValues MixedLoad(bool star, bool allModes) {
-    ParameterValues p;
+inline CircuitInput MixedLoad(bool star, bool allModes) {
+    CircuitInput p;
     p.star = star;
     p[Param::Edit4] = "10";
     p[Param::Edit5] = "5";

@@ -24,7 +24,7 @@ using bench::DefaultPrecision;
 // An unbalanced star with a neutral wire: seven phasors with labels, all of them distinct.
 const CalcState& SolvedStar() {
     static const CalcState state = [] {
-        const ParameterValues p = bench::MixedLoad(true, false);
+        const CircuitInput p = bench::MixedLoad(true, false);
         CalcState s;
         LinesDocument doc;
         CapturedMessages messages;

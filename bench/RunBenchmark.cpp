@@ -13,7 +13,7 @@ using bench::DefaultPrecision;
 using bench::MixedLoad;
 
 void RunAllModes(benchmark::State& bs, bool star) {
-    const ParameterValues params = MixedLoad(star, true);
+    const CircuitInput params = MixedLoad(star, true);
     const DefaultPrecision precision;
     CalcState state;
     LinesDocument doc;

@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) {
         return 0;
     }
-    vornik::ParameterValues params;
+    vornik::CircuitInput params;
     const std::uint8_t flags = data[0];
     for (int box = 1; box <= 7; ++box) {
         params.SetChecked(box, (flags >> (box - 1)) & 1);

@@ -1,6 +1,7 @@
 #include "run/CalculationRun.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 
 #include "report/DeltaReport.h"
@@ -34,26 +35,38 @@ const char* const kStarLabels[3] = {"a", "b", "c"};
 constexpr int kStarShortSlots[3] = {1, 3, 5};
 constexpr int kStarBreakSlots[3] = {2, 4, 6};
 
+// R and X of phase (or branch) k as typed.
+PhaseTexts PhaseOf(const CircuitInput& in, int k) {
+    return {in.Field(kR[k]), in.Field(kX[k])};
+}
+
+// The phases as the report names them: the texts of `phases` under the given labels.
+template <size_t N>
+std::array<ReportPhase, N> Labelled(const std::array<PhaseTexts, N>& phases,
+                                    const std::array<std::string, N>& labels) {
+    std::array<ReportPhase, N> out;
+    for (size_t k = 0; k < N; ++k) {
+        out[k] = {labels[k], phases[k].r.text, phases[k].x.text};
+    }
+    return out;
+}
+
 // The short circuit of one phase: its R and X replaced by its shunt text and "0". The texts are
 // taken for the solver and again for the report, as each step always has.
 void RunShort(const RunContext& ctx, int phase) {
-    auto texts = [&](FieldText(&r)[3], FieldText(&x)[3]) {
-        for (int k = 0; k < 3; ++k) {
-            r[k] = ctx.input.Field(kR[k]);
-            x[k] = ctx.input.Field(kX[k]);
-        }
-        r[phase] = ctx.input.Field(kShunts[phase]);
-        x[phase] = FieldText(std::string("0"));  // not a bare literal: GCC 12 warns falsely on that at -O3
+    auto texts = [&] {
+        std::array<PhaseTexts, 3> phases = {PhaseOf(ctx.input, 0), PhaseOf(ctx.input, 1),
+                                            PhaseOf(ctx.input, 2)};
+        phases[phase].r = ctx.input.Field(kShunts[phase]);
+        phases[phase].x =
+            FieldText(std::string("0"));  // not a bare literal: GCC 12 warns falsely on that at -O3
+        return phases;
     };
-    FieldText r[3], x[3];
-    texts(r, x);
-    SolveStar(ctx.state.live, ctx.input, r[0], x[0], r[1], x[1], r[2], x[2]);
+    SolveStar(ctx.state.live, ctx.input, texts());
     ctx.state.Snapshot(kStarShortSlots[phase]);
-    texts(r, x);
-    std::string labels[3] = {kStarLabels[0], kStarLabels[1], kStarLabels[2]};
+    std::array<std::string, 3> labels = {kStarLabels[0], kStarLabels[1], kStarLabels[2]};
     labels[phase] = "шунт";
-    WriteStarReport(ctx.state, ctx.input, ctx.doc, kPhaseNames[phase], labels[0], labels[1], labels[2],
-                    r[0].text, x[0].text, r[1].text, x[1].text, r[2].text, x[2].text, true);
+    WriteStarReport(ctx.state, ctx.input, ctx.doc, kPhaseNames[phase], Labelled(texts(), labels), true);
 }
 
 // The break of one line wire: the two other phases, in the order A, B, C.
@@ -61,12 +74,14 @@ void RunBreak(const RunContext& ctx, int phase) {
     const CircuitInput& in = ctx.input;
     const int a = phase == 0 ? 1 : 0;
     const int b = phase == 2 ? 1 : 2;
-    SolveStarTwoPhase(ctx.state.live, in, in.Field(kMods[a]), in.Field(kAngles[a]), in.Field(kMods[b]),
-                      in.Field(kAngles[b]), in.Field(kR[a]), in.Field(kX[a]), in.Field(kR[b]),
-                      in.Field(kX[b]));
+    const std::array<PhaseTexts, 2> phases = {PhaseOf(in, a), PhaseOf(in, b)};
+    SolveStarTwoPhase(ctx.state.live, in,
+                      {SourceTexts{in.Field(kMods[a]), in.Field(kAngles[a])},
+                       SourceTexts{in.Field(kMods[b]), in.Field(kAngles[b])}},
+                      phases);
     ctx.state.Snapshot(kStarBreakSlots[phase]);
-    WriteStarBreakReport(ctx.state, in, ctx.doc, kPhaseNames[phase], kStarLabels[a], kStarLabels[b],
-                         in.Text(kR[a]), in.Text(kX[a]), in.Text(kR[b]), in.Text(kX[b]));
+    WriteStarBreakReport(ctx.state, in, ctx.doc, kPhaseNames[phase],
+                         Labelled<2>(phases, {kStarLabels[a], kStarLabels[b]}));
 }
 
 // The break of one load phase of a delta: the line currents from the normal-mode phase currents
@@ -128,12 +143,10 @@ void RunDeltaLineBreak(const RunContext& ctx, int wire) {
 
 void RunStar(const RunContext& ctx) {
     const CircuitInput& in = ctx.input;
-    SolveStar(ctx.state.live, in, in.Field(Param::Edit4), in.Field(Param::Edit5), in.Field(Param::Edit6),
-              in.Field(Param::Edit7), in.Field(Param::Edit8), in.Field(Param::Edit9));
+    const std::array<PhaseTexts, 3> phases = {PhaseOf(in, 0), PhaseOf(in, 1), PhaseOf(in, 2)};
+    SolveStar(ctx.state.live, in, phases);
     ctx.state.Snapshot(0);
-    WriteStarReport(ctx.state, in, ctx.doc, "F", "a", "b", "c", in.Text(Param::Edit4), in.Text(Param::Edit5),
-                    in.Text(Param::Edit6), in.Text(Param::Edit7), in.Text(Param::Edit8),
-                    in.Text(Param::Edit9), false);
+    WriteStarReport(ctx.state, in, ctx.doc, "F", Labelled<3>(phases, {"a", "b", "c"}), false);
     for (int phase = 0; phase < 3; ++phase) {
         if (in.Checked(kPhaseFaultTicks[phase])) {
             RunShort(ctx, phase);
@@ -146,12 +159,10 @@ void RunStar(const RunContext& ctx) {
 
 void RunDelta(const RunContext& ctx) {
     const CircuitInput& in = ctx.input;
-    SolveDelta(ctx.state.live, in, in.Field(Param::Edit4), in.Field(Param::Edit5), in.Field(Param::Edit6),
-               in.Field(Param::Edit7), in.Field(Param::Edit8), in.Field(Param::Edit9));
+    const std::array<PhaseTexts, 3> branches = {PhaseOf(in, 0), PhaseOf(in, 1), PhaseOf(in, 2)};
+    SolveDelta(ctx.state.live, in, branches);
     ctx.state.Snapshot(0);
-    WriteDeltaReport(ctx.state, in, ctx.doc, "ab", "bc", "ca", in.Text(Param::Edit4), in.Text(Param::Edit5),
-                     in.Text(Param::Edit6), in.Text(Param::Edit7), in.Text(Param::Edit8),
-                     in.Text(Param::Edit9));
+    WriteDeltaReport(ctx.state, in, ctx.doc, Labelled<3>(branches, {"ab", "bc", "ca"}));
     for (int k = 0; k < 3; ++k) {
         if (in.Checked(kPhaseFaultTicks[k])) {
             RunDeltaPhaseBreak(ctx, k);

@@ -16,8 +16,7 @@ void LineCurrent(SolutionRecord& r, int base, double re, double im, double re2, 
 
 }  // namespace
 
-void SolveDelta(SolutionRecord& r, const CircuitInput& input, const FieldText& rab, const FieldText& xab,
-                const FieldText& rbc, const FieldText& xbc, const FieldText& rca, const FieldText& xca) {
+void SolveDelta(SolutionRecord& r, const CircuitInput& input, const std::array<PhaseTexts, 3>& branches) {
     const Param mods[3] = {Param::ComboBox1, Param::ComboBox2, Param::ComboBox3};
     const Param angles[3] = {Param::Edit1, Param::Edit2, Param::Edit3};
     for (int k = 0; k < 3; ++k) {
@@ -26,11 +25,10 @@ void SolveDelta(SolutionRecord& r, const CircuitInput& input, const FieldText& r
         r[u + kArg] = DegToRad(TextToFloat(input.Text(angles[k]), ControlId(angles[k])));
         StorePolar(r, u, r[u], r[u + kArg]);
     }
-    const FieldText* texts[6] = {&rab, &xab, &rbc, &xbc, &rca, &xca};
     for (int k = 0; k < 3; ++k) {
         const int base = Rab + kBranchStride * k;
-        r[base] = TextToFloat(texts[2 * k]->text, texts[2 * k]->control);
-        r[base + 1] = TextToFloat(texts[2 * k + 1]->text, texts[2 * k + 1]->control);
+        r[base] = TextToFloat(branches[k].r.text, branches[k].r.control);
+        r[base + 1] = TextToFloat(branches[k].x.text, branches[k].x.control);
         StoreImpedance(r, base, r[base], r[base + 1]);
     }
     // Phase currents I = U / Z; a zero Z names the control of its resistance.
@@ -38,7 +36,7 @@ void SolveDelta(SolutionRecord& r, const CircuitInput& input, const FieldText& r
         double m = r[ZabMod + kBranchStride * k];
         double a = r[ZabMod + kBranchStride * k + kArg];
         PolarDiv(m, a, r[UabMod + kBranchStride * k], r[UabMod + kBranchStride * k + kArg],
-                 texts[2 * k]->control);
+                 branches[k].r.control);
         StorePolar(r, IabMod + kBranchStride * k, m, a);
     }
     // Line currents: Ia = Iab - Ica, Ib = Ibc - Iab, Ic = Ica - Ibc.

@@ -1,7 +1,7 @@
 #pragma once
 // The delta-connection solver and its two emergency steps.
 
-#include <string>
+#include <array>
 
 #include "solver/Parameters.h"
 #include "solver/SolutionRecord.h"
@@ -10,8 +10,7 @@ namespace vornik {
 
 // Line voltages from the input, branch R/X texts from the caller (ab, bc, ca). A failure names
 // the field of the text that is no number, or of the first zero resistance.
-void SolveDelta(SolutionRecord& rec, const CircuitInput& input, const FieldText& rab, const FieldText& xab,
-                const FieldText& rbc, const FieldText& xbc, const FieldText& rca, const FieldText& xca);
+void SolveDelta(SolutionRecord& rec, const CircuitInput& input, const std::array<PhaseTexts, 3>& branches);
 
 // Break of one load phase: the line currents from the given phase currents (0, 0 for the broken one).
 void SolveDeltaPhaseBreak(SolutionRecord& rec, double iabRe, double iabIm, double ibcRe, double ibcIm,

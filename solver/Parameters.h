@@ -179,6 +179,18 @@ struct FieldText {
         : text(std::move(text)), control(std::move(control)) {}
 };
 
+// The R and X texts of one phase (or delta branch) as the solvers read them.
+struct PhaseTexts {
+    FieldText r;
+    FieldText x;
+};
+
+// The modulus and angle texts of one supply voltage.
+struct SourceTexts {
+    FieldText u;
+    FieldText angle;
+};
+
 // The connection, the sixteen texts and the seven ticks of one run.
 struct CircuitInput {
     bool star = true;  // RadioButton1 ("ЗВЕЗДА") selected; otherwise delta
@@ -204,9 +216,6 @@ struct CircuitInput {
         return out;
     }
 };
-
-// The name the command line and the tests have always used for a set of parameter texts.
-using ParameterValues = CircuitInput;
 
 // Texts of the twenty precision combo boxes (index 0..19).
 class PrecisionTexts {

@@ -160,18 +160,18 @@ void SolveBranches(SolutionRecord& r, const CircuitInput& input, const std::vect
 
 }  // namespace
 
-void SolveStar(SolutionRecord& r, const CircuitInput& input, const FieldText& ra, const FieldText& xa,
-               const FieldText& rb, const FieldText& xb, const FieldText& rc, const FieldText& xc) {
+void SolveStar(SolutionRecord& r, const CircuitInput& input, const std::array<PhaseTexts, 3>& phases) {
     SolveBranches(r, input,
-                  {{input.Field(Param::ComboBox1), input.Field(Param::Edit1), ra, xa},
-                   {input.Field(Param::ComboBox2), input.Field(Param::Edit2), rb, xb},
-                   {input.Field(Param::ComboBox3), input.Field(Param::Edit3), rc, xc}});
+                  {{input.Field(Param::ComboBox1), input.Field(Param::Edit1), phases[0].r, phases[0].x},
+                   {input.Field(Param::ComboBox2), input.Field(Param::Edit2), phases[1].r, phases[1].x},
+                   {input.Field(Param::ComboBox3), input.Field(Param::Edit3), phases[2].r, phases[2].x}});
 }
 
-void SolveStarTwoPhase(SolutionRecord& r, const CircuitInput& input, const FieldText& u1,
-                       const FieldText& angle1, const FieldText& u2, const FieldText& angle2,
-                       const FieldText& r1, const FieldText& x1, const FieldText& r2, const FieldText& x2) {
-    SolveBranches(r, input, {{u1, angle1, r1, x1}, {u2, angle2, r2, x2}});
+void SolveStarTwoPhase(SolutionRecord& r, const CircuitInput& input,
+                       const std::array<SourceTexts, 2>& sources, const std::array<PhaseTexts, 2>& phases) {
+    SolveBranches(r, input,
+                  {{sources[0].u, sources[0].angle, phases[0].r, phases[0].x},
+                   {sources[1].u, sources[1].angle, phases[1].r, phases[1].x}});
 }
 
 }  // namespace vornik

@@ -23,7 +23,7 @@ std::vector<std::string> Preambles(const std::vector<std::string>& lines) {
 }
 
 TEST(StarRun, AllSixModesInStepOrderFillEverySlot) {
-    ParameterValues p = Circuit("10", "0", "20", "0", "20", "0");
+    CircuitInput p = Circuit("10", "0", "20", "0", "20", "0");
     for (int box = 2; box <= 7; ++box) {
         p.SetChecked(box, true);
     }
@@ -102,19 +102,19 @@ TEST(StarRun, PrecisionSettingsAreNegatedAndApplied) {
 TEST(StarRun, FailuresStopTheRunAndKeepWhatWasDone) {
     struct Case {
         const char* name;
-        ParameterValues params;
+        CircuitInput params;
         std::string precisionText;  // replaces I.mag when set
         const char* solverMessage;
         const char* runtimeMessage;
         size_t linesLeft;  // document lines after the failure (previous report = 56 lines)
     };
-    ParameterValues shuntZero = Circuit("10", "0", "10", "0", "10", "0");
+    CircuitInput shuntZero = Circuit("10", "0", "10", "0", "10", "0");
     shuntZero[Param::Edit12] = "0";
     shuntZero.SetChecked(2, true);
     shuntZero.SetChecked(3, true);
-    ParameterValues badR0 = Circuit("10", "0", "10", "0", "10", "0");
+    CircuitInput badR0 = Circuit("10", "0", "10", "0", "10", "0");
     badR0[Param::Edit10] = "1,,5";
-    ParameterValues cancel = Circuit("0", "10", "0", "-20", "0", "-20");
+    CircuitInput cancel = Circuit("0", "10", "0", "-20", "0", "-20");
     const Case cases[] = {
         {"emptied precision box", Circuit("10", "0", "10", "0", "10", "0"), "", nullptr,
          "'' is not a valid integer value.", 56},
@@ -146,7 +146,7 @@ TEST(StarRun, FailuresStopTheRunAndKeepWhatWasDone) {
 }
 
 TEST(StarRun, ShuntZeroLeavesEarlierSlotsFilled) {
-    ParameterValues p = Circuit("10", "0", "10", "0", "10", "0");
+    CircuitInput p = Circuit("10", "0", "10", "0", "10", "0");
     p[Param::Edit12] = "0";
     p.SetChecked(2, true);
     p.SetChecked(3, true);
@@ -161,7 +161,7 @@ TEST(StarRun, OddInputsEndInAReportOrOneMessage) {
     const char* texts[] = {"1E308", "-1E308", "-0", "1e-300", "9999", "1e400", "", ",", "-", "0"};
     for (const char* t : texts) {
         for (const char* where : {"r", "u", "angle", "r0"}) {
-            ParameterValues p = Circuit("10", "1", "10", "2", "10", "3", true);
+            CircuitInput p = Circuit("10", "1", "10", "2", "10", "3", true);
             for (int box = 2; box <= 7; ++box) {
                 p.SetChecked(box, true);
             }
@@ -262,7 +262,7 @@ TEST(RunFailedField, NamesTheControlToBlame) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        ParameterValues p = test::Circuit("10", "0", "10", "0", "10", "0", false, c.star);
+        CircuitInput p = test::Circuit("10", "0", "10", "0", "10", "0", false, c.star);
         for (const auto& [field, text] : c.texts) {
             p[field] = text;
         }

@@ -11,10 +11,10 @@ namespace vornik::test {
 inline constexpr double kDeg = 3.14159265358979323846 / 180.0;
 
 // The default 380 V supply with the given R/X texts of phases (or branches) 1, 2, 3.
-inline ParameterValues Circuit(const std::string& r1, const std::string& x1, const std::string& r2,
-                               const std::string& x2, const std::string& r3, const std::string& x3,
-                               bool neutral = false, bool star = true) {
-    ParameterValues p;
+inline CircuitInput Circuit(const std::string& r1, const std::string& x1, const std::string& r2,
+                            const std::string& x2, const std::string& r3, const std::string& x3,
+                            bool neutral = false, bool star = true) {
+    CircuitInput p;
     p[Param::Edit4] = r1;
     p[Param::Edit5] = x1;
     p[Param::Edit6] = r2;

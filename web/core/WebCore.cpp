@@ -30,7 +30,7 @@ namespace {
 using namespace vornik;
 
 // The process-wide state of the page's calculator.
-ParameterValues gForm;
+CircuitInput gForm;
 PrecisionValues gPrecision;
 CalcState gState;
 // Like the desktop's picture, the canvas keeps its pen and font from one drawing to the next.

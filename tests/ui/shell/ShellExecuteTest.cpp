@@ -77,7 +77,7 @@ QCheckBox* Box(int n) {
 
 // Puts the forms into the state of the circuit, starting from their initial texts.
 void Enter(const Circuit& c) {
-    const vornik::ParameterValues initial;
+    const vornik::CircuitInput initial;
     for (int k = 0; k < vornik::kParamCount; ++k) {
         SetText(static_cast<Param>(k), QString::fromStdString(initial.texts[k]));
     }
