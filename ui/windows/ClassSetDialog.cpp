@@ -1,4 +1,4 @@
-#include "ui/ClassSetDialog.h"
+#include "ui/windows/ClassSetDialog.h"
 
 #include <QApplication>
 #include <QDate>
@@ -21,11 +21,11 @@
 #include "canvas/SetPdfs.h"
 #include "classset/ClassSet.h"
 #include "solver/TextToNumber.h"
-#include "ui/Forms.h"
-#include "ui/GuiRunContext.h"
-#include "ui/Unit1.h"
-#include "ui/Unit3.h"
-#include "ui/Unit4.h"
+#include "ui/app/Forms.h"
+#include "ui/app/GuiRunContext.h"
+#include "ui/windows/Unit1.h"
+#include "ui/windows/Unit3.h"
+#include "ui/windows/Unit4.h"
 
 namespace {
 

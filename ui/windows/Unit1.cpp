@@ -1,5 +1,5 @@
 // TForm1: the main window "Vornik (Three phase chains) ver. 2.2" with the menu and the toolbar.
-#include "ui/Unit1.h"
+#include "ui/windows/Unit1.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -10,20 +10,20 @@
 #include <QTextEdit>
 
 #include "solver/Version.h"
-#include "ui/ClassSetDialog.h"
-#include "ui/Controls.h"
-#include "ui/Forms.h"
-#include "ui/Glyphs.h"
-#include "ui/GuiRunContext.h"
-#include "ui/Help.h"
-#include "ui/Unit2.h"
-#include "ui/Unit3.h"
-#include "ui/Unit4.h"
-#include "ui/Unit5.h"
-#include "ui/Unit7.h"
-#include "ui/Unit8.h"
-#include "ui/WindowPlace.h"
+#include "ui/app/Forms.h"
+#include "ui/app/GuiRunContext.h"
 #include "ui/app/TaskCommands.h"
+#include "ui/platform/Help.h"
+#include "ui/platform/WindowPlace.h"
+#include "ui/widgets/Controls.h"
+#include "ui/widgets/Glyphs.h"
+#include "ui/windows/ClassSetDialog.h"
+#include "ui/windows/Unit2.h"
+#include "ui/windows/Unit3.h"
+#include "ui/windows/Unit4.h"
+#include "ui/windows/Unit5.h"
+#include "ui/windows/Unit7.h"
+#include "ui/windows/Unit8.h"
 
 namespace {
 

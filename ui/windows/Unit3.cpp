@@ -1,20 +1,20 @@
 // TForm3: the calculation-parameter form "Параметры  расчёта".
-#include "ui/Unit3.h"
+#include "ui/windows/Unit3.h"
 
 #include <QKeyEvent>
 #include <QShowEvent>
 #include <QStyleOptionButton>
 
 #include "solver/Parameters.h"
-#include "ui/Controls.h"
-#include "ui/Forms.h"
-#include "ui/GapLayout.h"
-#include "ui/Glyphs.h"
-#include "ui/KeyFilters.h"
-#include "ui/Unit1.h"
-#include "ui/Unit7.h"
-#include "ui/Unit8.h"
-#include "ui/WindowPlace.h"
+#include "ui/app/Forms.h"
+#include "ui/platform/KeyFilters.h"
+#include "ui/platform/WindowPlace.h"
+#include "ui/widgets/Controls.h"
+#include "ui/widgets/GapLayout.h"
+#include "ui/widgets/Glyphs.h"
+#include "ui/windows/Unit1.h"
+#include "ui/windows/Unit7.h"
+#include "ui/windows/Unit8.h"
 
 namespace {
 

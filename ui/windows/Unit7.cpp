@@ -1,5 +1,5 @@
 // TForm7: the vector diagram window "Векторная диаграмма".
-#include "ui/Unit7.h"
+#include "ui/windows/Unit7.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -16,15 +16,15 @@
 #include "diagram/DiagramDrawing.h"
 #include "diagram/SvgWriter.h"
 #include "fileio/ReplaceFile.h"
-#include "ui/Controls.h"
-#include "ui/ExtrasUi.h"
-#include "ui/FileErrorText.h"
-#include "ui/Forms.h"
-#include "ui/Glyphs.h"
-#include "ui/GuiRunContext.h"
-#include "ui/MessageBoxes.h"
-#include "ui/Unit3.h"
-#include "ui/WindowPlace.h"
+#include "ui/app/Forms.h"
+#include "ui/app/GuiRunContext.h"
+#include "ui/platform/FileErrorText.h"
+#include "ui/platform/MessageBoxes.h"
+#include "ui/platform/WindowPlace.h"
+#include "ui/widgets/Controls.h"
+#include "ui/widgets/ExtrasUi.h"
+#include "ui/widgets/Glyphs.h"
+#include "ui/windows/Unit3.h"
 
 namespace {
 

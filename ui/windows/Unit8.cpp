@@ -1,5 +1,5 @@
 // TForm8: the input-parameter assistant "Настройка вводимых параметров".
-#include "ui/Unit8.h"
+#include "ui/windows/Unit8.h"
 
 #include <QFrame>
 #include <QPainter>
@@ -9,15 +9,15 @@
 #include <initializer_list>
 
 #include "run/AssistantAnswers.h"
-#include "ui/Controls.h"
-#include "ui/ExtrasUi.h"
-#include "ui/FieldBehaviour.h"
-#include "ui/Forms.h"
-#include "ui/Glyphs.h"
-#include "ui/KeyFilters.h"
-#include "ui/MessageBoxes.h"
-#include "ui/Unit3.h"
-#include "ui/WindowPlace.h"
+#include "ui/app/Forms.h"
+#include "ui/platform/KeyFilters.h"
+#include "ui/platform/MessageBoxes.h"
+#include "ui/platform/WindowPlace.h"
+#include "ui/widgets/Controls.h"
+#include "ui/widgets/ExtrasUi.h"
+#include "ui/widgets/FieldBehaviour.h"
+#include "ui/widgets/Glyphs.h"
+#include "ui/windows/Unit3.h"
 
 namespace {
 

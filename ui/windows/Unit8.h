@@ -11,7 +11,7 @@
 #include <QToolButton>
 #include <QWidget>
 
-#include "ui/OnDemand.h"
+#include "ui/widgets/OnDemand.h"
 
 class TForm8 : public OnDemandWindow {
     Q_OBJECT

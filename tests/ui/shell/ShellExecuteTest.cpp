@@ -8,12 +8,12 @@
 #include "ShellTestSupport.h"
 #include "solver/Parameters.h"
 #include "solver/SolutionRecord.h"
-#include "ui/Forms.h"
-#include "ui/Unit1.h"
-#include "ui/Unit2.h"
-#include "ui/Unit3.h"
-#include "ui/Unit4.h"
-#include "ui/WindowPlace.h"
+#include "ui/app/Forms.h"
+#include "ui/platform/WindowPlace.h"
+#include "ui/windows/Unit1.h"
+#include "ui/windows/Unit2.h"
+#include "ui/windows/Unit3.h"
+#include "ui/windows/Unit4.h"
 
 using vornik::Param;
 
