@@ -11,7 +11,7 @@
 
 #include "solver/Version.h"
 #include "ui/app/Forms.h"
-#include "ui/platform/Accessibility.h"
+#include "ui/app/Accessibility.h"
 #include "ui/widgets/FieldBehaviour.h"
 #include "ui/widgets/Glyphs.h"
 #include "ui/windows/Unit1.h"

@@ -1,4 +1,4 @@
-#include "ui/platform/Accessibility.h"
+#include "ui/app/Accessibility.h"
 
 #include <QAbstractButton>
 #include <QApplication>
