@@ -179,23 +179,19 @@ void TForm1::N6Click() {
 }
 
 void TForm1::N7Click() {
-    Form2->RichEdit1->setFocus();
-    Form2->RichEdit1->selectAll();
+    Form2->SelectAllText();
 }
 
 void TForm1::N8Click() {
-    Form2->RichEdit1->copy();
-    Form2->RichEdit1->setFocus();
+    Form2->CopyText();
 }
 
 void TForm1::N9Click() {
-    Form2->RichEdit1->cut();
-    Form2->RichEdit1->setFocus();
+    Form2->CutText();
 }
 
 void TForm1::N10Click() {
-    Form2->RichEdit1->paste();
-    Form2->RichEdit1->setFocus();
+    Form2->PasteText();
 }
 
 void TForm1::SpeedButton3Click() {

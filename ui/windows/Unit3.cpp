@@ -10,6 +10,7 @@
 #include "ui/platform/KeyFilters.h"
 #include "ui/platform/WindowPlace.h"
 #include "ui/widgets/Controls.h"
+#include "ui/widgets/FieldBehaviour.h"
 #include "ui/widgets/GapLayout.h"
 #include "ui/widgets/Glyphs.h"
 #include "ui/windows/Unit1.h"
@@ -400,6 +401,17 @@ void TForm3::CheckBox1Click() {
     const bool enable = !Edit10->isEnabled();
     Edit10->setEnabled(enable);
     Label7->setEnabled(enable);
+}
+
+void TForm3::SetVoltages(const QString& text) {
+    for (QComboBox* voltage : {ComboBox1, ComboBox2, ComboBox3}) {
+        SetFieldText(voltage, text);
+    }
+}
+
+void TForm3::SetReactance(int phase, const QString& text) {
+    QLineEdit* const reactances[3] = {Edit5, Edit7, Edit9};
+    SetFieldText(reactances[phase], text);
 }
 
 void TForm3::SpeedButton6Click() {

@@ -242,8 +242,8 @@ void TForm7::RadioButton1Click() {
     // Before any run stored results, the form's connection and neutral wire as they are now.
     vornik::DiagramSelection beforeAnyRun;
     if (Form3 != nullptr) {
-        beforeAnyRun.star = Form3->RadioButton1->isChecked();
-        beforeAnyRun.neutral = Form3->CheckBox1->isChecked();
+        beforeAnyRun.star = Form3->StarChosen();
+        beforeAnyRun.neutral = Form3->NeutralTicked();
     }
     vornik::DrawStoredDiagram(drawing_, AppState(), button, beforeAnyRun, labels_);
     if (labels_.label11) {
