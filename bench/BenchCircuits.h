@@ -8,18 +8,13 @@
 
 namespace vornik::bench {
 
-struct NullMessages : MessageSink {
-    void SolverMessage(const std::string&) override {}
-    void RuntimeError(const std::string&) override {}
-};
-
 struct DefaultPrecision : PrecisionTexts {
     std::string Text(int index) const override { return kPrecisionFields[index].initial; }
 };
 
 // Star with the neutral wire, or delta; optionally with all six emergency modes ticked.
-inline ParameterValues MixedLoad(bool star, bool allModes) {
-    ParameterValues p;
+inline CircuitInput MixedLoad(bool star, bool allModes) {
+    CircuitInput p;
     p.star = star;
     p[Param::Edit4] = "10";
     p[Param::Edit5] = "5";

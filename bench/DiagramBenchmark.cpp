@@ -20,15 +20,14 @@ namespace {
 using namespace vornik;
 
 using bench::DefaultPrecision;
-using bench::NullMessages;
 
 // An unbalanced star with a neutral wire: seven phasors with labels, all of them distinct.
 const CalcState& SolvedStar() {
     static const CalcState state = [] {
-        const ParameterValues p = bench::MixedLoad(true, false);
+        const CircuitInput p = bench::MixedLoad(true, false);
         CalcState s;
         LinesDocument doc;
-        NullMessages messages;
+        CapturedMessages messages;
         const DefaultPrecision precision;
         N5Click({s, p, precision, doc, messages});
         return s;

@@ -11,17 +11,16 @@ using namespace vornik;
 
 using bench::DefaultPrecision;
 using bench::MixedLoad;
-using bench::NullMessages;
 
 void RunAllModes(benchmark::State& bs, bool star) {
-    const ParameterValues params = MixedLoad(star, true);
+    const CircuitInput params = MixedLoad(star, true);
     const DefaultPrecision precision;
     CalcState state;
     LinesDocument doc;
-    NullMessages messages;
+    CapturedMessages messages;
     const RunContext ctx{state, params, precision, doc, messages};
     for (auto _ : bs) {
-        const bool ok = N5Click(ctx);
+        const bool ok = N5Click(ctx).completed;
         benchmark::DoNotOptimize(ok);
         benchmark::DoNotOptimize(doc.lines.data());
     }

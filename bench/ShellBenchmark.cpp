@@ -6,11 +6,11 @@
 #include <QApplication>
 #include <QTextEdit>
 
-#include "ui/Forms.h"
-#include "ui/StartUp.h"
-#include "ui/Unit1.h"
-#include "ui/Unit2.h"
-#include "ui/Unit3.h"
+#include "ui/app/Forms.h"
+#include "ui/app/StartUp.h"
+#include "ui/windows/Unit1.h"
+#include "ui/windows/Unit2.h"
+#include "ui/windows/Unit3.h"
 
 namespace {
 

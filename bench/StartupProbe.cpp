@@ -10,9 +10,9 @@
 #include <ctime>
 #include <memory>
 
-#include "ui/Forms.h"
-#include "ui/StartUp.h"
-#include "ui/Unit1.h"
+#include "ui/app/Forms.h"
+#include "ui/app/StartUp.h"
+#include "ui/windows/Unit1.h"
 
 namespace {
 

@@ -11,12 +11,6 @@ namespace vornik {
 
 namespace {
 
-struct CapturedMessage : MessageSink {
-    std::optional<std::string> text;
-    void SolverMessage(const std::string& t) override { text = t; }
-    void RuntimeError(const std::string& t) override { text = t; }
-};
-
 constexpr std::array<const char*, 3> kPhases = {"A", "B", "C"};
 constexpr std::array<const char*, 3> kLoadPhases = {"AB", "BC", "CA"};
 
@@ -96,9 +90,12 @@ PrecisionIndex ShownSetting(int field, bool star, const std::string& mode) {
 VariantRun RunVariant(const TaskValues& task, const std::optional<std::vector<int>>& fields) {
     VariantRun run;
     LinesDocument doc;
-    CapturedMessage message;
-    run.completed = N5Click({run.state, task.input, task.precision, doc, message});
-    run.message = message.text;
+    CapturedMessages messages;
+    const RunOutcome outcome = N5Click({run.state, task.input, task.precision, doc, messages});
+    run.completed = outcome.completed;
+    if (!outcome.completed) {
+        run.message = outcome.message;
+    }
     run.report = std::move(doc.lines);
     if (!run.completed) {
         return run;
@@ -141,8 +138,8 @@ double HalfOpenDegrees(double degrees) {
 bool VariantRuns(const TaskValues& task) {
     CalcState state;
     LinesDocument doc;
-    CapturedMessage message;
-    return N5Click({state, task.input, task.precision, doc, message});
+    CapturedMessages messages;
+    return N5Click({state, task.input, task.precision, doc, messages}).completed;
 }
 
 std::string ExactText(double value) {

@@ -16,7 +16,7 @@ namespace vornik {
 using CliPrecision = PrecisionValues;
 
 struct CliOptions {
-    ParameterValues params;
+    CircuitInput params;
     CliPrecision precision;
     bool json = false;
     bool help = false;

@@ -25,12 +25,6 @@ constexpr int kStopped = 1;
 constexpr int kUsage = 2;
 constexpr int kOutputFailed = 3;
 
-struct CapturedMessages : MessageSink {
-    std::optional<std::string> text;
-    void SolverMessage(const std::string& t) override { text = t; }
-    void RuntimeError(const std::string& t) override { text = t; }
-};
-
 // Messages name arguments and files as given: printed escaped, so that a control character in
 // them can neither break the message into lines nor reach the terminal as a command.
 void Complain(const std::string& text) {
@@ -128,9 +122,12 @@ int main(int argc, char** argv) {
     LinesDocument doc;
     CapturedMessages messages;
     const RunContext ctx{state, options.params, options.precision, doc, messages};
-    const bool completed = N5Click(ctx);
+    const RunOutcome outcome = N5Click(ctx);
+    const bool completed = outcome.completed;
+    const std::optional<std::string> message =
+        completed ? std::nullopt : std::optional<std::string>(outcome.message);
 
-    RunOutput run{doc.lines, messages.text, completed, &state, std::nullopt, std::nullopt};
+    RunOutput run{doc.lines, message, completed, &state, std::nullopt, std::nullopt};
     if (options.diagram) {
         run.diagram = Json(nullptr);
         if (completed) {
@@ -169,8 +166,8 @@ int main(int argc, char** argv) {
         if (const int failed = WriteOutput(out); failed != 0) {
             return failed;
         }
-        if (messages.text) {
-            std::fprintf(stderr, "%s\n", TerminalSafe(*messages.text).c_str());
+        if (message) {
+            std::fprintf(stderr, "%s\n", TerminalSafe(*message).c_str());
         }
     }
     return status;

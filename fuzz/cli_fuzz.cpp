@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,12 +15,6 @@
 #include "run/CalculationRun.h"
 
 namespace {
-
-struct Messages : vornik::MessageSink {
-    std::optional<std::string> text;
-    void SolverMessage(const std::string& t) override { text = t; }
-    void RuntimeError(const std::string& t) override { text = t; }
-};
 
 // The text must be JSON that parses back to the same value.
 void CheckJson(const vornik::Json& value) {
@@ -66,9 +61,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     vornik::CalcState state;
     vornik::LinesDocument doc;
-    Messages messages;
-    const bool completed = vornik::N5Click({state, options.params, options.precision, doc, messages});
-    vornik::RunOutput run{doc.lines, messages.text, completed, &state, std::nullopt, std::nullopt};
+    vornik::CapturedMessages messages;
+    const vornik::RunOutcome outcome =
+        vornik::N5Click({state, options.params, options.precision, doc, messages});
+    const bool completed = outcome.completed;
+    vornik::RunOutput run{
+        doc.lines,    completed ? std::nullopt : std::optional<std::string>(outcome.message),
+        completed,    &state,
+        std::nullopt, std::nullopt};
     if (options.diagram && completed) {
         // Never a file: only the drawing operations go into the JSON.
         run.diagram = vornik::DrawCliDiagram(state, options.params, button, std::nullopt);

@@ -11,12 +11,6 @@
 
 namespace {
 
-struct Messages : vornik::MessageSink {
-    int count = 0;
-    void SolverMessage(const std::string&) override { ++count; }
-    void RuntimeError(const std::string&) override { ++count; }
-};
-
 struct Precision : vornik::PrecisionTexts {
     std::vector<std::string> texts;
     std::string Text(int index) const override { return texts.at(index); }
@@ -30,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) {
         return 0;
     }
-    vornik::ParameterValues params;
+    vornik::CircuitInput params;
     const std::uint8_t flags = data[0];
     for (int box = 1; box <= 7; ++box) {
         params.SetChecked(box, (flags >> (box - 1)) & 1);
@@ -60,9 +54,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     vornik::CalcState state;
     vornik::LinesDocument doc;
-    Messages messages;
-    const bool completed = vornik::N5Click({state, params, precision, doc, messages});
-    if (completed ? messages.count != 0 : messages.count != 1) {
+    vornik::CapturedMessages messages;
+    const vornik::RunOutcome outcome = vornik::N5Click({state, params, precision, doc, messages});
+    const bool completed = outcome.completed;
+    if (completed ? messages.Count() != 0 : messages.Count() != 1) {
+        std::abort();
+    }
+    // The field told is the outcome's, and only a failure names one.
+    if (messages.fields !=
+        (outcome.field.empty() ? std::vector<std::string>{} : std::vector{outcome.field})) {
         std::abort();
     }
     if (completed && doc.lines.empty()) {

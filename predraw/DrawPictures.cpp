@@ -12,9 +12,9 @@
 #include <QDir>
 #include <cstdio>
 
-#include "ui/Glyphs.h"
-#include "ui/RawPicture.h"
-#include "ui/SplashDrawing.h"
+#include "ui/widgets/Glyphs.h"
+#include "ui/widgets/RawPicture.h"
+#include "ui/widgets/SplashDrawing.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

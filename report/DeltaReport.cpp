@@ -21,18 +21,14 @@ std::string CurrentAlgFirst(const ReportWriter& w, int base) {
 }  // namespace
 
 void WriteDeltaReport(const CalcState& state, const CircuitInput& input, ResultsDocument& doc,
-                      const std::string& l1, const std::string& l2, const std::string& l3,
-                      const std::string& r1, const std::string& x1, const std::string& r2,
-                      const std::string& x2, const std::string& r3, const std::string& x3) {
+                      const std::array<ReportPhase, 3>& branches) {
     ReportWriter w(state, input, doc);
-    const std::string l[3] = {l1, l2, l3};
-    const std::string r[3] = {r1, r2, r3};
-    const std::string x[3] = {x1, x2, x3};
+    const std::string l[3] = {branches[0].label, branches[1].label, branches[2].label};
 
     WriteSourceVoltages(w, {"Uab= ", "Ubc= ", "Uca= "});
     w.Empty();
     for (int k = 0; k < 3; ++k) {
-        w.Line("Z" + l[k] + "= " + r[k] + "+j " + x[k] + " = " +
+        w.Line("Z" + l[k] + "= " + branches[k].r + "+j " + branches[k].x + " = " +
                w.Exp(ZabMod + kBranchStride * k, ZMag, ZAng) + " (Om)");
     }
     w.Empty();

@@ -1,19 +1,19 @@
 #pragma once
 // Worked solutions of a delta-connected load.
 
+#include <array>
 #include <string>
 
+#include "report/ReportPhase.h"
 #include "report/ResultsDocument.h"
 #include "solver/Parameters.h"
 #include "solver/SolutionRecord.h"
 
 namespace vornik {
 
-// Normal mode; clears the document first.
+// Normal mode, branches AB, BC, CA; clears the document first.
 void WriteDeltaReport(const CalcState& state, const CircuitInput& input, ResultsDocument& doc,
-                      const std::string& l1, const std::string& l2, const std::string& l3,
-                      const std::string& r1, const std::string& x1, const std::string& r2,
-                      const std::string& x2, const std::string& r3, const std::string& x3);
+                      const std::array<ReportPhase, 3>& branches);
 
 // Break of one load phase; variant 1, 2, 3 = AB, BC, CA selects the branch-current lines.
 void WriteDeltaPhaseBreakReport(const CalcState& state, ResultsDocument& doc, const std::string& broken,

@@ -9,15 +9,9 @@ namespace vornik {
 
 namespace {
 
-struct Phase {
-    std::string label;
-    std::string r;
-    std::string x;
-};
-
 // "<first>L1<sep>..." for every phase: the sums and lists of the formulas.
 template <typename F>
-std::string Join(const std::vector<Phase>& phases, const std::string& sep, F piece) {
+std::string Join(const std::vector<ReportPhase>& phases, const std::string& sep, F piece) {
     std::string out;
     for (size_t k = 0; k < phases.size(); ++k) {
         if (k > 0) {
@@ -29,12 +23,12 @@ std::string Join(const std::vector<Phase>& phases, const std::string& sep, F pie
 }
 
 // Sections 1 (impedances) to 7 of a star report; the phases occupy the record positions a, b(, c).
-void WriteStarBody(ReportWriter& w, const std::vector<Phase>& phases) {
+void WriteStarBody(ReportWriter& w, const std::vector<ReportPhase>& phases) {
     const int n = static_cast<int>(phases.size());
 
     w.Empty();
     for (int k = 0; k < n; ++k) {
-        const Phase& p = phases[k];
+        const ReportPhase& p = phases[k];
         w.Line("Z" + p.label + "= " + p.r + "+j " + p.x + " = " + w.Exp(ZaMod + 4 * k, ZMag, ZAng) + " (Om)");
     }
 
@@ -110,10 +104,8 @@ void WriteStarBody(ReportWriter& w, const std::vector<Phase>& phases) {
 }  // namespace
 
 void WriteStarReport(const CalcState& state, const CircuitInput& input, ResultsDocument& doc,
-                     const std::string& faultPhase, const std::string& l1, const std::string& l2,
-                     const std::string& l3, const std::string& r1, const std::string& x1,
-                     const std::string& r2, const std::string& x2, const std::string& r3,
-                     const std::string& x3, bool shortCircuit) {
+                     const std::string& faultPhase, const std::array<ReportPhase, 3>& phases,
+                     bool shortCircuit) {
     ReportWriter w(state, input, doc);
     if (!shortCircuit) {
         WriteSourceVoltages(w, {"Ua= ", "Ub= ", "Uc= "});
@@ -125,20 +117,18 @@ void WriteStarReport(const CalcState& state, const CircuitInput& input, ResultsD
         w.Line(
             "1. Представим сопротивление в комплексном виде в алгебраической и показательной формах записи");
     }
-    WriteStarBody(w, {{l1, r1, x1}, {l2, r2, x2}, {l3, r3, x3}});
+    WriteStarBody(w, {phases.begin(), phases.end()});
 }
 
 void WriteStarBreakReport(const CalcState& state, const CircuitInput& input, ResultsDocument& doc,
-                          const std::string& brokenLine, const std::string& l1, const std::string& l2,
-                          const std::string& r1, const std::string& x1, const std::string& r2,
-                          const std::string& x2) {
+                          const std::string& brokenLine, const std::array<ReportPhase, 2>& phases) {
     ReportWriter w(state, input, doc);
     w.Line("РАБОТА В АВАРИЙНОМ РЕЖИМЕ");
     w.Line(std::string("При обрыве линейного провода фазы ") + kDQ + brokenLine + kDQ + " " +
            "она переходит в высокоэмпедансное состояние");
     w.Empty();
     w.Line("1. Представим сопротивление в комплексном виде в алгебраической и показательной формах записи");
-    WriteStarBody(w, {{l1, r1, x1}, {l2, r2, x2}});
+    WriteStarBody(w, {phases.begin(), phases.end()});
 }
 
 }  // namespace vornik

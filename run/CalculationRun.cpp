@@ -1,8 +1,8 @@
 #include "run/CalculationRun.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
-#include <vector>
 
 #include "report/DeltaReport.h"
 #include "report/StarReport.h"
@@ -16,7 +16,7 @@ namespace vornik {
 void ReadPrecisionSettings(CalcState& state, const PrecisionTexts& texts) {
     for (int k = 0; k < kPrecisionCount; ++k) {
         // Negated in 64 bits: a pasted "-2147483648" must not overflow.
-        const long long negated = -static_cast<long long>(TextToInt(texts.Text(k)));
+        const long long negated = -static_cast<long long>(TextToInt(texts.Text(k), PrecisionControlId(k)));
         state.precision[k] = static_cast<int>(std::min<long long>(negated, std::numeric_limits<int>::max()));
     }
 }
@@ -35,26 +35,38 @@ const char* const kStarLabels[3] = {"a", "b", "c"};
 constexpr int kStarShortSlots[3] = {1, 3, 5};
 constexpr int kStarBreakSlots[3] = {2, 4, 6};
 
+// R and X of phase (or branch) k as typed.
+PhaseTexts PhaseOf(const CircuitInput& in, int k) {
+    return {in.Field(kR[k]), in.Field(kX[k])};
+}
+
+// The phases as the report names them: the texts of `phases` under the given labels.
+template <size_t N>
+std::array<ReportPhase, N> Labelled(const std::array<PhaseTexts, N>& phases,
+                                    const std::array<std::string, N>& labels) {
+    std::array<ReportPhase, N> out;
+    for (size_t k = 0; k < N; ++k) {
+        out[k] = {labels[k], phases[k].r.text, phases[k].x.text};
+    }
+    return out;
+}
+
 // The short circuit of one phase: its R and X replaced by its shunt text and "0". The texts are
 // taken for the solver and again for the report, as each step always has.
 void RunShort(const RunContext& ctx, int phase) {
-    auto texts = [&](std::string(&r)[3], std::string(&x)[3]) {
-        for (int k = 0; k < 3; ++k) {
-            r[k] = ctx.input.Text(kR[k]);
-            x[k] = ctx.input.Text(kX[k]);
-        }
-        r[phase] = ctx.input.Text(kShunts[phase]);
-        x[phase] = std::string("0");  // not a bare literal: GCC 12 warns falsely on that at -O3
+    auto texts = [&] {
+        std::array<PhaseTexts, 3> phases = {PhaseOf(ctx.input, 0), PhaseOf(ctx.input, 1),
+                                            PhaseOf(ctx.input, 2)};
+        phases[phase].r = ctx.input.Field(kShunts[phase]);
+        phases[phase].x =
+            FieldText(std::string("0"));  // not a bare literal: GCC 12 warns falsely on that at -O3
+        return phases;
     };
-    std::string r[3], x[3];
-    texts(r, x);
-    SolveStar(ctx.state.live, ctx.input, r[0], x[0], r[1], x[1], r[2], x[2]);
+    SolveStar(ctx.state.live, ctx.input, texts());
     ctx.state.Snapshot(kStarShortSlots[phase]);
-    texts(r, x);
-    std::string labels[3] = {kStarLabels[0], kStarLabels[1], kStarLabels[2]};
+    std::array<std::string, 3> labels = {kStarLabels[0], kStarLabels[1], kStarLabels[2]};
     labels[phase] = "шунт";
-    WriteStarReport(ctx.state, ctx.input, ctx.doc, kPhaseNames[phase], labels[0], labels[1], labels[2], r[0],
-                    x[0], r[1], x[1], r[2], x[2], true);
+    WriteStarReport(ctx.state, ctx.input, ctx.doc, kPhaseNames[phase], Labelled(texts(), labels), true);
 }
 
 // The break of one line wire: the two other phases, in the order A, B, C.
@@ -62,11 +74,14 @@ void RunBreak(const RunContext& ctx, int phase) {
     const CircuitInput& in = ctx.input;
     const int a = phase == 0 ? 1 : 0;
     const int b = phase == 2 ? 1 : 2;
-    SolveStarTwoPhase(ctx.state.live, in, in.Text(kMods[a]), in.Text(kAngles[a]), in.Text(kMods[b]),
-                      in.Text(kAngles[b]), in.Text(kR[a]), in.Text(kX[a]), in.Text(kR[b]), in.Text(kX[b]));
+    const std::array<PhaseTexts, 2> phases = {PhaseOf(in, a), PhaseOf(in, b)};
+    SolveStarTwoPhase(ctx.state.live, in,
+                      {SourceTexts{in.Field(kMods[a]), in.Field(kAngles[a])},
+                       SourceTexts{in.Field(kMods[b]), in.Field(kAngles[b])}},
+                      phases);
     ctx.state.Snapshot(kStarBreakSlots[phase]);
-    WriteStarBreakReport(ctx.state, in, ctx.doc, kPhaseNames[phase], kStarLabels[a], kStarLabels[b],
-                         in.Text(kR[a]), in.Text(kX[a]), in.Text(kR[b]), in.Text(kX[b]));
+    WriteStarBreakReport(ctx.state, in, ctx.doc, kPhaseNames[phase],
+                         Labelled<2>(phases, {kStarLabels[a], kStarLabels[b]}));
 }
 
 // The break of one load phase of a delta: the line currents from the normal-mode phase currents
@@ -128,12 +143,10 @@ void RunDeltaLineBreak(const RunContext& ctx, int wire) {
 
 void RunStar(const RunContext& ctx) {
     const CircuitInput& in = ctx.input;
-    SolveStar(ctx.state.live, in, in.Text(Param::Edit4), in.Text(Param::Edit5), in.Text(Param::Edit6),
-              in.Text(Param::Edit7), in.Text(Param::Edit8), in.Text(Param::Edit9));
+    const std::array<PhaseTexts, 3> phases = {PhaseOf(in, 0), PhaseOf(in, 1), PhaseOf(in, 2)};
+    SolveStar(ctx.state.live, in, phases);
     ctx.state.Snapshot(0);
-    WriteStarReport(ctx.state, in, ctx.doc, "F", "a", "b", "c", in.Text(Param::Edit4), in.Text(Param::Edit5),
-                    in.Text(Param::Edit6), in.Text(Param::Edit7), in.Text(Param::Edit8),
-                    in.Text(Param::Edit9), false);
+    WriteStarReport(ctx.state, in, ctx.doc, "F", Labelled<3>(phases, {"a", "b", "c"}), false);
     for (int phase = 0; phase < 3; ++phase) {
         if (in.Checked(kPhaseFaultTicks[phase])) {
             RunShort(ctx, phase);
@@ -146,12 +159,10 @@ void RunStar(const RunContext& ctx) {
 
 void RunDelta(const RunContext& ctx) {
     const CircuitInput& in = ctx.input;
-    SolveDelta(ctx.state.live, in, in.Text(Param::Edit4), in.Text(Param::Edit5), in.Text(Param::Edit6),
-               in.Text(Param::Edit7), in.Text(Param::Edit8), in.Text(Param::Edit9));
+    const std::array<PhaseTexts, 3> branches = {PhaseOf(in, 0), PhaseOf(in, 1), PhaseOf(in, 2)};
+    SolveDelta(ctx.state.live, in, branches);
     ctx.state.Snapshot(0);
-    WriteDeltaReport(ctx.state, in, ctx.doc, "ab", "bc", "ca", in.Text(Param::Edit4), in.Text(Param::Edit5),
-                     in.Text(Param::Edit6), in.Text(Param::Edit7), in.Text(Param::Edit8),
-                     in.Text(Param::Edit9));
+    WriteDeltaReport(ctx.state, in, ctx.doc, Labelled<3>(branches, {"ab", "bc", "ca"}));
     for (int k = 0; k < 3; ++k) {
         if (in.Checked(kPhaseFaultTicks[k])) {
             RunDeltaPhaseBreak(ctx, k);
@@ -162,65 +173,9 @@ void RunDelta(const RunContext& ctx) {
     }
 }
 
-namespace {
-
-constexpr const char* kParamNames[kParamCount] = {
-    "ComboBox1", "ComboBox2", "ComboBox3", "Edit1", "Edit2",  "Edit3",  "Edit4",  "Edit5",
-    "Edit6",     "Edit7",     "Edit8",     "Edit9", "Edit10", "Edit11", "Edit12", "Edit13"};
-
-// The fields in the order the run's steps first convert them: the three voltages (modulus, then
-// angle), R and X of each phase, in star the neutral resistance and the shunt of each ticked
-// short circuit. The emergency steps convert no other text for the first time.
-std::vector<Param> FieldsInConversionOrder(const CircuitInput& in) {
-    std::vector<Param> order;
-    for (int k = 0; k < 3; ++k) {
-        order.push_back(kMods[k]);
-        order.push_back(kAngles[k]);
-    }
-    for (int k = 0; k < 3; ++k) {
-        order.push_back(kR[k]);
-        order.push_back(kX[k]);
-    }
-    if (in.Star()) {
-        order.push_back(Param::Edit10);
-        for (int phase = 0; phase < 3; ++phase) {
-            if (in.Checked(kPhaseFaultTicks[phase])) {
-                order.push_back(kShunts[phase]);
-            }
-        }
-    }
-    return order;
-}
-
-}  // namespace
-
-std::string FailedFieldOfRun(const CircuitInput& input, const PrecisionTexts& precision,
-                             const std::string& message) {
-    // The precision texts are read first; conversion is the same for the same text, so the first
-    // text that does not convert is the one the run stopped at, if the message names it.
-    for (int k = 0; k < kPrecisionCount; ++k) {
-        int unused = 0;
-        const std::string text = precision.Text(k);
-        if (!TryTextToInt(text, unused)) {
-            return message == "'" + text + "' is not a valid integer value"
-                       ? "Form4-ComboBox" + std::to_string(k + 1)
-                       : std::string();
-        }
-    }
-    for (const Param field : FieldsInConversionOrder(input)) {
-        double unused = 0;
-        const std::string& text = input.Text(field);
-        if (!TryTextToFloat(text, unused)) {
-            return message == "'" + text + "' is not a valid floating point value"
-                       ? std::string("Form3-") + kParamNames[static_cast<int>(field)]
-                       : std::string();
-        }
-    }
-    return {};
-}
-
-bool N5Click(const RunContext& ctx) {
+RunOutcome N5Click(const RunContext& ctx) {
     ctx.state.BeginRun(ctx.input.Star(), ctx.input.Checked(kNeutralWire));
+    RunOutcome outcome;
     try {
         ReadPrecisionSettings(ctx.state, ctx.precision);
         if (ctx.input.Star()) {
@@ -228,16 +183,22 @@ bool N5Click(const RunContext& ctx) {
         } else {
             RunDelta(ctx);
         }
-        return true;
+        outcome.completed = true;
+        return outcome;
     } catch (const SolverMessage& e) {
-        ctx.messages.SolverMessage(e.what());
+        outcome.message = e.what();
+        outcome.field = e.Control();
+        ctx.messages.SolverMessage(outcome.message);
     } catch (const RuntimeError& e) {
-        ctx.messages.RuntimeError(ErrorBoxText(e.what()));
-        if (const std::string field = FailedFieldOfRun(ctx.input, ctx.precision, e.what()); !field.empty()) {
-            ctx.messages.FailedField(field);
-        }
+        outcome.message = ErrorBoxText(e.what());
+        outcome.error = true;
+        outcome.field = e.Control();
+        ctx.messages.RuntimeError(outcome.message);
     }
-    return false;
+    if (!outcome.field.empty()) {
+        ctx.messages.FailedField(outcome.field);
+    }
+    return outcome;
 }
 
 }  // namespace vornik

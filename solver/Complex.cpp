@@ -57,13 +57,14 @@ void RectToPolar(double& re, double& im) {
 
 namespace {
 
-// One guarded real division n / d, with the two messages of the solvers.
-double GuardedDivide(double n, double d) {
+// One guarded real division n / d, with the two messages of the solvers; a zero resistance
+// names the field `control` of the divisor.
+double GuardedDivide(double n, double d, const std::string& control) {
     if (d == 0) {
         if (n == 0 || std::isnan(n)) {
             throw SolverMessage(kBadDataMessage);
         }
-        throw SolverMessage(kZeroResistanceMessage);
+        throw SolverMessage(kZeroResistanceMessage, control);
     }
     const double q = n / d;
     if (std::isinf(q) && std::isfinite(n) && std::isfinite(d)) {
@@ -74,8 +75,8 @@ double GuardedDivide(double n, double d) {
 
 }  // namespace
 
-void PolarReciprocal(double& m, double& a) {
-    m = GuardedDivide(1.0, m);
+void PolarReciprocal(double& m, double& a, const std::string& control) {
+    m = GuardedDivide(1.0, m, control);
     a = -a;
 }
 
@@ -94,8 +95,8 @@ void PolarMulConj(double& m, double& a, double m2, double a2) {
     a = a - a2;
 }
 
-void PolarDiv(double& m, double& a, double n, double b) {
-    m = GuardedDivide(n, m);
+void PolarDiv(double& m, double& a, double n, double b, const std::string& control) {
+    m = GuardedDivide(n, m, control);
     a = b - a;
 }
 

@@ -16,29 +16,27 @@ void LineCurrent(SolutionRecord& r, int base, double re, double im, double re2, 
 
 }  // namespace
 
-void SolveDelta(SolutionRecord& r, const CircuitInput& input, const std::string& rab, const std::string& xab,
-                const std::string& rbc, const std::string& xbc, const std::string& rca,
-                const std::string& xca) {
+void SolveDelta(SolutionRecord& r, const CircuitInput& input, const std::array<PhaseTexts, 3>& branches) {
     const Param mods[3] = {Param::ComboBox1, Param::ComboBox2, Param::ComboBox3};
     const Param angles[3] = {Param::Edit1, Param::Edit2, Param::Edit3};
     for (int k = 0; k < 3; ++k) {
         const int u = UabMod + kBranchStride * k;
-        r[u] = TextToFloat(input.Text(mods[k]));
-        r[u + kArg] = DegToRad(TextToFloat(input.Text(angles[k])));
+        r[u] = TextToFloat(input.Text(mods[k]), ControlId(mods[k]));
+        r[u + kArg] = DegToRad(TextToFloat(input.Text(angles[k]), ControlId(angles[k])));
         StorePolar(r, u, r[u], r[u + kArg]);
     }
-    const std::string* texts[6] = {&rab, &xab, &rbc, &xbc, &rca, &xca};
     for (int k = 0; k < 3; ++k) {
         const int base = Rab + kBranchStride * k;
-        r[base] = TextToFloat(*texts[2 * k]);
-        r[base + 1] = TextToFloat(*texts[2 * k + 1]);
+        r[base] = TextToFloat(branches[k].r.text, branches[k].r.control);
+        r[base + 1] = TextToFloat(branches[k].x.text, branches[k].x.control);
         StoreImpedance(r, base, r[base], r[base + 1]);
     }
-    // Phase currents I = U / Z.
+    // Phase currents I = U / Z; a zero Z names the control of its resistance.
     for (int k = 0; k < 3; ++k) {
         double m = r[ZabMod + kBranchStride * k];
         double a = r[ZabMod + kBranchStride * k + kArg];
-        PolarDiv(m, a, r[UabMod + kBranchStride * k], r[UabMod + kBranchStride * k + kArg]);
+        PolarDiv(m, a, r[UabMod + kBranchStride * k], r[UabMod + kBranchStride * k + kArg],
+                 branches[k].r.control);
         StorePolar(r, IabMod + kBranchStride * k, m, a);
     }
     // Line currents: Ia = Iab - Ica, Ib = Ibc - Iab, Ic = Ica - Ibc.

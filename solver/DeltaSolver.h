@@ -1,17 +1,16 @@
 #pragma once
 // The delta-connection solver and its two emergency steps.
 
-#include <string>
+#include <array>
 
 #include "solver/Parameters.h"
 #include "solver/SolutionRecord.h"
 
 namespace vornik {
 
-// Line voltages from the input, branch R/X texts from the caller (ab, bc, ca).
-void SolveDelta(SolutionRecord& rec, const CircuitInput& input, const std::string& rab,
-                const std::string& xab, const std::string& rbc, const std::string& xbc,
-                const std::string& rca, const std::string& xca);
+// Line voltages from the input, branch R/X texts from the caller (ab, bc, ca). A failure names
+// the field of the text that is no number, or of the first zero resistance.
+void SolveDelta(SolutionRecord& rec, const CircuitInput& input, const std::array<PhaseTexts, 3>& branches);
 
 // Break of one load phase: the line currents from the given phase currents (0, 0 for the broken one).
 void SolveDeltaPhaseBreak(SolutionRecord& rec, double iabRe, double iabIm, double ibcRe, double ibcIm,

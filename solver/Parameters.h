@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 
 #include "solver/SolutionRecord.h"
 
@@ -166,6 +167,41 @@ inline const FieldSpec& FieldOf(Param field) {
     return kFields[static_cast<int>(field)];
 }
 
+// A field's control as the page's element ids and a failed run name it: "Form3-Edit4".
+inline std::string ControlId(Param field) {
+    return std::string("Form3-") + FieldOf(field).control;
+}
+
+// ... and a precision box's, index 0..19: "Form4-ComboBox1" ... "Form4-ComboBox20".
+inline std::string PrecisionControlId(int index) {
+    return "Form4-ComboBox" + std::to_string(index + 1);
+}
+
+// A text the solvers convert and the control it was typed into, which a failure of that text
+// (no number, a zero resistance) names. A text the program puts in itself (the zero reactance
+// of a short-circuited phase) has no control.
+struct FieldText {
+    std::string text;
+    std::string control;
+
+    FieldText() = default;
+    FieldText(const char* text) : text(text) {}  // NOLINT: a program text converts implicitly
+    FieldText(std::string text, std::string control = {})
+        : text(std::move(text)), control(std::move(control)) {}
+};
+
+// The R and X texts of one phase (or delta branch) as the solvers read them.
+struct PhaseTexts {
+    FieldText r;
+    FieldText x;
+};
+
+// The modulus and angle texts of one supply voltage.
+struct SourceTexts {
+    FieldText u;
+    FieldText angle;
+};
+
 // The connection, the sixteen texts and the seven ticks of one run.
 struct CircuitInput {
     bool star = true;  // RadioButton1 ("ЗВЕЗДА") selected; otherwise delta
@@ -173,6 +209,8 @@ struct CircuitInput {
     std::array<bool, kCheckBoxCount> ticks{};
 
     const std::string& Text(Param field) const { return texts[static_cast<int>(field)]; }
+    // The field's text with its control, for the solvers.
+    FieldText Field(Param field) const { return {Text(field), ControlId(field)}; }
     std::string& operator[](Param field) { return texts[static_cast<int>(field)]; }
     bool Checked(Tick box) const { return ticks[static_cast<int>(box)]; }
     void SetChecked(Tick box, bool on) { ticks[static_cast<int>(box)] = on; }
@@ -189,9 +227,6 @@ struct CircuitInput {
         return out;
     }
 };
-
-// The name the command line and the tests have always used for a set of parameter texts.
-using ParameterValues = CircuitInput;
 
 // Texts of the twenty precision combo boxes (index 0..19).
 class PrecisionTexts {

@@ -185,14 +185,6 @@ enum PrecisionIndex : int {
 };
 static_assert(kPrecisionCount == 20);
 
-inline constexpr std::array<const char*, kPrecisionCount> kPrecisionNames = {
-    "U.mag", "U.ang", "U.re",  "U.im",  "Z.re", "Z.im", "Z.mag", "Z.ang", "Y.mag", "Y.ang",
-    "Y.re",  "Y.im",  "I.mag", "I.ang", "I.re", "I.im", "S.mag", "S.ang", "S.re",  "S.im"};
-
-// The precision form's initial texts, in setting order.
-inline constexpr std::array<const char*, kPrecisionCount> kDefaultPrecisionTexts = {
-    "0", "0", "0", "0", "0", "0", "1", "1", "3", "3", "3", "1", "1", "1", "1", "1", "0", "1", "0", "0"};
-
 // The run whose results the mode slots hold: its connection, its neutral-wire tick and which
 // slots it wrote. A picture of the slots is drawn with these, not with the form as it is now.
 struct StoredRun {

@@ -11,24 +11,25 @@ namespace {
 
 // A typed voltage (modulus text, angle text in degrees) into four fields from `base`. Each text
 // is stored as soon as it is read, so a failure in the second leaves the first in place.
-void ReadVoltage(SolutionRecord& r, int base, const std::string& modText, const std::string& angText) {
-    r[base] = TextToFloat(modText);
-    r[base + kArg] = DegToRad(TextToFloat(angText));
+void ReadVoltage(SolutionRecord& r, int base, const FieldText& mod, const FieldText& angle) {
+    r[base] = TextToFloat(mod.text, mod.control);
+    r[base + kArg] = DegToRad(TextToFloat(angle.text, angle.control));
     StorePolar(r, base, r[base], r[base + kArg]);
 }
 
 // R and X texts into four fields from `base`: R, X, modulus, angle.
-void ReadImpedance(SolutionRecord& r, int base, const std::string& rText, const std::string& xText) {
-    r[base] = TextToFloat(rText);
-    r[base + 1] = TextToFloat(xText);
+void ReadImpedance(SolutionRecord& r, int base, const FieldText& rText, const FieldText& xText) {
+    r[base] = TextToFloat(rText.text, rText.control);
+    r[base + 1] = TextToFloat(xText.text, xText.control);
     StoreImpedance(r, base, r[base], r[base + 1]);
 }
 
-// Y = 1/Z from the impedance modulus/angle fields into four admittance fields.
-void Admittance(SolutionRecord& r, int zModField, int yBase) {
+// Y = 1/Z from the impedance modulus/angle fields into four admittance fields; a zero
+// impedance names the control of its resistance.
+void Admittance(SolutionRecord& r, int zModField, int yBase, const std::string& rControl) {
     double m = r[zModField];
     double a = r[zModField + 1];
-    PolarReciprocal(m, a);
+    PolarReciprocal(m, a, rControl);
     StorePolar(r, yBase, m, a);
 }
 
@@ -83,10 +84,10 @@ Rect NeutralShift2R0(Rect u1, Rect u2, Rect y1, Rect y2, double y0) {
 namespace {
 
 struct Branch {
-    std::string u;
-    std::string angle;
-    std::string r;
-    std::string x;
+    FieldText u;
+    FieldText angle;
+    FieldText r;
+    FieldText x;
 };
 
 // Sum over the branches of field `first` + 4k, left to right.
@@ -107,15 +108,16 @@ void SolveBranches(SolutionRecord& r, const CircuitInput& input, const std::vect
     for (int k = 0; k < n; ++k) {
         ReadImpedance(r, Ra + kBranchStride * k, branches[k].r, branches[k].x);
     }
-    r[R0] = TextToFloat(input.Text(Param::Edit10));
+    const FieldText r0 = input.Field(Param::Edit10);
+    r[R0] = TextToFloat(r0.text, r0.control);
 
     for (int k = 0; k < n; ++k) {
-        Admittance(r, ZaMod + kBranchStride * k, YaMod + kBranchStride * k);
+        Admittance(r, ZaMod + kBranchStride * k, YaMod + kBranchStride * k, branches[k].r.control);
     }
     {
         double m = r[R0];
         double a = 0;
-        PolarReciprocal(m, a);
+        PolarReciprocal(m, a, r0.control);
         r[Y0] = m;
     }
 
@@ -158,19 +160,18 @@ void SolveBranches(SolutionRecord& r, const CircuitInput& input, const std::vect
 
 }  // namespace
 
-void SolveStar(SolutionRecord& r, const CircuitInput& input, const std::string& ra, const std::string& xa,
-               const std::string& rb, const std::string& xb, const std::string& rc, const std::string& xc) {
+void SolveStar(SolutionRecord& r, const CircuitInput& input, const std::array<PhaseTexts, 3>& phases) {
     SolveBranches(r, input,
-                  {{input.Text(Param::ComboBox1), input.Text(Param::Edit1), ra, xa},
-                   {input.Text(Param::ComboBox2), input.Text(Param::Edit2), rb, xb},
-                   {input.Text(Param::ComboBox3), input.Text(Param::Edit3), rc, xc}});
+                  {{input.Field(Param::ComboBox1), input.Field(Param::Edit1), phases[0].r, phases[0].x},
+                   {input.Field(Param::ComboBox2), input.Field(Param::Edit2), phases[1].r, phases[1].x},
+                   {input.Field(Param::ComboBox3), input.Field(Param::Edit3), phases[2].r, phases[2].x}});
 }
 
-void SolveStarTwoPhase(SolutionRecord& r, const CircuitInput& input, const std::string& u1,
-                       const std::string& angle1, const std::string& u2, const std::string& angle2,
-                       const std::string& r1, const std::string& x1, const std::string& r2,
-                       const std::string& x2) {
-    SolveBranches(r, input, {{u1, angle1, r1, x1}, {u2, angle2, r2, x2}});
+void SolveStarTwoPhase(SolutionRecord& r, const CircuitInput& input,
+                       const std::array<SourceTexts, 2>& sources, const std::array<PhaseTexts, 2>& phases) {
+    SolveBranches(r, input,
+                  {{sources[0].u, sources[0].angle, phases[0].r, phases[0].x},
+                   {sources[1].u, sources[1].angle, phases[1].r, phases[1].x}});
 }
 
 }  // namespace vornik

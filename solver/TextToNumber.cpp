@@ -92,10 +92,10 @@ bool TryTextToFloat(std::string_view text, double& value) {
     return true;
 }
 
-double TextToFloat(std::string_view text) {
+double TextToFloat(std::string_view text, const std::string& control) {
     double v = 0;
     if (!TryTextToFloat(text, v)) {
-        throw RuntimeError("'" + std::string(text) + "' is not a valid floating point value");
+        throw RuntimeError("'" + std::string(text) + "' is not a valid floating point value", control);
     }
     return v;
 }
@@ -133,10 +133,10 @@ bool TryTextToInt(std::string_view text, int& value) {
     return true;
 }
 
-int TextToInt(std::string_view text) {
+int TextToInt(std::string_view text, const std::string& control) {
     int v = 0;
     if (!TryTextToInt(text, v)) {
-        throw RuntimeError("'" + std::string(text) + "' is not a valid integer value");
+        throw RuntimeError("'" + std::string(text) + "' is not a valid integer value", control);
     }
     return v;
 }

@@ -4,7 +4,7 @@ list(APPEND VORNIK_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/windows/Unit2.cpp
   ${CMAKE_CURRENT_LIST_DIR}/windows/Unit3.cpp
   ${CMAKE_CURRENT_LIST_DIR}/windows/Unit4.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/platform/Accessibility.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/app/Accessibility.cpp
   ${CMAKE_CURRENT_LIST_DIR}/widgets/Controls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/platform/FileErrorText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/widgets/FieldBehaviour.cpp

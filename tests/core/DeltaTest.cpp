@@ -15,8 +15,8 @@ using test::Circuit;
 using test::kDeg;
 using test::Session;
 
-ParameterValues Delta(const char* r1, const char* x1, const char* r2, const char* x2, const char* r3,
-                      const char* x3) {
+CircuitInput Delta(const char* r1, const char* x1, const char* r2, const char* x2, const char* r3,
+                   const char* x3) {
     return Circuit(r1, x1, r2, x2, r3, x3, false, false);
 }
 
@@ -26,8 +26,8 @@ bool Has(const std::vector<std::string>& lines, const std::string& line) {
 
 TEST(SolveDelta, BalancedAndMixedLoads) {
     SolutionRecord r{};
-    const ParameterValues p = Delta("10", "0", "10", "0", "10", "0");
-    SolveDelta(r, p, "10", "0", "10", "0", "10", "0");
+    const CircuitInput p = Delta("10", "0", "10", "0", "10", "0");
+    SolveDelta(r, p, {{{"10", "0"}, {"10", "0"}, {"10", "0"}}});
     for (int k = 0; k < 3; ++k) {
         EXPECT_NEAR(r[YaMod + 4 * k], 38, 1e-9);
         EXPECT_NEAR(r[UaLoadMod + 4 * k], 65.818, 1e-3);
@@ -38,7 +38,7 @@ TEST(SolveDelta, BalancedAndMixedLoads) {
     EXPECT_NEAR(r[PTotal], 43320, 1e-8);
     EXPECT_NEAR(r[PBalance], 43320, 1e-8);
 
-    SolveDelta(r, p, "10", "5", "20", "-10", "15", "0");
+    SolveDelta(r, p, {{{"10", "5"}, {"20", "-10"}, {"15", "0"}}});
     const double expected[][2] = {{33.988, -26.565}, {16.994, -93.435},  {25.333, 120},
                                   {56.869, -40.773}, {31.468, -176.787}, {40.609, 106.669}};
     const int fields[] = {YaMod, YbMod, YcMod, UaLoadMod, UbLoadMod, UcLoadMod};
@@ -61,11 +61,11 @@ TEST(SolveDelta, ZeroImpedanceMessages) {
     const Case cases[] = {{"Zab zero", "380", "Сопротивление не может быть равно нулю!"},
                           {"Zab zero and Uab zero", "0", "Не верные данные!"}};
     for (const auto& c : cases) {
-        ParameterValues p = Delta("0", "0", "10", "0", "10", "0");
+        CircuitInput p = Delta("0", "0", "10", "0", "10", "0");
         p[Param::ComboBox1] = c.uab;
         SolutionRecord r{};
         try {
-            SolveDelta(r, p, "0", "0", "10", "0", "10", "0");
+            SolveDelta(r, p, {{{"0", "0"}, {"10", "0"}, {"10", "0"}}});
             ADD_FAILURE() << c.name;
         } catch (const SolverMessage& e) {
             EXPECT_STREQ(e.what(), c.message) << c.name;
@@ -80,8 +80,8 @@ TEST(SolveDelta, ZeroImpedanceMessages) {
 
 TEST(SolveDelta, LineBreakOfWireA) {
     SolutionRecord r{};
-    const ParameterValues p = Delta("10", "0", "10", "0", "10", "0");
-    SolveDelta(r, p, "10", "0", "10", "0", "10", "0");
+    const CircuitInput p = Delta("10", "0", "10", "0", "10", "0");
+    SolveDelta(r, p, {{{"10", "0"}, {"10", "0"}, {"10", "0"}}});
     SolveDeltaLineBreak(r, r[UbMod], r[UbArg], r[Rb], r[Xb], r[Rc], r[Xc], r[Ra], r[Xa]);
     EXPECT_NEAR(r[YaMod], 38, 1e-9);
     EXPECT_NEAR(r[YaArg] / kDeg, -120, 1e-9);
@@ -100,7 +100,7 @@ TEST(SolveDelta, LineBreakOfWireA) {
 }
 
 TEST(DeltaRun, AllModesInOrderWithTheDeltaSlotNumbering) {
-    ParameterValues p = Delta("10", "0", "10", "0", "10", "0");
+    CircuitInput p = Delta("10", "0", "10", "0", "10", "0");
     for (int box = 2; box <= 7; ++box) {
         p.SetChecked(box, true);
     }
@@ -142,7 +142,7 @@ TEST(DeltaRun, AllModesInOrderWithTheDeltaSlotNumbering) {
 }
 
 TEST(DeltaRun, LoadPhaseBreakAfterLineBreakStartsFromTheNormalCurrents) {
-    ParameterValues p = Delta("10", "0", "10", "0", "10", "0");
+    CircuitInput p = Delta("10", "0", "10", "0", "10", "0");
     p.SetChecked(6, true);  // line wire B
     p.SetChecked(4, true);  // load phase CA
     Session run;
@@ -163,7 +163,7 @@ TEST(DeltaRun, LoadPhaseBreakAfterLineBreakStartsFromTheNormalCurrents) {
 
 TEST(DeltaRun, StarOnlyFieldsSurviveADeltaRun) {
     Session run;
-    ParameterValues star = Circuit("10", "0", "20", "0", "20", "0", true);
+    CircuitInput star = Circuit("10", "0", "20", "0", "20", "0", true);
     ASSERT_TRUE(run.Execute(star));
     const SolutionRecord starRecord = run.state.live;
     ASSERT_TRUE(run.Execute(Delta("10", "0", "10", "0", "10", "0")));
@@ -177,7 +177,7 @@ TEST(DeltaRun, StarOnlyFieldsSurviveADeltaRun) {
 }
 
 TEST(DeltaRun, FailureInALineBreakStepKeepsItsPartialResults) {
-    ParameterValues p = Delta("10", "0", "5", "10", "-5", "-10");
+    CircuitInput p = Delta("10", "0", "5", "10", "-5", "-10");
     p.SetChecked(5, true);  // wire A: series pair CA + AB = (-5-10j) + (10+0j) is fine
     p.SetChecked(7, true);  // wire C: series pair BC + CA = 0 -> fails
     Session run;
@@ -192,7 +192,7 @@ TEST(DeltaRun, FailureInALineBreakStepKeepsItsPartialResults) {
 
 TEST(DeltaReport, LineCountsAndKeyLines) {
     Session run;
-    ParameterValues p = Delta("10", "0", "10", "0", "10", "0");
+    CircuitInput p = Delta("10", "0", "10", "0", "10", "0");
     p.SetChecked(5, true);
     ASSERT_TRUE(run.Execute(p));
     const auto& l = run.doc.lines;
@@ -243,7 +243,7 @@ TEST(DeltaReport, PhaseBreakVariants) {
 }
 
 TEST(DeltaReport, GoldenFullRun) {
-    ParameterValues p = Delta("10", "5", "20", "-10", "15", "0");
+    CircuitInput p = Delta("10", "5", "20", "-10", "15", "0");
     for (int box = 2; box <= 7; ++box) {
         p.SetChecked(box, true);
     }

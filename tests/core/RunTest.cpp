@@ -23,7 +23,7 @@ std::vector<std::string> Preambles(const std::vector<std::string>& lines) {
 }
 
 TEST(StarRun, AllSixModesInStepOrderFillEverySlot) {
-    ParameterValues p = Circuit("10", "0", "20", "0", "20", "0");
+    CircuitInput p = Circuit("10", "0", "20", "0", "20", "0");
     for (int box = 2; box <= 7; ++box) {
         p.SetChecked(box, true);
     }
@@ -102,19 +102,19 @@ TEST(StarRun, PrecisionSettingsAreNegatedAndApplied) {
 TEST(StarRun, FailuresStopTheRunAndKeepWhatWasDone) {
     struct Case {
         const char* name;
-        ParameterValues params;
+        CircuitInput params;
         std::string precisionText;  // replaces I.mag when set
         const char* solverMessage;
         const char* runtimeMessage;
         size_t linesLeft;  // document lines after the failure (previous report = 56 lines)
     };
-    ParameterValues shuntZero = Circuit("10", "0", "10", "0", "10", "0");
+    CircuitInput shuntZero = Circuit("10", "0", "10", "0", "10", "0");
     shuntZero[Param::Edit12] = "0";
     shuntZero.SetChecked(2, true);
     shuntZero.SetChecked(3, true);
-    ParameterValues badR0 = Circuit("10", "0", "10", "0", "10", "0");
+    CircuitInput badR0 = Circuit("10", "0", "10", "0", "10", "0");
     badR0[Param::Edit10] = "1,,5";
-    ParameterValues cancel = Circuit("0", "10", "0", "-20", "0", "-20");
+    CircuitInput cancel = Circuit("0", "10", "0", "-20", "0", "-20");
     const Case cases[] = {
         {"emptied precision box", Circuit("10", "0", "10", "0", "10", "0"), "", nullptr,
          "'' is not a valid integer value.", 56},
@@ -135,6 +135,9 @@ TEST(StarRun, FailuresStopTheRunAndKeepWhatWasDone) {
         } else {
             EXPECT_EQ(run.messages.runtime.at(0), c.runtimeMessage) << c.name;
         }
+        // The outcome holds the message told, and which box it goes in.
+        EXPECT_EQ(run.outcome.message, c.solverMessage ? c.solverMessage : c.runtimeMessage) << c.name;
+        EXPECT_EQ(run.outcome.error, c.solverMessage == nullptr) << c.name;
         EXPECT_EQ(run.doc.lines.size(), c.linesLeft) << c.name;
         if (c.linesLeft == 56 && c.solverMessage == nullptr) {
             EXPECT_EQ(run.doc.lines, before) << c.name << ": the previous report stays";
@@ -143,7 +146,7 @@ TEST(StarRun, FailuresStopTheRunAndKeepWhatWasDone) {
 }
 
 TEST(StarRun, ShuntZeroLeavesEarlierSlotsFilled) {
-    ParameterValues p = Circuit("10", "0", "10", "0", "10", "0");
+    CircuitInput p = Circuit("10", "0", "10", "0", "10", "0");
     p[Param::Edit12] = "0";
     p.SetChecked(2, true);
     p.SetChecked(3, true);
@@ -158,7 +161,7 @@ TEST(StarRun, OddInputsEndInAReportOrOneMessage) {
     const char* texts[] = {"1E308", "-1E308", "-0", "1e-300", "9999", "1e400", "", ",", "-", "0"};
     for (const char* t : texts) {
         for (const char* where : {"r", "u", "angle", "r0"}) {
-            ParameterValues p = Circuit("10", "1", "10", "2", "10", "3", true);
+            CircuitInput p = Circuit("10", "1", "10", "2", "10", "3", true);
             for (int box = 2; box <= 7; ++box) {
                 p.SetChecked(box, true);
             }
@@ -181,9 +184,9 @@ TEST(StarRun, OddInputsEndInAReportOrOneMessage) {
     }
 }
 
-// After a conversion message the run names the control whose text it could not read: the first
-// text it converts that is no number, in the order its steps read them.
-TEST(RunFailedField, NamesTheControlWhoseTextFailed) {
+// After a failure the run names the control to blame: the first text it converts that is no
+// number, in the order its steps read them, or the first field whose resistance is zero.
+TEST(RunFailedField, NamesTheControlToBlame) {
     struct Case {
         const char* what;
         bool star;
@@ -212,6 +215,7 @@ TEST(RunFailedField, NamesTheControlWhoseTextFailed) {
          {},
          nullptr,
          "Form3-Edit1"},
+        {"delta: a reactance", false, {{Param::Edit9, "-"}}, {}, nullptr, "Form3-Edit9"},
         {"star reads R0 without the neutral wire", true, {{Param::Edit10, ","}}, {}, nullptr, "Form3-Edit10"},
         {"delta does not read R0", false, {{Param::Edit10, ","}}, {}, nullptr, ""},
         {"the shunt of a ticked short circuit",
@@ -228,11 +232,37 @@ TEST(RunFailedField, NamesTheControlWhoseTextFailed) {
          "Form3-Edit12"},
         {"a precision box", true, {}, {}, "x", "Form4-ComboBox5"},
         {"the precision is read before the form", true, {{Param::Edit4, "y"}}, {}, "x", "Form4-ComboBox5"},
-        {"a solver message names no field", true, {{Param::Edit4, "0"}}, {}, nullptr, ""},
+        {"a zero resistance", true, {{Param::Edit4, "0"}}, {}, nullptr, "Form3-Edit4"},
+        {"the first of two zero resistances",
+         true,
+         {{Param::Edit8, "0"}, {Param::Edit6, "0"}},
+         {},
+         nullptr,
+         "Form3-Edit6"},
+        {"a zero R0", true, {{Param::Edit10, "0"}}, {}, nullptr, "Form3-Edit10"},
+        {"a zero shunt", true, {{Param::Edit13, "0"}}, {4}, nullptr, "Form3-Edit13"},
+        {"delta: a zero resistance", false, {{Param::Edit6, "0"}}, {}, nullptr, "Form3-Edit6"},
+        {"delta: a zero voltage over a zero resistance is no zero resistance",
+         false,
+         {{Param::ComboBox1, "0"}, {Param::Edit4, "0"}},
+         {},
+         nullptr,
+         ""},
+        {"a division by zero names no field",
+         true,
+         {{Param::Edit4, "0"},
+          {Param::Edit5, "10"},
+          {Param::Edit6, "0"},
+          {Param::Edit7, "-20"},
+          {Param::Edit8, "0"},
+          {Param::Edit9, "-20"}},
+         {},
+         nullptr,
+         ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        ParameterValues p = test::Circuit("10", "0", "10", "0", "10", "0", false, c.star);
+        CircuitInput p = test::Circuit("10", "0", "10", "0", "10", "0", false, c.star);
         for (const auto& [field, text] : c.texts) {
             p[field] = text;
         }
@@ -244,17 +274,11 @@ TEST(RunFailedField, NamesTheControlWhoseTextFailed) {
             run.precision.texts[4] = c.precision5;
         }
         run.Execute(p);
-        const std::vector<std::string> expected =
+        EXPECT_EQ(run.outcome.field, c.field);
+        const std::vector<std::string> told =
             *c.field ? std::vector<std::string>{c.field} : std::vector<std::string>{};
-        EXPECT_EQ(run.messages.fields, expected);
+        EXPECT_EQ(run.messages.fields, told);
     }
-    // Only the conversion's own message names the field: another failure on the way does not.
-    ParameterValues p = test::Circuit("10", "0", "10", "0", "10", "0");
-    p[Param::Edit12] = "1,2,";
-    p.SetChecked(3, true);
-    const PrecisionValues precision;
-    EXPECT_EQ(FailedFieldOfRun(p, precision, "'1,2,' is not a valid floating point value"), "Form3-Edit12");
-    EXPECT_EQ(FailedFieldOfRun(p, precision, "Division by zero"), "");
 }
 
 }  // namespace

@@ -62,7 +62,7 @@ TEST(StarReport, LineCountsPerMode) {
         {"line break with neutral", 5, true, 58},    {"line break without neutral", 7, false, 47},
     };
     for (const auto& c : cases) {
-        ParameterValues p = Circuit("10", "0", "20", "0", "20", "5", c.neutral);
+        CircuitInput p = Circuit("10", "0", "20", "0", "20", "5", c.neutral);
         if (c.box) {
             p.SetChecked(c.box, true);
         }
@@ -74,7 +74,7 @@ TEST(StarReport, LineCountsPerMode) {
 }
 
 TEST(StarReport, ShortCircuitNamesTheShunt) {
-    ParameterValues p = Circuit("10", "0", "10", "0", "10", "0");
+    CircuitInput p = Circuit("10", "0", "10", "0", "10", "0");
     p.SetChecked(3, true);
     Session run;
     ASSERT_TRUE(run.Execute(p));
@@ -95,7 +95,7 @@ TEST(StarReport, ShortCircuitNamesTheShunt) {
 }
 
 TEST(StarReport, LineBreakNamesOnlyTheRemainingPhases) {
-    ParameterValues p = Circuit("10", "0", "10", "0", "10", "0", true);
+    CircuitInput p = Circuit("10", "0", "10", "0", "10", "0", true);
     p.SetChecked(5, true);
     Session run;
     ASSERT_TRUE(run.Execute(p));
@@ -110,7 +110,7 @@ TEST(StarReport, LineBreakNamesOnlyTheRemainingPhases) {
     EXPECT_TRUE(Has(l, "S=Sb+Sc= 26674+j 0 (V*A)"));
 
     // Wire B without the neutral wire: no Y0 line, no neutral-current section.
-    ParameterValues q = Circuit("10", "0", "10", "0", "10", "0", false);
+    CircuitInput q = Circuit("10", "0", "10", "0", "10", "0", false);
     q.SetChecked(6, true);
     Session run2;
     ASSERT_TRUE(run2.Execute(q));
@@ -133,9 +133,9 @@ TEST(StarReport, CheckSentencesAreUnconditional) {
     state.live[I0ViaU0Mod] = 7;
     state.live[PTotal] = 100;
     state.live[PBalance] = 200;
-    ParameterValues form = Circuit("1", "0", "1", "0", "1", "0", true);
+    CircuitInput form = Circuit("1", "0", "1", "0", "1", "0", true);
     LinesDocument doc;
-    WriteStarReport(state, form, doc, "F", "a", "b", "c", "1", "0", "1", "0", "1", "0", false);
+    WriteStarReport(state, form, doc, "F", {{{"a", "1", "0"}, {"b", "1", "0"}, {"c", "1", "0"}}}, false);
     EXPECT_TRUE(Has(doc.lines, "I0=U0*Y0= 7 ej 0 (A)"));
     EXPECT_TRUE(Has(doc.lines, "Из вычислений видно что ток в нулевом проводе определён правильно."));
     EXPECT_TRUE(Has(doc.lines, "P=Pa+Pb+Pc=Ia^2*Ra+Ib^2*Rb+Ic^2*Rc=200 (Vt) "));
@@ -145,7 +145,7 @@ TEST(StarReport, CheckSentencesAreUnconditional) {
 TEST(StarReport, SecondNeutralCurrentIsU0TimesY0WithTheModulusSetting) {
     // R0 = 2 makes U0*Y0 (14,26 A) differ from U0/Y0 (57,05 A); I.mag, I.ang and I.re differ so
     // that the line shows which setting wrote each number. U0 = 28,523 V at -29,785 degrees.
-    ParameterValues p = Circuit("10", "5", "20", "-10", "15", "0", true);
+    CircuitInput p = Circuit("10", "5", "20", "-10", "15", "0", true);
     p[Param::Edit10] = "2";
     Session run;
     run.precision.texts[IMag] = "3";
@@ -156,7 +156,7 @@ TEST(StarReport, SecondNeutralCurrentIsU0TimesY0WithTheModulusSetting) {
 }
 
 TEST(StarReport, TypedTextsAreEchoedAsTyped) {
-    ParameterValues p = Circuit("10,50", "0", "10", "0", "10", "0");
+    CircuitInput p = Circuit("10,50", "0", "10", "0", "10", "0");
     p[Param::ComboBox1] = " 380";
     Session run;
     ASSERT_TRUE(run.Execute(p));
@@ -166,7 +166,7 @@ TEST(StarReport, TypedTextsAreEchoedAsTyped) {
 
 TEST(StarReport, NotFiniteValuesAreWrittenAsText) {
     Session run;
-    ParameterValues p = Circuit("1E308", "1E308", "10", "0", "10", "0");
+    CircuitInput p = Circuit("1E308", "1E308", "10", "0", "10", "0");
     ASSERT_TRUE(run.Execute(p));
     EXPECT_EQ(run.doc.lines[7], "Za= 1E308+j 1E308 = INF ej 45 (Om)");
 }
@@ -175,13 +175,13 @@ TEST(StarReport, NotFiniteValuesAreWrittenAsText) {
 TEST(StarReport, GoldenFullRuns) {
     struct Case {
         const char* file;
-        ParameterValues params;
+        CircuitInput params;
     };
-    ParameterValues all = Circuit("10", "5", "20", "-10", "15", "0", true);
+    CircuitInput all = Circuit("10", "5", "20", "-10", "15", "0", true);
     for (int box = 2; box <= 7; ++box) {
         all.SetChecked(box, true);
     }
-    ParameterValues allNoNeutral = all;
+    CircuitInput allNoNeutral = all;
     allNoNeutral.SetChecked(1, false);
     const Case cases[] = {{"star_all_modes_neutral.txt", all},
                           {"star_all_modes_no_neutral.txt", allNoNeutral}};

@@ -12,10 +12,12 @@ namespace {
 using test::Circuit;
 using test::kDeg;
 
-SolutionRecord SolveNormal(const ParameterValues& p) {
+SolutionRecord SolveNormal(const CircuitInput& p) {
     SolutionRecord r{};
-    SolveStar(r, p, p.Text(Param::Edit4), p.Text(Param::Edit5), p.Text(Param::Edit6), p.Text(Param::Edit7),
-              p.Text(Param::Edit8), p.Text(Param::Edit9));
+    SolveStar(r, p,
+              {{{p.Text(Param::Edit4), p.Text(Param::Edit5)},
+                {p.Text(Param::Edit6), p.Text(Param::Edit7)},
+                {p.Text(Param::Edit8), p.Text(Param::Edit9)}}});
     return r;
 }
 
@@ -47,7 +49,7 @@ TEST(SolveStar, UnbalancedWithoutNeutralStillComputesTheSecondNeutralCurrent) {
 }
 
 TEST(SolveStar, MixedLoadWithAndWithoutNeutral) {
-    ParameterValues p = Circuit("10", "5", "20", "-10", "15", "0", true);
+    CircuitInput p = Circuit("10", "5", "20", "-10", "15", "0", true);
     SolutionRecord r = SolveNormal(p);
     EXPECT_NEAR(r[U0Mod], 16.510, 1e-3);
     EXPECT_NEAR(r[U0Arg] / kDeg, -30.488, 1e-3);
@@ -79,23 +81,23 @@ TEST(SolveStar, MixedLoadWithAndWithoutNeutral) {
 }
 
 TEST(SolveStar, ShortCircuitOfPhaseAThroughTheShunt) {
-    ParameterValues p = Circuit("0", "0", "10", "0", "10", "0");
+    CircuitInput p = Circuit("0", "0", "10", "0", "10", "0");
     SolutionRecord r{};
-    SolveStar(r, p, "0,01", "0", "10", "0", "10", "0");
+    SolveStar(r, p, {{{"0,01", "0"}, {"10", "0"}, {"10", "0"}}});
     EXPECT_NEAR(r[U0Mod], 378.86, 1e-2);
     EXPECT_NEAR(r[IaMod], 113.77, 1e-2);
     EXPECT_EQ(r[Ra], 0.01);
     p.SetChecked(1, true);
-    SolveStar(r, p, "0,01", "0", "10", "0", "10", "0");
+    SolveStar(r, p, {{{"0,01", "0"}, {"10", "0"}, {"10", "0"}}});
     EXPECT_NEAR(r[U0Mod], 375.12, 1e-2);
     EXPECT_NEAR(r[IaMod], 488.14, 1e-2);
 }
 
 TEST(SolveStarTwoPhase, BreakOfWireALeavesTheThirdBranchUntouched) {
-    const ParameterValues p = Circuit("10", "0", "10", "0", "10", "0");
+    const CircuitInput p = Circuit("10", "0", "10", "0", "10", "0");
     SolutionRecord r{};
     r.fill(7.0);
-    SolveStarTwoPhase(r, p, "380", "-120", "380", "120", "10", "0", "10", "0");
+    SolveStarTwoPhase(r, p, {{{"380", "-120"}, {"380", "120"}}}, {{{"10", "0"}, {"10", "0"}}});
     EXPECT_NEAR(r[U0Mod], 190, 1e-9);
     EXPECT_NEAR(r[U0Arg], 3.141592653589793, 1e-12);
     EXPECT_NEAR(r[U0Re], -190, 1e-9);
@@ -114,13 +116,13 @@ TEST(SolveStarTwoPhase, BreakOfWireALeavesTheThirdBranchUntouched) {
 TEST(SolveStar, FailuresAndWhatTheyLeaveBehind) {
     struct Case {
         const char* name;
-        ParameterValues params;
+        CircuitInput params;
         const char* message;
         bool runtime;
     };
-    ParameterValues r0Zero = Circuit("10", "0", "10", "0", "10", "0");
+    CircuitInput r0Zero = Circuit("10", "0", "10", "0", "10", "0");
     r0Zero[Param::Edit10] = "0";
-    ParameterValues badAngle = Circuit("10", "0", "10", "0", "10", "0");
+    CircuitInput badAngle = Circuit("10", "0", "10", "0", "10", "0");
     badAngle[Param::Edit2] = "-";
     const Case cases[] = {
         {"default form: all zero", Circuit("0", "0", "0", "0", "0", "0"),
@@ -143,8 +145,8 @@ TEST(SolveStar, FailuresAndWhatTheyLeaveBehind) {
     }
     // Fields written before the failing step keep their values.
     SolutionRecord r{};
-    const ParameterValues zero = Circuit("0", "0", "0", "0", "0", "0");
-    EXPECT_THROW(SolveStar(r, zero, "0", "0", "0", "0", "0", "0"), SolverMessage);
+    const CircuitInput zero = Circuit("0", "0", "0", "0", "0", "0");
+    EXPECT_THROW(SolveStar(r, zero, {{{"0", "0"}, {"0", "0"}, {"0", "0"}}}), SolverMessage);
     EXPECT_EQ(r[UaMod], 380);
     EXPECT_EQ(r[R0], 1);
     EXPECT_EQ(r[YaMod], 0);

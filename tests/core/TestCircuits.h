@@ -11,10 +11,10 @@ namespace vornik::test {
 inline constexpr double kDeg = 3.14159265358979323846 / 180.0;
 
 // The default 380 V supply with the given R/X texts of phases (or branches) 1, 2, 3.
-inline ParameterValues Circuit(const std::string& r1, const std::string& x1, const std::string& r2,
-                               const std::string& x2, const std::string& r3, const std::string& x3,
-                               bool neutral = false, bool star = true) {
-    ParameterValues p;
+inline CircuitInput Circuit(const std::string& r1, const std::string& x1, const std::string& r2,
+                            const std::string& x2, const std::string& r3, const std::string& x3,
+                            bool neutral = false, bool star = true) {
+    CircuitInput p;
     p[Param::Edit4] = r1;
     p[Param::Edit5] = x1;
     p[Param::Edit6] = r2;
@@ -28,24 +28,19 @@ inline ParameterValues Circuit(const std::string& r1, const std::string& x1, con
 
 using DefaultPrecision = PrecisionValues;
 
-struct RecordedMessages : MessageSink {
-    std::vector<std::string> solver;
-    std::vector<std::string> runtime;
-    std::vector<std::string> fields;
-    void SolverMessage(const std::string& t) override { solver.push_back(t); }
-    void RuntimeError(const std::string& t) override { runtime.push_back(t); }
-    void FailedField(const std::string& control) override { fields.push_back(control); }
-    size_t Count() const { return solver.size() + runtime.size(); }
-};
-
 // One execute command with everything it talks to.
 struct Session {
     CalcState state;
     LinesDocument doc;
     DefaultPrecision precision;
-    RecordedMessages messages;
+    CapturedMessages messages;
 
-    bool Execute(const CircuitInput& input) { return N5Click({state, input, precision, doc, messages}); }
+    RunOutcome outcome;
+
+    bool Execute(const CircuitInput& input) {
+        outcome = N5Click({state, input, precision, doc, messages});
+        return outcome.completed;
+    }
 };
 
 }  // namespace vornik::test

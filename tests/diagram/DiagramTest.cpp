@@ -77,9 +77,9 @@ const DrawOp* Label(const std::vector<DrawOp>& ops, const std::string& text) {
     return nullptr;
 }
 
-ParameterValues StarWithBreaks(const std::string& r1, const std::string& r2, const std::string& r3,
+CircuitInput StarWithBreaks(const std::string& r1, const std::string& r2, const std::string& r3,
                                bool neutral) {
-    ParameterValues p = Circuit(r1, "0", r2, "0", r3, "0", neutral);
+    CircuitInput p = Circuit(r1, "0", r2, "0", r3, "0", neutral);
     for (int box = 5; box <= 7; ++box) {
         p.SetChecked(box, true);
     }
@@ -240,7 +240,7 @@ TEST(Diagram, ListsTheArrowsDrawn) {
 
 TEST(DeltaDiagram, LineBreakVoltagesAndCurrents) {
     Session s;
-    ParameterValues p = Circuit("10", "0", "10", "0", "30", "0", false, false);
+    CircuitInput p = Circuit("10", "0", "10", "0", "30", "0", false, false);
     p.SetChecked(5, true);  // line wire A
     ASSERT_TRUE(s.Execute(p));
 
@@ -408,8 +408,8 @@ TEST(Diagram, EveryButtonDrawsItsModeSlot) {
 }
 
 // The star of the window tests: Ra=10, Xa=5, Rb=8, Rc=12 with the given ticks (1..7).
-ParameterValues Unbalanced(bool star, std::vector<int> ticks, const std::string& shuntB = "0,01") {
-    ParameterValues p = Circuit("10", "5", "8", "0", "12", "0", false, star);
+CircuitInput Unbalanced(bool star, std::vector<int> ticks, const std::string& shuntB = "0,01") {
+    CircuitInput p = Circuit("10", "5", "8", "0", "12", "0", false, star);
     for (int box : ticks) {
         p.SetChecked(box, true);
     }
@@ -422,7 +422,7 @@ ParameterValues Unbalanced(bool star, std::vector<int> ticks, const std::string&
 TEST(StoredDiagram, DrawsWhatTheLastStoringRunComputed) {
     struct Case {
         const char* name;
-        std::vector<ParameterValues> runs;
+        std::vector<CircuitInput> runs;
         DiagramSelection formNow;  // the form's connection and neutral tick at drawing time
         int button;
         std::vector<std::string> shown;   // labels that must be drawn
@@ -485,7 +485,7 @@ TEST(StoredDiagram, DrawsWhatTheLastStoringRunComputed) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Session session;
-        for (ParameterValues p : c.runs) {
+        for (CircuitInput p : c.runs) {
             if (p[Param::Edit12] == "x") {
                 p[Param::Edit4] = "x";  // not a number: the normal mode fails before it is stored
             }

@@ -1,6 +1,6 @@
 // The process-wide calculation state shared by the windows.
 #include "solver/SolutionRecord.h"
-#include "ui/Forms.h"
+#include "ui/app/Forms.h"
 
 TForm1* Form1 = nullptr;
 TForm2* Form2 = nullptr;

@@ -1,13 +1,13 @@
-#include "ui/GuiRunContext.h"
+#include "ui/app/GuiRunContext.h"
 
 #include <QTextDocument>
 #include <QTextEdit>
 
-#include "ui/Forms.h"
-#include "ui/MessageBoxes.h"
-#include "ui/Unit3.h"
-#include "ui/Unit4.h"
-#include "ui/WindowPlace.h"
+#include "ui/app/Forms.h"
+#include "ui/platform/MessageBoxes.h"
+#include "ui/platform/WindowPlace.h"
+#include "ui/windows/Unit3.h"
+#include "ui/windows/Unit4.h"
 
 vornik::CircuitInput ReadCircuitInput(const TForm3& form) {
     vornik::CircuitInput input;

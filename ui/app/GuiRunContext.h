@@ -55,7 +55,7 @@ class RichEditDocument : public vornik::ResultsDocument {
 
 // Solver messages in the plain box, runtime errors in the error box. The lines written before
 // the failure are put on screen first, so they are visible behind the box. After the box of a
-// text that is no number the cursor goes to that text's field, its text selected.
+// text that is no number or of a zero resistance the cursor goes to that field, its text selected.
 class BoxMessages : public vornik::MessageSink {
   public:
     explicit BoxMessages(RichEditDocument* doc = nullptr) : doc_(doc) {}

@@ -1,4 +1,4 @@
-#include "ui/StartUp.h"
+#include "ui/app/StartUp.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -10,18 +10,18 @@
 #include <cstring>
 
 #include "solver/Version.h"
-#include "ui/Accessibility.h"
-#include "ui/FieldBehaviour.h"
-#include "ui/Forms.h"
-#include "ui/Glyphs.h"
-#include "ui/Unit1.h"
-#include "ui/Unit2.h"
-#include "ui/Unit3.h"
-#include "ui/Unit4.h"
-#include "ui/Unit5.h"
-#include "ui/Unit6.h"
-#include "ui/Unit7.h"
-#include "ui/Unit8.h"
+#include "ui/app/Forms.h"
+#include "ui/app/Accessibility.h"
+#include "ui/widgets/FieldBehaviour.h"
+#include "ui/widgets/Glyphs.h"
+#include "ui/windows/Unit1.h"
+#include "ui/windows/Unit2.h"
+#include "ui/windows/Unit3.h"
+#include "ui/windows/Unit4.h"
+#include "ui/windows/Unit5.h"
+#include "ui/windows/Unit6.h"
+#include "ui/windows/Unit7.h"
+#include "ui/windows/Unit8.h"
 
 namespace {
 

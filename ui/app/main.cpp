@@ -5,10 +5,10 @@
 #include <csignal>
 #include <cstdio>
 
-#include "ui/Forms.h"
-#include "ui/StartUp.h"
-#include "ui/Unit1.h"
+#include "ui/app/Forms.h"
+#include "ui/app/StartUp.h"
 #include "ui/app/TaskCommands.h"
+#include "ui/windows/Unit1.h"
 
 int main(int argc, char** argv) {
     // A file-size limit then fails a save with a message instead of killing the program with the

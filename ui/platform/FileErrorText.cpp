@@ -1,4 +1,4 @@
-#include "ui/FileErrorText.h"
+#include "ui/platform/FileErrorText.h"
 
 #include <QDir>
 #include <cerrno>

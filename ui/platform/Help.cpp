@@ -1,4 +1,4 @@
-#include "ui/Help.h"
+#include "ui/platform/Help.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
-#include "ui/MessageBoxes.h"
+#include "ui/platform/MessageBoxes.h"
 
 namespace {
 const QString kHelpName = QStringLiteral("HELP.htm");

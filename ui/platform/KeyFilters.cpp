@@ -1,4 +1,4 @@
-#include "ui/KeyFilters.h"
+#include "ui/platform/KeyFilters.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "ui/MessageBoxes.h"
+#include "ui/platform/MessageBoxes.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "ui/RtfWriter.h"
+#include "ui/platform/RtfWriter.h"
 
 #include <QFile>
 #include <QFontMetricsF>
@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "fileio/ReplaceFile.h"
-#include "ui/FileErrorText.h"
+#include "ui/platform/FileErrorText.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/WindowPlace.h"
+#include "ui/platform/WindowPlace.h"
 
 #include <QApplication>
 #include <QEvent>

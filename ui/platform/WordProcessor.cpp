@@ -1,4 +1,4 @@
-#include "ui/WordProcessor.h"
+#include "ui/platform/WordProcessor.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +8,7 @@
 #include <cstdlib>
 
 #include "fileio/ReplaceFile.h"
-#include "ui/FileErrorText.h"
+#include "ui/platform/FileErrorText.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/Controls.h"
+#include "ui/widgets/Controls.h"
 
 #include <QFrame>
 #include <QIcon>

@@ -8,7 +8,7 @@
 #include <QRect>
 #include <QString>
 
-#include "ui/Glyphs.h"
+#include "ui/widgets/Glyphs.h"
 
 class QFrame;
 class QIcon;

@@ -1,4 +1,4 @@
-#include "ui/DiagramView.h"
+#include "ui/widgets/DiagramView.h"
 
 #include <QPainter>
 

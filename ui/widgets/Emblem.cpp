@@ -1,9 +1,9 @@
-#include "ui/Emblem.h"
+#include "ui/widgets/Emblem.h"
 
 #include <QLineF>
 #include <QPainter>
 
-#include "ui/Controls.h"
+#include "ui/widgets/Controls.h"
 
 namespace {
 

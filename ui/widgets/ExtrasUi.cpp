@@ -1,9 +1,9 @@
-#include "ui/ExtrasUi.h"
+#include "ui/widgets/ExtrasUi.h"
 
 #include <QStringList>
 
 #include "solver/SolverErrors.h"
-#include "ui/MessageBoxes.h"
+#include "ui/platform/MessageBoxes.h"
 
 QFont FormFont() {
     QFont font;

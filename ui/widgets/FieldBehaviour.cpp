@@ -1,4 +1,4 @@
-#include "ui/FieldBehaviour.h"
+#include "ui/widgets/FieldBehaviour.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "ui/GapLayout.h"
+#include "ui/widgets/GapLayout.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "ui/Glyphs.h"
+#include "ui/widgets/Glyphs.h"
 
 #include <QGuiApplication>
 #include <QIconEngine>
@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "ui/RawPicture.h"
+#include "ui/widgets/RawPicture.h"
 
 namespace {
 

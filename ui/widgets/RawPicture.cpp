@@ -1,4 +1,4 @@
-#include "ui/RawPicture.h"
+#include "ui/widgets/RawPicture.h"
 
 #include <QFile>
 #include <QResource>

@@ -1,4 +1,4 @@
-#include "ui/RoundedWindow.h"
+#include "ui/widgets/RoundedWindow.h"
 
 #include <QGuiApplication>
 #include <QPainterPath>

@@ -1,11 +1,11 @@
-#include "ui/SplashDrawing.h"
+#include "ui/widgets/SplashDrawing.h"
 
 #include <QPixmap>
 #include <QWidget>
 
 #include "solver/Version.h"
-#include "ui/Controls.h"
-#include "ui/Emblem.h"
+#include "ui/widgets/Controls.h"
+#include "ui/widgets/Emblem.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/ClassSetDialog.h"
+#include "ui/windows/ClassSetDialog.h"
 
 #include <QApplication>
 #include <QDate>
@@ -24,12 +24,12 @@
 #include "canvas/SetPdfs.h"
 #include "classset/ClassSet.h"
 #include "solver/TextToNumber.h"
-#include "ui/Forms.h"
-#include "ui/GuiRunContext.h"
-#include "ui/TaskCommands.h"
-#include "ui/Unit1.h"
-#include "ui/Unit3.h"
-#include "ui/Unit4.h"
+#include "ui/app/Forms.h"
+#include "ui/app/GuiRunContext.h"
+#include "ui/app/TaskCommands.h"
+#include "ui/windows/Unit1.h"
+#include "ui/windows/Unit3.h"
+#include "ui/windows/Unit4.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // TForm1: the main window "Vornik (Three phase chains) ver. 2.2" with the menu and the toolbar.
-#include "ui/Unit1.h"
+#include "ui/windows/Unit1.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -10,20 +10,20 @@
 #include <QTextEdit>
 
 #include "solver/Version.h"
-#include "ui/ClassSetDialog.h"
-#include "ui/Controls.h"
-#include "ui/Forms.h"
-#include "ui/Glyphs.h"
-#include "ui/GuiRunContext.h"
-#include "ui/Help.h"
-#include "ui/Unit2.h"
-#include "ui/Unit3.h"
-#include "ui/Unit4.h"
-#include "ui/Unit5.h"
-#include "ui/Unit7.h"
-#include "ui/Unit8.h"
-#include "ui/WindowPlace.h"
+#include "ui/app/Forms.h"
+#include "ui/app/GuiRunContext.h"
 #include "ui/app/TaskCommands.h"
+#include "ui/platform/Help.h"
+#include "ui/platform/WindowPlace.h"
+#include "ui/widgets/Controls.h"
+#include "ui/widgets/Glyphs.h"
+#include "ui/windows/ClassSetDialog.h"
+#include "ui/windows/Unit2.h"
+#include "ui/windows/Unit3.h"
+#include "ui/windows/Unit4.h"
+#include "ui/windows/Unit5.h"
+#include "ui/windows/Unit7.h"
+#include "ui/windows/Unit8.h"
 
 namespace {
 
@@ -158,7 +158,7 @@ void TForm1::N5Click() {
     BoxMessages messages(&doc);
     const vornik::RunContext ctx{AppState(), input, precision, doc, messages};
     const unsigned storedBefore = AppState().stored ? AppState().stored->serial : 0;
-    const bool completed = vornik::N5Click(ctx);
+    const bool completed = vornik::N5Click(ctx).completed;
     doc.Flush();
     // A run that stopped on an error may already have stored its normal mode: what counts for
     // the picture is whether it stored any results.
@@ -179,23 +179,19 @@ void TForm1::N6Click() {
 }
 
 void TForm1::N7Click() {
-    Form2->RichEdit1->setFocus();
-    Form2->RichEdit1->selectAll();
+    Form2->SelectAllText();
 }
 
 void TForm1::N8Click() {
-    Form2->RichEdit1->copy();
-    Form2->RichEdit1->setFocus();
+    Form2->CopyText();
 }
 
 void TForm1::N9Click() {
-    Form2->RichEdit1->cut();
-    Form2->RichEdit1->setFocus();
+    Form2->CutText();
 }
 
 void TForm1::N10Click() {
-    Form2->RichEdit1->paste();
-    Form2->RichEdit1->setFocus();
+    Form2->PasteText();
 }
 
 void TForm1::SpeedButton3Click() {

@@ -1,5 +1,5 @@
 // TForm2: the results window "Поле отображения и редактирования результатов".
-#include "ui/Unit2.h"
+#include "ui/windows/Unit2.h"
 
 #include <QContextMenuEvent>
 #include <QDate>
@@ -21,18 +21,18 @@
 #include "fileio/ReplaceFile.h"
 #include "report/TitleBlock.h"
 #include "solver/SolverErrors.h"
-#include "ui/Controls.h"
-#include "ui/ExtrasUi.h"
-#include "ui/FileErrorText.h"
-#include "ui/Forms.h"
-#include "ui/Glyphs.h"
-#include "ui/GuiRunContext.h"
-#include "ui/MessageBoxes.h"
-#include "ui/RtfWriter.h"
-#include "ui/Unit1.h"
-#include "ui/Unit3.h"
-#include "ui/WindowPlace.h"
-#include "ui/WordProcessor.h"
+#include "ui/app/Forms.h"
+#include "ui/app/GuiRunContext.h"
+#include "ui/platform/FileErrorText.h"
+#include "ui/platform/MessageBoxes.h"
+#include "ui/platform/RtfWriter.h"
+#include "ui/platform/WindowPlace.h"
+#include "ui/platform/WordProcessor.h"
+#include "ui/widgets/Controls.h"
+#include "ui/widgets/ExtrasUi.h"
+#include "ui/widgets/Glyphs.h"
+#include "ui/windows/Unit1.h"
+#include "ui/windows/Unit3.h"
 
 namespace {
 

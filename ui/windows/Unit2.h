@@ -33,6 +33,23 @@ class TForm2 : public QWidget {
 
     void PlaceWindow();
     void SpeedButton5Click() { PlaceWindow(); }
+    // The main window's Правка commands on the document, each leaving the cursor in it.
+    void SelectAllText() {
+        RichEdit1->setFocus();
+        RichEdit1->selectAll();
+    }
+    void CopyText() {
+        RichEdit1->copy();
+        RichEdit1->setFocus();
+    }
+    void CutText() {
+        RichEdit1->cut();
+        RichEdit1->setFocus();
+    }
+    void PasteText() {
+        RichEdit1->paste();
+        RichEdit1->setFocus();
+    }
     // Raises the selection (or what is typed next at the caret) by 70 twips; not a toggle.
     void SetSuperscript();
     // Prints on the default printer, no dialog.

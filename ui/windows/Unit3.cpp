@@ -1,20 +1,21 @@
 // TForm3: the calculation-parameter form "Параметры  расчёта".
-#include "ui/Unit3.h"
+#include "ui/windows/Unit3.h"
 
 #include <QKeyEvent>
 #include <QShowEvent>
 #include <QStyleOptionButton>
 
 #include "solver/Parameters.h"
-#include "ui/Controls.h"
-#include "ui/Forms.h"
-#include "ui/GapLayout.h"
-#include "ui/Glyphs.h"
-#include "ui/KeyFilters.h"
-#include "ui/Unit1.h"
-#include "ui/Unit7.h"
-#include "ui/Unit8.h"
-#include "ui/WindowPlace.h"
+#include "ui/app/Forms.h"
+#include "ui/platform/KeyFilters.h"
+#include "ui/platform/WindowPlace.h"
+#include "ui/widgets/Controls.h"
+#include "ui/widgets/FieldBehaviour.h"
+#include "ui/widgets/GapLayout.h"
+#include "ui/widgets/Glyphs.h"
+#include "ui/windows/Unit1.h"
+#include "ui/windows/Unit7.h"
+#include "ui/windows/Unit8.h"
 
 namespace {
 
@@ -400,6 +401,17 @@ void TForm3::CheckBox1Click() {
     const bool enable = !Edit10->isEnabled();
     Edit10->setEnabled(enable);
     Label7->setEnabled(enable);
+}
+
+void TForm3::SetVoltages(const QString& text) {
+    for (QComboBox* voltage : {ComboBox1, ComboBox2, ComboBox3}) {
+        SetFieldText(voltage, text);
+    }
+}
+
+void TForm3::SetReactance(int phase, const QString& text) {
+    QLineEdit* const reactances[3] = {Edit5, Edit7, Edit9};
+    SetFieldText(reactances[phase], text);
 }
 
 void TForm3::SpeedButton6Click() {

@@ -34,6 +34,15 @@ class TForm3 : public QWidget {
     QLineEdit* FieldEdit(vornik::Param field) const;
     QCheckBox* Box(vornik::Tick box) const;
 
+    // What the other windows read and write of this form: the connection chosen, the neutral
+    // wire's tick, and the assistant's answers written as the student's own edits (one undo
+    // takes each back): the phase voltage into the three voltage fields, a reactance into the
+    // X field of phase 0..2 (Edit5, Edit7, Edit9).
+    bool StarChosen() const { return RadioButton1->isChecked(); }
+    bool NeutralTicked() const { return CheckBox1->isChecked(); }
+    void SetVoltages(const QString& text);
+    void SetReactance(int phase, const QString& text);
+
     // Star wording and enabled states (the focus entering "ЗВЕЗДА").
     void RadioButton1Enter();
     // Delta wording and enabled states (the focus entering "ТРЕУГОЛЬНИК").

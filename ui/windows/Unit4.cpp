@@ -1,5 +1,5 @@
 // TForm4: the precision settings form "Настройка точности рассчёта".
-#include "ui/Unit4.h"
+#include "ui/windows/Unit4.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -7,10 +7,10 @@
 #include <QScreen>
 
 #include "solver/Parameters.h"
-#include "ui/Controls.h"
-#include "ui/GapLayout.h"
-#include "ui/KeyFilters.h"
-#include "ui/WindowPlace.h"
+#include "ui/platform/KeyFilters.h"
+#include "ui/platform/WindowPlace.h"
+#include "ui/widgets/Controls.h"
+#include "ui/widgets/GapLayout.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "ui/OnDemand.h"
+#include "ui/widgets/OnDemand.h"
 
 class QFrame;
 

@@ -1,5 +1,5 @@
 // TForm5: the About box.
-#include "ui/Unit5.h"
+#include "ui/windows/Unit5.h"
 
 #include <QDesktopServices>
 #include <QKeyEvent>
@@ -8,9 +8,9 @@
 #include <QUrl>
 
 #include "solver/Version.h"
-#include "ui/Controls.h"
-#include "ui/Emblem.h"
-#include "ui/RoundedWindow.h"
+#include "ui/widgets/Controls.h"
+#include "ui/widgets/Emblem.h"
+#include "ui/widgets/RoundedWindow.h"
 
 #ifndef VORNIK_CONTACT_EMAIL1
 #define VORNIK_CONTACT_EMAIL1 "vornik@example.org"

@@ -7,7 +7,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "ui/OnDemand.h"
+#include "ui/widgets/OnDemand.h"
 
 class TForm5 : public OnDemandWindow {
     Q_OBJECT

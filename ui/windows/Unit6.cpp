@@ -1,10 +1,10 @@
 // TForm6: the splash screen shown while the windows are built.
-#include "ui/Unit6.h"
+#include "ui/windows/Unit6.h"
 
-#include "ui/Controls.h"
-#include "ui/RawPicture.h"
-#include "ui/RoundedWindow.h"
-#include "ui/SplashDrawing.h"
+#include "ui/widgets/Controls.h"
+#include "ui/widgets/RawPicture.h"
+#include "ui/widgets/RoundedWindow.h"
+#include "ui/widgets/SplashDrawing.h"
 
 TForm6::TForm6(QWidget* parent) : QWidget(parent) {
     setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);

@@ -1,5 +1,5 @@
 // TForm7: the vector diagram window "Векторная диаграмма".
-#include "ui/Unit7.h"
+#include "ui/windows/Unit7.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -16,15 +16,15 @@
 #include "diagram/DiagramDrawing.h"
 #include "diagram/SvgWriter.h"
 #include "fileio/ReplaceFile.h"
-#include "ui/Controls.h"
-#include "ui/ExtrasUi.h"
-#include "ui/FileErrorText.h"
-#include "ui/Forms.h"
-#include "ui/Glyphs.h"
-#include "ui/GuiRunContext.h"
-#include "ui/MessageBoxes.h"
-#include "ui/Unit3.h"
-#include "ui/WindowPlace.h"
+#include "ui/app/Forms.h"
+#include "ui/app/GuiRunContext.h"
+#include "ui/platform/FileErrorText.h"
+#include "ui/platform/MessageBoxes.h"
+#include "ui/platform/WindowPlace.h"
+#include "ui/widgets/Controls.h"
+#include "ui/widgets/ExtrasUi.h"
+#include "ui/widgets/Glyphs.h"
+#include "ui/windows/Unit3.h"
 
 namespace {
 
@@ -242,8 +242,8 @@ void TForm7::RadioButton1Click() {
     // Before any run stored results, the form's connection and neutral wire as they are now.
     vornik::DiagramSelection beforeAnyRun;
     if (Form3 != nullptr) {
-        beforeAnyRun.star = Form3->RadioButton1->isChecked();
-        beforeAnyRun.neutral = Form3->CheckBox1->isChecked();
+        beforeAnyRun.star = Form3->StarChosen();
+        beforeAnyRun.neutral = Form3->NeutralTicked();
     }
     vornik::DrawStoredDiagram(drawing_, AppState(), button, beforeAnyRun, labels_);
     if (labels_.label11) {

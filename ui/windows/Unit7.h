@@ -14,8 +14,8 @@
 #include "canvas/QtDiagramCanvas.h"
 #include "diagram/Diagram.h"
 #include "pictures/PictureFile.h"
-#include "ui/DiagramView.h"
-#include "ui/OnDemand.h"
+#include "ui/widgets/DiagramView.h"
+#include "ui/widgets/OnDemand.h"
 
 class QButtonGroup;
 

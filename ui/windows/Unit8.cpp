@@ -1,5 +1,5 @@
 // TForm8: the input-parameter assistant "Настройка вводимых параметров".
-#include "ui/Unit8.h"
+#include "ui/windows/Unit8.h"
 
 #include <QFrame>
 #include <QPainter>
@@ -9,15 +9,14 @@
 #include <initializer_list>
 
 #include "run/AssistantAnswers.h"
-#include "ui/Controls.h"
-#include "ui/ExtrasUi.h"
-#include "ui/FieldBehaviour.h"
-#include "ui/Forms.h"
-#include "ui/Glyphs.h"
-#include "ui/KeyFilters.h"
-#include "ui/MessageBoxes.h"
-#include "ui/Unit3.h"
-#include "ui/WindowPlace.h"
+#include "ui/app/Forms.h"
+#include "ui/platform/KeyFilters.h"
+#include "ui/platform/MessageBoxes.h"
+#include "ui/platform/WindowPlace.h"
+#include "ui/widgets/Controls.h"
+#include "ui/widgets/ExtrasUi.h"
+#include "ui/widgets/Glyphs.h"
+#include "ui/windows/Unit3.h"
 
 namespace {
 
@@ -78,7 +77,7 @@ TForm8::TForm8(QWidget* parent) : OnDemandWindow(parent) {
 void TForm8::BuildControls() {
     BuildLineVoltageSection();
     BuildReactanceSection();
-    EnableLineVoltageSection(Form3 == nullptr || Form3->RadioButton1->isChecked());
+    EnableLineVoltageSection(Form3 == nullptr || Form3->StarChosen());
 }
 
 void TForm8::EnableLineVoltageSection(bool enabled) {
@@ -239,7 +238,7 @@ void TForm8::FormShow() {
     for (QComboBox* unit : {ComboBox4.get(), ComboBox5.get(), ComboBox6.get()}) {
         unit->setCurrentIndex(kMicroFaradIndex);
     }
-    EnableLineVoltageSection(Form3 == nullptr || Form3->RadioButton1->isChecked());
+    EnableLineVoltageSection(Form3 == nullptr || Form3->StarChosen());
 }
 
 bool TForm8::ComputePhaseVoltage() {
@@ -264,9 +263,7 @@ void TForm8::Button2Click() {
     }
     const QString text = QString::number(PhaseVoltage);
     if (Form3 != nullptr) {
-        for (QComboBox* voltage : {Form3->ComboBox1, Form3->ComboBox2, Form3->ComboBox3}) {
-            SetFieldText(voltage, text);
-        }
+        Form3->SetVoltages(text);
     }
     Label1->setText(text);
 }
@@ -280,7 +277,7 @@ void TForm8::RadioButton2Click() {
 }
 
 void TForm8::SetPhaseReactance(QLineEdit* inductance, QComboBox* inductanceUnit, QLineEdit* capacitance,
-                               QComboBox* capacitanceUnit, QLineEdit* target) {
+                               QComboBox* capacitanceUnit, int phase) {
     vornik::ReactanceTexts texts;
     texts.inductance = inductance->text().toStdString();
     texts.inductanceUnit = inductanceUnit->currentIndex();
@@ -293,19 +290,19 @@ void TForm8::SetPhaseReactance(QLineEdit* inductance, QComboBox* inductanceUnit,
         ShowAnswerMessage(answer);
         return;
     }
-    if (target != nullptr) {
-        SetFieldText(target, QString::fromStdString(answer.text));
+    if (Form3 != nullptr) {
+        Form3->SetReactance(phase, QString::fromStdString(answer.text));
     }
 }
 
 void TForm8::Button3Click() {
-    SetPhaseReactance(Edit3, ComboBox1, Edit4, ComboBox4, Form3 ? Form3->Edit5 : nullptr);
+    SetPhaseReactance(Edit3, ComboBox1, Edit4, ComboBox4, 0);
 }
 
 void TForm8::Button4Click() {
-    SetPhaseReactance(Edit5, ComboBox2, Edit6, ComboBox5, Form3 ? Form3->Edit7 : nullptr);
+    SetPhaseReactance(Edit5, ComboBox2, Edit6, ComboBox5, 1);
 }
 
 void TForm8::Button5Click() {
-    SetPhaseReactance(Edit7, ComboBox3, Edit8, ComboBox6, Form3 ? Form3->Edit9 : nullptr);
+    SetPhaseReactance(Edit7, ComboBox3, Edit8, ComboBox6, 2);
 }

@@ -11,7 +11,7 @@
 #include <QToolButton>
 #include <QWidget>
 
-#include "ui/OnDemand.h"
+#include "ui/widgets/OnDemand.h"
 
 class TForm8 : public OnDemandWindow {
     Q_OBJECT
@@ -60,9 +60,9 @@ class TForm8 : public OnDemandWindow {
     void FormShow();
     // Converts Edit1 into PhaseVoltage; false (after the error box) when that fails.
     bool ComputePhaseVoltage();
-    // The reactance of one phase into the parameter form's field `target`.
+    // The reactance of phase 0..2 into the parameter form's X field of that phase.
     void SetPhaseReactance(QLineEdit* inductance, QComboBox* inductanceUnit, QLineEdit* capacitance,
-                           QComboBox* capacitanceUnit, QLineEdit* target);
+                           QComboBox* capacitanceUnit, int phase);
     void BuildLineVoltageSection();
     void BuildReactanceSection();
 };

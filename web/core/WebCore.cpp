@@ -29,20 +29,8 @@ namespace {
 
 using namespace vornik;
 
-struct CapturedMessage : MessageSink {
-    std::string text;
-    bool error = false;
-    std::string field;  // the control whose text failed to convert, if any
-    void FailedField(const std::string& control) override { field = control; }
-    void SolverMessage(const std::string& t) override { text = t; }
-    void RuntimeError(const std::string& t) override {
-        text = t;
-        error = true;
-    }
-};
-
 // The process-wide state of the page's calculator.
-ParameterValues gForm;
+CircuitInput gForm;
 PrecisionValues gPrecision;
 CalcState gState;
 // The inputs of the last run that stored results: the printout's title block describes them, as
@@ -185,7 +173,8 @@ EMSCRIPTEN_KEEPALIVE void vk_set_precision(int index, const char* text) {
 // "message":text, "error":bool, "field":control}. The report holds what the run wrote, also when it stopped
 // half-way; "cleared" says whether the normal-mode writer cleared the document (when it did not,
 // the page keeps its old report); "stored" whether the run stored the results of any mode;
-// "field" names the control whose text could not be read ("Form3-Edit4"), empty for other failures.
+// "field" names the control to blame: whose text could not be read or whose resistance is zero
+// ("Form3-Edit4"), empty for other failures.
 EMSCRIPTEN_KEEPALIVE const char* vk_run() {
     LinesDocument doc;
     struct TrackingDocument : ResultsDocument {
@@ -198,10 +187,10 @@ EMSCRIPTEN_KEEPALIVE const char* vk_run() {
         }
         void AppendLine(const std::string& text) override { lines.AppendLine(text); }
     } tracking(doc);
-    CapturedMessage message;
-    const RunContext ctx{gState, gForm, gPrecision, tracking, message};
+    CapturedMessages messages;
+    const RunContext ctx{gState, gForm, gPrecision, tracking, messages};
     const unsigned storedBefore = gState.stored ? gState.stored->serial : 0;
-    const bool completed = N5Click(ctx);
+    const RunOutcome outcome = N5Click(ctx);
     const bool stored = (gState.stored ? gState.stored->serial : 0) != storedBefore;
     if (stored) {
         gStoredForm = gForm;
@@ -209,10 +198,10 @@ EMSCRIPTEN_KEEPALIVE const char* vk_run() {
     Json out = Json::object();
     out["report"] = doc.lines;
     out["cleared"] = tracking.cleared;
-    out["completed"] = completed;
+    out["completed"] = outcome.completed;
     out["stored"] = stored;
-    out.update(MessageJson(message.text, message.error));
-    out["field"] = message.field;
+    out.update(MessageJson(outcome.message, outcome.error));
+    out["field"] = outcome.field;
     return Answer(out);
 }
 

@@ -58,7 +58,7 @@ function execute() {
         edited();
     }
     if (result.message) {
-        // The cursor goes to the field whose text could not be read.
+        // The cursor goes to the field whose text could not be read or whose resistance is zero.
         showMessage(result.message).then(() => focusField(result.field));
     }
     announce(result, form.checks);

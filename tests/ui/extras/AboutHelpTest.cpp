@@ -8,9 +8,9 @@
 #include <QtTest>
 
 #include "tests/ui/ModalDialogs.h"
-#include "ui/Help.h"
-#include "ui/Unit5.h"
-#include "ui/Unit6.h"
+#include "ui/platform/Help.h"
+#include "ui/windows/Unit5.h"
+#include "ui/windows/Unit6.h"
 
 // Stands in for the desktop's mail client and browser.
 class UrlCatcher : public QObject {

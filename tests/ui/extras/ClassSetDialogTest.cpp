@@ -15,10 +15,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "ui/ClassSetDialog.h"
-#include "ui/Forms.h"
-#include "ui/Unit3.h"
-#include "ui/Unit4.h"
+#include "ui/app/Forms.h"
+#include "ui/windows/ClassSetDialog.h"
+#include "ui/windows/Unit3.h"
+#include "ui/windows/Unit4.h"
 
 namespace {
 

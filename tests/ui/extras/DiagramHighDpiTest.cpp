@@ -5,9 +5,9 @@
 
 #include "canvas/QtDiagramCanvas.h"
 #include "diagram/Diagram.h"
-#include "ui/Forms.h"
-#include "ui/Unit3.h"
-#include "ui/Unit7.h"
+#include "ui/app/Forms.h"
+#include "ui/windows/Unit3.h"
+#include "ui/windows/Unit7.h"
 
 namespace {
 

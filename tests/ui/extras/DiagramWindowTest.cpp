@@ -7,9 +7,9 @@
 #include <QtTest>
 
 #include "tests/ui/ModalDialogs.h"
-#include "ui/Forms.h"
-#include "ui/Unit3.h"
-#include "ui/Unit7.h"
+#include "ui/app/Forms.h"
+#include "ui/windows/Unit3.h"
+#include "ui/windows/Unit7.h"
 
 namespace {
 

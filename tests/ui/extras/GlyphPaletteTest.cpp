@@ -6,8 +6,8 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "ui/Controls.h"
-#include "ui/Glyphs.h"
+#include "ui/widgets/Controls.h"
+#include "ui/widgets/Glyphs.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include "solver/InputAssistant.h"
 #include "solver/SolverErrors.h"
 #include "tests/ui/ModalDialogs.h"
-#include "ui/Forms.h"
-#include "ui/Unit3.h"
-#include "ui/Unit8.h"
+#include "ui/app/Forms.h"
+#include "ui/windows/Unit3.h"
+#include "ui/windows/Unit8.h"
 
 using vornik::ReactanceStatus;
 

@@ -6,10 +6,10 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "ui/Glyphs.h"
-#include "ui/RawPicture.h"
-#include "ui/SplashDrawing.h"
-#include "ui/Unit6.h"
+#include "ui/widgets/Glyphs.h"
+#include "ui/widgets/RawPicture.h"
+#include "ui/widgets/SplashDrawing.h"
+#include "ui/windows/Unit6.h"
 
 namespace {
 

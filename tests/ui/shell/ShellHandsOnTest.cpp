@@ -18,12 +18,12 @@
 #include "canvas/QtDiagramCanvas.h"
 #include "diagram/Diagram.h"
 #include "diagram/RecordingCanvas.h"
-#include "ui/Help.h"
-#include "ui/Unit1.h"
-#include "ui/Unit3.h"
-#include "ui/Unit4.h"
-#include "ui/Unit7.h"
-#include "ui/Unit8.h"
+#include "ui/platform/Help.h"
+#include "ui/windows/Unit1.h"
+#include "ui/windows/Unit3.h"
+#include "ui/windows/Unit4.h"
+#include "ui/windows/Unit7.h"
+#include "ui/windows/Unit8.h"
 
 namespace {
 

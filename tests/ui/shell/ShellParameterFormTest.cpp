@@ -5,12 +5,12 @@
 #include <QtTest>
 
 #include "ShellTestSupport.h"
-#include "ui/Forms.h"
-#include "ui/KeyFilters.h"
-#include "ui/Unit1.h"
-#include "ui/Unit3.h"
-#include "ui/Unit7.h"
-#include "ui/Unit8.h"
+#include "ui/app/Forms.h"
+#include "ui/platform/KeyFilters.h"
+#include "ui/windows/Unit1.h"
+#include "ui/windows/Unit3.h"
+#include "ui/windows/Unit7.h"
+#include "ui/windows/Unit8.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <QtTest>
 
 #include "ShellTestSupport.h"
-#include "ui/Forms.h"
-#include "ui/GapLayout.h"
-#include "ui/Unit4.h"
+#include "ui/app/Forms.h"
+#include "ui/widgets/GapLayout.h"
+#include "ui/windows/Unit4.h"
 
 class ShellPrecisionFormTest : public QObject {
     Q_OBJECT

@@ -20,14 +20,14 @@
 
 #include "RtfTestReader.h"
 #include "ShellTestSupport.h"
-#include "ui/Forms.h"
-#include "ui/GuiRunContext.h"
-#include "ui/RtfWriter.h"
-#include "ui/Unit1.h"
-#include "ui/Unit2.h"
-#include "ui/Unit3.h"
-#include "ui/WindowPlace.h"
-#include "ui/WordProcessor.h"
+#include "ui/app/Forms.h"
+#include "ui/app/GuiRunContext.h"
+#include "ui/platform/RtfWriter.h"
+#include "ui/platform/WindowPlace.h"
+#include "ui/platform/WordProcessor.h"
+#include "ui/windows/Unit1.h"
+#include "ui/windows/Unit2.h"
+#include "ui/windows/Unit3.h"
 
 namespace {
 

@@ -6,16 +6,16 @@
 
 #include "ShellTestSupport.h"
 #include "diagram/Diagram.h"
-#include "ui/Forms.h"
-#include "ui/RtfWriter.h"
-#include "ui/Unit1.h"
-#include "ui/Unit2.h"
-#include "ui/Unit3.h"
-#include "ui/Unit4.h"
-#include "ui/Unit5.h"
-#include "ui/Unit7.h"
-#include "ui/Unit8.h"
-#include "ui/WindowPlace.h"
+#include "ui/app/Forms.h"
+#include "ui/platform/RtfWriter.h"
+#include "ui/platform/WindowPlace.h"
+#include "ui/windows/Unit1.h"
+#include "ui/windows/Unit2.h"
+#include "ui/windows/Unit3.h"
+#include "ui/windows/Unit4.h"
+#include "ui/windows/Unit5.h"
+#include "ui/windows/Unit7.h"
+#include "ui/windows/Unit8.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <QTextEdit>
 
 #include "tests/ui/ModalDialogs.h"
-#include "ui/Forms.h"
-#include "ui/StartUp.h"
-#include "ui/Unit2.h"
+#include "ui/app/Forms.h"
+#include "ui/app/StartUp.h"
+#include "ui/windows/Unit2.h"
 
 // The program's application settings and windows, as its start-up makes them.
 inline void StartProgramWindows() {

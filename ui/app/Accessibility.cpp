@@ -1,4 +1,4 @@
-#include "ui/Accessibility.h"
+#include "ui/app/Accessibility.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -9,13 +9,13 @@
 #include <QRegularExpression>
 #include <QTextEdit>
 
-#include "ui/Forms.h"
-#include "ui/Unit2.h"
-#include "ui/Unit3.h"
-#include "ui/Unit4.h"
-#include "ui/Unit5.h"
-#include "ui/Unit7.h"
-#include "ui/Unit8.h"
+#include "ui/app/Forms.h"
+#include "ui/windows/Unit2.h"
+#include "ui/windows/Unit3.h"
+#include "ui/windows/Unit4.h"
+#include "ui/windows/Unit5.h"
+#include "ui/windows/Unit7.h"
+#include "ui/windows/Unit8.h"
 
 namespace {
 
