@@ -524,6 +524,8 @@ TEST(ClassSetCli, ASignalRemovesTheStagingFolder) {
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     const std::string calls = ReadFile(log);
     EXPECT_TRUE(calls.ends_with("fsync-folder\nrename\nfsync-folder\n")) << calls;
+}
+
 // The quiz's options, the texts of the set and a title with markup, through the command.
 TEST(ClassSetCli, QuizOptionsAndHostileTitlesMakeWellFormedFiles) {
     TempDir tmp;
