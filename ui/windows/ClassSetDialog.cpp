@@ -22,7 +22,7 @@
 #include "classset/ClassSet.h"
 #include "solver/TextToNumber.h"
 #include "ui/app/Forms.h"
-#include "ui/app/GuiRunContext.h"
+#include "ui/windows/GuiRunContext.h"
 #include "ui/windows/Unit1.h"
 #include "ui/windows/Unit3.h"
 #include "ui/windows/Unit4.h"
