@@ -10,13 +10,13 @@ list(APPEND VORNIK_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/widgets/FieldBehaviour.cpp
   ${CMAKE_CURRENT_LIST_DIR}/widgets/GapLayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/widgets/Glyphs.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/app/GuiRunContext.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/windows/GuiRunContext.cpp
   ${CMAKE_CURRENT_LIST_DIR}/platform/KeyFilters.cpp
   ${CMAKE_CURRENT_LIST_DIR}/platform/MessageBoxes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/widgets/RawPicture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/platform/RtfWriter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/app/StartUp.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/app/TaskCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/windows/TaskCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/platform/WindowPlace.cpp
   ${CMAKE_CURRENT_LIST_DIR}/platform/WordProcessor.cpp
 )

@@ -78,7 +78,7 @@ const DrawOp* Label(const std::vector<DrawOp>& ops, const std::string& text) {
 }
 
 CircuitInput StarWithBreaks(const std::string& r1, const std::string& r2, const std::string& r3,
-                               bool neutral) {
+                            bool neutral) {
     CircuitInput p = Circuit(r1, "0", r2, "0", r3, "0", neutral);
     for (int box = 5; box <= 7; ++box) {
         p.SetChecked(box, true);

@@ -10,8 +10,8 @@
 #include <cstring>
 
 #include "solver/Version.h"
-#include "ui/app/Forms.h"
 #include "ui/app/Accessibility.h"
+#include "ui/app/Forms.h"
 #include "ui/widgets/FieldBehaviour.h"
 #include "ui/widgets/Glyphs.h"
 #include "ui/windows/Unit1.h"

@@ -7,7 +7,7 @@
 
 #include "ui/app/Forms.h"
 #include "ui/app/StartUp.h"
-#include "ui/app/TaskCommands.h"
+#include "ui/windows/TaskCommands.h"
 #include "ui/windows/Unit1.h"
 
 int main(int argc, char** argv) {

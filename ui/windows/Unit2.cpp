@@ -22,7 +22,6 @@
 #include "report/TitleBlock.h"
 #include "solver/SolverErrors.h"
 #include "ui/app/Forms.h"
-#include "ui/app/GuiRunContext.h"
 #include "ui/platform/FileErrorText.h"
 #include "ui/platform/MessageBoxes.h"
 #include "ui/platform/RtfWriter.h"
@@ -31,6 +30,7 @@
 #include "ui/widgets/Controls.h"
 #include "ui/widgets/ExtrasUi.h"
 #include "ui/widgets/Glyphs.h"
+#include "ui/windows/GuiRunContext.h"
 #include "ui/windows/Unit1.h"
 #include "ui/windows/Unit3.h"
 

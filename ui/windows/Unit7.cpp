@@ -17,13 +17,13 @@
 #include "diagram/SvgWriter.h"
 #include "fileio/ReplaceFile.h"
 #include "ui/app/Forms.h"
-#include "ui/app/GuiRunContext.h"
 #include "ui/platform/FileErrorText.h"
 #include "ui/platform/MessageBoxes.h"
 #include "ui/platform/WindowPlace.h"
 #include "ui/widgets/Controls.h"
 #include "ui/widgets/ExtrasUi.h"
 #include "ui/widgets/Glyphs.h"
+#include "ui/windows/GuiRunContext.h"
 #include "ui/windows/Unit3.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/app/GuiRunContext.h"
+#include "ui/windows/GuiRunContext.h"
 
 #include <QTextDocument>
 #include <QTextEdit>

@@ -1,4 +1,4 @@
-#include "ui/app/TaskCommands.h"
+#include "ui/windows/TaskCommands.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -7,9 +7,9 @@
 #include "fileio/ReplaceFile.h"
 #include "task/TaskFile.h"
 #include "ui/app/Forms.h"
-#include "ui/app/GuiRunContext.h"
 #include "ui/platform/FileErrorText.h"
 #include "ui/platform/MessageBoxes.h"
+#include "ui/windows/GuiRunContext.h"
 #include "ui/windows/Unit1.h"
 #include "ui/windows/Unit3.h"
 #include "ui/windows/Unit4.h"
