@@ -29,6 +29,13 @@ std::string ClassSetRequestFrom(const CliOptions& o, ClassSetRequest& request) {
     request.base.input = o.params;
     request.base.precision = o.precision;
     request.base.title = o.taskTitle;
+    // The title goes onto every sheet and question, under the same limit as a table's titles.
+    const auto characters =
+        std::count_if(o.taskTitle.begin(), o.taskTitle.end(), [](char c) { return (c & 0xC0) != 0x80; });
+    if (characters > kMaxTitleChars) {
+        return "--class-set: the task's title is longer than " + std::to_string(kMaxTitleChars) +
+               " characters";
+    }
     if (o.variants) {
         if (o.count || o.seed || !o.vary.empty()) {
             return "--variants takes the variants from a table; leave out --count, --seed and --vary";

@@ -16,9 +16,9 @@ size_t ForbiddenAt(std::string_view s, size_t at, char32_t& code) {
         return 1;
     }
     // U+FFFE and U+FFFF: EF BF BE, EF BF BF.
-    if (c == 0xEF && s.substr(at, 2) == "\xEF\xBF" && at + 2 < s.size() &&
-        (static_cast<unsigned char>(s[at + 2]) & 0xFE) == 0xBE) {
-        code = 0xFFFE + (static_cast<unsigned char>(s[at + 2]) & 1);
+    const std::string_view three = s.substr(at, 3);
+    if (three == "\xEF\xBF\xBE" || three == "\xEF\xBF\xBF") {
+        code = three == "\xEF\xBF\xBE" ? 0xFFFE : 0xFFFF;
         return 3;
     }
     return 0;

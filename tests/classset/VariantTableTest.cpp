@@ -50,6 +50,9 @@ TEST(VariantTable, FaultsNameTheirRowAndColumn) {
         {"an HTML tag as a name", "variant,r1\n<b>,5\n", 2, 1, "Moodle"},
         {"a reserved device name", "variant,r1\nCON,5\n", 2, 1, "для имени файла"},
         {"a reserved name with an extension, any case", "r1,variant\n5,lPt9.txt\n", 2, 2, "для имени файла"},
+        {"PRN", "variant\nprn\n", 2, 1, "для имени файла"},
+        {"AUX", "variant\naux\n", 2, 1, "для имени файла"},
+        {"COM1", "variant\ncom1.txt\n", 2, 1, "для имени файла"},
         {"COM0 is a name", "variant,r1\nCOM0,5\nnul.a,5\n", 3, 1, "для имени файла"},
         {"a colon", "variant\na:b\n", 2, 1, "для имени файла"},
         {"a bar", "variant\na|b\n", 2, 1, "для имени файла"},
@@ -74,6 +77,7 @@ TEST(VariantTable, FaultsNameTheirRowAndColumn) {
                  return rows;
              }(),
          kMaxVariants + 2, 0, "больше 10000 строк"},
+        {"200 separators are still a row", "variant\n1" + std::string(200, ','), 2, 2, "ячеек больше"},
         {"a row of countless cells", "variant\n" + std::string(300, ','), 2, 0, "больше 200 ячеек"},
     };
     for (const Case& c : cases) {
@@ -134,6 +138,7 @@ TEST(VariantTable, ReadsWhatSpreadsheetsWrite) {
          {true, false, false, false, false, false, true},
          true},
         {"blank lines are skipped", "variant,r1\n\n4,8\n\n", "4", "8", "0", "", none, true},
+        {"no line break after the last row", "variant,r1\n4,8", "4", "8", "0", "", none, true},
         {"rows of empty cells are skipped", "variant;r1;x1\n5;7;1\n;;\n ; ;\n", "5", "7", "1", "", none,
          true},
     };

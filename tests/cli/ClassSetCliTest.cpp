@@ -417,10 +417,13 @@ TEST(ClassSetCli, UsageErrorsExitWithTwo) {
         {"a tolerance of zero", "--class-set x --count 3 --seed 1 --tolerance 0"},
         {"an angle tolerance of zero", "--class-set x --count 3 --seed 1 --angle-tolerance 0"},
         {"a separator of neither", "--class-set x --count 3 --seed 1 --quiz-decimal dot"},
+        {"a task title over the limit", "--task long.vornik --class-set x --count 3 --seed 1"},
         {"set options without the set", "--count 3 --seed 1"},
         {"a set with JSON", "--class-set x --count 3 --seed 1 --json"},
     };
     TempDir tmp;
+    WriteFile(tmp.path / "long.vornik",
+              "{\"format\":\"vornik-task\",\"title\":\"" + std::string(201, 't') + "\"}");
     for (const Case& c : cases) {
         const auto u = RunCli(c.args, true, "cd " + tmp.path.string() + " && ");
         EXPECT_EQ(u.status, 2) << c.name << ": " << u.out;
