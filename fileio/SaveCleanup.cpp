@@ -17,7 +17,7 @@ constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
 // until a pass finds nothing (a set has a few hundred files).
 constexpr int kEmptyingPasses = 64;
 
-enum Armed : int { kNothing = 0, kFile = 1, kFolder = 2 };
+enum Armed : int { kNothing, kFile, kFolder };
 
 // What the handler removes: fixed storage, as a handler may neither allocate nor lock.
 char gName[NAME_MAX + 1];

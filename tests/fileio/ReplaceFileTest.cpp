@@ -227,6 +227,19 @@ TEST_F(ReplaceFileTest, TheReplacementKeepsNameModeAndLink) {
     EXPECT_EQ(ReadAll(dir_ / "real" / "later.bmp"), kNew);
     EXPECT_EQ(Entries(), (std::vector<std::string>{"dangling.bmp", "link.bmp", "private.rtf", "real/",
                                                    "real/later.bmp", "real/target.bmp"}));
+
+    // Forty links in a row are followed, as the kernel does; one more is a loop.
+    fs::create_directory(dir_ / "chain");
+    fs::path next = dir_ / "chain" / "end.bmp";
+    for (int k = 40; k >= 0; --k) {
+        const fs::path link = dir_ / "chain" / ("l" + std::to_string(k));
+        fs::create_symlink(next, link);
+        next = link;
+    }
+    EXPECT_EQ(SaveInChild(dir_ / "chain" / "l1", kNew, Limit::None), 0);
+    EXPECT_EQ(ReadAll(dir_ / "chain" / "end.bmp"), kNew);
+    EXPECT_EQ(SaveInChild(dir_ / "chain" / "l0", kNew, Limit::None), ELOOP);
+    fs::remove_all(dir_ / "chain");
 }
 
 TEST_F(ReplaceFileTest, TheModeIsTheOldFilesOrTheUsualOneOfANewFile) {
