@@ -112,17 +112,24 @@ function coreFailed(error) {
 
 const ready = loadCore(coreFailed);
 // A new version waits for the student: taking it reloads the page with the form's task in the
-// address, so what was typed stays.
-keepOffline(ready, (apply) => {
-    const offer = byId('vornik-update');
-    offer.hidden = false;
-    byId('vornik-update-button').addEventListener('click', () => {
-        navigator.serviceWorker.addEventListener('controllerchange', () => {
+// address, so what was typed stays. The offer holds the newest version found.
+let takeUpdate = null;
+byId('vornik-update-button').addEventListener('click', () => {
+    if (!takeUpdate) {
+        return;
+    }
+    navigator.serviceWorker.addEventListener('controllerchange', () => {
+        if (core) {
             history.replaceState(null, '', task.link());
-            location.reload();
-        }, { once: true });
-        apply();
+        }
+        location.reload();
     }, { once: true });
+    takeUpdate();
+    takeUpdate = null;
+});
+keepOffline(ready, (apply) => {
+    takeUpdate = apply;
+    byId('vornik-update').hidden = false;
 });
 // A task of its own, so the browser can paint and take input between two pieces of work.
 const nextTask = () => new Promise((resolve) => setTimeout(resolve, 0));
