@@ -141,6 +141,14 @@ TEST_F(PdfCliTest, StarAndDeltaWithEveryTick) {
             ++lines;
         }
         EXPECT_GT(lines, 40);
+        // And nothing twice: from its first line on, the text is the report, page numbers aside.
+        const std::string reportText = WithoutSpaces(report.out);
+        const std::string unnumbered =
+            WithoutSpaces(std::regex_replace(CommandOutput("pdftotext -enc UTF-8 '" + plain.string() + "' -"),
+                                             std::regex("(^|\\n)[0-9]+ ?/ ?[0-9]+(?=[\\n\\f])"), "$1"));
+        const size_t start = unnumbered.find(reportText.substr(0, 40));
+        ASSERT_NE(start, std::string::npos);
+        EXPECT_EQ(unnumbered.substr(start), reportText);
         // The title block before the report, with the date.
         for (const std::string& line : c.titleLines) {
             EXPECT_NE(text.find(WithoutSpaces(line)), std::string::npos) << line;
@@ -152,7 +160,7 @@ TEST_F(PdfCliTest, StarAndDeltaWithEveryTick) {
         // mode's voltages, then its currents.
         std::smatch footer;
         const std::string first = CommandOutput("pdftotext -enc UTF-8 -f 1 -l 1 '" + full.string() + "' -");
-        ASSERT_TRUE(std::regex_search(first, footer, std::regex("(^|\n)1 / ([0-9]+)\n")));
+        ASSERT_TRUE(std::regex_search(first, footer, std::regex("(^|\n)1 ?/ ?([0-9]+)\n")));
         EXPECT_EQ(footer[2], std::to_string(withDiagrams.count));
         const std::string n = std::to_string(withDiagrams.count);
         const std::string last = WithoutSpaces(
