@@ -141,6 +141,14 @@ TEST_F(PdfCliTest, StarAndDeltaWithEveryTick) {
             ++lines;
         }
         EXPECT_GT(lines, 40);
+        // And nothing twice: from its first line on, the text is the report, page numbers aside.
+        const std::string reportText = WithoutSpaces(report.out);
+        const std::string unnumbered =
+            WithoutSpaces(std::regex_replace(CommandOutput("pdftotext -enc UTF-8 '" + plain.string() + "' -"),
+                                             std::regex("(^|\\n)[0-9]+ ?/ ?[0-9]+(?=[\\n\\f])"), "$1"));
+        const size_t start = unnumbered.find(reportText.substr(0, 40));
+        ASSERT_NE(start, std::string::npos);
+        EXPECT_EQ(unnumbered.substr(start), reportText);
         // The title block before the report, with the date.
         for (const std::string& line : c.titleLines) {
             EXPECT_NE(text.find(WithoutSpaces(line)), std::string::npos) << line;
@@ -148,6 +156,18 @@ TEST_F(PdfCliTest, StarAndDeltaWithEveryTick) {
         EXPECT_TRUE(std::regex_search(text, std::regex("Дата:[0-9]{2}\\.[0-9]{2}\\.[0-9]{4}")));
         // Page numbers under the text.
         EXPECT_NE(text.find("1/" + std::to_string(textOnly.count)), std::string::npos);
+        // With the diagrams the count takes in their pages; the last page's pair is the last
+        // mode's voltages, then its currents.
+        std::smatch footer;
+        const std::string first = CommandOutput("pdftotext -enc UTF-8 -f 1 -l 1 '" + full.string() + "' -");
+        ASSERT_TRUE(std::regex_search(first, footer, std::regex("(^|\n)1 ?/ ?([0-9]+)\n")));
+        EXPECT_EQ(footer[2], std::to_string(withDiagrams.count));
+        const std::string n = std::to_string(withDiagrams.count);
+        const std::string last = WithoutSpaces(
+            CommandOutput("pdftotext -enc UTF-8 -f " + n + " -l " + n + " '" + full.string() + "' -"));
+        const size_t voltages = last.find(":напряжения");
+        ASSERT_NE(voltages, std::string::npos) << last;
+        EXPECT_LT(voltages, last.find(":токи")) << last;
     }
 }
 
