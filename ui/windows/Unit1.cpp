@@ -94,6 +94,9 @@ void TForm1::BuildMenu() {
     N19 = item(N1, "N19", QStringLiteral("Сохранить &задачу…"));
     N18->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     N19->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    // Like the calculation's keys, they work from every window of the program.
+    N18->setShortcutContext(Qt::ApplicationShortcut);
+    N19->setShortcutContext(Qt::ApplicationShortcut);
     N20 = item(N1, "N20", QStringLiteral("Сохранить в &PDF…"));
     N21 = item(N1, "N21", QStringLiteral("Предварительный прос&мотр…"));
     ClassSet1 = item(N1, "ClassSet1", QStringLiteral("Варианты для &группы…"));
