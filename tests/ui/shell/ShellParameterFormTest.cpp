@@ -258,6 +258,38 @@ class ShellParameterFormTest : public QObject {
         QCOMPARE(Form3->Edit10->text(), QStringLiteral("1"));
     }
 
+    // The load fields lie in the gaps of their row's caption in either connection: no letter of
+    // "Rab=" or "Xab=" (nor of " Ra=", "Xa=", "(Om)") is under a field.
+    void loadCaptionsNeverCovered_data() {
+        QTest::addColumn<bool>("star");
+        QTest::newRow("star") << true;
+        QTest::newRow("delta") << false;
+    }
+    void loadCaptionsNeverCovered() {
+        QFETCH(bool, star);
+        UserClick(star ? Form3->RadioButton1 : Form3->RadioButton2);
+        const QLabel* labels[3] = {Form3->Label4, Form3->Label5, Form3->Label6};
+        const QLineEdit* fields[3][2] = {
+            {Form3->Edit4, Form3->Edit5}, {Form3->Edit6, Form3->Edit7}, {Form3->Edit8, Form3->Edit9}};
+        for (int k = 0; k < 3; ++k) {
+            const QString text = labels[k]->text();
+            const QFontMetrics metrics = labels[k]->fontMetrics();
+            for (qsizetype at = 0; at < text.size(); ++at) {
+                if (text[at] == u' ') {
+                    continue;
+                }
+                const int left = labels[k]->x() + metrics.horizontalAdvance(text.left(at));
+                const int right = labels[k]->x() + metrics.horizontalAdvance(text.left(at + 1));
+                for (const QLineEdit* field : fields[k]) {
+                    QVERIFY2(right <= field->x() || left >= field->geometry().right() + 1,
+                             qPrintable(QStringLiteral("%1 covers '%2' of \"%3\"")
+                                            .arg(field->objectName(), text.mid(at, 1), text)));
+                }
+            }
+        }
+        UserClick(Form3->RadioButton1);
+    }
+
     void neutralWireClickFlipsFieldAndLabel() {
         QVERIFY(!Form3->CheckBox1->isChecked());
         QTest::mouseClick(Form3->CheckBox1, Qt::LeftButton, {}, QPoint(6, Form3->CheckBox1->height() / 2));
