@@ -24,7 +24,7 @@ namespace vornik {
 
 namespace {
 
-constexpr int kDotsPerInch = 1200;
+constexpr int kDotsPerInch = kReportDotsPerInch;
 constexpr double kPointsPerInch = 72.0;
 constexpr int kTwipsPerPoint = 20;
 // The picture's fonts are sized for 96 dots per inch.
@@ -187,39 +187,29 @@ void PaintDrawOps(QPainter& painter, const std::vector<DrawOp>& ops, double dots
     painter.restore();
 }
 
-std::string BuildPdfDocument(const PdfContent& content) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter pdf(&buffer);
-    pdf.setResolution(kDotsPerInch);
-    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                  QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
-                                  QPageLayout::Millimeter));
-    pdf.setCreator(QStringLiteral("Vornik"));
-    if (!content.titleBlock.empty()) {
-        pdf.setTitle(QString::fromStdString(content.titleBlock.front()));
-    }
-    QPainter painter;
-    if (!painter.begin(&pdf)) {
-        throw std::runtime_error("the PDF writer could not start");
-    }
-    const QRectF page(0, 0, pdf.width(), pdf.height());
+QPageLayout ReportPageLayout() {
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                       QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
+                       QPageLayout::Millimeter);
+}
+
+int PaintReportPages(QPainter& painter, QPagedPaintDevice& device, const PdfContent& content) {
+    const QRectF page(0, 0, device.width(), device.height());
     const double textHeight = page.height() - Device(kFooterPoints);
 
     QTextDocument doc;
-    doc.documentLayout()->setPaintDevice(&pdf);
+    doc.documentLayout()->setPaintDevice(&device);
     doc.setDocumentMargin(0);
     doc.setDefaultFont(QFont(FromUtf16(content.report.base.face), content.report.base.halfPoints / 2));
     doc.setPageSize(QSizeF(page.width(), textHeight));
-    FillDocument(doc, content, pdf);
+    FillDocument(doc, content, device);
     const int textPages = std::max(1, doc.pageCount());
     const int diagramPages = static_cast<int>((content.diagrams.size() + 1) / 2);
     const int pages = textPages + diagramPages;
 
     for (int k = 0; k < textPages; ++k) {
         if (k > 0) {
-            pdf.newPage();
+            device.newPage();
         }
         painter.save();
         painter.translate(0, -k * textHeight);
@@ -232,6 +222,26 @@ std::string BuildPdfDocument(const PdfContent& content) {
         painter.restore();
         PageNumber(painter, page, k + 1, pages);
     }
+    return textPages;
+}
+
+std::string BuildPdfDocument(const PdfContent& content) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
+    pdf.setResolution(kDotsPerInch);
+    pdf.setPageLayout(ReportPageLayout());
+    pdf.setCreator(QStringLiteral("Vornik"));
+    if (!content.titleBlock.empty()) {
+        pdf.setTitle(QString::fromStdString(content.titleBlock.front()));
+    }
+    QPainter painter;
+    if (!painter.begin(&pdf)) {
+        throw std::runtime_error("the PDF writer could not start");
+    }
+    const int textPages = PaintReportPages(painter, pdf, content);
+    const int pages = textPages + static_cast<int>((content.diagrams.size() + 1) / 2);
 
     // The diagrams: a point per picture pixel, so two side by side need a landscape page with
     // narrow side margins (800 points of the page's 842).

@@ -220,7 +220,7 @@ std::string FailedFieldOfRun(const CircuitInput& input, const PrecisionTexts& pr
 }
 
 bool N5Click(const RunContext& ctx) {
-    ctx.state.BeginRun(ctx.input.Star(), ctx.input.Checked(kNeutralWire));
+    ctx.state.BeginRun(StoredRunOf(ctx.input));
     try {
         ReadPrecisionSettings(ctx.state, ctx.precision);
         if (ctx.input.Star()) {

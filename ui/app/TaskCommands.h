@@ -19,3 +19,6 @@ bool SaveTaskFile(const QString& path);
 // The menu commands: the file dialogs with the *.vornik filter, then the two above.
 void OpenTaskCommand(QWidget* parent);
 void SaveTaskCommand(QWidget* parent);
+
+// The title of the task last opened or saved; empty before any.
+QString CurrentTaskTitle();

@@ -166,8 +166,12 @@ void TForm1::N5Click() {
     // A run that stopped on an error may already have stored its normal mode: what counts for
     // the picture is whether it stored any results.
     const unsigned storedAfter = AppState().stored ? AppState().stored->serial : 0;
-    if (Form7 != nullptr && storedAfter != storedBefore) {
-        Form7->RunStored();
+    if (storedAfter != storedBefore) {
+        // The solution now on show is this task's: its title heads the printed pages.
+        Form2->SetTaskTitle(CurrentTaskTitle());
+        if (Form7 != nullptr) {
+            Form7->RunStored();
+        }
     }
     if (completed) {
         SpeedButton6->setEnabled(true);
