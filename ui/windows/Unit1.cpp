@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTextEdit>
+#include <QTimer>
 
 #include "solver/Version.h"
 #include "ui/ClassSetDialog.h"
@@ -219,7 +220,9 @@ void TForm1::FormShow() {
 void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!event->spontaneous()) {
-        FormShow();
+        // The parameter form and the results window follow once this window's first picture is
+        // on its way: the start-up's first paint does not wait for theirs.
+        QTimer::singleShot(0, this, &TForm1::FormShow);
     }
 }
 

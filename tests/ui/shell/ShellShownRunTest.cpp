@@ -88,6 +88,8 @@ class ShellShownRunTest : public QObject {
     void initTestCase() {
         StartProgramWindows();
         Form1->show();
+        // The parameter form follows the main window's first paint.
+        QTRY_VERIFY(Form3->isVisible());
         QVERIFY(QTest::qWaitForWindowExposed(Form3));
     }
     void cleanupTestCase() { DestroyWindows(); }
