@@ -1,9 +1,11 @@
 // Start-up probe for bench/startup_benchmark.sh: starts either the desktop program's real
-// start-up sequence or a bare Qt main window, and prints the wall-clock time (microseconds
-// since the epoch) at which the main window first paints, then quits.
+// start-up sequence or a bare Qt main window (four menus and a line of Cyrillic text), and prints the
+// wall-clock time (microseconds since the epoch) at which the main window first paints, then quits.
 
 #include <QApplication>
+#include <QLabel>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
@@ -45,8 +47,14 @@ int main(int argc, char** argv) {
     FirstPaint probe;
     if (bare) {
         QApplication app(argc, argv);
+        // The least a main window of this kind shows: a menu bar of four menus and one line of
+        // Cyrillic text, so both starts pay for the fonts.
         QMainWindow window;
         window.setWindowTitle(QStringLiteral("bare"));
+        for (const char* menu : {"Файл", "Правка", "Программа", "Справка"}) {
+            window.menuBar()->addMenu(QString::fromUtf8(menu));
+        }
+        window.setCentralWidget(new QLabel(QStringLiteral("Параметры расчёта трёхфазной цепи")));
         window.resize(795, 80);
         window.installEventFilter(&probe);
         window.show();

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Speed of the desktop program, offscreen:
 #  1. time from process start to the main window's first paint, for vornik's real start-up and
-#     for a bare Qt main window, alternately in the same run; medians and their ratio
+#     for a bare Qt main window (a menu bar of four menus, one line of Cyrillic text),
+#     alternately in the same run; medians and their ratio
 #     (target: at most 1,5);
 #  2. the execute command with all six emergency modes through the real results window
 #     (Google Benchmark; target: median at most 50 ms).

@@ -26,7 +26,7 @@ namespace vornik {
 
 namespace {
 
-constexpr int kDotsPerInch = 1200;
+constexpr int kDotsPerInch = kReportDotsPerInch;
 constexpr double kPointsPerInch = 72.0;
 constexpr int kTwipsPerPoint = 20;
 // The picture's fonts are sized for 96 dots per inch.
@@ -177,7 +177,7 @@ void PageNumber(QPainter& painter, const QRectF& page, int number, int count) {
 // The laid-out document, page by page, in one pass over its lines: a line belongs to the page its
 // top is on (the layout moves a line that would cross the foot of a page onto the next one), so
 // the time grows with the lines, not with lines times pages. Starts on the page in hand.
-void DrawTextPages(QPainter& painter, QPdfWriter& pdf, const QTextDocument& doc, const QRectF& page,
+void DrawTextPages(QPainter& painter, QPagedPaintDevice& pdf, const QTextDocument& doc, const QRectF& page,
                    double textHeight, int textPages, int pages) {
     // Less than any line's height: a line whose top rounds to just above a page's top is on it.
     constexpr double kSlack = 1.0;
@@ -277,15 +277,39 @@ void KeepLastTwoLinesTogether(QTextDocument& doc) {
     QTextCursor(before).setBlockFormat(format);
 }
 
+QPageLayout ReportPageLayout() {
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                       QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
+                       QPageLayout::Millimeter);
+}
+
+int PaintReportPages(QPainter& painter, QPagedPaintDevice& device, const PdfContent& content) {
+    const QRectF page(0, 0, device.width(), device.height());
+    const double textHeight = page.height() - Device(kFooterPoints);
+
+    QTextDocument doc;
+    doc.documentLayout()->setPaintDevice(&device);
+    doc.setDocumentMargin(0);
+    doc.setDefaultFont(QFont(FromUtf16(content.report.base.face), content.report.base.halfPoints / 2));
+    // Filled before it has a page size, so that the layout runs once over the whole document
+    // rather than again after every insertion.
+    FillDocument(doc, content, device);
+    doc.setPageSize(QSizeF(page.width(), textHeight));
+    KeepLastTwoLinesTogether(doc);
+    const int textPages = std::max(1, doc.pageCount());
+    const int diagramPages = static_cast<int>((content.diagrams.size() + 1) / 2);
+    const int pages = textPages + diagramPages;
+    DrawTextPages(painter, device, doc, page, textHeight, textPages, pages);
+    return textPages;
+}
+
 std::string BuildPdfDocument(const PdfContent& content) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter pdf(&buffer);
     pdf.setResolution(kDotsPerInch);
-    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                  QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
-                                  QPageLayout::Millimeter));
+    pdf.setPageLayout(ReportPageLayout());
     pdf.setCreator(QStringLiteral("Vornik"));
     if (!content.titleBlock.empty()) {
         pdf.setTitle(QString::fromStdString(content.titleBlock.front()));
@@ -294,22 +318,8 @@ std::string BuildPdfDocument(const PdfContent& content) {
     if (!painter.begin(&pdf)) {
         throw std::runtime_error("the PDF writer could not start");
     }
-    const QRectF page(0, 0, pdf.width(), pdf.height());
-    const double textHeight = page.height() - Device(kFooterPoints);
-
-    QTextDocument doc;
-    doc.documentLayout()->setPaintDevice(&pdf);
-    doc.setDocumentMargin(0);
-    doc.setDefaultFont(QFont(FromUtf16(content.report.base.face), content.report.base.halfPoints / 2));
-    // Filled before it has a page size, so that the layout runs once over the whole document
-    // rather than again after every insertion.
-    FillDocument(doc, content, pdf);
-    doc.setPageSize(QSizeF(page.width(), textHeight));
-    KeepLastTwoLinesTogether(doc);
-    const int textPages = std::max(1, doc.pageCount());
-    const int diagramPages = static_cast<int>((content.diagrams.size() + 1) / 2);
-    const int pages = textPages + diagramPages;
-    DrawTextPages(painter, pdf, doc, page, textHeight, textPages, pages);
+    const int textPages = PaintReportPages(painter, pdf, content);
+    const int pages = textPages + static_cast<int>((content.diagrams.size() + 1) / 2);
 
     // The diagrams: a point per picture pixel, so two side by side need a landscape page with
     // narrow side margins (800 points of the page's 842).

@@ -35,6 +35,11 @@ Pixel Barb(Pixel tip, double directionDeg) {
 
 }  // namespace
 
+void StartCanvas(DiagramCanvas& canvas) {
+    canvas.SetFontFace(kLabelFace);
+    canvas.SetFontSize(kLabelSize);
+}
+
 void ClearDiagram(DiagramCanvas& canvas) {
     canvas.FillWhite();
     canvas.SetFontColor(kBlack);

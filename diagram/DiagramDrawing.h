@@ -20,6 +20,11 @@ inline constexpr int kScaleBarLength = 30;
 inline constexpr int kScaleBarX = 6;
 inline constexpr int kScaleBarY = 30;
 
+// Gives a canvas that has drawn nothing yet the face and size of the captions every drawing
+// leaves on it (the axis captions take what the last drawing left), so a window's first picture
+// looks like every later one.
+void StartCanvas(DiagramCanvas& canvas);
+
 // The legend "1см - <value> <unit>" for a signed factor (negative: divide mode), with the scale
 // bar below it. Returns the text drawn, empty for a factor of 0 (nothing is drawn then).
 std::string DrawScaleLegend(DiagramCanvas& canvas, const std::string& unit, double factor);

@@ -21,6 +21,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s OUTPUT_DIR\n", argv[0]);
         return 2;
     }
+    // Drawn with the font files of the packages named, whatever else the machine has installed.
+    if (!UsePictureFonts()) {
+        std::fprintf(stderr, "could not write the font configuration\n");
+        return 1;
+    }
     QApplication app(argc, argv);
     const QDir out(QString::fromLocal8Bit(argv[1]));
     int status = 0;

@@ -8,6 +8,8 @@ namespace vornik {
 namespace {
 
 constexpr int kTwipsPerHalfPoint = 10;
+// Russian (Windows language identifier 1049), the language of the worked solution.
+constexpr const char* kRussianLanguage = "\\lang1049";
 
 // The Windows-1251 byte of a character, or 0 when the code page has none.
 unsigned char Cp1251(char16_t c) {
@@ -132,8 +134,10 @@ class RtfTables {
 };
 
 std::string CharacterControls(const RtfCharFormat& format, RtfTables& tables) {
-    std::string out =
-        "\\f" + std::to_string(tables.Font(format.face)) + "\\fs" + std::to_string(format.halfPoints);
+    // Every run is marked Russian: a word processor checks the spelling of text by its own
+    // language mark and does not take the document's default (\\deflang) for it.
+    std::string out = "\\f" + std::to_string(tables.Font(format.face)) + "\\fs" +
+                      std::to_string(format.halfPoints) + kRussianLanguage;
     if (format.bold) {
         out += "\\b";
     }

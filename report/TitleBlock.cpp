@@ -75,9 +75,23 @@ std::vector<std::string> TitleBlockLines(const CircuitInput& in, const std::stri
     return lines;
 }
 
+std::vector<std::string> StoredRunTitleBlock(const CalcState& state, const CircuitInput& beforeAnyRun,
+                                             const std::string& taskTitle, const std::string& date) {
+    return TitleBlockLines(state.stored ? InputOf(*state.stored) : beforeAnyRun, taskTitle, date);
+}
+
 std::string DiagramCaption(bool star, int button) {
     const int pair = (button - 1) / 2;
     return ModeName(star, pair) + (button % 2 == 1 ? ": напряжения" : ": токи");
+}
+
+std::string DiagramPairPhase(bool star, int pair) {
+    if (pair < 1 || pair > 6) {
+        return std::string();
+    }
+    const bool loadPhase = pair <= 3;
+    const char* name = !star && loadPhase ? kLoadPhases[pair - 1] : kPhases[(pair - 1) % 3];
+    return std::string(star || loadPhase ? "фаза " : "провод ") + "\"" + name + "\"";
 }
 
 bool DiagramModeComputed(const CircuitInput& input, int button) {

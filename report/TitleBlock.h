@@ -17,9 +17,20 @@ inline constexpr const char* kDefaultDocumentHeading = "Расчёт трёхф�
 std::vector<std::string> TitleBlockLines(const CircuitInput& input, const std::string& taskTitle,
                                          const std::string& date);
 
+// The title block of the solution on show: that of the last run that stored results, with the
+// inputs that run read, whatever the form holds now; before any run stored results, that of
+// `beforeAnyRun` (the form as it is). Every front end's PDF, print and printout take this one.
+std::vector<std::string> StoredRunTitleBlock(const CalcState& state, const CircuitInput& beforeAnyRun,
+                                             const std::string& taskTitle, const std::string& date);
+
 // The caption of a diagram of radio button 1..14 of the diagram window in this connection, such
 // as "Нормальный режим: напряжения".
 std::string DiagramCaption(bool star, int button);
+
+// The phase of emergency pair 1..6 of the diagram window as the report's caption of that mode
+// names it: "фаза \"A\"" (star), "фаза \"AB\"" (break of a delta load phase), "провод \"A\""
+// (break of a delta line wire).
+std::string DiagramPairPhase(bool star, int pair);
 
 // Whether the mode of radio button 1..14 is computed by a run with these ticks.
 bool DiagramModeComputed(const CircuitInput& input, int button);

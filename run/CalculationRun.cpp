@@ -174,7 +174,7 @@ void RunDelta(const RunContext& ctx) {
 }
 
 RunOutcome N5Click(const RunContext& ctx) {
-    ctx.state.BeginRun(ctx.input.Star(), ctx.input.Checked(kNeutralWire));
+    ctx.state.BeginRun(StoredRunOf(ctx.input));
     RunOutcome outcome;
     try {
         ReadPrecisionSettings(ctx.state, ctx.precision);

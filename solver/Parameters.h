@@ -228,6 +228,28 @@ struct CircuitInput {
     }
 };
 
+static_assert(std::tuple_size_v<decltype(StoredRun::texts)> == kParamCount);
+static_assert(std::tuple_size_v<decltype(StoredRun::ticks)> == kCheckBoxCount);
+
+// What a run started with these inputs keeps of them when it stores results (CalcState::BeginRun).
+inline StoredRun StoredRunOf(const CircuitInput& input) {
+    StoredRun run;
+    run.star = input.Star();
+    run.neutral = input.Checked(kNeutralWire);
+    run.texts = input.texts;
+    run.ticks = input.ticks;
+    return run;
+}
+
+// The inputs of a stored run, as the form held them when the run started.
+inline CircuitInput InputOf(const StoredRun& run) {
+    CircuitInput input;
+    input.star = run.star;
+    input.texts = run.texts;
+    input.ticks = run.ticks;
+    return input;
+}
+
 // Texts of the twenty precision combo boxes (index 0..19).
 class PrecisionTexts {
   public:

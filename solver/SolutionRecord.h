@@ -4,6 +4,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 
 namespace vornik {
 
@@ -193,6 +194,11 @@ struct StoredRun {
     std::array<bool, kModeSlotCount> storedSlots{};
     // Counts the runs that stored results, so a caller can tell whether a run stored any.
     unsigned serial = 0;
+    // The parameter form's sixteen texts and seven ticks as the run read them (Param and Tick
+    // order), for what describes the run: the title block of a printed solution. InputOf
+    // (solver/Parameters.h) gives them back as a CircuitInput.
+    std::array<std::string, 16> texts{};
+    std::array<bool, 7> ticks{};
 };
 
 // Everything a calculation run writes: the live record, the mode slots and the precision
@@ -206,7 +212,14 @@ struct CalcState {
 
     // A run starts: its first snapshot makes it the stored run. A run that stops before its
     // first snapshot leaves the earlier run's results, and their description, as they were.
-    void BeginRun(bool star, bool neutral) { starting_ = StoredRun{star, neutral, {}, 0}; }
+    void BeginRun(bool star, bool neutral) { starting_ = StoredRun{star, neutral, {}, 0, {}, {}}; }
+    // The same with the run's texts and ticks, which become the stored run's with its first
+    // snapshot.
+    void BeginRun(const StoredRun& run) {
+        BeginRun(run.star, run.neutral);
+        starting_->texts = run.texts;
+        starting_->ticks = run.ticks;
+    }
     void Snapshot(int slot) {
         modeSlots.at(slot) = live;
         if (starting_) {

@@ -17,25 +17,27 @@ TEST(RtfFromLines, RaisedSpansAreClampedMergedAndKeptToTheirLine) {
         std::string body;
     };
     const Case cases[] = {
-        {"no lines: one empty paragraph", {}, {}, "\\pard\\plain\\f0\\fs24 "},
+        {"no lines: one empty paragraph", {}, {}, "\\pard\\plain\\f0\\fs24\\lang1049 "},
         {"an empty line between two",
          {"a", "", "b"},
          {},
-         "\\pard\\plain\\f0\\fs24 {\\f0\\fs24 a}\\par\n"
-         "\\pard\\plain\\f0\\fs24 \\par\n"
-         "\\pard\\plain\\f0\\fs24 {\\f0\\fs24 b}"},
+         "\\pard\\plain\\f0\\fs24\\lang1049 {\\f0\\fs24\\lang1049 a}\\par\n"
+         "\\pard\\plain\\f0\\fs24\\lang1049 \\par\n"
+         "\\pard\\plain\\f0\\fs24\\lang1049 {\\f0\\fs24\\lang1049 b}"},
         {"a span past the end of its line",
          {"I0^2"},
          {{0, 3, 9}},
-         "\\pard\\plain\\f0\\fs24 {\\f0\\fs24 I0^}{\\f0\\fs24\\up7 2}"},
+         "\\pard\\plain\\f0\\fs24\\lang1049 {\\f0\\fs24\\lang1049 I0^}{\\f0\\fs24\\lang1049\\up7 2}"},
         {"overlapping spans make one run, a span of another line is ignored",
          {"abcd"},
          {{0, 1, 2}, {0, 2, 3}, {1, 0, 4}},
-         "\\pard\\plain\\f0\\fs24 {\\f0\\fs24 a}{\\f0\\fs24\\up7 bc}{\\f0\\fs24 d}"},
+         "\\pard\\plain\\f0\\fs24\\lang1049 {\\f0\\fs24\\lang1049 a}{\\f0\\fs24\\lang1049\\up7 "
+         "bc}{\\f0\\fs24\\lang1049 d}"},
         {"positions count UTF-16 units: Cyrillic is one, a pair of surrogates two",
          {"\xD0\xA1\xF0\x9F\x98\x80x"},
          {{0, 1, 3}},
-         "\\pard\\plain\\f0\\fs24 {\\f0\\fs24 \\u1057\\'d1}{\\f0\\fs24\\up7 \\u-10179?\\u-8704?}{\\f0\\fs24 "
+         "\\pard\\plain\\f0\\fs24\\lang1049 {\\f0\\fs24\\lang1049 \\u1057\\'d1}{\\f0\\fs24\\lang1049\\up7 "
+         "\\u-10179?\\u-8704?}{\\f0\\fs24\\lang1049 "
          "x}"},
     };
     for (const Case& c : cases) {
@@ -69,6 +71,8 @@ TEST(WriteRtf, CharactersAndFaceClasses) {
         std::string expected;  // a piece of the RTF
     };
     const Case cases[] = {
+        {"the paragraph's and the run's text marked Russian", u"Times New Roman", u"\u0410",
+         "\\plain\\f0\\fs24\\lang1049 {\\f0\\fs24\\lang1049 \\u1040"},
         {"first Cyrillic letter", u"Times New Roman", u"\u0410", "\\u1040\\'c0"},
         {"last Cyrillic letter", u"Times New Roman", u"x\u044Fx", "x\\u1103\\'ffx"},
         {"capital Yo, outside the block", u"Times New Roman", u"\u0401", "\\u1025\\'a8"},

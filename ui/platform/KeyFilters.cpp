@@ -7,12 +7,16 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QToolTip>
+#include <algorithm>
 
 namespace {
 
 constexpr char16_t kBackspace = 8;
 constexpr char16_t kEnter = 13;
 const char* const kLimitProperty = "vornikMaxLength";
+// How long the hint of a full field stays.
+constexpr int kHintMilliseconds = 4000;
 
 bool IsEditingKey(QChar c) {
     return c.unicode() == kBackspace || c.unicode() == kEnter;
@@ -67,12 +71,25 @@ int TypedInputFilter::Room() const {
     return maxLength_ - kept;
 }
 
+QString TypedInputFilter::FullHint(int maxLength) {
+    return QStringLiteral("Поле вмещает не больше %1 знаков").arg(maxLength);
+}
+
+void TypedInputFilter::ShowFullHint() const {
+    // Beside the field's right edge, gone after a few seconds or with the next key.
+    QToolTip::showText(edit_->mapToGlobal(QPoint(edit_->width() + 2, 0)), FullHint(maxLength_), edit_,
+                       QRect(), kHintMilliseconds);
+}
+
 void TypedInputFilter::PasteLimited() {
     // Pasted text is not filtered, only cut to the room left, like typed text.
     const QString clip = QGuiApplication::clipboard()->text();
     const int room = Room();
     if (room > 0 && !clip.isEmpty()) {
         edit_->insert(clip.left(room));
+    }
+    if (clip.size() > std::max(room, 0)) {
+        ShowFullHint();
     }
 }
 
@@ -113,6 +130,7 @@ bool TypedInputFilter::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     if (Room() <= 0) {
+        ShowFullHint();
         return true;
     }
     if (*passed != typed) {

@@ -2,6 +2,7 @@
 // Key filtering of the numeric fields: which typed characters reach a field, and how many.
 
 #include <QObject>
+#include <QString>
 #include <optional>
 
 class QChar;
@@ -29,6 +30,8 @@ class TypedInputFilter : public QObject {
 
     // The input limit given to Attach, or -1 when the edit has none.
     static int MaxLength(const QLineEdit* edit);
+    // The hint shown beside a field when a typed or pasted character does not fit any more.
+    static QString FullHint(int maxLength);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -38,6 +41,7 @@ class TypedInputFilter : public QObject {
     // Room left for typed or pasted characters once the selection is replaced.
     int Room() const;
     void PasteLimited();
+    void ShowFullHint() const;
 
     QLineEdit* edit_;
     CharFilter filter_;

@@ -2,6 +2,9 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QStringList>
+#include <algorithm>
+#include <limits>
 
 QVector<QPair<int, int>> SpaceRuns(const QFontMetrics& metrics, const QString& text, int minRun) {
     QVector<QPair<int, int>> runs;
@@ -33,6 +36,25 @@ void PlaceInGap(QWidget* field, const QFontMetrics& metrics, const QString& capt
     }
     field->setGeometry(textLeft + runs[gap].first + kMargin, centreY - height / 2,
                        runs[gap].second - 2 * kMargin, height);
+}
+
+void PlaceInCommonGap(QWidget* field, const QFontMetrics& metrics, const QStringList& captions, int gap,
+                      int textLeft, int centreY, int height) {
+    constexpr int kMargin = 2;
+    int left = std::numeric_limits<int>::min();
+    int right = std::numeric_limits<int>::max();
+    for (const QString& caption : captions) {
+        const auto runs = SpaceRuns(metrics, caption);
+        if (gap >= runs.size()) {
+            return;
+        }
+        left = std::max(left, runs[gap].first);
+        right = std::min(right, runs[gap].first + runs[gap].second);
+    }
+    if (!captions.isEmpty() && right - left > 2 * kMargin) {
+        field->setGeometry(textLeft + left + kMargin, centreY - height / 2, right - left - 2 * kMargin,
+                           height);
+    }
 }
 
 void PlaceInGap(QWidget* field, const QLabel* label, int gap, int height) {

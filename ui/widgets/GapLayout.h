@@ -17,6 +17,11 @@ QVector<QPair<int, int>> SpaceRuns(const QFontMetrics& metrics, const QString& t
 void PlaceInGap(QWidget* field, const QFontMetrics& metrics, const QString& caption, int gap, int textLeft,
                 int centreY, int height);
 
+// The same for a field that stays put while its caption switches between several texts: the
+// part of gap `gap` that is a gap in every one of them, so no caption is ever covered.
+void PlaceInCommonGap(QWidget* field, const QFontMetrics& metrics, const QStringList& captions, int gap,
+                      int textLeft, int centreY, int height);
+
 // The same for the caption of a label, which starts at the label's left edge.
 void PlaceInGap(QWidget* field, const QLabel* label, int gap, int height);
 

@@ -1,7 +1,9 @@
 #include "ui/widgets/RawPicture.h"
 
+#include <QDir>
 #include <QFile>
 #include <QResource>
+#include <QTemporaryFile>
 
 namespace {
 
@@ -119,4 +121,27 @@ QImage ShippedPicture(const QString& name) {
         }
     }
     return ReadRawPicture(resource.uncompressedData());
+}
+
+bool UsePictureFonts() {
+    // Kept for the life of the process: fontconfig reads it when the fonts are first needed.
+    static QTemporaryFile config(QDir::tempPath() + QStringLiteral("/vornik-picture-fonts-XXXXXX.conf"));
+    if (!config.open()) {
+        return false;
+    }
+    QByteArray text =
+        "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\">\n"
+        "<fontconfig>\n";
+    for (const char* folder : kPictureFontFolders) {
+        text += "  <dir>" + QByteArray(folder) + "</dir>\n";
+    }
+    text +=
+        "  <cachedir>/var/cache/fontconfig</cachedir>\n"
+        "  <cachedir prefix=\"xdg\">fontconfig</cachedir>\n"
+        "  <include ignore_missing=\"yes\">/etc/fonts/conf.d</include>\n"
+        "</fontconfig>\n";
+    if (config.write(text) != text.size() || !config.flush()) {
+        return false;
+    }
+    return qputenv("FONTCONFIG_FILE", QFile::encodeName(config.fileName()));
 }

@@ -59,6 +59,10 @@ void FillForms(const vornik::TaskFile& task) {
 
 }  // namespace
 
+QString CurrentTaskTitle() {
+    return gTitle;
+}
+
 bool OpenTaskFile(const QString& path) {
     const QString name = QFileInfo(path).fileName();
     const vornik::TaskReadResult read = vornik::LoadTask(path.toStdString(), vornik::FieldLimits::Form);

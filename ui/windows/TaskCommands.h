@@ -22,3 +22,6 @@ QString OpenTaskTitle();
 // The menu commands: the file dialogs with the *.vornik filter, then the two above.
 void OpenTaskCommand(QWidget* parent);
 void SaveTaskCommand(QWidget* parent);
+
+// The title of the task last opened or saved; empty before any.
+QString CurrentTaskTitle();

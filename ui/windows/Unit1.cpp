@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTextEdit>
+#include <QTimer>
 
 #include "solver/Version.h"
 #include "ui/app/Forms.h"
@@ -94,6 +95,9 @@ void TForm1::BuildMenu() {
     N19 = item(N1, "N19", QStringLiteral("Сохранить &задачу…"));
     N18->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     N19->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    // Like the calculation's keys, they work from every window of the program.
+    N18->setShortcutContext(Qt::ApplicationShortcut);
+    N19->setShortcutContext(Qt::ApplicationShortcut);
     N20 = item(N1, "N20", QStringLiteral("Сохранить в &PDF…"));
     N21 = item(N1, "N21", QStringLiteral("Предварительный прос&мотр…"));
     ClassSet1 = item(N1, "ClassSet1", QStringLiteral("Варианты для &группы…"));
@@ -163,8 +167,12 @@ void TForm1::N5Click() {
     // A run that stopped on an error may already have stored its normal mode: what counts for
     // the picture is whether it stored any results.
     const unsigned storedAfter = AppState().stored ? AppState().stored->serial : 0;
-    if (Form7 != nullptr && storedAfter != storedBefore) {
-        Form7->RunStored();
+    if (storedAfter != storedBefore) {
+        // The solution now on show is this task's: its title heads the printed pages.
+        Form2->SetTaskTitle(CurrentTaskTitle());
+        if (Form7 != nullptr) {
+            Form7->RunStored();
+        }
     }
     if (completed) {
         SpeedButton6->setEnabled(true);
@@ -208,7 +216,9 @@ void TForm1::FormShow() {
 void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!event->spontaneous()) {
-        FormShow();
+        // The parameter form and the results window follow once this window's first picture is
+        // on its way: the start-up's first paint does not wait for theirs.
+        QTimer::singleShot(0, this, &TForm1::FormShow);
     }
 }
 

@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPageLayout>
+#include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -254,8 +256,8 @@ void TForm2::SpeedButton9Click() {
     }
     QPrinter printer(target, QPrinter::HighResolution);
     printer.setDocName(QString::fromUtf8(kPrintTitle));
-    RichEdit1->print(&printer);
-    if (printer.printerState() == QPrinter::Error) {
+    printer.setPageLayout(vornik::ReportPageLayout());
+    if (!PrintPages(printer) || printer.printerState() == QPrinter::Error) {
         ShowErrorBox(QStringLiteral("Ошибка печати на принтере \"%1\".").arg(target.printerName()));
     }
 }
@@ -296,13 +298,31 @@ bool TForm2::SaveToFile(const QString& path) {
     return true;
 }
 
-std::string TForm2::PdfBytes() const {
+vornik::PdfContent TForm2::PrintedContent() const {
     vornik::PdfContent content;
     const QString date = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
+    // The solution on show belongs to the last run that stored results: so does its title block,
+    // whatever task the form holds now.
+    const vornik::CircuitInput form = Form3 != nullptr ? ReadCircuitInput(*Form3) : vornik::CircuitInput{};
     content.titleBlock =
-        vornik::TitleBlockLines(ReadCircuitInput(*Form3), taskTitle_.toStdString(), date.toStdString());
+        vornik::StoredRunTitleBlock(AppState(), form, taskTitle_.toStdString(), date.toStdString());
     content.report = PlainDocument(*RichEdit1->document());
-    return vornik::BuildPdfDocument(content);
+    return content;
+}
+
+std::string TForm2::PdfBytes() const {
+    return vornik::BuildPdfDocument(PrintedContent());
+}
+
+bool TForm2::PrintPages(QPrinter& printer) const {
+    // Laid out at the PDF's resolution, so the printer gets the PDF's pages.
+    printer.setResolution(vornik::kReportDotsPerInch);
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return false;
+    }
+    vornik::PaintReportPages(painter, printer, PrintedContent());
+    return painter.end();
 }
 
 bool TForm2::SavePdfTo(const QString& path) {
@@ -333,11 +353,12 @@ void TForm2::SavePdf() {
 void TForm2::PrintPreview() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromUtf8(kPrintTitle));
+    printer.setPageLayout(vornik::ReportPageLayout());
     QPrintPreviewDialog preview(&printer, this);
     preview.setObjectName(QStringLiteral("PrintPreviewDialog"));
     preview.setWindowTitle(QStringLiteral("Предварительный просмотр"));
     // The pages "Печать" makes; the dialog's print button asks which printer to use.
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* target) { RichEdit1->print(target); });
+            [this](QPrinter* target) { PrintPages(*target); });
     preview.exec();
 }

@@ -7,9 +7,11 @@
 #include <QWidget>
 #include <string>
 
+#include "canvas/PdfDocument.h"
 #include "report/RtfDocument.h"
 
 class QFrame;
+class QPrinter;
 
 class TForm2 : public QWidget {
     Q_OBJECT
@@ -65,15 +67,18 @@ class TForm2 : public QWidget {
 
     // "Сохранить в PDF…": asks for a file name and saves the document as a PDF.
     void SavePdf();
-    // The PDF of the document to path: a title block (the task title, the parameter form's
-    // connection, texts and ticks, today's date), the document with its fonts and raised text,
-    // page numbers. On failure shows the error and returns false.
+    // The PDF of the document to path: a title block (the title of the task run, the connection,
+    // texts and ticks the last run that stored results read, today's date), the document with
+    // its fonts and raised text, page numbers. On failure shows the error and returns false.
     bool SavePdfTo(const QString& path);
     // The bytes of that PDF.
     std::string PdfBytes() const;
     // The title of the task the document solves, first in the title block; empty: the default
-    // heading.
+    // heading. Set with each run that stores results.
     void SetTaskTitle(const QString& title) { taskTitle_ = title; }
+    // The pages "Печать" and the preview make: the title block and the document, numbered
+    // "N / M" as in the PDF. False when the printer could not be used.
+    bool PrintPages(QPrinter& printer) const;
     // "Предварительный просмотр…": the pages as "Печать" prints them, with a choice of printer.
     void PrintPreview();
     // The first showing puts the window at its home place before the window system first maps it.
@@ -85,5 +90,7 @@ class TForm2 : public QWidget {
 
   private:
     void BuildToolbar();
+    // What the PDF, "Печать" and the preview show: the title block and the document.
+    vornik::PdfContent PrintedContent() const;
     QString taskTitle_;
 };

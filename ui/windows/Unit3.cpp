@@ -323,12 +323,17 @@ void TForm3::ConnectControls() {
 }
 
 void TForm3::PlaceFields() {
-    PlaceInGap(Edit4, Label4, 0, kFieldHeight);
-    PlaceInGap(Edit5, Label4, 1, kFieldHeight);
-    PlaceInGap(Edit6, Label5, 0, kFieldHeight);
-    PlaceInGap(Edit7, Label5, 1, kFieldHeight);
-    PlaceInGap(Edit8, Label6, 0, kFieldHeight);
-    PlaceInGap(Edit9, Label6, 1, kFieldHeight);
+    // A load field covers neither its star caption nor its delta one ("Rab=" is wider than
+    // " Ra=").
+    QLabel* loadLabels[3] = {Label4, Label5, Label6};
+    QLineEdit* loadFields[3][2] = {{Edit4, Edit5}, {Edit6, Edit7}, {Edit8, Edit9}};
+    for (int k = 0; k < 3; ++k) {
+        const QLabel* label = loadLabels[k];
+        for (int gap = 0; gap < 2; ++gap) {
+            PlaceInCommonGap(loadFields[k][gap], label->fontMetrics(), {kStarLoad[k], kDeltaLoad[k]}, gap,
+                             label->x(), label->y() + label->height() / 2, kFieldHeight);
+        }
+    }
     PlaceInGap(Edit10, Label7, 0, kFieldHeight);
     // The shunt fields sit in the gap of their check box's caption.
     QCheckBox* boxes[3] = {CheckBox2, CheckBox3, CheckBox4};

@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <algorithm>
 #include <exception>
 #include <optional>
 
@@ -16,6 +17,7 @@
 #include "diagram/DiagramDrawing.h"
 #include "diagram/SvgWriter.h"
 #include "fileio/ReplaceFile.h"
+#include "report/TitleBlock.h"
 #include "ui/app/Forms.h"
 #include "ui/platform/FileErrorText.h"
 #include "ui/platform/MessageBoxes.h"
@@ -34,6 +36,8 @@ constexpr int kHomeLeft = 218;
 constexpr int kHomeTop = 103;
 using vornik::kCentre;  // pixel of Image1 at the origin of the complex plane
 constexpr int kButtonCount = vornik::kModeButtonCount;
+// Inside edge of the frame around the mode choice (6 + 145, less its line).
+constexpr int kModeFrameRight = 149;
 
 // Filters of the save dialog: JPEG first, then BMP. The JPEG filter lists the ".jpg" files this
 // window writes as well as ".jpeg" ones.
@@ -76,7 +80,9 @@ void TForm7::BuildControls() {
     BuildModeChoice();
     BuildPictureAndReadOut();
     // Until the first diagram the picture is the empty plane with its axes, so the save
-    // command always has something meaningful to write.
+    // command always has something meaningful to write; its captions already in the face
+    // every diagram leaves.
+    vornik::StartCanvas(drawing_);
     vornik::ClearDiagram(drawing_);
     ShowPicture();
 }
@@ -121,17 +127,31 @@ void TForm7::BuildModeChoice() {
         &RadioButton11, &RadioButton12, &RadioButton13, &RadioButton14};
     modeGroup_ = new QButtonGroup(this);
     modeGroup_->setExclusive(true);
+    // An emergency pair is as wide as its "Напряжения" button; the mode's phase stands beside it.
+    int pairWidth = 0;
     for (int i = 0; i < kButtonCount; ++i) {
         // Pairs 1-2 under "Нормальный режим", 3-8 and 9-14 under the two "Аварийный режим".
         const int y = i < 2 ? 90 + 18 * i : i < 8 ? 144 + 18 * (i - 2) : 270 + 18 * (i - 8);
         auto* button =
             new QRadioButton(i % 2 == 0 ? QStringLiteral("Напряжения") : QStringLiteral("Тока"), this);
-        button->setGeometry(18, y, 128, 18);
+        pairWidth = std::max(pairWidth, button->sizeHint().width());
+        button->setGeometry(18, y, i < 2 ? 128 : pairWidth, 18);
         button->setEnabled(i < 2);
         modeGroup_->addButton(button, i + 1);
         *named[i] = button;
         radioButtons_[i] = button;
     }
+    for (int pair = 1; pair <= kPhaseLabelCount; ++pair) {
+        QLabel* phase = new QLabel(this);
+        const QRect first = RadioButton(2 * pair + 1)->geometry();
+        // The kind of wire over the phase's name, inside the frame of the mode choice.
+        const int left = first.left() + pairWidth;
+        phase->setGeometry(left, first.top(), kModeFrameRight - left, 2 * first.height());
+        phase->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        phase->setWordWrap(true);
+        phaseLabels_[pair - 1] = phase;
+    }
+    ShowStoredRunModes();
     // A button that becomes selected draws. A click on the selected one draws it again, so the
     // user can always bring the picture up to date with the stored results.
     connect(modeGroup_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
@@ -212,16 +232,31 @@ void TForm7::FormShow() {
     } else {
         RadioButton1->setChecked(true);
     }
-    // Emergency pairs follow the ticks of the parameter form at this moment.
+    ShowStoredRunModes();
+}
+
+void TForm7::ShowStoredRunModes() {
+    // The solution on show is the last run's that stored results: its modes can be drawn and its
+    // connection names their phases, whatever the ticks say now. Before any run, the ticks and
+    // the connection of the form at this moment.
+    const std::optional<vornik::StoredRun>& stored = AppState().stored;
     const vornik::CircuitInput input = Form3 != nullptr ? ReadCircuitInput(*Form3) : vornik::CircuitInput{};
     for (int button = 3; button <= kButtonCount; ++button) {
-        RadioButton(button)->setEnabled(vornik::ModeButtonEnabled(input, button));
+        RadioButton(button)->setEnabled(stored ? vornik::ModeComputedBy(*stored, button)
+                                               : vornik::ModeButtonEnabled(input, button));
+    }
+    const bool star = stored ? stored->star : input.Star();
+    for (int pair = 1; pair <= kPhaseLabelCount; ++pair) {
+        phaseLabels_[pair - 1]->setText(QString::fromStdString(vornik::DiagramPairPhase(star, pair)));
     }
 }
 
 void TForm7::RunStored() {
-    if (IsBuilt() && isVisible()) {
-        RadioButton1Click();
+    if (IsBuilt()) {
+        ShowStoredRunModes();
+        if (isVisible()) {
+            RadioButton1Click();
+        }
     }
 }
 

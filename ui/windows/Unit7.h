@@ -9,6 +9,7 @@
 #include <QString>
 #include <QToolButton>
 #include <QWidget>
+#include <array>
 #include <vector>
 
 #include "canvas/QtDiagramCanvas.h"
@@ -44,6 +45,13 @@ class TForm7 : public OnDemandWindow {
     // so the picture on screen always belongs to the last run that stored results.
     void RunStored();
 
+    // The label beside emergency pair 1..6 naming the mode's phase ("фаза \"A\"").
+    QLabel* PhaseLabel(int pair) const {
+        EnsureBuilt();
+        return phaseLabels_.at(pair - 1);
+    }
+    static constexpr int kPhaseLabelCount = 6;
+
     // The radio button RadioButtonN, n = 1..14.
     QRadioButton* RadioButton(int n) const { return radioButtons_.at(n - 1); }
     // What the picture shows: the drawing operations since it was last cleared.
@@ -77,10 +85,14 @@ class TForm7 : public OnDemandWindow {
     void BuildModeChoice();
     void BuildPictureAndReadOut();
     int SelectedButton() const;
+    // Enables the emergency pairs the last run that stored results computed and names their
+    // phases in that run's connection.
+    void ShowStoredRunModes();
     void ShowPicture();
 
     OnDemandArray<QRadioButton, 14> radioButtons_{this};
     QButtonGroup* modeGroup_ = nullptr;
+    std::array<QLabel*, kPhaseLabelCount> phaseLabels_{};
     vornik::QtDiagramCanvas canvas_;
     // Draws on canvas_ and remembers the drawing for a scaled screen.
     DiagramRecorder drawing_{canvas_};

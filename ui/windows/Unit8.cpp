@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QShowEvent>
 #include <initializer_list>
+#include <utility>
 
 #include "run/AssistantAnswers.h"
 #include "ui/app/Forms.h"
@@ -244,7 +245,7 @@ void TForm8::FormShow() {
 bool TForm8::ComputePhaseVoltage() {
     const vornik::AssistantAnswer answer = vornik::PhaseVoltageAnswer(Edit1->text().toStdString());
     if (!answer.message.empty()) {
-        ShowAnswerMessage(answer);
+        ShowMessageAtField(answer);
         return false;
     }
     PhaseVoltage = QString::fromStdString(answer.text).toInt();
@@ -287,7 +288,7 @@ void TForm8::SetPhaseReactance(QLineEdit* inductance, QComboBox* inductanceUnit,
     texts.angular = !RadioButton1->isChecked();
     const vornik::AssistantAnswer answer = vornik::ReactanceAnswer(texts);
     if (!answer.message.empty()) {
-        ShowAnswerMessage(answer);
+        ShowMessageAtField(answer, inductance, capacitance);
         return;
     }
     if (Form3 != nullptr) {
@@ -305,4 +306,17 @@ void TForm8::Button4Click() {
 
 void TForm8::Button5Click() {
     SetPhaseReactance(Edit7, ComboBox3, Edit8, ComboBox6, 2);
+}
+
+void TForm8::ShowMessageAtField(const vornik::AssistantAnswer& answer, QLineEdit* inductance,
+                                QLineEdit* capacitance) {
+    ShowAnswerMessage(answer);
+    const std::pair<const char*, QLineEdit*> fields[] = {
+        {"line", Edit1}, {"inductance", inductance}, {"capacitance", capacitance}, {"frequency", Edit2}};
+    for (const auto& [name, edit] : fields) {
+        if (edit != nullptr && answer.field == name) {
+            edit->setFocus(Qt::OtherFocusReason);
+            edit->selectAll();
+        }
+    }
 }

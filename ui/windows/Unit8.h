@@ -13,6 +13,10 @@
 
 #include "ui/widgets/OnDemand.h"
 
+namespace vornik {
+struct AssistantAnswer;
+}
+
 class TForm8 : public OnDemandWindow {
     Q_OBJECT
   public:
@@ -65,4 +69,8 @@ class TForm8 : public OnDemandWindow {
                            QComboBox* capacitanceUnit, int phase);
     void BuildLineVoltageSection();
     void BuildReactanceSection();
+    // Shows the answer's message; after an error box the cursor goes to the field whose text was
+    // not a number, its text selected, as the parameter form does after a run.
+    void ShowMessageAtField(const vornik::AssistantAnswer& answer, QLineEdit* inductance = nullptr,
+                            QLineEdit* capacitance = nullptr);
 };

@@ -35,7 +35,7 @@ PrecisionValues gPrecision;
 CalcState gState;
 // The inputs of the last run that stored results: the printout's title block describes them, as
 // the diagram does, whatever the form holds now.
-std::optional<ParameterValues> gStoredForm;
+std::optional<CircuitInput> gStoredForm;
 // Like the desktop's picture, the canvas keeps its pen and font from one drawing to the next.
 RecordingCanvas gCanvas;
 std::string gOut;

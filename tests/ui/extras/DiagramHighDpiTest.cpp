@@ -5,6 +5,7 @@
 
 #include "canvas/QtDiagramCanvas.h"
 #include "diagram/Diagram.h"
+#include "diagram/DiagramDrawing.h"
 #include "ui/app/Forms.h"
 #include "ui/windows/Unit3.h"
 #include "ui/windows/Unit7.h"
@@ -53,7 +54,10 @@ class DiagramHighDpiTest : public QObject {
         Form7->show();
         QVERIFY(QTest::qWaitForWindowExposed(Form7));
         QCOMPARE(Form7->devicePixelRatioF(), kRatio);
-        // The window's canvas so far: the empty plane, then the normal voltages of its showing.
+        // The window's canvas so far: the captions' face, the empty plane, then the normal
+        // voltages of its showing.
+        vornik::StartCanvas(unscaled_);
+        vornik::StartCanvas(sharp_);
         vornik::ClearDiagram(unscaled_);
         vornik::ClearDiagram(sharp_);
         DrawBoth(1);

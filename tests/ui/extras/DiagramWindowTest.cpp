@@ -144,6 +144,17 @@ class DiagramWindowTest : public QObject {
         }
     }
 
+    // The axis captions take the face the last drawing left: a new window's first picture is
+    // the same as the one drawn again after another.
+    void firstPictureLikeEveryLater() {
+        TForm7 fresh;
+        fresh.show();
+        const QImage first = fresh.Canvas().Image().copy();
+        Choose(fresh.RadioButton2);
+        Choose(fresh.RadioButton1);
+        QCOMPARE(fresh.Canvas().Image(), first);
+    }
+
     void buttonsFormOneExclusiveGroup() {
         Form3->CheckBox5->setChecked(true);
         Form7->show();

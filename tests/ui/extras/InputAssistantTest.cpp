@@ -268,6 +268,44 @@ class InputAssistantTest : public QObject {
         Form8->hide();
     }
 
+    // After the error box the cursor is in the field that was not a number, its text selected.
+    void cursorInTheFieldAfterMessage_data() {
+        QTest::addColumn<int>("field");  // EditN
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("button");  // ButtonN
+        QTest::newRow("line voltage, Рассчитать") << 1 << "abc" << 1;
+        QTest::newRow("line voltage, Задать") << 1 << "1,2,3" << 2;
+        QTest::newRow("inductance of phase B") << 5 << "-" << 4;
+        QTest::newRow("capacitance of phase C") << 8 << "1,,2" << 5;
+        QTest::newRow("frequency") << 2 << "," << 3;
+    }
+    void cursorInTheFieldAfterMessage() {
+        QFETCH(int, field);
+        QFETCH(QString, text);
+        QFETCH(int, button);
+        Form8->show();
+        Form3->RadioButton1->setChecked(true);
+        Form8->RadioButton1->setChecked(true);
+        QLineEdit* const edits[] = {Form8->Edit1, Form8->Edit2, Form8->Edit3, Form8->Edit4,
+                                    Form8->Edit5, Form8->Edit6, Form8->Edit7, Form8->Edit8};
+        QPushButton* const buttons[] = {Form8->Button1, Form8->Button2, Form8->Button3, Form8->Button4,
+                                        Form8->Button5};
+        for (QLineEdit* edit : edits) {
+            edit->setText(QStringLiteral("1"));
+        }
+        Form8->Edit2->setText(QStringLiteral("50"));
+        QLineEdit* edit = edits[field - 1];
+        edit->setText(text);
+        QPushButton* push = buttons[button - 1];
+        push->setFocus();
+        ModalWatcher watcher;
+        push->click();
+        QCOMPARE(watcher.boxes.size(), 1);
+        QCOMPARE(Form8->focusWidget(), edit);
+        QCOMPARE(edit->selectedText(), text);
+        Form8->hide();
+    }
+
     void phaseButtonsWriteReactances() {
         ModalWatcher watcher;
         Form8->show();

@@ -36,6 +36,9 @@ QWidget* WindowNamed(const QString& name) {
     if (name == QLatin1String("RichEdit1")) {
         return Form2->RichEdit1;
     }
+    if (auto* field = Form3->findChild<QLineEdit*>(name)) {
+        return field;
+    }
     for (QWidget* w : std::initializer_list<QWidget*>{Form1, Form2, Form3, Form4, Form8}) {
         if (w->objectName() == name || w->windowTitle() == name) {
             return w;
@@ -67,6 +70,8 @@ class ShellAccessibilityTest : public QObject {
     void initTestCase() {
         StartProgramWindows();
         Form1->show();
+        // The parameter form follows the main window's first paint.
+        QTRY_VERIFY(Form3->isVisible());
         QVERIFY(QTest::qWaitForWindowExposed(Form3));
     }
     void cleanupTestCase() { DestroyWindows(); }
@@ -110,6 +115,40 @@ class ShellAccessibilityTest : public QObject {
         if (!runs) {
             QCOMPARE(DocumentLines(), (QStringList{QStringLiteral("заметка студента"), QString()}));
         }
+    }
+
+    void fileKeysFromAnyWindow_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<QString>("dialog");
+        QTest::newRow("Ctrl+S, Ra on the parameter form")
+            << "Edit4" << QKeySequence(Qt::CTRL | Qt::Key_S) << "Сохранить задачу";
+        QTest::newRow("Ctrl+O, results document")
+            << "RichEdit1" << QKeySequence(Qt::CTRL | Qt::Key_O) << "Открыть задачу";
+        QTest::newRow("Ctrl+S, assistant")
+            << "Настройка вводимых параметров" << QKeySequence(Qt::CTRL | Qt::Key_S) << "Сохранить задачу";
+        QTest::newRow("Ctrl+O, precision settings")
+            << "Form4" << QKeySequence(Qt::CTRL | Qt::Key_O) << "Открыть задачу";
+    }
+
+    void fileKeysFromAnyWindow() {
+        QFETCH(QString, window);
+        QFETCH(QKeySequence, keys);
+        QFETCH(QString, dialog);
+        QWidget* w = WindowNamed(window);
+        QVERIFY2(w, qPrintable(window));
+        w->window()->show();
+        w->window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w->window()));
+        w->setFocus();
+        QString title;
+        const bool seen = DriveModalDialog<QFileDialog>([&] { QTest::keySequence(w, keys); },
+                                                        [&](QFileDialog* d) {
+                                                            title = d->windowTitle();
+                                                            d->reject();
+                                                        });
+        QVERIFY2(seen, "no file dialog");
+        QCOMPARE(title, dialog);
     }
 
     void enterInParameterFieldRuns_data() {

@@ -2,6 +2,7 @@
 // neutral wire, activation and placement.
 
 #include <QClipboard>
+#include <QToolTip>
 #include <QtTest>
 
 #include "ShellTestSupport.h"
@@ -128,46 +129,64 @@ class ShellParameterFormTest : public QObject {
         }
     }
 
+    // A character refused because the field is full brings a hint beside the field saying how
+    // many it holds; a refused letter does not.
     void typing_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("result");
+        QTest::addColumn<QString>("hint");
+        const QString four = QStringLiteral("Поле вмещает не больше 4 знаков");
         QTest::newRow("full stop becomes comma") << "Edit4"
                                                  << "1.5"
-                                                 << "1,5";
+                                                 << "1,5"
+                                                 << "";
         QTest::newRow("letters and space dropped") << "Edit5"
                                                    << "a b"
+                                                   << ""
                                                    << "";
         QTest::newRow("minus and comma anywhere") << "Edit6"
                                                   << "-,-,"
-                                                  << "-,-,";
+                                                  << "-,-,"
+                                                  << "";
         QTest::newRow("exponent letter dropped") << "Edit7"
                                                  << "1e5"
-                                                 << "15";
+                                                 << "15"
+                                                 << "";
         QTest::newRow("four characters at most") << "Edit1"
                                                  << "12345"
-                                                 << "1234";
+                                                 << "1234" << four;
         QTest::newRow("combo box limited to four") << "ComboBox1"
                                                    << "6600"
-                                                   << "6600";
+                                                   << "6600"
+                                                   << "";
         QTest::newRow("combo box fifth refused") << "ComboBox2"
                                                  << "12.345"
-                                                 << "12,3";
+                                                 << "12,3" << four;
         QTest::newRow("shunt five characters") << "Edit11"
                                                << "0.0123"
-                                               << "0,012";
+                                               << "0,012"
+                                               << "Поле вмещает не больше 5 знаков";
+        QTest::newRow("a letter into a full field") << "Edit2"
+                                                    << "1234x"
+                                                    << "1234"
+                                                    << "";
     }
 
     void typing() {
         QFETCH(QString, name);
         QFETCH(QString, typed);
         QFETCH(QString, result);
+        QFETCH(QString, hint);
+        QToolTip::hideText();
+        QTRY_VERIFY(!QToolTip::isVisible());
         QLineEdit* edit = Field(name);
         edit->clear();
         QWidget* target = Control(name);
         target->setFocus();
         QTest::keyClicks(target, typed);
         QCOMPARE(edit->text(), result);
+        QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), hint);
     }
 
     void backspaceAndSelectionReplace() {
@@ -256,6 +275,38 @@ class ShellParameterFormTest : public QObject {
         QVERIFY(!Form3->Edit10->isEnabled());
         QVERIFY(!Form3->Label7->isEnabled());
         QCOMPARE(Form3->Edit10->text(), QStringLiteral("1"));
+    }
+
+    // The load fields lie in the gaps of their row's caption in either connection: no letter of
+    // "Rab=" or "Xab=" (nor of " Ra=", "Xa=", "(Om)") is under a field.
+    void loadCaptionsNeverCovered_data() {
+        QTest::addColumn<bool>("star");
+        QTest::newRow("star") << true;
+        QTest::newRow("delta") << false;
+    }
+    void loadCaptionsNeverCovered() {
+        QFETCH(bool, star);
+        UserClick(star ? Form3->RadioButton1 : Form3->RadioButton2);
+        const QLabel* labels[3] = {Form3->Label4, Form3->Label5, Form3->Label6};
+        const QLineEdit* fields[3][2] = {
+            {Form3->Edit4, Form3->Edit5}, {Form3->Edit6, Form3->Edit7}, {Form3->Edit8, Form3->Edit9}};
+        for (int k = 0; k < 3; ++k) {
+            const QString text = labels[k]->text();
+            const QFontMetrics metrics = labels[k]->fontMetrics();
+            for (qsizetype at = 0; at < text.size(); ++at) {
+                if (text[at] == u' ') {
+                    continue;
+                }
+                const int left = labels[k]->x() + metrics.horizontalAdvance(text.left(at));
+                const int right = labels[k]->x() + metrics.horizontalAdvance(text.left(at + 1));
+                for (const QLineEdit* field : fields[k]) {
+                    QVERIFY2(right <= field->x() || left >= field->geometry().right() + 1,
+                             qPrintable(QStringLiteral("%1 covers '%2' of \"%3\"")
+                                            .arg(field->objectName(), text.mid(at, 1), text)));
+                }
+            }
+        }
+        UserClick(Form3->RadioButton1);
     }
 
     void neutralWireClickFlipsFieldAndLabel() {

@@ -88,6 +88,8 @@ class ShellShownRunTest : public QObject {
     void initTestCase() {
         StartProgramWindows();
         Form1->show();
+        // The parameter form follows the main window's first paint.
+        QTRY_VERIFY(Form3->isVisible());
         QVERIFY(QTest::qWaitForWindowExposed(Form3));
     }
     void cleanupTestCase() { DestroyWindows(); }
@@ -188,12 +190,78 @@ class ShellShownRunTest : public QObject {
         Run();
         SetTicks(ticksAtShowing);
         ShowWindow(Form7);
-        QVERIFY(Form7->RadioButton(button)->isEnabled());
-        Choose(Form7->RadioButton(button));
+        // Only the modes the run computed can be chosen; a selection kept from an earlier run
+        // shows the line.
+        QCOMPARE(Form7->RadioButton(button)->isEnabled(), !notComputed);
+        if (notComputed) {
+            Form7->RadioButton(button)->setChecked(true);
+        } else {
+            Choose(Form7->RadioButton(button));
+        }
         QCOMPARE(ShowsNotComputed(), notComputed);
         // The read-outs belong to the picture: empty with the line, the scale with a diagram.
         QCOMPARE(Form7->Label12->text().isEmpty(), notComputed);
         QCOMPARE(Form7->Label11->text().isEmpty(), notComputed);
+    }
+
+    // The emergency pairs follow the last run that stored results, not the ticks: a computed
+    // mode unticked since keeps its buttons, a mode ticked since has none, and the phases beside
+    // the pairs are named in that run's connection. A new run with the window open takes over.
+    void buttonsFollowTheStoredRun_data() {
+        QTest::addColumn<bool>("star");
+        QTest::addColumn<QList<int>>("ticksAtRun");
+        QTest::addColumn<QList<int>>("ticksAtShowing");
+        QTest::addColumn<bool>("switchConnection");
+        QTest::addColumn<QList<int>>("enabledPairs");
+        QTest::addColumn<QStringList>("phases");  // beside pairs 1 and 4
+        const QStringList starPhases = {"фаза \"A\"", "фаза \"A\""};
+        const QStringList deltaPhases = {"фаза \"AB\"", "провод \"A\""};
+        QTest::newRow("star: short circuit A and line B unticked")
+            << true << QList<int>{2, 6} << QList<int>{} << false << QList<int>{1, 5} << starPhases;
+        QTest::newRow("star: short circuit C ticked after the run")
+            << true << QList<int>{5} << QList<int>{4, 5} << false << QList<int>{4} << starPhases;
+        QTest::newRow("delta run, the form switched to star")
+            << false << QList<int>{3, 7} << QList<int>{3, 7} << true << QList<int>{2, 6} << deltaPhases;
+        QTest::newRow("star run, the form switched to delta")
+            << true << QList<int>{2} << QList<int>{2} << true << QList<int>{1} << starPhases;
+    }
+    void buttonsFollowTheStoredRun() {
+        QFETCH(bool, star);
+        QFETCH(QList<int>, ticksAtRun);
+        QFETCH(QList<int>, ticksAtShowing);
+        QFETCH(bool, switchConnection);
+        QFETCH(QList<int>, enabledPairs);
+        QFETCH(QStringList, phases);
+        SetCircuit(star, ticksAtRun);
+        QCOMPARE(Run(), QStringList{});
+        SetTicks(ticksAtShowing);
+        if (switchConnection) {
+            (star ? Form3->RadioButton2 : Form3->RadioButton1)->click();
+        }
+        ShowWindow(Form7);
+        for (int pair = 1; pair <= 6; ++pair) {
+            for (int button : {2 * pair + 1, 2 * pair + 2}) {
+                QVERIFY2(Form7->RadioButton(button)->isEnabled() == enabledPairs.contains(pair),
+                         qPrintable(QStringLiteral("RadioButton%1").arg(button)));
+            }
+            QLabel* phase = Form7->PhaseLabel(pair);
+            QVERIFY(phase->isVisible());
+            // Two lines beside the pair ("фаза" over "\"AB\""), each whole.
+            const QStringList words = phase->text().split(u' ');
+            QVERIFY(phase->height() >= words.size() * phase->fontMetrics().lineSpacing());
+            for (const QString& word : words) {
+                QVERIFY2(phase->width() >= phase->fontMetrics().horizontalAdvance(word), qPrintable(word));
+            }
+        }
+        QCOMPARE(QStringList({Form7->PhaseLabel(1)->text(), Form7->PhaseLabel(4)->text()}), phases);
+
+        // A run without emergency modes, the window open: only the normal pair is left.
+        SetCircuit(!star, {});
+        QCOMPARE(Run(), QStringList{});
+        for (int button = 3; button <= 14; ++button) {
+            QVERIFY(!Form7->RadioButton(button)->isEnabled());
+        }
+        QCOMPARE(Form7->PhaseLabel(1)->text(), phases[0] == "фаза \"A\"" ? "фаза \"AB\"" : "фаза \"A\"");
     }
 
     void oneUndoBringsBackTheReplacedDocument_data() {

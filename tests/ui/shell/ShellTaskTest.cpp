@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -223,6 +224,46 @@ class ShellTaskTest : public QObject {
         QFETCH(QStringList, arguments);
         QFETCH(QString, task);
         QCOMPARE(TaskFileArgument(arguments), task);
+    }
+
+    // The printed pages belong to the solution on show: opening another task and changing the
+    // form after the run leave their title block as the run read it. One row per kind of pages.
+    void printedTitleBlockIsTheStoredRuns_data() {
+        QTest::addColumn<bool>("printer");
+        QTest::newRow("Сохранить в PDF") << false;
+        QTest::newRow("Печать and the preview, on a PDF printer") << true;
+    }
+    void printedTitleBlockIsTheStoredRuns() {
+        QFETCH(bool, printer);
+        const QString run = dir_.filePath(QStringLiteral("run.vornik"));
+        const QString other = dir_.filePath(QStringLiteral("other.vornik"));
+        WriteFile(run, kHead + R"("title":"Вариант 1","connection":"star",)"
+                               R"("fields":{"Edit4":"10","Edit6":"8","Edit8":"12"}})");
+        WriteFile(other,
+                  kHead + R"("title":"Вариант 2","connection":"delta",)"
+                          R"("fields":{"Edit4":"5","Edit6":"8","Edit8":"12"},"ticks":{"CheckBox2":true}})");
+        QVERIFY(OpenTaskFile(run));
+        QCOMPARE(CaptureMessageBoxes([] { Form1->N5Click(); }).size(), 0);
+        QVERIFY(OpenTaskFile(other));
+        Form3->Edit6->setText(QStringLiteral("9"));
+        const QString path = dir_.filePath(QStringLiteral("pages.pdf"));
+        if (printer) {
+            QPrinter pdf(QPrinter::HighResolution);
+            pdf.setOutputFormat(QPrinter::PdfFormat);
+            pdf.setOutputFileName(path);
+            QVERIFY(Form2->PrintPages(pdf));
+        } else {
+            QVERIFY(Form2->SavePdfTo(path));
+        }
+        const QString text = PdfTextWithoutSpaces(path);
+        for (const char* line :
+             {"Вариант1", "Соединениенагрузки:ЗВЕЗДА", "Ra=10Ом", "Rb=8Ом", "Аварийныережимы:нет", "Za=10"}) {
+            QVERIFY2(text.contains(QString::fromUtf8(line)), line);
+        }
+        for (const char* line : {"Вариант2", "ТРЕУГОЛЬНИК", "Rab=5", "Rb=9"}) {
+            QVERIFY2(!text.contains(QString::fromUtf8(line)), line);
+        }
+        QVERIFY(QRegularExpression(QStringLiteral("1/([1-9])")).match(text).hasMatch());
     }
 
     void menuCommandsTakeFreeKeys() {

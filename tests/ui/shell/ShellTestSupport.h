@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextEdit>
 
@@ -41,4 +42,17 @@ inline QStringList DocumentLines() {
         lines << b.text();
     }
     return lines;
+}
+
+// The text of a PDF file as pdftotext reads it, without white space (lines break anywhere).
+inline QString PdfTextWithoutSpaces(const QString& path) {
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"),
+               {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+    if (!text.waitForFinished(20000)) {
+        return QStringLiteral("pdftotext (poppler-utils) did not run");
+    }
+    QString got = QString::fromUtf8(text.readAllStandardOutput());
+    got.remove(QRegularExpression(QStringLiteral("\\s")));
+    return got;
 }
