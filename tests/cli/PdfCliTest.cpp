@@ -146,8 +146,11 @@ TEST_F(PdfCliTest, StarAndDeltaWithEveryTick) {
             EXPECT_NE(text.find(WithoutSpaces(line)), std::string::npos) << line;
         }
         EXPECT_TRUE(std::regex_search(text, std::regex("Дата:[0-9]{2}\\.[0-9]{2}\\.[0-9]{4}")));
-        // Page numbers under the text.
+        // Page numbers under the text; with diagrams they count the diagram pages too.
         EXPECT_NE(text.find("1/" + std::to_string(textOnly.count)), std::string::npos);
+        const std::string fullText =
+            WithoutSpaces(CommandOutput("pdftotext -enc UTF-8 -l 1 '" + full.string() + "' -"));
+        EXPECT_NE(fullText.find("1/" + std::to_string(withDiagrams.count)), std::string::npos);
     }
 }
 
