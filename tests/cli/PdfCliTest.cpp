@@ -154,7 +154,7 @@ TEST_F(PdfCliTest, StarAndDeltaWithEveryTick) {
             EXPECT_NE(text.find(WithoutSpaces(line)), std::string::npos) << line;
         }
         EXPECT_TRUE(std::regex_search(text, std::regex("Дата:[0-9]{2}\\.[0-9]{2}\\.[0-9]{4}")));
-        // Page numbers under the text.
+        // Page numbers under the text; with diagrams they count the diagram pages too.
         EXPECT_NE(text.find("1/" + std::to_string(textOnly.count)), std::string::npos);
         // With the diagrams the count takes in their pages; the last page's pair is the last
         // mode's voltages, then its currents.
