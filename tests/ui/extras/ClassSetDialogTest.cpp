@@ -119,8 +119,11 @@ class ClassSetDialogTest : public QObject {
         dialog.Ranges->setPlainText(QStringLiteral("r1=2..12/0,5\nx1=-3..3/1\n"));
         const QString out = tmp.filePath(QStringLiteral("group"));
         dialog.OutDir->setText(out);
+        QSignalSpy finished(&dialog, &ClassSetDialog::Finished);
         CreateAndWait(dialog);
 
+        QCOMPARE(finished.size(), 1);
+        QCOMPARE(finished.front().front().toBool(), true);
         QCOMPARE(opened, QStringList{out});
         QVERIFY(dialog.Progress->maximum() > 4);
         QCOMPARE(dialog.Progress->value(), dialog.Progress->maximum());
@@ -212,6 +215,7 @@ class ClassSetDialogTest : public QObject {
         QSignalSpy finished(dialog, &ClassSetDialog::Finished);
         dialog->CreateButton->click();
         QVERIFY(dialog->Running());
+        QVERIFY(!dialog->Create({}));  // one set at a time
         // The bar moves while the window's own event loop runs: the work is elsewhere.
         QTRY_VERIFY_WITH_TIMEOUT(dialog->Progress->value() > 0, 600000);
         if (how == "destroy") {
