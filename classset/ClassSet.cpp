@@ -96,9 +96,10 @@ void CheckOutDir(const fs::path& dir) {
     }
 }
 
-std::string Summary(const ClassSetRequest& request, const std::vector<SetEntry>& entries,
-                    const DrawResult* draw, int keyRows, const std::vector<std::string>& files) {
-    std::string s = "Набор вариантов: " + fs::path(request.outDir).filename().string() + "\n";
+std::string Summary(const ClassSetRequest& request, const std::string& setName,
+                    const std::vector<SetEntry>& entries, const DrawResult* draw, int keyRows,
+                    const std::vector<std::string>& files) {
+    std::string s = "Набор вариантов: " + setName + "\n";
     s += "Вариантов: " + std::to_string(entries.size()) + "\n";
     s += "Строк ключа (key.csv): " + std::to_string(keyRows) + "\n";
     std::map<std::string, int> modes;
@@ -342,8 +343,8 @@ ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgr
                             ")");
         }
         names.push_back("summary.txt");
-        files.push_back(
-            {"summary.txt", Summary(request, entries, request.tablePath ? nullptr : &draw, keyRows, names)});
+        files.push_back({"summary.txt", Summary(request, setName, entries,
+                                                request.tablePath ? nullptr : &draw, keyRows, names)});
         WriteFolder(outDir, files, steps);
         steps.Finished();
 

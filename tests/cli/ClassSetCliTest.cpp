@@ -398,6 +398,7 @@ TEST(ClassSetCli, AFolderInUseIsLeftAsItIs) {
                   .status,
               0);
     EXPECT_TRUE(fs::exists(tmp.path / "slash" / "key.csv"));
+    EXPECT_TRUE(ReadFile(tmp.path / "slash" / "summary.txt").starts_with("Набор вариантов: slash\n"));
 }
 
 TEST(ClassSetCli, UsageErrorsExitWithTwo) {
