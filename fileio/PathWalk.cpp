@@ -1,7 +1,6 @@
 #include "fileio/PathWalk.h"
 
 #include <fcntl.h>
-#include <linux/magic.h>
 #include <sys/vfs.h>
 
 #include <cerrno>
@@ -10,9 +9,20 @@
 
 #include "fileio/ReplaceFile.h"
 
+// The proc file system's magic number; the web build's C library has no <linux/magic.h>.
+#if __has_include(<linux/magic.h>)
+#include <linux/magic.h>
+#endif
+
 namespace vornik::fileio {
 
 namespace {
+
+#ifdef PROC_SUPER_MAGIC
+constexpr long kProcMagic = PROC_SUPER_MAGIC;
+#else
+constexpr long kProcMagic = 0x9fa0;
+#endif
 
 // Symbolic links followed before giving up, as the kernel does.
 constexpr int kMaxLinks = 40;
@@ -39,7 +49,7 @@ int OpenRootOrCurrent(const std::string& path) {
 
 bool OnProc(int folder) {
     struct statfs fs {};
-    return ::fstatfs(folder, &fs) == 0 && fs.f_type == PROC_SUPER_MAGIC;
+    return ::fstatfs(folder, &fs) == 0 && fs.f_type == kProcMagic;
 }
 
 }  // namespace

@@ -63,7 +63,8 @@ void RemoveFolderAt(int folder, const char* name) {
             removed = false;
             ::lseek(fd, 0, SEEK_SET);
             ssize_t n;
-            while ((n = ::getdents64(fd, buffer, sizeof buffer)) > 0) {
+            // A typed pointer: glibc takes any buffer, the web build's C library a dirent pointer.
+            while ((n = ::getdents64(fd, reinterpret_cast<dirent64*>(buffer), sizeof buffer)) > 0) {
                 for (ssize_t at = 0; at < n;) {
                     const auto* entry = reinterpret_cast<const dirent64*>(buffer + at);
                     const char* entryName = entry->d_name;
