@@ -344,7 +344,13 @@ bool SplitCsv(std::string_view text, std::vector<std::vector<std::string>>& rows
 }
 
 std::string CsvTextCell(std::string_view text) {
-    return CsvCell(FormulaStart(text) ? "'" + std::string(text) : std::string(text));
+    // The apostrophe is put in front by append: GCC 12 warns falsely (-Wrestrict) on a literal prepended.
+    std::string cell;
+    if (FormulaStart(text)) {
+        cell.push_back('\'');
+    }
+    cell += text;
+    return CsvCell(cell);
 }
 
 std::string CsvCell(std::string_view text) {

@@ -102,8 +102,11 @@ void WriteFolder(const std::string& path, const FolderFiles& files, const std::f
     std::string staging;
     int error = EEXIST;
     for (int attempt = 0; attempt < kStagingAttempts && error == EEXIST; ++attempt) {
-        staging = "." + fileio::CutName(t.name, nameMax - kStagingExtraLength) + ".tmp-" +
-                  fileio::RandomLetters(kRandomLength);
+        // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on a literal prepended.
+        staging.assign(1, '.');
+        staging += fileio::CutName(t.name, nameMax - kStagingExtraLength);
+        staging += ".tmp-";
+        staging += fileio::RandomLetters(kRandomLength);
         const SignalsHeld held;
         error = ::mkdirat(t.folder.Get(), staging.c_str(), 0700) == 0 ? 0 : errno;
         if (error == 0) {
