@@ -28,12 +28,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Failure : std::runtime_error {
+// What stops the making of a set, caught in MakeClassSet and told in its outcome.
+struct SetStopped : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-struct Cancelled : Failure {
-    Cancelled() : Failure("прервано") {}
+struct Cancelled : SetStopped {
+    Cancelled() : SetStopped("прервано") {}
 };
 
 // The steps of the work as the progress callback sees them; a step the callback refuses throws
@@ -68,11 +69,11 @@ class Steps {
 std::string ReadTable(const std::string& path) {
     InputFile file = ReadInputFile(path, kMaxTableBytes);
     if (file.error != 0 || file.notRegular) {
-        throw Failure(path + ": " + InputFileProblem(file));
+        throw SetStopped(path + ": " + InputFileProblem(file));
     }
     if (file.bytes.size() > kMaxTableBytes) {
-        throw Failure(path + ": файл больше " + std::to_string(kMaxTableBytes >> 20) +
-                      " МиБ, это не таблица вариантов");
+        throw SetStopped(path + ": файл больше " + std::to_string(kMaxTableBytes >> 20) +
+                         " МиБ, это не таблица вариантов");
     }
     return std::move(file.bytes);
 }
@@ -86,13 +87,13 @@ void CheckOutDir(const fs::path& dir) {
     }
     if (ec) {
         // A folder above that cannot be searched: the system's reason, not a guess.
-        throw Failure(dir.string() + ": " + ec.message());
+        throw SetStopped(dir.string() + ": " + ec.message());
     }
     if (status.type() != fs::file_type::directory) {
-        throw Failure(dir.string() + ": уже есть и это не папка");
+        throw SetStopped(dir.string() + ": уже есть и это не папка");
     }
     if (!fs::is_empty(dir, ec) || ec) {
-        throw Failure(dir.string() + ": папка уже есть и не пуста; выберите новую");
+        throw SetStopped(dir.string() + ": папка уже есть и не пуста; выберите новую");
     }
 }
 
@@ -163,7 +164,7 @@ void WriteFolder(const fs::path& outDir, const FolderFiles& files, Steps& steps)
         }
         // Filled meanwhile: the same words as the check before computing.
         if (e.Code() == ENOTEMPTY || e.Code() == EEXIST) {
-            throw Failure(outDir.string() + ": папка уже есть и не пуста; выберите новую");
+            throw SetStopped(outDir.string() + ": папка уже есть и не пуста; выберите новую");
         }
         throw;
     }
@@ -227,125 +228,169 @@ std::string KeyCsv(const std::vector<SetEntry>& entries) {
     return out;
 }
 
+namespace {
+
+// The set's folder: the name as given without a slash at its end ("group/" is the folder group;
+// no other shortening: "link/../set" is the folder the kernel finds, beside the link's target),
+// new or empty.
+fs::path SetFolder(const std::string& given) {
+    std::string outText = given;
+    while (outText.size() > 1 && outText.ends_with('/')) {
+        outText.pop_back();
+    }
+    const fs::path outDir = outText;
+    if (outDir.filename().empty() || outDir.filename() == "." || outDir.filename() == "..") {
+        throw SetStopped(given + ": нужно имя папки набора");
+    }
+    CheckOutDir(outDir);
+    return outDir;
+}
+
+// The variants of the table, or else drawn at random (`draw` then tells how they were drawn).
+std::vector<Variant> SetVariants(const ClassSetRequest& request, DrawResult& draw) {
+    if (request.tablePath) {
+        TableResult table = ReadVariantTable(ReadTable(*request.tablePath), request.base);
+        if (!table) {
+            throw SetStopped(*request.tablePath + ": " + TableErrorMessage(table.Error()));
+        }
+        return std::move(*table);
+    }
+    draw = DrawVariants(request.base, request.count, request.seed, request.ranges, VariantRuns);
+    if (!draw.error.empty()) {
+        throw SetStopped(draw.error);
+    }
+    return draw.variants;
+}
+
+// Each variant run as the execute command runs it; a run that stops stops the set.
+std::vector<VariantRun> RunVariants(const ClassSetRequest& request, const std::vector<Variant>& variants,
+                                    Steps& steps) {
+    std::vector<VariantRun> runs;
+    runs.reserve(variants.size());
+    for (const Variant& v : variants) {
+        runs.push_back(RunVariant(v.task, request.keyFields));
+        if (!runs.back().completed) {
+            throw SetStopped(
+                (request.tablePath ? *request.tablePath + ": строка " + std::to_string(v.row) + ", "
+                                   : std::string()) +
+                "вариант " + v.name + ": расчёт остановлен: " + runs.back().message.value_or(""));
+        }
+        steps.Done();
+    }
+    return runs;
+}
+
+// The files of the set and how the summary lists them.
+struct SetFiles {
+    FolderFiles files;
+    std::vector<std::string> names;
+};
+
+std::string HeadingOf(const TaskValues& task, const std::string& stem) {
+    return task.title.empty() ? "Вариант " + stem : task.title;
+}
+
+// "01.vornik … 30.vornik": the first and last of a numbered series of files.
+std::string SeriesName(const std::vector<std::string>& stems, const std::string& suffix) {
+    return stems.front() + suffix + (stems.size() > 1 ? " … " + stems.back() + suffix : "");
+}
+
+// The task of each variant, as the desktop program, vornik-cli --task and the page open it.
+void AddTaskFiles(const std::vector<SetEntry>& entries, const std::vector<std::string>& stems,
+                  SetFiles& set) {
+    for (const SetEntry& e : entries) {
+        const TaskValues& t = e.variant->task;
+        set.files.push_back(
+            {e.stem + kTaskExtension, WriteTask(TaskFile{HeadingOf(t, e.stem), "", t.input, t.precision})});
+    }
+    set.names.push_back(SeriesName(stems, kTaskExtension));
+}
+
+// The sheets, the worked solutions and the key as PDF; a PDF that cannot be made stops the set
+// like any other file.
+void AddPdfs(const ClassSetRequest& request, const std::string& setName, const std::vector<SetEntry>& entries,
+             const std::vector<std::string>& stems, Steps& steps, SetFiles& set) {
+    for (const SetEntry& e : entries) {
+        std::vector<std::string> sheet = TaskSheetLines(e.stem, *e.variant);
+        for (std::string& line : TaskSheetQuantities(*e.run)) {
+            sheet.push_back(std::move(line));
+        }
+        set.files.push_back({e.stem + "-task.pdf", request.pdfs->TaskSheet(sheet)});
+        steps.Done();
+        const TaskValues& t = e.variant->task;
+        set.files.push_back(
+            {e.stem + "-solution.pdf", request.pdfs->Solution(t, HeadingOf(t, e.stem), *e.run)});
+        steps.Done();
+    }
+    const auto pages = KeyPages(entries);
+    const std::vector<std::string> title = {
+        "Ключ ответов: " + setName,
+        "Вариантов: " + std::to_string(entries.size()) + ", страниц ключа: " + std::to_string(pages.size()),
+        request.date};
+    set.files.push_back({"key.pdf", request.pdfs->Key(title, pages)});
+    steps.Done();
+    set.names.push_back(SeriesName(stems, "-task.pdf"));
+    set.names.push_back(SeriesName(stems, "-solution.pdf"));
+    set.names.push_back(
+        "key.pdf (" + Counted(static_cast<long long>(pages.size()), "страница", "страницы", "страниц") + ")");
+}
+
+// Every file of the set: the four tables, a task per variant, the PDFs if any, the summary.
+FolderFiles SetFolderFiles(const ClassSetRequest& request, const std::string& setName,
+                           const std::vector<Variant>& variants, const std::vector<SetEntry>& entries,
+                           const std::vector<std::string>& stems, const DrawResult& draw, int keyRows,
+                           Steps& steps) {
+    const QuizOptions quiz{request.tolerancePercent, request.angleToleranceDegrees, request.quizDecimalComma};
+    SetFiles set;
+    set.files = {
+        {"variants.csv", VariantTableText(variants, stems)},
+        {"key.csv", KeyCsv(entries)},
+        {"moodle.xml", MoodleXml(setName, entries, quiz)},
+        {"gift.txt", GiftText(setName, entries, quiz)},
+    };
+    for (const auto& f : set.files) {
+        set.names.push_back(f.first);
+    }
+    AddTaskFiles(entries, stems, set);
+    if (request.pdfs) {
+        AddPdfs(request, setName, entries, stems, steps, set);
+    } else {
+        set.names.push_back(
+            "(PDF нет: " + (request.pdfsMissing.empty() ? std::string("не заказаны") : request.pdfsMissing) +
+            ")");
+    }
+    set.names.push_back("summary.txt");
+    set.files.push_back({"summary.txt", Summary(request, setName, entries,
+                                                request.tablePath ? nullptr : &draw, keyRows, set.names)});
+    return std::move(set.files);
+}
+
+}  // namespace
+
 ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgress& progress) {
     ClassSetOutcome outcome;
     Steps steps(progress);
     try {
-        // "group/" is the folder group. No other shortening: "link/../set" is the folder the
-        // kernel finds, beside the link's target.
-        std::string outText = request.outDir;
-        while (outText.size() > 1 && outText.ends_with('/')) {
-            outText.pop_back();
-        }
-        const fs::path outDir = outText;
-        if (outDir.filename().empty() || outDir.filename() == "." || outDir.filename() == "..") {
-            throw Failure(request.outDir + ": нужно имя папки набора");
-        }
-        CheckOutDir(outDir);
-
-        std::vector<Variant> variants;
+        const fs::path outDir = SetFolder(request.outDir);
         DrawResult draw;
-        if (request.tablePath) {
-            TableResult table = ReadVariantTable(ReadTable(*request.tablePath), request.base);
-            if (table.error) {
-                throw Failure(*request.tablePath + ": " + TableErrorMessage(*table.error));
-            }
-            variants = std::move(table.variants);
-        } else {
-            draw = DrawVariants(request.base, request.count, request.seed, request.ranges, VariantRuns);
-            if (!draw.error.empty()) {
-                throw Failure(draw.error);
-            }
-            variants = draw.variants;
-        }
-
+        const std::vector<Variant> variants = SetVariants(request, draw);
         const std::vector<std::string> stems = VariantFileStems(variants);
-        std::vector<VariantRun> runs;
-        runs.reserve(variants.size());
         const int total = static_cast<int>(variants.size());
         // Each variant computed, each PDF made (a sheet and a solution per variant, the key), each
         // file written (the four tables, a task per variant, the PDFs, the summary), the rename.
         const int pdfFiles = request.pdfs ? 2 * total + 1 : 0;
         const int folderFiles = 4 + total + pdfFiles + 1;
         steps.SetTotal(total + pdfFiles + folderFiles + 1);
-        for (int k = 0; k < total; ++k) {
-            runs.push_back(RunVariant(variants[k].task, request.keyFields));
-            if (!runs.back().completed) {
-                const Variant& v = variants[k];
-                throw Failure(
-                    (request.tablePath ? *request.tablePath + ": строка " + std::to_string(v.row) + ", "
-                                       : std::string()) +
-                    "вариант " + v.name + ": расчёт остановлен: " + runs.back().message.value_or(""));
-            }
-            steps.Done();
-        }
+        const std::vector<VariantRun> runs = RunVariants(request, variants, steps);
         std::vector<SetEntry> entries;
         int keyRows = 0;
         for (int k = 0; k < total; ++k) {
             entries.push_back({&variants[k], stems[k], &runs[k]});
             keyRows += static_cast<int>(runs[k].key.size());
         }
-
         const std::string setName = outDir.filename().string();
-        const QuizOptions quiz{request.tolerancePercent, request.angleToleranceDegrees,
-                               request.quizDecimalComma};
-        FolderFiles files = {
-            {"variants.csv", VariantTableText(variants, stems)},
-            {"key.csv", KeyCsv(entries)},
-            {"moodle.xml", MoodleXml(setName, entries, quiz)},
-            {"gift.txt", GiftText(setName, entries, quiz)},
-        };
-        std::vector<std::string> names;
-        for (const auto& f : files) {
-            names.push_back(f.first);
-        }
-        // The task of each variant, as the desktop program, vornik-cli --task and the page open it.
-        for (int k = 0; k < total; ++k) {
-            const TaskValues& t = variants[k].task;
-            const TaskFile task{t.title.empty() ? "Вариант " + stems[k] : t.title, "", t.input, t.precision};
-            files.push_back({stems[k] + kTaskExtension, WriteTask(task)});
-        }
-        names.push_back(stems.front() + kTaskExtension +
-                        (total > 1 ? " … " + stems.back() + kTaskExtension : ""));
-        if (request.pdfs) {
-            // The sheets, the worked solutions and the key as PDF; a PDF that cannot be made
-            // stops the set like any other file.
-            for (int k = 0; k < total; ++k) {
-                const TaskValues& t = variants[k].task;
-                std::vector<std::string> sheet = TaskSheetLines(stems[k], variants[k]);
-                for (std::string& line : TaskSheetQuantities(runs[k])) {
-                    sheet.push_back(std::move(line));
-                }
-                files.push_back({stems[k] + "-task.pdf", request.pdfs->TaskSheet(sheet)});
-                steps.Done();
-                files.push_back(
-                    {stems[k] + "-solution.pdf",
-                     request.pdfs->Solution(t, t.title.empty() ? "Вариант " + stems[k] : t.title, runs[k])});
-                steps.Done();
-            }
-            const auto pages = KeyPages(entries);
-            const std::vector<std::string> title = {
-                "Ключ ответов: " + setName,
-                "Вариантов: " + std::to_string(total) + ", страниц ключа: " + std::to_string(pages.size()),
-                request.date};
-            files.push_back({"key.pdf", request.pdfs->Key(title, pages)});
-            steps.Done();
-            names.push_back(stems.front() + "-task.pdf" +
-                            (total > 1 ? " … " + stems.back() + "-task.pdf" : ""));
-            names.push_back(stems.front() + "-solution.pdf" +
-                            (total > 1 ? " … " + stems.back() + "-solution.pdf" : ""));
-            names.push_back("key.pdf (" +
-                            Counted(static_cast<long long>(pages.size()), "страница", "страницы", "страниц") +
-                            ")");
-        } else {
-            names.push_back("(PDF нет: " +
-                            (request.pdfsMissing.empty() ? std::string("не заказаны") : request.pdfsMissing) +
-                            ")");
-        }
-        names.push_back("summary.txt");
-        files.push_back({"summary.txt", Summary(request, setName, entries,
-                                                request.tablePath ? nullptr : &draw, keyRows, names)});
-        WriteFolder(outDir, files, steps);
+        WriteFolder(outDir, SetFolderFiles(request, setName, variants, entries, stems, draw, keyRows, steps),
+                    steps);
         steps.Finished();
 
         outcome.ok = true;

@@ -257,7 +257,7 @@ std::string TableErrorMessage(const TableError& e) {
     return message;
 }
 
-bool SplitCsv(std::string_view text, std::vector<std::vector<std::string>>& rows, TableError& error) {
+Outcome<CsvRows, TableError> SplitCsv(std::string_view text) {
     if (text.starts_with(kBom)) {
         text.remove_prefix(kBom.size());
     }
@@ -275,7 +275,7 @@ bool SplitCsv(std::string_view text, std::vector<std::vector<std::string>>& rows
             break;
         }
     }
-    rows.clear();
+    CsvRows rows;
     std::vector<std::string> row;
     std::string cell;
     bool inQuotes = false;
@@ -320,27 +320,24 @@ bool SplitCsv(std::string_view text, std::vector<std::vector<std::string>>& rows
             cell.clear();
             rowHasContent = true;
             if (row.size() > kMaxCellsPerRow) {
-                error = {row1, 0, "", "в строке больше " + std::to_string(kMaxCellsPerRow) + " ячеек"};
-                return false;
+                return TableError{row1, 0, "",
+                                  "в строке больше " + std::to_string(kMaxCellsPerRow) + " ячеек"};
             }
         } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
             continue;
         } else if ((c == '\n' || c == '\r') && !endRow()) {
-            error = tooLong;
-            return false;
+            return tooLong;
         } else if (c != '\n' && c != '\r') {
             cell += c;
         }
     }
     if (inQuotes) {
-        error = {quoteRow, 0, "", "кавычка не закрыта до конца файла"};
-        return false;
+        return TableError{quoteRow, 0, "", "кавычка не закрыта до конца файла"};
     }
     if ((!cell.empty() || !row.empty() || rowHasContent) && !endRow()) {
-        error = tooLong;
-        return false;
+        return tooLong;
     }
-    return true;
+    return rows;
 }
 
 std::string CsvTextCell(std::string_view text) {
@@ -367,43 +364,45 @@ std::string CsvCell(std::string_view text) {
     return out + "\"";
 }
 
-TableResult ReadVariantTable(std::string_view bytes, const TaskValues& base) {
-    TableResult result;
-    auto fail = [&](int row, int column, std::string name, std::string text) {
-        result.variants.clear();
-        result.error = TableError{row, column, std::move(name), std::move(text)};
-        return result;
-    };
+namespace {
+
+using TableStep = Outcome<void, TableError>;
+
+// The table's rows: a file that is not too large, in UTF-8, split into cells, with a header.
+Outcome<CsvRows, TableError> TableRows(std::string_view bytes) {
     if (bytes.size() > kMaxTableBytes) {
-        return fail(0, 0, "",
-                    "файл больше " + std::to_string(kMaxTableBytes >> 20) + " МиБ, это не таблица вариантов");
+        return TableError{
+            0, 0, "",
+            "файл больше " + std::to_string(kMaxTableBytes >> 20) + " МиБ, это не таблица вариантов"};
     }
     if (const size_t bad = Utf8Prefix(bytes); bad < bytes.size()) {
         const int line = 1 + static_cast<int>(std::count(bytes.begin(), bytes.begin() + bad, '\n'));
-        return fail(line, 0, "", "файл не в кодировке UTF-8 (сохраните таблицу как «CSV UTF-8»)");
+        return TableError{line, 0, "", "файл не в кодировке UTF-8 (сохраните таблицу как «CSV UTF-8»)"};
     }
-    std::vector<std::vector<std::string>> rows;
-    TableError splitError;
-    if (!SplitCsv(bytes, rows, splitError)) {
-        return fail(splitError.row, 0, "", splitError.text);
+    Outcome<CsvRows, TableError> rows = SplitCsv(bytes);
+    if (!rows) {
+        return TableError{rows.Error().row, 0, "", rows.Error().text};
     }
-    if (rows.empty() || rows[0].empty()) {
-        return fail(1, 0, "", "нет строки заголовка: файл пуст");
+    if (rows->empty() || (*rows)[0].empty()) {
+        return TableError{1, 0, "", "нет строки заголовка: файл пуст"};
     }
+    return rows;
+}
 
-    const std::vector<std::string>& header = rows[0];
+// The header's columns: every name known, short enough, and no column named twice.
+Outcome<std::vector<Column>, TableError> HeaderColumns(const std::vector<std::string>& header) {
     std::vector<Column> columns;
     std::set<std::string> seen;
     for (size_t c = 0; c < header.size(); ++c) {
         const std::string name = Trimmed(header[c]);
         const int col = static_cast<int>(c) + 1;
         if (Characters(name) > kMaxCellChars) {
-            return fail(1, col, "", "имя столбца длиннее " + std::to_string(kMaxCellChars) + " знаков");
+            return TableError{1, col, "", "имя столбца длиннее " + std::to_string(kMaxCellChars) + " знаков"};
         }
         const std::optional<Column> column = ColumnByName(name);
         if (!column) {
-            return fail(1, col, name,
-                        name.empty() ? "пустое имя столбца" : "неизвестный столбец «" + name + "»");
+            return TableError{1, col, name,
+                              name.empty() ? "пустое имя столбца" : "неизвестный столбец «" + name + "»"};
         }
         // Two names of one column (r1 and Edit4) would contradict each other.
         std::string key =
@@ -412,164 +411,247 @@ TableResult ReadVariantTable(std::string_view bytes, const TaskValues& base) {
             key = std::to_string(static_cast<int>(ColumnKind::Tick)) + ":1";
         }
         if (!seen.insert(key).second) {
-            return fail(1, col, name, "столбец «" + name + "» повторяется");
+            return TableError{1, col, name, "столбец «" + name + "» повторяется"};
         }
         columns.push_back(*column);
     }
+    return columns;
+}
 
+// The columns of a row that tick something only one connection has, checked once the row is read.
+struct ConnectionMarks {
+    int neutral = 0;
+    int shorts = 0;
+    int opens = 0;
+};
+
+// The cell's text as the row uses it: checked for characters and length, without the
+// apostrophe that keeps a spreadsheet from a formula.
+Outcome<std::string, TableError> CellText(const Column& column, const std::string& raw,
+                                          const TableError& at) {
+    std::string cell = Trimmed(raw);
+    if (const std::optional<char32_t> bad = FirstNonXmlChar(cell)) {
+        return TableError{
+            at.row, at.column, at.columnName,
+            "управляющий знак " + CodePointName(*bad) + " в ячейке: такой текст не запишется в тест"};
+    }
+    const bool text = column.kind == ColumnKind::Variant || column.kind == ColumnKind::Title;
+    const int limit = column.kind == ColumnKind::Variant ? kMaxNameChars
+                      : column.kind == ColumnKind::Title ? kMaxTitleChars
+                                                         : kMaxCellChars;
+    if (Characters(cell) > limit) {
+        return TableError{at.row, at.column, at.columnName,
+                          "ячейка длиннее " + std::to_string(limit) + " знаков"};
+    }
+    if (text && cell.size() > 1 && cell[0] == '\'' && FormulaStart(cell.substr(1))) {
+        cell.erase(0, 1);
+    }
+    return cell;
+}
+
+std::optional<std::string> ConnectionCell(const std::string& cell, CircuitInput& in) {
+    const std::string value = Lower(cell);
+    if (value == "star" || value == "звезда" || value == "Звезда" || value == "ЗВЕЗДА") {
+        in.star = true;
+    } else if (value == "delta" || value == "треугольник" || value == "Треугольник" ||
+               value == "ТРЕУГОЛЬНИК") {
+        in.star = false;
+    } else {
+        return "«" + cell + "»: соединение star или delta";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> FieldCell(const std::string& cell, int param, CircuitInput& in) {
+    std::string text = cell;
+    std::replace(text.begin(), text.end(), '.', ',');
+    double value = 0.0;
+    if (!TryTextToFloat(text, value)) {
+        return "«" + cell + "» — не число";
+    }
+    in[static_cast<Param>(param)] = text;
+    return std::nullopt;
+}
+
+std::optional<std::string> TickCell(const std::string& cell, int box, int col, CircuitInput& in,
+                                    ConnectionMarks& marks) {
+    const std::optional<bool> on = TickValue(cell);
+    if (!on) {
+        return "«" + cell + "»: отметка 1 или 0 (да или нет)";
+    }
+    in.SetChecked(box, *on);
+    if (box == 1 && *on) {
+        marks.neutral = col;
+    }
+    return std::nullopt;
+}
+
+// A --short, --open or --break cell: the three ticks of its phases.
+std::optional<std::string> PhasesCell(const std::string& cell, ColumnKind kind, int col, CircuitInput& in,
+                                      ConnectionMarks& marks) {
+    const bool pairs = kind == ColumnKind::Opens;
+    const std::optional<std::array<bool, 3>> on = PhaseSet(cell, pairs);
+    if (!on) {
+        return "«" + cell + "»: " + (pairs ? "фазы AB, BC, CA" : "фазы A, B, C") + " через точку с запятой";
+    }
+    const auto& boxes = kind == ColumnKind::Breaks ? kLineBreakTicks : kPhaseFaultTicks;
+    for (int k = 0; k < 3; ++k) {
+        in.SetChecked(boxes[k], (*on)[k]);
+    }
+    const bool any = (*on)[0] || (*on)[1] || (*on)[2];
+    if (kind == ColumnKind::Shorts && any) {
+        marks.shorts = col;
+    }
+    if (kind == ColumnKind::Opens && any) {
+        marks.opens = col;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> DecimalsCell(const std::string& cell, int index, PrecisionValues& precision) {
+    int decimals = -1;
+    if (!TryTextToInt(cell, decimals) || decimals < 0 || decimals > 5) {
+        return "«" + cell + "»: число знаков от 0 до 5";
+    }
+    precision.texts[index] = std::to_string(decimals);
+    return std::nullopt;
+}
+
+// A non-empty cell put into the variant; the reason when it cannot be.
+std::optional<std::string> PutCell(const Column& column, const std::string& cell, int col, Variant& v,
+                                   ConnectionMarks& marks) {
+    CircuitInput& in = v.task.input;
+    switch (column.kind) {
+        case ColumnKind::Variant:
+            if (std::string fault = NameFault(cell); !fault.empty()) {
+                return fault;
+            }
+            v.name = cell;
+            return std::nullopt;
+        case ColumnKind::Title:
+            v.task.title = cell;
+            return std::nullopt;
+        case ColumnKind::Connection:
+            return ConnectionCell(cell, in);
+        case ColumnKind::Field:
+            return FieldCell(cell, column.index, in);
+        case ColumnKind::Tick:
+        case ColumnKind::Neutral:
+            return TickCell(cell, column.index, col, in, marks);
+        case ColumnKind::Shorts:
+        case ColumnKind::Opens:
+        case ColumnKind::Breaks:
+            return PhasesCell(cell, column.kind, col, in, marks);
+        case ColumnKind::Decimals:
+            return DecimalsCell(cell, column.index, v.task.precision);
+    }
+    return std::nullopt;
+}
+
+// A row ticks nothing its connection lacks.
+TableStep CheckConnection(const Variant& v, const ConnectionMarks& marks,
+                          const std::vector<std::string>& header) {
+    auto at = [&](int col, std::string text) {
+        return TableError{v.row, col, Trimmed(header[col - 1]), std::move(text)};
+    };
+    const bool star = v.task.input.star;
+    if (star && marks.opens > 0) {
+        return at(marks.opens, "обрыв фазы нагрузки бывает только у треугольника, а соединение — звезда");
+    }
+    if (!star && marks.shorts > 0) {
+        return at(marks.shorts, "короткое замыкание фазы бывает только у звезды, а соединение — треугольник");
+    }
+    if (!star && marks.neutral > 0) {
+        return at(marks.neutral, "нулевой провод бывает только у звезды, а соединение — треугольник");
+    }
+    return {};
+}
+
+// The variant of one row (the `number`th variant): the base task with the row's non-empty cells.
+Outcome<Variant, TableError> RowVariant(const std::vector<std::string>& cells, int row, size_t number,
+                                        const std::vector<std::string>& header,
+                                        const std::vector<Column>& columns, const TaskValues& base) {
+    if (cells.size() > columns.size()) {
+        return TableError{row, static_cast<int>(columns.size()) + 1, "",
+                          "ячеек больше, чем столбцов в заголовке (" + std::to_string(columns.size()) + ")"};
+    }
+    if (cells.size() < columns.size()) {
+        return TableError{row, static_cast<int>(cells.size()) + 1, Trimmed(header[cells.size()]),
+                          "в строке " + std::to_string(cells.size()) + " из " +
+                              std::to_string(columns.size()) +
+                              " ячеек заголовка; пустую ячейку отделите разделителем"};
+    }
+    Variant v{std::to_string(number), row, base};
+    ConnectionMarks marks;
+    for (size_t c = 0; c < cells.size(); ++c) {
+        const int col = static_cast<int>(c) + 1;
+        const TableError at{row, col, Trimmed(header[c]), ""};
+        const Outcome<std::string, TableError> cell = CellText(columns[c], cells[c], at);
+        if (!cell) {
+            return cell.Error();
+        }
+        if (cell->empty()) {
+            continue;  // the base task's value stays
+        }
+        if (std::optional<std::string> fault = PutCell(columns[c], *cell, col, v, marks)) {
+            return TableError{row, col, at.columnName, std::move(*fault)};
+        }
+    }
+    if (const TableStep checked = CheckConnection(v, marks, header); !checked) {
+        return checked.Error();
+    }
+    return v;
+}
+
+// The failure of a variant whose name an earlier row already has.
+TableError RepeatedName(const Variant& v, const std::vector<std::string>& header,
+                        const std::vector<Column>& columns) {
+    int nameColumn = 0;
+    for (size_t c = 0; c < columns.size(); ++c) {
+        if (columns[c].kind == ColumnKind::Variant) {
+            nameColumn = static_cast<int>(c) + 1;
+        }
+    }
+    return TableError{v.row, nameColumn, nameColumn > 0 ? Trimmed(header[nameColumn - 1]) : "",
+                      "вариант «" + v.name + "» уже есть выше"};
+}
+
+bool BlankRow(const std::vector<std::string>& cells) {
+    return std::all_of(cells.begin(), cells.end(), [](const std::string& c) { return Trimmed(c).empty(); });
+}
+
+}  // namespace
+
+TableResult ReadVariantTable(std::string_view bytes, const TaskValues& base) {
+    const Outcome<CsvRows, TableError> rows = TableRows(bytes);
+    if (!rows) {
+        return rows.Error();
+    }
+    const std::vector<std::string>& header = (*rows)[0];
+    const Outcome<std::vector<Column>, TableError> columns = HeaderColumns(header);
+    if (!columns) {
+        return columns.Error();
+    }
+    std::vector<Variant> variants;
     std::set<std::string> names;
-    for (size_t r = 1; r < rows.size(); ++r) {
-        const std::vector<std::string>& cells = rows[r];
-        const int row = static_cast<int>(r) + 1;
-        if (std::all_of(cells.begin(), cells.end(),
-                        [](const std::string& c) { return Trimmed(c).empty(); })) {
+    for (size_t r = 1; r < rows->size(); ++r) {
+        if (BlankRow((*rows)[r])) {
             continue;  // a blank line, or a row of empty cells as a spreadsheet saves it (;;;)
         }
-        if (cells.size() > columns.size()) {
-            return fail(row, static_cast<int>(columns.size()) + 1, "",
-                        "ячеек больше, чем столбцов в заголовке (" + std::to_string(columns.size()) + ")");
+        Outcome<Variant, TableError> v =
+            RowVariant((*rows)[r], static_cast<int>(r) + 1, variants.size() + 1, header, *columns, base);
+        if (!v) {
+            return v.Error();
         }
-        if (cells.size() < columns.size()) {
-            return fail(row, static_cast<int>(cells.size()) + 1, Trimmed(header[cells.size()]),
-                        "в строке " + std::to_string(cells.size()) + " из " + std::to_string(columns.size()) +
-                            " ячеек заголовка; пустую ячейку отделите разделителем");
+        if (!names.insert(FileNameKey(v->name)).second) {
+            return RepeatedName(*v, header, *columns);
         }
-        Variant v{std::to_string(result.variants.size() + 1), row, base};
-        // The cells that tick something only one connection has, checked once the row is read.
-        int neutralColumn = 0;
-        int shortColumn = 0;
-        int openColumn = 0;
-        for (size_t c = 0; c < cells.size(); ++c) {
-            const int col = static_cast<int>(c) + 1;
-            const std::string& name = Trimmed(header[c]);
-            std::string cell = Trimmed(cells[c]);
-            const Column& column = columns[c];
-            if (const std::optional<char32_t> bad = FirstNonXmlChar(cell)) {
-                return fail(
-                    row, col, name,
-                    "управляющий знак " + CodePointName(*bad) + " в ячейке: такой текст не запишется в тест");
-            }
-            const bool text = column.kind == ColumnKind::Variant || column.kind == ColumnKind::Title;
-            const int limit = column.kind == ColumnKind::Variant ? kMaxNameChars
-                              : column.kind == ColumnKind::Title ? kMaxTitleChars
-                                                                 : kMaxCellChars;
-            if (Characters(cell) > limit) {
-                return fail(row, col, name, "ячейка длиннее " + std::to_string(limit) + " знаков");
-            }
-            if (text && cell.size() > 1 && cell[0] == '\'' && FormulaStart(cell.substr(1))) {
-                cell.erase(0, 1);  // the apostrophe that keeps a spreadsheet from a formula
-            }
-            if (cell.empty()) {
-                continue;  // the base task's value stays
-            }
-            CircuitInput& in = v.task.input;
-            switch (column.kind) {
-                case ColumnKind::Variant:
-                    if (const std::string fault = NameFault(cell); !fault.empty()) {
-                        return fail(row, col, name, fault);
-                    }
-                    v.name = cell;
-                    break;
-                case ColumnKind::Title:
-                    v.task.title = cell;
-                    break;
-                case ColumnKind::Connection: {
-                    const std::string value = Lower(cell);
-                    if (value == "star" || value == "звезда" || value == "Звезда" || value == "ЗВЕЗДА") {
-                        in.star = true;
-                    } else if (value == "delta" || value == "треугольник" || value == "Треугольник" ||
-                               value == "ТРЕУГОЛЬНИК") {
-                        in.star = false;
-                    } else {
-                        return fail(row, col, name, "«" + cell + "»: соединение star или delta");
-                    }
-                    break;
-                }
-                case ColumnKind::Field: {
-                    std::string text = cell;
-                    std::replace(text.begin(), text.end(), '.', ',');
-                    double value = 0.0;
-                    if (!TryTextToFloat(text, value)) {
-                        return fail(row, col, name, "«" + cell + "» — не число");
-                    }
-                    in[static_cast<Param>(column.index)] = text;
-                    break;
-                }
-                case ColumnKind::Tick:
-                case ColumnKind::Neutral: {
-                    const std::optional<bool> on = TickValue(cell);
-                    if (!on) {
-                        return fail(row, col, name, "«" + cell + "»: отметка 1 или 0 (да или нет)");
-                    }
-                    in.SetChecked(column.index, *on);
-                    if (column.index == 1 && *on) {
-                        neutralColumn = col;
-                    }
-                    break;
-                }
-                case ColumnKind::Shorts:
-                case ColumnKind::Opens:
-                case ColumnKind::Breaks: {
-                    const bool pairs = column.kind == ColumnKind::Opens;
-                    const std::optional<std::array<bool, 3>> on = PhaseSet(cell, pairs);
-                    if (!on) {
-                        return fail(row, col, name,
-                                    "«" + cell + "»: " + (pairs ? "фазы AB, BC, CA" : "фазы A, B, C") +
-                                        " через точку с запятой");
-                    }
-                    const auto& boxes =
-                        column.kind == ColumnKind::Breaks ? kLineBreakTicks : kPhaseFaultTicks;
-                    for (int k = 0; k < 3; ++k) {
-                        in.SetChecked(boxes[k], (*on)[k]);
-                    }
-                    const bool any = (*on)[0] || (*on)[1] || (*on)[2];
-                    if (column.kind == ColumnKind::Shorts && any) {
-                        shortColumn = col;
-                    }
-                    if (column.kind == ColumnKind::Opens && any) {
-                        openColumn = col;
-                    }
-                    break;
-                }
-                case ColumnKind::Decimals: {
-                    int decimals = -1;
-                    if (!TryTextToInt(cell, decimals) || decimals < 0 || decimals > 5) {
-                        return fail(row, col, name, "«" + cell + "»: число знаков от 0 до 5");
-                    }
-                    v.task.precision.texts[column.index] = std::to_string(decimals);
-                    break;
-                }
-            }
-        }
-        const bool star = v.task.input.star;
-        if (star && openColumn > 0) {
-            return fail(row, openColumn, Trimmed(header[openColumn - 1]),
-                        "обрыв фазы нагрузки бывает только у треугольника, а соединение — звезда");
-        }
-        if (!star && shortColumn > 0) {
-            return fail(row, shortColumn, Trimmed(header[shortColumn - 1]),
-                        "короткое замыкание фазы бывает только у звезды, а соединение — треугольник");
-        }
-        if (!star && neutralColumn > 0) {
-            return fail(row, neutralColumn, Trimmed(header[neutralColumn - 1]),
-                        "нулевой провод бывает только у звезды, а соединение — треугольник");
-        }
-        if (!names.insert(FileNameKey(v.name)).second) {
-            int nameColumn = 0;
-            for (size_t c = 0; c < columns.size(); ++c) {
-                if (columns[c].kind == ColumnKind::Variant) {
-                    nameColumn = static_cast<int>(c) + 1;
-                }
-            }
-            return fail(row, nameColumn, nameColumn > 0 ? Trimmed(header[nameColumn - 1]) : "",
-                        "вариант «" + v.name + "» уже есть выше");
-        }
-        result.variants.push_back(std::move(v));
+        variants.push_back(std::move(*v));
     }
-    if (result.variants.empty()) {
-        return fail(2, 0, "", "в таблице нет ни одного варианта");
+    if (variants.empty()) {
+        return TableError{2, 0, "", "в таблице нет ни одного варианта"};
     }
-    return result;
+    return variants;
 }
 
 std::vector<std::string> VariantFileStems(const std::vector<Variant>& variants) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "classset/Variant.h"
+#include "fileio/Failure.h"
 
 namespace vornik {
 
@@ -44,10 +45,8 @@ struct TableError {
 // "строка 3, столбец 5 (r1): ..." in one line.
 std::string TableErrorMessage(const TableError& error);
 
-struct TableResult {
-    std::vector<Variant> variants;
-    std::optional<TableError> error;
-};
+// The variants of a table, or the table's first fault.
+using TableResult = Outcome<std::vector<Variant>, TableError>;
 
 // Reads the table's bytes. Every number is checked as the run will read it, the connection of
 // each row against its ticks, names for being unique and usable as file names.
@@ -55,8 +54,10 @@ TableResult ReadVariantTable(std::string_view bytes, const TaskValues& base);
 
 // The cells of one CSV text split into rows (quoted cells, "" inside quotes, CRLF or LF), with
 // the separator chosen from the header line: ';' when it holds one outside quotes, else ','.
-// A UTF-8 byte order mark is skipped. Returns false with `error` set on an unterminated quote.
-bool SplitCsv(std::string_view text, std::vector<std::vector<std::string>>& rows, TableError& error);
+// A UTF-8 byte order mark is skipped. Fails on an unterminated quote, a row of too many cells or
+// too many rows.
+using CsvRows = std::vector<std::vector<std::string>>;
+Outcome<CsvRows, TableError> SplitCsv(std::string_view text);
 
 // A cell for a comma-separated file: quoted when it holds a comma, a quote or a line break.
 std::string CsvCell(std::string_view text);

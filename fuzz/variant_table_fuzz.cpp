@@ -12,24 +12,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace vornik;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const TableResult read = ReadVariantTable(bytes, TaskValues{});
-    if (read.error) {
-        if (!read.variants.empty() || read.error->row < 0 || read.error->column < 0 ||
-            TableErrorMessage(*read.error).find('\n') != std::string::npos) {
+    if (!read) {
+        if (read.Error().row < 0 || read.Error().column < 0 ||
+            TableErrorMessage(read.Error()).find('\n') != std::string::npos) {
             std::abort();
         }
         return 0;
     }
-    if (read.variants.empty()) {
+    if (read->empty()) {
         std::abort();  // a table without variants is a fault
     }
-    const std::vector<std::string> stems = VariantFileStems(read.variants);
-    const TableResult again = ReadVariantTable(VariantTableText(read.variants, stems), TaskValues{});
-    if (again.error || again.variants.size() != read.variants.size()) {
+    const std::vector<std::string> stems = VariantFileStems(*read);
+    const TableResult again = ReadVariantTable(VariantTableText(*read, stems), TaskValues{});
+    if (!again || again->size() != read->size()) {
         std::abort();
     }
-    for (std::size_t k = 0; k < read.variants.size(); ++k) {
-        if (!SameExercise(again.variants[k].task, read.variants[k].task) ||
-            again.variants[k].task.title != read.variants[k].task.title) {
+    for (std::size_t k = 0; k < read->size(); ++k) {
+        if (!SameExercise((*again)[k].task, (*read)[k].task) ||
+            (*again)[k].task.title != (*read)[k].task.title) {
             std::abort();
         }
     }

@@ -82,11 +82,10 @@ TEST(VariantTable, FaultsNameTheirRowAndColumn) {
     };
     for (const Case& c : cases) {
         const TableResult r = ReadVariantTable(c.table, StarBase());
-        ASSERT_TRUE(r.error.has_value()) << c.name;
-        EXPECT_TRUE(r.variants.empty()) << c.name;
-        EXPECT_EQ(r.error->row, c.row) << c.name;
-        EXPECT_EQ(r.error->column, c.column) << c.name;
-        const std::string message = TableErrorMessage(*r.error);
+        ASSERT_FALSE(r.Ok()) << c.name;
+        EXPECT_EQ(r.Error().row, c.row) << c.name;
+        EXPECT_EQ(r.Error().column, c.column) << c.name;
+        const std::string message = TableErrorMessage(r.Error());
         EXPECT_NE(message.find(c.says), std::string::npos) << c.name << ": " << message;
         EXPECT_EQ(message.find('\n'), std::string::npos) << c.name;
         EXPECT_LT(message.size(), 400u) << c.name << ": an over-long cell is named, not echoed";
@@ -144,9 +143,9 @@ TEST(VariantTable, ReadsWhatSpreadsheetsWrite) {
     };
     for (const Case& c : cases) {
         const TableResult r = ReadVariantTable(c.table, StarBase());
-        ASSERT_FALSE(r.error.has_value()) << c.name << ": " << TableErrorMessage(*r.error);
-        ASSERT_FALSE(r.variants.empty()) << c.name;
-        const Variant& v = r.variants.back();
+        ASSERT_TRUE(r.Ok()) << c.name << ": " << TableErrorMessage(r.Error());
+        ASSERT_FALSE(r->empty()) << c.name;
+        const Variant& v = r->back();
         EXPECT_EQ(v.name, c.variant) << c.name;
         EXPECT_EQ(v.task.input.Text(Param::Edit4), c.r1) << c.name;
         EXPECT_EQ(v.task.input.Text(Param::Edit5), c.x1) << c.name;
@@ -165,14 +164,14 @@ TEST(VariantTable, ItsOwnTableReadsBackUnchanged) {
         "=1+2;\"Петров \"\"А\"\", 7\";star;4;-2;-120;0;B\n"
         "'-5;@SUM(A1);star;4;0;-120;0;B\n",
         StarBase());
-    ASSERT_FALSE(first.error.has_value()) << TableErrorMessage(*first.error);
-    const std::vector<std::string> stems = VariantFileStems(first.variants);
+    ASSERT_TRUE(first.Ok()) << TableErrorMessage(first.Error());
+    const std::vector<std::string> stems = VariantFileStems(*first);
     EXPECT_EQ(stems, (std::vector<std::string>{"01", "12", "=1+2", "-5"}));
-    const std::string text = VariantTableText(first.variants, stems);
+    const std::string text = VariantTableText(*first, stems);
     // No text cell starts a formula; the numbers stay numbers.
-    std::vector<std::vector<std::string>> cells;
-    TableError error;
-    ASSERT_TRUE(SplitCsv(text, cells, error));
+    const Outcome<CsvRows, TableError> split = SplitCsv(text);
+    ASSERT_TRUE(split.Ok());
+    const CsvRows& cells = *split;
     for (size_t r = 1; r < cells.size(); ++r) {
         for (const size_t c : {0, 1}) {
             EXPECT_TRUE(cells[r][c].empty() || std::string("=+-@").find(cells[r][c][0]) == std::string::npos)
@@ -182,14 +181,14 @@ TEST(VariantTable, ItsOwnTableReadsBackUnchanged) {
     EXPECT_EQ(cells[3][0], "'=1+2");
     EXPECT_EQ(cells[3][10], "-2");  // x1
     const TableResult again = ReadVariantTable(text, TaskValues{});
-    ASSERT_FALSE(again.error.has_value()) << TableErrorMessage(*again.error);
-    ASSERT_EQ(again.variants.size(), 4u);
-    EXPECT_EQ(again.variants[2].task.title, "Петров \"А\", 7");
-    EXPECT_EQ(again.variants[3].task.title, "@SUM(A1)");
+    ASSERT_TRUE(again.Ok()) << TableErrorMessage(again.Error());
+    ASSERT_EQ(again->size(), 4u);
+    EXPECT_EQ((*again)[2].task.title, "Петров \"А\", 7");
+    EXPECT_EQ((*again)[3].task.title, "@SUM(A1)");
     for (size_t k = 0; k < 4; ++k) {
-        EXPECT_EQ(again.variants[k].name, stems[k]);
-        EXPECT_EQ(again.variants[k].task.title, first.variants[k].task.title);
-        EXPECT_TRUE(SameExercise(again.variants[k].task, first.variants[k].task)) << k;
+        EXPECT_EQ((*again)[k].name, stems[k]);
+        EXPECT_EQ((*again)[k].task.title, (*first)[k].task.title);
+        EXPECT_TRUE(SameExercise((*again)[k].task, (*first)[k].task)) << k;
     }
 }
 
