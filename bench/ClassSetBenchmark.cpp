@@ -25,9 +25,7 @@ void MakeSet(benchmark::State& bs, bool star, int count, bool pdfs = false) {
     request.count = count;
     request.seed = 20261207;
     for (const char* text : {"r1=1..60/0,5", "x1=-30..30/0,5", "r2=1..60/0,5", "x3=-30..30/0,5"}) {
-        VaryRange range;
-        ParseVaryRange(text, range);
-        request.ranges.push_back(range);
+        request.ranges.push_back(*ParseVaryRange(text));
     }
     std::string pattern = (std::filesystem::temp_directory_path() / "vornik-bench-XXXXXX").string();
     const std::filesystem::path dir = mkdtemp(pattern.data());

@@ -93,17 +93,19 @@ std::string VaryRange::Text(std::int64_t k) const {
     return (v < 0 ? "-" : "") + digits;
 }
 
-std::string ParseVaryRange(std::string_view text, VaryRange& range) {
-    const std::string hint = "--vary takes NAME=FROM..TO/STEP, e.g. r1=5..20/0,5";
+Outcome<VaryRange> ParseVaryRange(std::string_view text) {
+    const std::string hint = "--vary: нужно ИМЯ=ОТ..ДО/ШАГ, например r1=5..20/0,5";
+    VaryRange range;
     const size_t eq = text.find('=');
     const size_t dots = text.find("..");
     if (eq == std::string_view::npos || dots == std::string_view::npos || dots < eq) {
-        return hint;
+        return Failure{hint, ""};
     }
     range.name = std::string(text.substr(0, eq));
     const std::optional<Column> column = ColumnByName(range.name);
     if (!column || column->kind != ColumnKind::Field) {
-        return "--vary: '" + range.name + "' is not a field (u1..u3, a1..a3, r1, x1, …, r0, shunt1..shunt3)";
+        return Failure{
+            "--vary: «" + range.name + "» — не поле (u1..u3, a1..a3, r1, x1, …, r0, shunt1..shunt3)", ""};
     }
     range.field = column->index;
     const size_t slash = text.find('/', dots);
@@ -115,19 +117,19 @@ std::string ParseVaryRange(std::string_view text, VaryRange& range) {
     const std::optional<Decimal> step =
         slash == std::string_view::npos ? Decimal{1, 0} : ParseDecimal(text.substr(slash + 1));
     if (!from || !to || !step) {
-        return hint + " (numbers of at most " + std::to_string(kMaxDigits) + " digits)";
+        return Failure{hint + " (числа не длиннее " + std::to_string(kMaxDigits) + " цифр)", ""};
     }
     range.scale = std::max({from->scale, to->scale, step->scale});
     const auto f = Rescaled(*from, range.scale);
     const auto t = Rescaled(*to, range.scale);
     const auto s = Rescaled(*step, range.scale);
     if (!f || !t || !s || *s <= 0 || *t < *f) {
-        return "--vary " + std::string(text) + ": FROM must not exceed TO and STEP must be above zero";
+        return Failure{"--vary " + std::string(text) + ": ОТ не больше ДО, ШАГ больше нуля", ""};
     }
     range.from = *f;
     range.step = *s;
     range.count = (*t - *f) / *s + 1;
-    return std::string();
+    return range;
 }
 
 DrawResult DrawVariants(const TaskValues& base, int count, std::uint64_t seed,

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "classset/Variant.h"
+#include "fileio/Failure.h"
 
 namespace vornik {
 
@@ -40,8 +41,8 @@ struct VaryRange {
     std::string Text(std::int64_t k) const;
 };
 
-// Returns an empty string on success, else a one-line hint.
-std::string ParseVaryRange(std::string_view text, VaryRange& range);
+// The range of NAME=FROM..TO/STEP, or a one-line hint.
+Outcome<VaryRange> ParseVaryRange(std::string_view text);
 
 struct DrawResult {
     std::vector<Variant> variants;

@@ -14,96 +14,134 @@ bool HasClassSetOptions(const CliOptions& o) {
            o.angleTolerance || o.quizDecimal;
 }
 
-std::string ClassSetRequestFrom(const CliOptions& o, ClassSetRequest& request) {
+namespace {
+
+using Step = Outcome<void>;
+
+Failure Hint(std::string text) {
+    return Failure{std::move(text), ""};
+}
+
+// The options that name no set, or that a set does not take.
+Step CheckSetOptions(const CliOptions& o) {
     if (!o.classSet) {
-        return "--variants, --count, --seed, --vary, --key-fields, --tolerance, --angle-tolerance and "
-               "--quiz-decimal go with --class-set OUTDIR";
+        return Hint(
+            "--variants, --count, --seed, --vary, --key-fields, --tolerance, --angle-tolerance и "
+            "--quiz-decimal — только вместе с --class-set ПАПКА");
     }
     if (o.json || o.diagram || o.out) {
-        return "--class-set writes its own files; leave out --json, --diagram and --out";
+        return Hint("--class-set пишет свои файлы; уберите --json, --diagram и --out");
     }
     if (o.classSet->empty()) {
-        return "--class-set needs a folder name";
+        return Hint("--class-set: нужно имя папки");
     }
-    request.outDir = *o.classSet;
-    request.base.input = o.params;
-    request.base.precision = o.precision;
-    request.base.title = o.taskTitle;
     // The title goes onto every sheet and question, under the same limit as a table's titles.
     const auto characters =
         std::count_if(o.taskTitle.begin(), o.taskTitle.end(), [](char c) { return (c & 0xC0) != 0x80; });
     if (characters > kMaxTitleChars) {
-        return "--class-set: the task's title is longer than " + std::to_string(kMaxTitleChars) +
-               " characters";
+        return Hint("--class-set: название задачи длиннее " + std::to_string(kMaxTitleChars) + " знаков");
     }
-    if (o.variants) {
-        if (o.count || o.seed || !o.vary.empty()) {
-            return "--variants takes the variants from a table; leave out --count, --seed and --vary";
-        }
-        request.tablePath = *o.variants;
-    } else {
-        if (!o.count || !o.seed) {
-            return "--class-set needs --variants TABLE or --count N --seed S";
-        }
-        const std::string& c = *o.count;
-        if (std::from_chars(c.data(), c.data() + c.size(), request.count).ptr != c.data() + c.size() ||
-            request.count < 1 || request.count > kMaxVariants) {
-            return "--count takes a whole number from 1 to " + std::to_string(kMaxVariants);
-        }
-        const std::string& s = *o.seed;
-        if (s.empty() ||
-            std::from_chars(s.data(), s.data() + s.size(), request.seed).ptr != s.data() + s.size()) {
-            return "--seed takes a whole number from 0 to 18446744073709551615";
-        }
-        for (const std::string& text : o.vary) {
-            VaryRange range;
-            if (const std::string error = ParseVaryRange(text, range); !error.empty()) {
-                return error;
-            }
-            request.ranges.push_back(range);
-            request.rangeTexts.push_back(text);
-        }
+    return {};
+}
+
+// --count N --seed S and the --vary ranges of random variants.
+Step ReadRandomVariants(const CliOptions& o, ClassSetRequest& request) {
+    if (!o.count || !o.seed) {
+        return Hint("--class-set: нужно --variants ТАБЛИЦА или --count N --seed S");
     }
-    if (o.keyFields) {
-        std::vector<int> fields;
-        size_t start = 0;
-        while (start <= o.keyFields->size()) {
-            size_t end = o.keyFields->find(',', start);
-            end = end == std::string::npos ? o.keyFields->size() : end;
-            const std::string name = o.keyFields->substr(start, end - start);
-            const std::optional<int> field = FieldByName(name);
-            if (!field) {
-                return "--key-fields: '" + name +
-                       "' is not a field of the solution record (IaMod, IaArg, PTotal, …)";
-            }
-            fields.push_back(*field);
-            start = end + 1;
-        }
-        request.keyFields = fields;
+    const std::string& c = *o.count;
+    if (std::from_chars(c.data(), c.data() + c.size(), request.count).ptr != c.data() + c.size() ||
+        request.count < 1 || request.count > kMaxVariants) {
+        return Hint("--count: целое число от 1 до " + std::to_string(kMaxVariants));
     }
-    if (o.tolerance) {
-        std::string text = *o.tolerance;
-        std::replace(text.begin(), text.end(), '.', ',');
-        if (!TryTextToFloat(text, request.tolerancePercent) || !(request.tolerancePercent > 0) ||
-            request.tolerancePercent >= 100) {
-            return "--tolerance takes a percentage above 0 and below 100, e.g. 1 or 0,5";
-        }
+    const std::string& s = *o.seed;
+    if (s.empty() ||
+        std::from_chars(s.data(), s.data() + s.size(), request.seed).ptr != s.data() + s.size()) {
+        return Hint("--seed: целое число от 0 до 18446744073709551615");
     }
-    if (o.angleTolerance) {
-        std::string text = *o.angleTolerance;
-        std::replace(text.begin(), text.end(), '.', ',');
-        if (!TryTextToFloat(text, request.angleToleranceDegrees) || !(request.angleToleranceDegrees > 0) ||
-            request.angleToleranceDegrees >= 90) {
-            return "--angle-tolerance takes degrees above 0 and below 90, e.g. 1 or 0,5";
+    for (const std::string& text : o.vary) {
+        const Outcome<VaryRange> range = ParseVaryRange(text);
+        if (!range) {
+            return range.Error();
         }
+        request.ranges.push_back(*range);
+        request.rangeTexts.push_back(text);
+    }
+    return {};
+}
+
+// The record fields of --key-fields, comma separated.
+Outcome<std::vector<int>> KeyFields(const std::string& list) {
+    std::vector<int> fields;
+    size_t start = 0;
+    while (start <= list.size()) {
+        size_t end = list.find(',', start);
+        end = end == std::string::npos ? list.size() : end;
+        const std::string name = list.substr(start, end - start);
+        const std::optional<int> field = FieldByName(name);
+        if (!field) {
+            return Hint("--key-fields: «" + name + "» — не поле записи решения (IaMod, IaArg, PTotal, …)");
+        }
+        fields.push_back(*field);
+        start = end + 1;
+    }
+    return fields;
+}
+
+// A number option with a decimal comma or point, above 0 and below `below`.
+bool ReadBelow(const std::optional<std::string>& option, double below, double& value) {
+    std::string text = *option;
+    std::replace(text.begin(), text.end(), '.', ',');
+    return TryTextToFloat(text, value) && value > 0 && value < below;
+}
+
+// How the quiz marks and types the answers.
+Step ReadQuizOptions(const CliOptions& o, ClassSetRequest& request) {
+    if (o.tolerance && !ReadBelow(o.tolerance, 100, request.tolerancePercent)) {
+        return Hint("--tolerance: проценты больше 0 и меньше 100, например 1 или 0,5");
+    }
+    if (o.angleTolerance && !ReadBelow(o.angleTolerance, 90, request.angleToleranceDegrees)) {
+        return Hint("--angle-tolerance: градусы больше 0 и меньше 90, например 1 или 0,5");
     }
     if (o.quizDecimal) {
         if (*o.quizDecimal != "comma" && *o.quizDecimal != "point") {
-            return "--quiz-decimal takes comma or point";
+            return Hint("--quiz-decimal: comma или point");
         }
         request.quizDecimalComma = *o.quizDecimal == "comma";
     }
-    return std::string();
+    return {};
+}
+
+}  // namespace
+
+Outcome<ClassSetRequest> ClassSetRequestFrom(const CliOptions& o) {
+    if (const Step checked = CheckSetOptions(o); !checked) {
+        return checked.Error();
+    }
+    ClassSetRequest request;
+    request.outDir = *o.classSet;
+    request.base.input = o.params;
+    request.base.precision = o.precision;
+    request.base.title = o.taskTitle;
+    if (o.variants) {
+        if (o.count || o.seed || !o.vary.empty()) {
+            return Hint("--variants берёт варианты из таблицы; уберите --count, --seed и --vary");
+        }
+        request.tablePath = *o.variants;
+    } else if (const Step drawn = ReadRandomVariants(o, request); !drawn) {
+        return drawn.Error();
+    }
+    if (o.keyFields) {
+        const Outcome<std::vector<int>> fields = KeyFields(*o.keyFields);
+        if (!fields) {
+            return fields.Error();
+        }
+        request.keyFields = *fields;
+    }
+    if (const Step quiz = ReadQuizOptions(o, request); !quiz) {
+        return quiz.Error();
+    }
+    return request;
 }
 
 std::string QuotedCommand(int argc, const char* const* argv) {

@@ -11,9 +11,8 @@ namespace vornik {
 // Whether any class-set option was given.
 bool HasClassSetOptions(const CliOptions& options);
 
-// Fills `request` from the options (the circuit options are the base task). Returns an empty
-// string on success, else a one-line usage hint.
-std::string ClassSetRequestFrom(const CliOptions& options, ClassSetRequest& request);
+// The request of the options (the circuit options are the base task), or a one-line usage hint.
+Outcome<ClassSetRequest> ClassSetRequestFrom(const CliOptions& options);
 
 // The command line as a shell would take it back, for the set's summary.
 std::string QuotedCommand(int argc, const char* const* argv);

@@ -33,7 +33,7 @@ constexpr ModeName kModes[] = {
     {"break-C", 6, true, true},
 };
 
-const char* const kSelectionHint = "use a button number 1..14 or MODE:KIND such as normal:U or break-A:I";
+const char* const kSelectionHint = "номер кнопки 1..14 или РЕЖИМ:ВИД, например normal:U или break-A:I";
 
 enum class OutFormat { Jpeg, Bmp, Png, Svg };
 
@@ -99,15 +99,14 @@ void WritePicture(const std::array<SolutionRecord, kModeSlotCount>& modeSlots,
 
 }  // namespace
 
-std::string ParseDiagramSelection(const std::string& sel, bool star, int& button) {
+Outcome<int> ParseDiagramSelection(const std::string& sel, bool star) {
     if (!sel.empty() && std::all_of(sel.begin(), sel.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         int number = 0;
         const auto [end, ec] = std::from_chars(sel.data(), sel.data() + sel.size(), number);
         if (ec != std::errc() || end != sel.data() + sel.size() || number < 1 || number > kButtonCount) {
-            return "diagram button '" + sel + "' is out of range: " + kSelectionHint;
+            return Failure{"нет кнопки диаграммы «" + sel + "»: " + kSelectionHint, ""};
         }
-        button = number;
-        return std::string();
+        return number;
     }
     const size_t colon = sel.find(':');
     const std::string mode = sel.substr(0, colon);
@@ -119,24 +118,28 @@ std::string ParseDiagramSelection(const std::string& sel, bool star, int& button
         }
     }
     if (found == nullptr || (kind != "U" && kind != "I")) {
-        return "unknown diagram '" + sel + "': " + kSelectionHint;
+        return Failure{"неизвестная диаграмма «" + sel + "»: " + kSelectionHint, ""};
     }
     if (star && !found->star) {
-        return mode + " is a delta mode; add --delta or use short-A, short-B or short-C for a star load";
+        return Failure{mode +
+                           " — режим треугольника; добавьте --delta или для звезды выберите short-A, short-B "
+                           "или short-C",
+                       ""};
     }
     if (!star && !found->delta) {
-        return mode + " is a star mode; with --delta use open-AB, open-BC or open-CA";
+        return Failure{mode + " — режим звезды; с --delta выберите open-AB, open-BC или open-CA", ""};
     }
-    button = 2 * found->pair + (kind == "U" ? 1 : 2);
-    return std::string();
+    return 2 * found->pair + (kind == "U" ? 1 : 2);
 }
 
-std::string CheckDiagramOut(const std::string& path) {
+Outcome<void> CheckDiagramOut(const std::string& path) {
     if (!FormatForName(path)) {
-        return "--out '" + path +
-               "' must end in .jpg, .jpeg, .bmp, .png or .svg (the picture format follows it)";
+        return Failure{"--out «" + path +
+                           "»: имя должно кончаться на .jpg, .jpeg, .bmp, .png или .svg (по нему выбирается "
+                           "формат рисунка)",
+                       ""};
     }
-    return std::string();
+    return {};
 }
 
 Json DrawCliDiagram(const CalcState& state, const CircuitInput& form, int button,
@@ -145,7 +148,7 @@ Json DrawCliDiagram(const CalcState& state, const CircuitInput& form, int button
     if (out) {
         format = FormatForName(*out);
         if (!format) {
-            throw std::runtime_error(CheckDiagramOut(*out));
+            throw std::runtime_error(CheckDiagramOut(*out).Error().message);
         }
     }
     const DiagramSelection selection{form.Star(), form.Checked(kNeutralWire), button};

@@ -4,19 +4,19 @@
 #include <optional>
 #include <string>
 
+#include "fileio/Failure.h"
 #include "json/Json.h"
 #include "solver/Parameters.h"
 #include "solver/SolutionRecord.h"
 
 namespace vornik {
 
-// Turns SEL (1..14 or MODE:KIND) into a radio button number; returns an empty string on
-// success, else a one-line usage hint.
-std::string ParseDiagramSelection(const std::string& sel, bool star, int& button);
+// The radio button number of SEL (1..14 or MODE:KIND), or a one-line usage hint.
+Outcome<int> ParseDiagramSelection(const std::string& sel, bool star);
 
 // Checks that the --out file name ends in an extension the picture format is taken from
-// (.jpg, .jpeg, .bmp, .png, .svg); returns an empty string when it does, else a one-line usage hint.
-std::string CheckDiagramOut(const std::string& path);
+// (.jpg, .jpeg, .bmp, .png, .svg), else fails with a one-line usage hint.
+Outcome<void> CheckDiagramOut(const std::string& path);
 
 // Draws the diagram of `button` from the run's mode slots and writes it to `out` when given
 // (format by its extension). Returns the JSON object of the "diagram" member. Throws

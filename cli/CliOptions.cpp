@@ -42,178 +42,252 @@ std::string PrecisionNameList() {
     return out;
 }
 
-// The class-set options that take one value.
-std::optional<std::string>* ClassSetOption(CliOptions& o, std::string_view arg) {
-    if (arg == "--class-set") {
-        return &o.classSet;
-    }
-    if (arg == "--variants") {
-        return &o.variants;
-    }
-    if (arg == "--count") {
-        return &o.count;
-    }
-    if (arg == "--seed") {
-        return &o.seed;
-    }
-    if (arg == "--key-fields") {
-        return &o.keyFields;
-    }
-    if (arg == "--tolerance") {
-        return &o.tolerance;
-    }
-    if (arg == "--angle-tolerance") {
-        return &o.angleTolerance;
-    }
-    if (arg == "--quiz-decimal") {
-        return &o.quizDecimal;
+// The options that take one text and keep it as given, with what a missing value is told.
+struct TextOption {
+    std::string_view name;
+    std::optional<std::string> CliOptions::*member;
+    const char* missing;
+};
+
+constexpr const char* kNeedsFile = ": нужно имя файла";
+constexpr const char* kNeedsValue = ": нужно значение (см. --help)";
+
+const TextOption kTextOptions[] = {
+    {"--save-task", &CliOptions::saveTask, kNeedsFile},
+    {"--diagram", &CliOptions::diagram, ": нужен выбор диаграммы: 1..14 или РЕЖИМ:ВИД, например normal:U"},
+    {"--pdf", &CliOptions::pdf, kNeedsFile},
+    {"--out", &CliOptions::out, kNeedsFile},
+    {"--class-set", &CliOptions::classSet, kNeedsValue},
+    {"--variants", &CliOptions::variants, kNeedsValue},
+    {"--count", &CliOptions::count, kNeedsValue},
+    {"--seed", &CliOptions::seed, kNeedsValue},
+    {"--key-fields", &CliOptions::keyFields, kNeedsValue},
+    {"--tolerance", &CliOptions::tolerance, kNeedsValue},
+    {"--angle-tolerance", &CliOptions::angleTolerance, kNeedsValue},
+    {"--quiz-decimal", &CliOptions::quizDecimal, kNeedsValue},
+};
+
+const TextOption* FindTextOption(std::string_view arg) {
+    for (const TextOption& t : kTextOptions) {
+        if (arg == t.name) {
+            return &t;
+        }
     }
     return nullptr;
 }
 
+// The arguments one option at a time; "--opt=value" is the same as "--opt value".
+class Arguments {
+  public:
+    Arguments(int argc, const char* const* argv) : argc_(argc), argv_(argv) {}
+
+    // Moves to the next option; false after the last.
+    bool Next() {
+        if (++i_ >= argc_) {
+            return false;
+        }
+        option_ = argv_[i_];
+        inlineValue_.reset();
+        if (const size_t eq = option_.find('='); option_.starts_with("--") && eq != std::string_view::npos) {
+            inlineValue_ = option_.substr(eq + 1);
+            option_ = option_.substr(0, eq);
+        }
+        return true;
+    }
+    std::string Option() const { return std::string(option_); }
+    bool HasInlineValue() const { return inlineValue_.has_value(); }
+    // The option's value, after "=" or as the next argument; nullopt when there is none.
+    std::optional<std::string> Value() {
+        if (inlineValue_) {
+            return std::string(*inlineValue_);
+        }
+        if (i_ + 1 >= argc_) {
+            return std::nullopt;
+        }
+        return std::string(argv_[++i_]);
+    }
+
+  private:
+    int argc_;
+    const char* const* argv_;
+    int i_ = 0;
+    std::string_view option_;
+    std::optional<std::string_view> inlineValue_;
+};
+
+// The modes asked for, checked against the connection once every option is read.
+struct ModesAsked {
+    bool shorts = false;
+    bool opens = false;
+};
+
+using Step = Outcome<void>;
+
+Failure Hint(std::string text) {
+    return Failure{std::move(text), ""};
+}
+
+// An option without a value; false when `arg` is none.
+bool SetFlag(const std::string& arg, CliOptions& o) {
+    if (arg == "--help" || arg == "-h") {
+        o.help = true;
+    } else if (arg == "--version") {
+        o.version = true;
+    } else if (arg == "--json") {
+        o.json = true;
+    } else if (arg == "--delta") {
+        o.params.star = false;
+    } else if (arg == "--neutral") {
+        o.params.SetChecked(kNeutralWire, true);
+    } else if (arg == "--pdf-diagrams") {
+        o.pdfDiagrams = true;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+Step ReadField(const FieldSpec& field, Arguments& args, CliOptions& o) {
+    std::optional<std::string> v = args.Value();
+    if (!v) {
+        return Hint(args.Option() + ": нужно значение (текст, как в поле формы, например 0,5)");
+    }
+    // As the form's key filter does, a full stop typed as the decimal mark becomes the comma;
+    // nothing else is touched, so a bad text still gets the program's own message.
+    std::replace(v->begin(), v->end(), '.', ',');
+    o.params[field.field] = *v;
+    return {};
+}
+
+// --short names a star tick, --open a delta one, --break one in either connection.
+Step ReadModeTick(Arguments& args, CliOptions& o, ModesAsked& asked) {
+    const std::string arg = args.Option();
+    const std::optional<std::string> v = args.Value();
+    if (!v) {
+        return Hint(arg + ": нужна фаза");
+    }
+    const TickSpec* tick = TickOption(arg, *v, arg != "--open");
+    asked.shorts = asked.shorts || arg == "--short";
+    asked.opens = asked.opens || arg == "--open";
+    if (tick == nullptr) {
+        return Hint("неизвестная фаза «" + *v + "» для " + arg +
+                    (arg == "--open" ? " (AB, BC или CA)" : " (A, B или C)"));
+    }
+    o.params.SetChecked(tick->tick, true);
+    return {};
+}
+
+Step ReadDecimals(Arguments& args, CliOptions& o) {
+    const std::optional<std::string> v = args.Value();
+    if (!v) {
+        return Hint("--decimals: нужно ИМЯ=T, например --decimals I.mag=3");
+    }
+    const size_t eq = v->find('=');
+    const std::string name = v->substr(0, eq);
+    for (int k = 0; k < kPrecisionCount; ++k) {
+        if (eq != std::string::npos && name == kPrecisionFields[k].name) {
+            o.precision.texts[k] = v->substr(eq + 1);
+            return {};
+        }
+    }
+    return Hint("--decimals: ИМЯ=T, где ИМЯ — одно из " + PrecisionNameList());
+}
+
+// The task replaces everything set so far; options after it change it further. The command
+// line has no length limits, so any text is taken.
+Step ReadTaskOption(Arguments& args, CliOptions& o) {
+    const std::optional<std::string> v = args.Value();
+    if (!v) {
+        return Hint(std::string("--task") + kNeedsFile);
+    }
+    const TaskReadResult read = LoadTask(*v, FieldLimits::None);
+    if (!read.task) {
+        return Hint(TaskErrorMessage(*v, read.error));
+    }
+    if (read.newer) {
+        o.warnings.push_back(TaskNewerMessage(*v));
+    }
+    o.params = read.task->input;
+    o.precision = read.task->precision;
+    o.taskTitle = read.task->title;
+    o.taskNote = read.task->note;
+    return {};
+}
+
+Step ReadTextOption(const TextOption& option, Arguments& args, CliOptions& o) {
+    std::optional<std::string> v = args.Value();
+    if (!v) {
+        return Hint(std::string(option.name) + option.missing);
+    }
+    o.*option.member = std::move(*v);
+    return {};
+}
+
+Step ReadOption(Arguments& args, CliOptions& o, ModesAsked& asked) {
+    const std::string arg = args.Option();
+    const bool isFlag = arg == "--help" || arg == "-h" || arg == "--version" || arg == "--json" ||
+                        arg == "--delta" || arg == "--neutral" || arg == "--pdf-diagrams";
+    if (isFlag && args.HasInlineValue()) {
+        return Hint(arg + ": ключ без значения");
+    }
+    if (SetFlag(arg, o)) {
+        return {};
+    }
+    if (const FieldSpec* field = FieldOption(arg)) {
+        return ReadField(*field, args, o);
+    }
+    if (arg == "--short" || arg == "--open" || arg == "--break") {
+        return ReadModeTick(args, o, asked);
+    }
+    if (arg == "--decimals") {
+        return ReadDecimals(args, o);
+    }
+    if (arg == "--task") {
+        return ReadTaskOption(args, o);
+    }
+    if (const TextOption* option = FindTextOption(arg)) {
+        return ReadTextOption(*option, args, o);
+    }
+    if (arg == "--vary") {
+        std::optional<std::string> v = args.Value();
+        if (!v) {
+            return Hint(arg + kNeedsValue);
+        }
+        o.vary.push_back(std::move(*v));
+        return {};
+    }
+    return Hint("неизвестный ключ «" + arg + "» (см. --help)");
+}
+
+// The options that only make sense together.
+Step CheckCombinations(const CliOptions& o, const ModesAsked& asked) {
+    if (o.pdfDiagrams && !o.pdf) {
+        return Hint("--pdf-diagrams — только вместе с --pdf ФАЙЛ");
+    }
+    if (asked.shorts && !o.params.star) {
+        return Hint("--short — режим звезды; с --delta задайте --open AB|BC|CA");
+    }
+    if (asked.opens && o.params.star) {
+        return Hint("--open — режим треугольника; добавьте --delta или для звезды задайте --short A|B|C");
+    }
+    return {};
+}
+
 }  // namespace
 
-std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& o) {
-    bool sawShort = false;
-    bool sawOpen = false;
-    for (int i = 1; i < argc; ++i) {
-        // "--opt=value" is the same as "--opt value".
-        std::string_view arg = argv[i];
-        std::optional<std::string_view> inlineValue;
-        if (const size_t eq = arg.find('='); arg.starts_with("--") && eq != std::string_view::npos) {
-            inlineValue = arg.substr(eq + 1);
-            arg = arg.substr(0, eq);
-        }
-        auto value = [&](std::string& out) -> bool {
-            if (inlineValue) {
-                out = *inlineValue;
-                return true;
-            }
-            if (i + 1 >= argc) {
-                return false;
-            }
-            out = argv[++i];
-            return true;
-        };
-        const bool isFlag = arg == "--help" || arg == "-h" || arg == "--version" || arg == "--json" ||
-                            arg == "--delta" || arg == "--neutral" || arg == "--pdf-diagrams";
-        if (isFlag && inlineValue) {
-            return std::string(arg) + " takes no value";
-        }
-        std::string v;
-        if (arg == "--help" || arg == "-h") {
-            o.help = true;
-        } else if (arg == "--version") {
-            o.version = true;
-        } else if (arg == "--json") {
-            o.json = true;
-        } else if (arg == "--delta") {
-            o.params.star = false;
-        } else if (arg == "--neutral") {
-            o.params.SetChecked(kNeutralWire, true);
-        } else if (const FieldSpec* field = FieldOption(arg)) {
-            if (!value(v)) {
-                return std::string(arg) + " needs a value (the text as typed into the form, e.g. 0,5)";
-            }
-            // As the form's key filter does, a full stop typed as the decimal mark becomes the comma;
-            // nothing else is touched, so a bad text still gets the program's own message.
-            std::replace(v.begin(), v.end(), '.', ',');
-            o.params[field->field] = v;
-        } else if (arg == "--short" || arg == "--open" || arg == "--break") {
-            if (!value(v)) {
-                return std::string(arg) + " needs a phase";
-            }
-            // --short names a star tick, --open a delta one, --break one in either connection.
-            const bool star = arg != "--open";
-            const TickSpec* tick = TickOption(arg, v, star);
-            if (arg == "--short") {
-                sawShort = true;
-            } else if (arg == "--open") {
-                sawOpen = true;
-            }
-            if (tick == nullptr) {
-                return "unknown phase '" + v + "' for " + std::string(arg) +
-                       (arg == "--open" ? " (use AB, BC or CA)" : " (use A, B or C)");
-            }
-            o.params.SetChecked(tick->tick, true);
-        } else if (arg == "--decimals") {
-            if (!value(v)) {
-                return "--decimals needs NAME=T, e.g. --decimals I.mag=3";
-            }
-            const size_t eq = v.find('=');
-            const std::string name = v.substr(0, eq);
-            int index = -1;
-            for (int k = 0; k < kPrecisionCount; ++k) {
-                if (name == kPrecisionFields[k].name) {
-                    index = k;
-                }
-            }
-            if (eq == std::string::npos || index < 0) {
-                return "--decimals takes NAME=T with NAME one of " + PrecisionNameList();
-            }
-            o.precision.texts[index] = v.substr(eq + 1);
-        } else if (arg == "--task") {
-            if (!value(v)) {
-                return "--task needs a file name";
-            }
-            // The task replaces everything set so far; options after it change it further. The
-            // command line has no length limits, so any text is taken.
-            TaskReadResult read = LoadTask(v, FieldLimits::None);
-            if (!read.task) {
-                return TaskErrorMessage(v, read.error);
-            }
-            if (read.newer) {
-                o.warnings.push_back(TaskNewerMessage(v));
-            }
-            o.params = read.task->input;
-            o.precision = read.task->precision;
-            o.taskTitle = read.task->title;
-            o.taskNote = read.task->note;
-        } else if (arg == "--save-task") {
-            if (!value(v)) {
-                return "--save-task needs a file name";
-            }
-            o.saveTask = v;
-        } else if (arg == "--diagram") {
-            if (!value(v)) {
-                return "--diagram needs a selection: 1..14 or MODE:KIND such as normal:U";
-            }
-            o.diagram = v;
-        } else if (arg == "--pdf") {
-            if (!value(v)) {
-                return "--pdf needs a file name";
-            }
-            o.pdf = v;
-        } else if (arg == "--pdf-diagrams") {
-            o.pdfDiagrams = true;
-        } else if (arg == "--out") {
-            if (!value(v)) {
-                return "--out needs a file name";
-            }
-            o.out = v;
-        } else if (std::optional<std::string>* target = ClassSetOption(o, arg); target || arg == "--vary") {
-            if (!value(v)) {
-                return std::string(arg) + " needs a value (see --help)";
-            }
-            if (target) {
-                *target = v;
-            } else {
-                o.vary.push_back(v);
-            }
-        } else {
-            return "unknown option '" + std::string(arg) + "' (see --help)";
+Outcome<CliOptions> ParseCliOptions(int argc, const char* const* argv) {
+    CliOptions o;
+    ModesAsked asked;
+    Arguments args(argc, argv);
+    while (args.Next()) {
+        if (const Step read = ReadOption(args, o, asked); !read) {
+            return read.Error();
         }
     }
-    if (o.pdfDiagrams && !o.pdf) {
-        return "--pdf-diagrams goes with --pdf FILE";
+    if (const Step checked = CheckCombinations(o, asked); !checked) {
+        return checked.Error();
     }
-    if (sawShort && !o.params.star) {
-        return "--short is a star mode; with --delta use --open AB|BC|CA";
-    }
-    if (sawOpen && o.params.star) {
-        return "--open is a delta mode; add --delta or use --short A|B|C for a star load";
-    }
-    return std::string();
+    return o;
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "fileio/Failure.h"
 #include "solver/Parameters.h"
 #include "solver/SolutionRecord.h"
 #include "task/TaskFile.h"
@@ -45,8 +46,8 @@ struct CliOptions {
 // The task of the options: what --save-task writes and --json reports.
 TaskFile OptionsTask(const CliOptions& options);
 
-// Fills `options` from the arguments. Returns an empty string on success, else a one-line hint.
-std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& options);
+// The options of the arguments, or a one-line hint (Russian) at the first that is wrong.
+Outcome<CliOptions> ParseCliOptions(int argc, const char* const* argv);
 
 // `text` made safe to print as one line on a terminal: a backslash, control characters
 // (C0, DEL and C1) and bytes that are not valid UTF-8 are written as escapes (\\, \n, \t,

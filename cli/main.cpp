@@ -44,8 +44,119 @@ int WriteOutput(const std::string& text) {
         std::fclose(stdout) == 0) {
         return 0;
     }
-    Complain(std::string("the output could not be written: ") + std::strerror(errno));
+    Complain(std::string("вывод не записан: ") + std::strerror(errno));
     return kOutputFailed;
+}
+
+// A set of variants for a group: its folder, or the message why there is none.
+int MakeSet(const CliOptions& options, int argc, char** argv) {
+    Outcome<ClassSetRequest> request = ClassSetRequestFrom(options);
+    if (!request) {
+        return Usage(request.Error().message);
+    }
+    request->command = QuotedCommand(argc, argv);
+    request->date = TodayText();
+#if VORNIK_PICTURES
+    // The PDFs through the canvas module, as --pdf makes them.
+    const SetPdfWriter pdfs(&BuildPdf, request->date);
+    request->pdfs = &pdfs;
+#else
+    request->pdfsMissing = "эта сборка vornik-cli без Qt не пишет PDF";
+#endif
+    const ClassSetOutcome outcome = MakeClassSet(*request);
+    if (!outcome.ok) {
+        Complain(outcome.message);
+        return kStopped;
+    }
+    // The folder's name as given, escaped as in the messages.
+    return WriteOutput(TerminalSafe(outcome.message) + "\n");
+}
+
+// The diagram button of --diagram (0 without one), after checking --out's name.
+Outcome<int> DiagramButton(const CliOptions& options) {
+    if (!options.diagram) {
+        if (options.out) {
+            return Failure{"--out — только вместе с --diagram", ""};
+        }
+        return 0;
+    }
+    const Outcome<int> button = ParseDiagramSelection(*options.diagram, options.params.star);
+    if (button && options.out) {
+        if (const Outcome<void> out = CheckDiagramOut(*options.out); !out) {
+            return out.Error();
+        }
+    }
+    return button;
+}
+
+Outcome<void> SaveTaskFile(const std::string& path, const TaskFile& task) {
+    try {
+        SaveTask(path, task);
+    } catch (const FileWriteError& e) {
+        return Failure{std::string("задача не записана (старый файл сохранён): ") + e.what(), ""};
+    }
+    return {};
+}
+
+// The diagram's JSON and its --out file, and the --pdf file, of a run; a file that cannot be
+// written stops vornik-cli.
+Outcome<void> WriteRunFiles(const CliOptions& options, int button, const CalcState& state,
+                            const std::vector<std::string>& lines, bool completed, RunOutput& run) {
+    try {
+        if (options.diagram) {
+            run.diagram =
+                completed ? DrawCliDiagram(state, options.params, button, options.out) : Json(nullptr);
+        }
+        if (options.pdf) {
+            // The report as far as it got; the diagrams only of a run that completed.
+            WriteCliPdf(state, options.params, lines, options.pdfDiagrams && completed, TodayText(),
+                        *options.pdf);
+        }
+    } catch (const std::exception& e) {
+        return Failure{e.what(), ""};
+    }
+    return {};
+}
+
+// The worked solution on standard output, the run's message on standard error.
+int PrintReport(const std::vector<std::string>& lines, const std::optional<std::string>& message) {
+    std::string out;
+    for (const std::string& line : lines) {
+        out += line;
+        out += '\n';
+    }
+    if (const int failed = WriteOutput(out); failed != 0) {
+        return failed;
+    }
+    if (message) {
+        std::fprintf(stderr, "%s\n", TerminalSafe(*message).c_str());
+    }
+    return 0;
+}
+
+// The calculation run of the options, with its diagram, PDF and output.
+int Calculate(const CliOptions& options, int button, const TaskFile& task) {
+    CalcState state;
+    LinesDocument doc;
+    CapturedMessages messages;
+    const RunOutcome outcome = N5Click({state, options.params, options.precision, doc, messages});
+    const bool completed = outcome.completed;
+    const std::optional<std::string> message =
+        completed ? std::nullopt : std::optional<std::string>(outcome.message);
+    RunOutput run{doc.lines, message, completed, &state, std::nullopt, std::nullopt};
+    if (const Outcome<void> written = WriteRunFiles(options, button, state, doc.lines, completed, run);
+        !written) {
+        Complain(written.Error().message);
+        return kStopped;
+    }
+    const int status = completed ? 0 : kStopped;
+    if (options.json) {
+        run.task = Json::parse(WriteTask(task));
+        const int failed = WriteOutput(JsonText(RunJson(run)) + "\n");
+        return failed != 0 ? failed : status;
+    }
+    const int failed = PrintReport(doc.lines, message);
+    return failed != 0 ? failed : status;
 }
 
 }  // namespace
@@ -55,10 +166,11 @@ int main(int argc, char** argv) {
     // halfway through a file.
     std::signal(SIGXFSZ, SIG_IGN);
 
-    CliOptions options;
-    if (const std::string error = ParseCliOptions(argc, argv, options); !error.empty()) {
-        return Usage(error);
+    const Outcome<CliOptions> parsed = ParseCliOptions(argc, argv);
+    if (!parsed) {
+        return Usage(parsed.Error().message);
     }
+    const CliOptions& options = *parsed;
     if (options.help) {
         return WriteOutput(CliHelpText());
     }
@@ -69,106 +181,21 @@ int main(int argc, char** argv) {
         Complain(warning);
     }
     if (HasClassSetOptions(options)) {
-        ClassSetRequest request;
-        if (const std::string error = ClassSetRequestFrom(options, request); !error.empty()) {
-            return Usage(error);
-        }
-        request.command = QuotedCommand(argc, argv);
-        request.date = TodayText();
-#if VORNIK_PICTURES
-        // The PDFs through the canvas module, as --pdf makes them.
-        const SetPdfWriter pdfs(&BuildPdf, request.date);
-        request.pdfs = &pdfs;
-#else
-        request.pdfsMissing = "эта сборка vornik-cli без Qt не пишет PDF";
-#endif
-        const ClassSetOutcome outcome = MakeClassSet(request);
-        if (!outcome.ok) {
-            Complain(outcome.message);
-            return kStopped;
-        }
-        // The folder's name as given, escaped as in the messages.
-        return WriteOutput(TerminalSafe(outcome.message) + "\n");
+        return MakeSet(options, argc, argv);
     }
-    int button = 0;
-    if (options.diagram) {
-        if (const std::string error = ParseDiagramSelection(*options.diagram, options.params.star, button);
-            !error.empty()) {
-            return Usage(error);
-        }
-        if (options.out) {
-            if (const std::string error = CheckDiagramOut(*options.out); !error.empty()) {
-                return Usage(error);
-            }
-        }
-    } else if (options.out) {
-        return Usage("--out goes with --diagram");
+    const Outcome<int> button = DiagramButton(options);
+    if (!button) {
+        return Usage(button.Error().message);
     }
-
     const TaskFile task = OptionsTask(options);
     if (options.saveTask) {
-        try {
-            SaveTask(*options.saveTask, task);
-        } catch (const FileWriteError& e) {
-            Complain(std::string("the task could not be written (the old file is kept): ") + e.what());
+        if (const Outcome<void> saved = SaveTaskFile(*options.saveTask, task); !saved) {
+            Complain(saved.Error().message);
             return kStopped;
         }
         if (!options.json && !options.diagram) {
             return 0;
         }
     }
-
-    CalcState state;
-    LinesDocument doc;
-    CapturedMessages messages;
-    const RunContext ctx{state, options.params, options.precision, doc, messages};
-    const RunOutcome outcome = N5Click(ctx);
-    const bool completed = outcome.completed;
-    const std::optional<std::string> message =
-        completed ? std::nullopt : std::optional<std::string>(outcome.message);
-
-    RunOutput run{doc.lines, message, completed, &state, std::nullopt, std::nullopt};
-    if (options.diagram) {
-        run.diagram = Json(nullptr);
-        if (completed) {
-            try {
-                run.diagram = DrawCliDiagram(state, options.params, button, options.out);
-            } catch (const std::exception& e) {
-                Complain(e.what());
-                return kStopped;
-            }
-        }
-    }
-
-    if (options.pdf) {
-        // The report as far as it got; the diagrams only of a run that completed.
-        try {
-            WriteCliPdf(state, options.params, doc.lines, options.pdfDiagrams && completed, TodayText(),
-                        *options.pdf);
-        } catch (const std::exception& e) {
-            Complain(e.what());
-            return kStopped;
-        }
-    }
-
-    const int status = completed ? 0 : kStopped;
-    if (options.json) {
-        run.task = Json::parse(WriteTask(task));
-        if (const int failed = WriteOutput(JsonText(RunJson(run)) + "\n"); failed != 0) {
-            return failed;
-        }
-    } else {
-        std::string out;
-        for (const std::string& line : doc.lines) {
-            out += line;
-            out += '\n';
-        }
-        if (const int failed = WriteOutput(out); failed != 0) {
-            return failed;
-        }
-        if (message) {
-            std::fprintf(stderr, "%s\n", TerminalSafe(*message).c_str());
-        }
-    }
-    return status;
+    return Calculate(options, *button, task);
 }

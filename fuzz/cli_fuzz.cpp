@@ -44,20 +44,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& a : args) {
         argv.push_back(a.c_str());
     }
-    vornik::CliOptions options;
-    const std::string error = vornik::ParseCliOptions(static_cast<int>(argv.size()), argv.data(), options);
-    if (!error.empty()) {
+    const vornik::Outcome<vornik::CliOptions> parsed =
+        vornik::ParseCliOptions(static_cast<int>(argv.size()), argv.data());
+    if (!parsed) {
         // The hint may echo any argument.
-        CheckJson(vornik::Json(error));
+        CheckJson(vornik::Json(parsed.Error().message));
         return 0;
     }
+    const vornik::CliOptions& options = *parsed;
     int button = 0;
     if (options.diagram) {
-        const std::string hint = vornik::ParseDiagramSelection(*options.diagram, options.params.star, button);
-        if (!hint.empty()) {
-            CheckJson(vornik::Json(hint));
+        const vornik::Outcome<int> selected =
+            vornik::ParseDiagramSelection(*options.diagram, options.params.star);
+        if (!selected) {
+            CheckJson(vornik::Json(selected.Error().message));
             return 0;
         }
+        button = *selected;
     }
     vornik::CalcState state;
     vornik::LinesDocument doc;

@@ -40,9 +40,9 @@ class ClassSetSteps : public testing::Test {
         request_.base.input[Param::Edit8] = "10";
         request_.count = kVariants;
         request_.seed = 7;
-        VaryRange range;
-        ASSERT_EQ(ParseVaryRange("r1=5..20/1", range), "");
-        request_.ranges = {range};
+        const Outcome<VaryRange> range = ParseVaryRange("r1=5..20/1");
+        ASSERT_TRUE(range.Ok());
+        request_.ranges = {*range};
         request_.pdfs = &pdfs_;
     }
     void TearDown() override { fs::remove_all(dir_); }

@@ -40,8 +40,9 @@ TEST(RandomVariants, RangesGiveTheirValuesAsTyped) {
         {"a1=0..10/3", static_cast<int>(Param::Edit1), 4, {{3, "9"}}},  // TO need not be on the grid
     };
     for (const Case& c : cases) {
-        VaryRange r;
-        ASSERT_EQ(ParseVaryRange(c.text, r), "") << c.text;
+        const Outcome<VaryRange> parsed = ParseVaryRange(c.text);
+        ASSERT_TRUE(parsed.Ok()) << c.text << ": " << parsed.Error().message;
+        const VaryRange& r = *parsed;
         EXPECT_EQ(r.field, c.field) << c.text;
         EXPECT_EQ(r.count, c.count) << c.text;
         for (const auto& [k, text] : c.values) {
@@ -50,8 +51,7 @@ TEST(RandomVariants, RangesGiveTheirValuesAsTyped) {
     }
     for (const char* bad : {"r1", "r1=5", "r1=20..5/1", "r1=5..20/0", "r1=5..20/-1", "q1=1..2/1",
                             "title=1..2/1", "r1=a..b/1", "r1=1..1000000000000000000/1"}) {
-        VaryRange r;
-        EXPECT_NE(ParseVaryRange(bad, r), "") << bad;
+        EXPECT_FALSE(ParseVaryRange(bad).Ok()) << bad;
     }
 }
 
@@ -63,9 +63,9 @@ TaskValues Base() {
 }
 
 VaryRange Range(const char* text) {
-    VaryRange r;
-    EXPECT_EQ(ParseVaryRange(text, r), "");
-    return r;
+    const Outcome<VaryRange> r = ParseVaryRange(text);
+    EXPECT_TRUE(r.Ok()) << text;
+    return r.Ok() ? *r : VaryRange{};
 }
 
 TEST(RandomVariants, TheSameSeedDrawsTheSameSetOfDifferentRunningVariants) {

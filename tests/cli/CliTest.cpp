@@ -148,18 +148,18 @@ TEST(Cli, MessagesShowArgumentsEscapedOnOneLine) {
         const char* message;
     };
     const Case cases[] = {
-        {"newline", "\"$(printf 'x\\ny')\"", "vornik-cli: unknown option 'x\\ny' (see --help)\n"},
+        {"newline", "\"$(printf 'x\\ny')\"", "vornik-cli: неизвестный ключ «x\\ny» (см. --help)\n"},
         {"terminal title sequence", "--break \"$(printf '\\033]0;t\\007')\"",
-         "vornik-cli: unknown phase '\\x1b]0;t\\x07' for --break (use A, B or C)\n"},
+         "vornik-cli: неизвестная фаза «\\x1b]0;t\\x07» для --break (A, B или C)\n"},
         {"invalid UTF-8", "\"$(printf -- '--a\\377\\320')\"",
-         "vornik-cli: unknown option '--a\\xff\\xd0' (see --help)\n"},
+         "vornik-cli: неизвестный ключ «--a\\xff\\xd0» (см. --help)\n"},
         {"overlong character and surrogate", "\"$(printf -- '--\\340\\200\\200\\355\\240\\200')\"",
-         "vornik-cli: unknown option '--\\xe0\\x80\\x80\\xed\\xa0\\x80' (see --help)\n"},
+         "vornik-cli: неизвестный ключ «--\\xe0\\x80\\x80\\xed\\xa0\\x80» (см. --help)\n"},
         {"C1 control and DEL", "\"$(printf -- '--\\302\\233\\177')\"",
-         "vornik-cli: unknown option '--\\u009b\\x7f' (see --help)\n"},
+         "vornik-cli: неизвестный ключ «--\\u009b\\x7f» (см. --help)\n"},
         {"backslash and tab", "\"$(printf -- '--a\\\\\\tb')\"",
-         "vornik-cli: unknown option '--a\\\\\\tb' (see --help)\n"},
-        {"Cyrillic stays", "--фаза", "vornik-cli: unknown option '--фаза' (see --help)\n"},
+         "vornik-cli: неизвестный ключ «--a\\\\\\tb» (см. --help)\n"},
+        {"Cyrillic stays", "--фаза", "vornik-cli: неизвестный ключ «--фаза» (см. --help)\n"},
         {"the run's own message", "--r1 10 --r2 10 --r3 \"$(printf '1\\r5')\"",
          "'1\\r5' is not a valid floating point value.\n"},
     };
@@ -180,8 +180,10 @@ TEST(CliOptions, EveryTextOptionReachesItsField) {
                           "--r3",       "11",       "--x3", "12",         "--r0",  "13",        "--shunt1",
                           "14",         "--shunt2", "15",   "--shunt3",   "16",    "--neutral", "--short",
                           "B",          "--break",  "C",    "--decimals", "S.im=4"};
-    vornik::CliOptions o;
-    ASSERT_EQ(vornik::ParseCliOptions(static_cast<int>(std::size(argv)), argv, o), "");
+    const vornik::Outcome<vornik::CliOptions> parsed =
+        vornik::ParseCliOptions(static_cast<int>(std::size(argv)), argv);
+    ASSERT_TRUE(parsed.Ok()) << parsed.Error().message;
+    const vornik::CliOptions& o = *parsed;
     for (int k = 0; k < vornik::kParamCount; ++k) {
         EXPECT_EQ(o.params.texts[k], std::to_string(k + 1)) << "field " << k;
     }
@@ -212,8 +214,10 @@ TEST(CliOptions, EachPhaseLetterTicksItsOwnBox) {
     for (const Case& c : cases) {
         std::vector<const char*> argv{"vornik-cli"};
         argv.insert(argv.end(), c.args.begin(), c.args.end());
-        vornik::CliOptions o;
-        ASSERT_EQ(vornik::ParseCliOptions(static_cast<int>(argv.size()), argv.data(), o), "");
+        const vornik::Outcome<vornik::CliOptions> parsed =
+            vornik::ParseCliOptions(static_cast<int>(argv.size()), argv.data());
+        ASSERT_TRUE(parsed.Ok()) << parsed.Error().message;
+        const vornik::CliOptions& o = *parsed;
         for (int box = 2; box <= 7; ++box) {
             EXPECT_EQ(o.params.Checked(box), box == c.box) << c.args.back() << ", box " << box;
         }

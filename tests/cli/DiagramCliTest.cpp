@@ -45,14 +45,14 @@ TEST(CliDiagram, SelectionByButtonOrModeAndKind) {
         {"normal", true, 0},      {"break-D:U", true, 0},  {"normal:u", true, 0},
     };
     for (const Case& c : cases) {
-        int button = -1;
-        const std::string error = vornik::ParseDiagramSelection(c.sel, c.star, button);
+        const vornik::Outcome<int> button = vornik::ParseDiagramSelection(c.sel, c.star);
         if (c.button == 0) {
-            EXPECT_FALSE(error.empty()) << c.sel;
-            EXPECT_EQ(error.find('\n'), std::string::npos) << "one line: " << error;
+            ASSERT_FALSE(button.Ok()) << c.sel;
+            EXPECT_EQ(button.Error().message.find('\n'), std::string::npos)
+                << "one line: " << button.Error().message;
         } else {
-            EXPECT_EQ(error, "") << c.sel;
-            EXPECT_EQ(button, c.button) << c.sel << (c.star ? " star" : " delta");
+            ASSERT_TRUE(button.Ok()) << c.sel << ": " << button.Error().message;
+            EXPECT_EQ(*button, c.button) << c.sel << (c.star ? " star" : " delta");
         }
     }
 }
@@ -141,7 +141,7 @@ TEST_F(CliPictureTest, UsageErrorsAndWriteFailures) {
         std::string message;
     };
     const Case cases[] = {
-        {"unknown extension", " --diagram 1 --out " + existing, 2, ".jpg, .jpeg, .bmp, .png or .svg"},
+        {"unknown extension", " --diagram 1 --out " + existing, 2, ".jpg, .jpeg, .bmp, .png или .svg"},
         {"--out without --diagram", " --out " + (dir_ / "d.jpg").string(), 2, "--diagram"},
         {"star mode in a delta run", " --delta --diagram short-A:U", 2, "open-AB"},
         {"delta mode in a star run", " --diagram open-AB:U", 2, "--delta"},
@@ -152,8 +152,8 @@ TEST_F(CliPictureTest, UsageErrorsAndWriteFailures) {
         {"missing folder for the PDF", " --pdf " + (dir_ / "no" / "d.pdf").string(), 1,
          "No such file or directory"},
         {"a folder as the PDF", " --pdf " + dir_.string(), 1, dir_.string() + ": "},
-        {"--pdf without a name", " --pdf", 2, "--pdf needs a file name"},
-        {"--pdf-diagrams without --pdf", " --pdf-diagrams", 2, "--pdf-diagrams goes with --pdf"},
+        {"--pdf without a name", " --pdf", 2, "--pdf: нужно имя файла"},
+        {"--pdf-diagrams without --pdf", " --pdf-diagrams", 2, "--pdf-diagrams — только вместе с --pdf"},
     };
     for (const Case& c : cases) {
         const Result r = RunCli(kBalanced + c.args);

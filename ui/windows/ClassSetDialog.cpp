@@ -196,14 +196,14 @@ bool ClassSetDialog::Create(const TaskValues& base) {
             return false;
         }
         for (const QString& line : Ranges->toPlainText().split(u'\n', Qt::SkipEmptyParts)) {
-            VaryRange range;
-            if (!ParseVaryRange(line.trimmed().toStdString(), range).empty()) {
+            const Outcome<VaryRange> range = ParseVaryRange(line.trimmed().toStdString());
+            if (!range) {
                 ShowStatus(
                     QStringLiteral("Диапазон «%1»: пишите ИМЯ=ОТ..ДО/ШАГ, например r1=5..20/0,5").arg(line),
                     true);
                 return false;
             }
-            request.ranges.push_back(range);
+            request.ranges.push_back(*range);
             request.rangeTexts.push_back(line.trimmed().toStdString());
         }
         request.command = "Варианты для группы: " + std::to_string(request.count) + " вариантов, зерно " +
