@@ -9,11 +9,11 @@
 namespace vornik {
 
 std::unique_ptr<PictureCanvas> MakeHeadlessCanvas() {
-    throw std::runtime_error("this build of vornik-cli writes no pictures (built without Qt)");
+    throw std::runtime_error("эта сборка vornik-cli без Qt не пишет рисунков");
 }
 
 std::string BuildPdf(const PdfContent&) {
-    throw std::runtime_error("this build of vornik-cli writes no PDF (built without Qt)");
+    throw std::runtime_error("эта сборка vornik-cli без Qt не пишет PDF");
 }
 
 }  // namespace vornik

@@ -48,7 +48,7 @@ void* Entry(const char* name) {
     static std::string error;
     std::call_once(once, [] { handle = LoadModule(error); });
     if (handle == nullptr) {
-        throw std::runtime_error("cannot load the picture canvas: " + error);
+        throw std::runtime_error("не загружается модуль рисунков: " + error);
     }
     // dlsym and dlerror are called under a lock: dlerror's text is per thread but the lookups are few.
     static std::mutex lock;
@@ -57,7 +57,7 @@ void* Entry(const char* name) {
         return entry;
     }
     const char* why = ::dlerror();
-    throw std::runtime_error("cannot load the picture canvas: " + std::string(why ? why : name));
+    throw std::runtime_error("не загружается модуль рисунков: " + std::string(why ? why : name));
 }
 
 }  // namespace

@@ -316,7 +316,7 @@ std::string BuildPdfDocument(const PdfContent& content) {
     }
     QPainter painter;
     if (!painter.begin(&pdf)) {
-        throw std::runtime_error("the PDF writer could not start");
+        throw std::runtime_error("PDF не удалось начать");
     }
     const int textPages = PaintReportPages(painter, pdf, content);
     const int pages = textPages + static_cast<int>((content.diagrams.size() + 1) / 2);
@@ -356,7 +356,7 @@ std::string BuildPdfDocument(const PdfContent& content) {
         painter.restore();
     }
     if (!painter.end()) {
-        throw std::runtime_error("the PDF could not be finished");
+        throw std::runtime_error("PDF не удалось завершить");
     }
     return bytes.toStdString();
 }

@@ -201,16 +201,16 @@ Step ReadTaskOption(Arguments& args, CliOptions& o) {
         return Hint(std::string("--task") + kNeedsFile);
     }
     const TaskReadResult read = LoadTask(*v, FieldLimits::None);
-    if (!read.task) {
-        return Hint(TaskErrorMessage(*v, read.error));
+    if (!read) {
+        return Hint(TaskErrorMessage(*v, read.Error().message));
     }
-    if (read.newer) {
+    if (read->newer) {
         o.warnings.push_back(TaskNewerMessage(*v));
     }
-    o.params = read.task->input;
-    o.precision = read.task->precision;
-    o.taskTitle = read.task->title;
-    o.taskNote = read.task->note;
+    o.params = read->task.input;
+    o.precision = read->task.precision;
+    o.taskTitle = read->task.title;
+    o.taskNote = read->task.note;
     return {};
 }
 

@@ -5,7 +5,7 @@
 namespace vornik {
 
 std::vector<std::uint8_t> EncodeJpeg(const RgbPicture&) {
-    throw std::runtime_error("this build writes no JPEG pictures (built without libjpeg)");
+    throw std::runtime_error("эта сборка без libjpeg не пишет JPEG");
 }
 
 }  // namespace vornik

@@ -170,7 +170,7 @@ Json DecimalsValue(const std::string& text) {
 }  // namespace
 
 TaskReadResult ReadTask(std::string_view bytes, FieldLimits limits) {
-    TaskReadResult result;
+    TaskRead result;
     try {
         if (bytes.size() > kTaskMaxBytes) {
             throw Refused{"файл больше 1 МиБ"};
@@ -220,9 +220,7 @@ TaskReadResult ReadTask(std::string_view bytes, FieldLimits limits) {
         ReadDecimals(task, out, limits);
         result.task = std::move(out);
     } catch (const Refused& refused) {
-        result.task.reset();
-        result.newer = false;
-        result.error = refused.why;
+        return Failure{refused.why, ""};
     }
     return result;
 }
@@ -274,9 +272,7 @@ TaskReadResult LoadTask(const std::string& path, FieldLimits limits) {
     // One byte more than the limit is enough to tell a file that is too large.
     const InputFile file = ReadInputFile(path, kTaskMaxBytes);
     if (file.error != 0 || file.notRegular) {
-        TaskReadResult result;
-        result.error = InputFileProblem(file);
-        return result;
+        return Failure{InputFileProblem(file), ""};
     }
     return ReadTask(file.bytes, limits);
 }

@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "fileio/Failure.h"
 #include "solver/Parameters.h"
 
 namespace vornik {
@@ -39,11 +40,13 @@ struct TaskFile {
 // assistant's longest text); the command line takes any text.
 enum class FieldLimits { Form, None };
 
-struct TaskReadResult {
-    std::optional<TaskFile> task;  // empty when the file is refused
-    std::string error;             // why it was refused (Russian, without the file's name)
-    bool newer = false;            // written by a later version: its new parts are ignored
+struct TaskRead {
+    TaskFile task;
+    bool newer = false;  // written by a later version: its new parts are ignored
 };
+
+// A task read, or why the file was refused (Russian, without the file's name).
+using TaskReadResult = Outcome<TaskRead>;
 
 // Reads a task from the file's bytes.
 TaskReadResult ReadTask(std::string_view bytes, FieldLimits limits);

@@ -68,9 +68,8 @@ TEST(TaskRead, MalformedFilesAreRefusedWithTheirReason) {
     };
     for (const Bad& c : cases) {
         const TaskReadResult r = ReadTask(c.bytes, c.limits);
-        EXPECT_FALSE(r.task.has_value()) << c.name;
-        EXPECT_NE(r.error.find(c.reason), std::string::npos) << c.name << ": " << r.error;
-        EXPECT_FALSE(r.newer) << c.name;
+        ASSERT_FALSE(r.Ok()) << c.name;
+        EXPECT_NE(r.Error().message.find(c.reason), std::string::npos) << c.name << ": " << r.Error().message;
     }
 }
 
@@ -103,15 +102,15 @@ TEST(TaskRead, GoodFilesFillWhatTheyHoldAndKeepTheRestInitial) {
     };
     for (const Good& c : cases) {
         const TaskReadResult r = ReadTask(c.bytes, c.limits);
-        ASSERT_TRUE(r.task.has_value()) << c.name << ": " << r.error;
-        EXPECT_EQ(r.newer, c.newer) << c.name;
-        EXPECT_EQ(r.task->input.Text(Param::Edit4), c.edit4) << c.name;
-        EXPECT_EQ(r.task->input.star, c.star) << c.name;
-        EXPECT_EQ(r.task->input.Checked(Tick::CheckBox7), c.checkBox7) << c.name;
-        EXPECT_EQ(r.task->precision.texts[ZMag], c.zMag) << c.name;
+        ASSERT_TRUE(r.Ok()) << c.name << ": " << r.Error().message;
+        EXPECT_EQ(r->newer, c.newer) << c.name;
+        EXPECT_EQ(r->task.input.Text(Param::Edit4), c.edit4) << c.name;
+        EXPECT_EQ(r->task.input.star, c.star) << c.name;
+        EXPECT_EQ(r->task.input.Checked(Tick::CheckBox7), c.checkBox7) << c.name;
+        EXPECT_EQ(r->task.precision.texts[ZMag], c.zMag) << c.name;
         // What was not in the file is the form's initial value.
-        EXPECT_EQ(r.task->input.Text(Param::Edit2), "-120") << c.name;
-        EXPECT_EQ(r.task->precision.texts[YMag], "3") << c.name;
+        EXPECT_EQ(r->task.input.Text(Param::Edit2), "-120") << c.name;
+        EXPECT_EQ(r->task.precision.texts[YMag], "3") << c.name;
     }
 }
 
@@ -153,16 +152,16 @@ TEST(TaskRead, FieldsHoldTheLongestTextTheProgramWrites) {
             return kHead + R"("fields":{")" + f.control + R"(":")" + t + "\"}}";
         };
         const TaskReadResult fits = ReadTask(file(longest), FieldLimits::Form);
-        ASSERT_TRUE(fits.task.has_value()) << f.control << " " << longest << ": " << fits.error;
-        EXPECT_EQ(fits.task->input.Text(f.field), longest) << f.control;
+        ASSERT_TRUE(fits.Ok()) << f.control << " " << longest << ": " << fits.Error().message;
+        EXPECT_EQ(fits->task.input.Text(f.field), longest) << f.control;
         const TaskReadResult over = ReadTask(file(longest + "5"), FieldLimits::Form);
-        EXPECT_NE(over.error.find(std::string("«fields.") + f.control + "» длиннее " +
-                                  std::to_string(longest.size())),
+        EXPECT_NE(over.Error().message.find(std::string("«fields.") + f.control + "» длиннее " +
+                                            std::to_string(longest.size())),
                   std::string::npos)
-            << f.control << ": " << over.error;
+            << f.control << ": " << over.Error().message;
     }
     // The example of the report: "-32,25" written into a four-character field.
-    EXPECT_TRUE(ReadTask(kHead + R"("fields":{"Edit5":"-32,25"}})", FieldLimits::Form).task.has_value());
+    EXPECT_TRUE(ReadTask(kHead + R"("fields":{"Edit5":"-32,25"}})", FieldLimits::Form).Ok());
 }
 
 // Random tasks with texts as students type them: writing and reading back gives the same task,
@@ -189,14 +188,14 @@ TEST(TaskWrite, RandomTasksReadBackTheSame) {
         }
         const std::string bytes = WriteTask(task);
         const TaskReadResult r = ReadTask(bytes, FieldLimits::None);
-        ASSERT_TRUE(r.task.has_value()) << n << ": " << r.error;
-        EXPECT_EQ(r.task->title, task.title) << n;
-        EXPECT_EQ(r.task->note, task.note) << n;
-        EXPECT_EQ(r.task->input.star, task.input.star) << n;
-        EXPECT_EQ(r.task->input.texts, task.input.texts) << n;
-        EXPECT_EQ(r.task->input.ticks, task.input.ticks) << n;
-        EXPECT_EQ(r.task->precision.texts, task.precision.texts) << n;
-        EXPECT_EQ(WriteTask(*r.task), bytes) << n;
+        ASSERT_TRUE(r.Ok()) << n << ": " << r.Error().message;
+        EXPECT_EQ(r->task.title, task.title) << n;
+        EXPECT_EQ(r->task.note, task.note) << n;
+        EXPECT_EQ(r->task.input.star, task.input.star) << n;
+        EXPECT_EQ(r->task.input.texts, task.input.texts) << n;
+        EXPECT_EQ(r->task.input.ticks, task.input.ticks) << n;
+        EXPECT_EQ(r->task.precision.texts, task.precision.texts) << n;
+        EXPECT_EQ(WriteTask(r->task), bytes) << n;
     }
 }
 
@@ -209,9 +208,9 @@ TEST(TaskWrite, ChoicesAreNumbersAndTextsStayTexts) {
     task.title = "\"" + std::string(40, '[');  // an escaped quote, then brackets inside the string
     const std::string bytes = WriteTask(task);
     const TaskReadResult back = ReadTask(bytes, FieldLimits::None);
-    ASSERT_TRUE(back.task.has_value()) << back.error;
-    EXPECT_EQ(back.task->precision.texts[IRe], "6");
-    EXPECT_EQ(back.task->title, task.title);
+    ASSERT_TRUE(back.Ok()) << back.Error().message;
+    EXPECT_EQ(back->task.precision.texts[IRe], "6");
+    EXPECT_EQ(back->task.title, task.title);
     EXPECT_NE(bytes.find(R"("format": "vornik-task")"), std::string::npos);
     EXPECT_NE(bytes.find(R"("Edit5": "-2,5")"), std::string::npos);
     EXPECT_NE(bytes.find(R"("I.mag": 4)"), std::string::npos);
@@ -228,15 +227,16 @@ TEST(TaskFileOnDisk, SavedTaskLoadsAndLargeOrMissingFilesAreRefused) {
     task.input[Param::Edit8] = "15";
     SaveTask(path, task);
     const TaskReadResult loaded = LoadTask(path, FieldLimits::Form);
-    ASSERT_TRUE(loaded.task.has_value()) << loaded.error;
-    EXPECT_EQ(loaded.task->title, "Вариант 7");
-    EXPECT_EQ(loaded.task->input.Text(Param::Edit8), "15");
+    ASSERT_TRUE(loaded.Ok()) << loaded.Error().message;
+    EXPECT_EQ(loaded->task.title, "Вариант 7");
+    EXPECT_EQ(loaded->task.input.Text(Param::Edit8), "15");
 
     const std::string large = std::string(folder) + "/large.vornik";
     std::ofstream(large) << kHead << R"("note":")" << std::string(2 * 1024 * 1024, 'a') << "\"}";
-    EXPECT_NE(LoadTask(large, FieldLimits::None).error.find("больше 1 МиБ"), std::string::npos);
-    EXPECT_NE(LoadTask(std::string(folder) + "/none.vornik", FieldLimits::None).error.find("не читается"),
-              std::string::npos);
+    EXPECT_NE(LoadTask(large, FieldLimits::None).Error().message.find("больше 1 МиБ"), std::string::npos);
+    EXPECT_NE(
+        LoadTask(std::string(folder) + "/none.vornik", FieldLimits::None).Error().message.find("не читается"),
+        std::string::npos);
     std::remove(path.c_str());
     std::remove(large.c_str());
     rmdir(folder);

@@ -66,16 +66,17 @@ QString CurrentTaskTitle() {
 bool OpenTaskFile(const QString& path) {
     const QString name = QFileInfo(path).fileName();
     const vornik::TaskReadResult read = vornik::LoadTask(path.toStdString(), vornik::FieldLimits::Form);
-    if (!read.task) {
-        ShowErrorBox(QString::fromStdString(vornik::TaskErrorMessage(name.toStdString(), read.error)));
+    if (!read) {
+        ShowErrorBox(
+            QString::fromStdString(vornik::TaskErrorMessage(name.toStdString(), read.Error().message)));
         return false;
     }
-    if (read.newer) {
+    if (read->newer) {
         ShowPlainMessage(QString::fromStdString(vornik::TaskNewerMessage(name.toStdString())));
     }
-    FillForms(*read.task);
-    gTitle = QString::fromStdString(read.task->title);
-    gNote = QString::fromStdString(read.task->note);
+    FillForms(read->task);
+    gTitle = QString::fromStdString(read->task.title);
+    gNote = QString::fromStdString(read->task.note);
     ShowTaskInCaption(path);
     return true;
 }

@@ -114,14 +114,14 @@ EMSCRIPTEN_KEEPALIVE const char* vk_fields() {
 EMSCRIPTEN_KEEPALIVE const char* vk_task_read(const char* bytes, int size, const char* name) {
     const TaskReadResult read =
         ReadTask(std::string_view(bytes, static_cast<size_t>(std::max(size, 0))), FieldLimits::Form);
-    if (!read.task) {
-        return Answer(Json{{"error", TaskErrorMessage(name, read.error)}});
+    if (!read) {
+        return Answer(Json{{"error", TaskErrorMessage(name, read.Error().message)}});
     }
-    const TaskFile& t = *read.task;
+    const TaskFile& t = read->task;
     Json task{{"title", t.title},       {"note", t.note},          {"star", t.input.star},
               {"texts", t.input.texts}, {"checks", t.input.ticks}, {"precision", t.precision.texts}};
     return Answer(
-        Json{{"task", task}, {"warning", read.newer ? Json(TaskNewerMessage(name)) : Json(nullptr)}});
+        Json{{"task", task}, {"warning", read->newer ? Json(TaskNewerMessage(name)) : Json(nullptr)}});
 }
 
 // The task file of the inputs last set (vk_set_text and the others) with its title and note.
