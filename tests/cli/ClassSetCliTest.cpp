@@ -405,22 +405,32 @@ TEST(ClassSetCli, UsageErrorsExitWithTwo) {
     struct Case {
         const char* name;
         const char* args;
+        const char* says;  // the hint, in Russian as every message of vornik-cli
     };
     const Case cases[] = {
-        {"no variants", "--class-set x"},
-        {"a table and a count", "--class-set x --variants t.csv --count 3 --seed 1"},
-        {"a count without a seed", "--class-set x --count 3"},
-        {"a count of zero", "--class-set x --count 0 --seed 1"},
-        {"a seed that is not a number", "--class-set x --count 3 --seed -1"},
-        {"a range without dots", "--class-set x --count 3 --seed 1 --vary r1=5-20"},
-        {"a range of no field", "--class-set x --count 3 --seed 1 --vary q7=1..2/1"},
-        {"an unknown key field", "--class-set x --count 3 --seed 1 --key-fields IaMod,Iz"},
-        {"a tolerance of zero", "--class-set x --count 3 --seed 1 --tolerance 0"},
-        {"an angle tolerance of zero", "--class-set x --count 3 --seed 1 --angle-tolerance 0"},
-        {"a separator of neither", "--class-set x --count 3 --seed 1 --quiz-decimal dot"},
-        {"a task title over the limit", "--task long.vornik --class-set x --count 3 --seed 1"},
-        {"set options without the set", "--count 3 --seed 1"},
-        {"a set with JSON", "--class-set x --count 3 --seed 1 --json"},
+        {"no variants", "--class-set x", "нужно --variants ТАБЛИЦА или --count N --seed S"},
+        {"a table and a count", "--class-set x --variants t.csv --count 3 --seed 1",
+         "уберите --count, --seed"},
+        {"a count without a seed", "--class-set x --count 3", "нужно --variants ТАБЛИЦА"},
+        {"a count of zero", "--class-set x --count 0 --seed 1", "--count: целое число от 1 до 10000"},
+        {"a seed that is not a number", "--class-set x --count 3 --seed -1", "--seed: целое число от 0"},
+        {"a range without dots", "--class-set x --count 3 --seed 1 --vary r1=5-20", "нужно ИМЯ=ОТ..ДО/ШАГ"},
+        {"a range of no field", "--class-set x --count 3 --seed 1 --vary q7=1..2/1", "«q7» — не поле"},
+        {"an unknown key field", "--class-set x --count 3 --seed 1 --key-fields IaMod,Iz",
+         "«Iz» — не поле записи решения"},
+        {"a tolerance of zero", "--class-set x --count 3 --seed 1 --tolerance 0",
+         "--tolerance: проценты больше 0 и меньше 100"},
+        {"an angle tolerance of zero", "--class-set x --count 3 --seed 1 --angle-tolerance 0",
+         "--angle-tolerance: градусы больше 0 и меньше 90"},
+        {"a separator of neither", "--class-set x --count 3 --seed 1 --quiz-decimal dot",
+         "--quiz-decimal: comma или point"},
+        {"a task title over the limit", "--task long.vornik --class-set x --count 3 --seed 1",
+         "название задачи длиннее 200 знаков"},
+        {"set options without the set", "--count 3 --seed 1", "только вместе с --class-set ПАПКА"},
+        {"a set with JSON", "--class-set x --count 3 --seed 1 --json", "уберите --json, --diagram и --out"},
+        {"a set without a name", "--class-set= --count 3 --seed 1", "--class-set: нужно имя папки"},
+        {"a range that runs backwards", "--class-set x --count 3 --seed 1 --vary r1=9..1/1",
+         "ОТ не больше ДО, ШАГ больше нуля"},
     };
     TempDir tmp;
     WriteFile(tmp.path / "long.vornik",
@@ -428,6 +438,7 @@ TEST(ClassSetCli, UsageErrorsExitWithTwo) {
     for (const Case& c : cases) {
         const auto u = RunCli(c.args, true, "cd " + tmp.path.string() + " && ");
         EXPECT_EQ(u.status, 2) << c.name << ": " << u.out;
+        EXPECT_NE(u.out.find(c.says), std::string::npos) << c.name << ": " << u.out;
         EXPECT_FALSE(fs::exists(tmp.path / "x")) << c.name;
     }
 }

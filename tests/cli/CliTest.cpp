@@ -53,6 +53,48 @@ TEST(Cli, ExitStatusFollowsTheRun) {
     }
 }
 
+TEST(Cli, UsageHintsAreRussianAndNameTheOption) {
+    struct Case {
+        const char* args;
+        const char* hint;  // the whole of standard error
+    };
+    const Case cases[] = {
+        {"--json=yes", "--json: ключ без значения"},
+        {"--r1", "--r1: нужно значение (текст, как в поле формы, например 0,5)"},
+        {"--break", "--break: нужна фаза"},
+        {"--open CA --open XY --delta", "неизвестная фаза «XY» для --open (AB, BC или CA)"},
+        {"--decimals", "--decimals: нужно ИМЯ=T, например --decimals I.mag=3"},
+        {"--decimals I.mag",
+         "--decimals: ИМЯ=T, где ИМЯ — одно из U.mag U.ang U.re U.im Z.re Z.im Z.mag "
+         "Z.ang Y.mag Y.ang Y.re Y.im I.mag I.ang I.re I.im S.mag S.ang S.re S.im"},
+        {"--task", "--task: нужно имя файла"},
+        {"--save-task", "--save-task: нужно имя файла"},
+        {"--diagram", "--diagram: нужен выбор диаграммы: 1..14 или РЕЖИМ:ВИД, например normal:U"},
+        {"--vary", "--vary: нужно значение (см. --help)"},
+        {"--delta --short A", "--short — режим звезды; с --delta задайте --open AB|BC|CA"},
+        {"--open AB", "--open — режим треугольника; добавьте --delta или для звезды задайте --short A|B|C"},
+        {"--out d.jpg", "--out — только вместе с --diagram"},
+        {"--diagram 15",
+         "нет кнопки диаграммы «15»: номер кнопки 1..14 или РЕЖИМ:ВИД, например normal:U или "
+         "break-A:I"},
+        {"--diagram normal:Q",
+         "неизвестная диаграмма «normal:Q»: номер кнопки 1..14 или РЕЖИМ:ВИД, например "
+         "normal:U или break-A:I"},
+        {"--diagram open-AB:U",
+         "open-AB — режим треугольника; добавьте --delta или для звезды выберите short-A, "
+         "short-B или short-C"},
+        {"--delta --diagram short-A:U",
+         "short-A — режим звезды; с --delta выберите open-AB, open-BC или open-CA"},
+        {"--diagram 1 --out d.gif",
+         "--out «d.gif»: имя должно кончаться на .jpg, .jpeg, .bmp, .png или .svg "
+         "(по нему выбирается формат рисунка)"},
+    };
+    for (const Case& c : cases) {
+        const Result r = RunCli(std::string(c.args) + " 2>&1 >/dev/null | cat");
+        EXPECT_EQ(r.out, "vornik-cli: " + std::string(c.hint) + "\n") << c.args;
+    }
+}
+
 TEST(Cli, PlainOutputIsTheDocumentAndTheMessageGoesToStderr) {
     const Result ok = RunCli("--r1 10 --x1 5 --r2 20 --x2 -10 --r3 15 --neutral");
     EXPECT_EQ(std::count(ok.out.begin(), ok.out.end(), '\n'), 67);
