@@ -449,7 +449,7 @@ Outcome<std::string, TableError> CellText(const Column& column, const std::strin
     return cell;
 }
 
-std::optional<std::string> ConnectionCell(const std::string& cell, CircuitInput& in) {
+Outcome<void> ConnectionCell(const std::string& cell, CircuitInput& in) {
     const std::string value = Lower(cell);
     if (value == "star" || value == "звезда" || value == "Звезда" || value == "ЗВЕЗДА") {
         in.star = true;
@@ -457,42 +457,42 @@ std::optional<std::string> ConnectionCell(const std::string& cell, CircuitInput&
                value == "ТРЕУГОЛЬНИК") {
         in.star = false;
     } else {
-        return "«" + cell + "»: соединение star или delta";
+        return Failure{"«" + cell + "»: соединение star или delta", ""};
     }
-    return std::nullopt;
+    return {};
 }
 
-std::optional<std::string> FieldCell(const std::string& cell, int param, CircuitInput& in) {
+Outcome<void> FieldCell(const std::string& cell, int param, CircuitInput& in) {
     std::string text = cell;
     std::replace(text.begin(), text.end(), '.', ',');
     double value = 0.0;
     if (!TryTextToFloat(text, value)) {
-        return "«" + cell + "» — не число";
+        return Failure{"«" + cell + "» — не число", ""};
     }
     in[static_cast<Param>(param)] = text;
-    return std::nullopt;
+    return {};
 }
 
-std::optional<std::string> TickCell(const std::string& cell, int box, int col, CircuitInput& in,
-                                    ConnectionMarks& marks) {
+Outcome<void> TickCell(const std::string& cell, int box, int col, CircuitInput& in, ConnectionMarks& marks) {
     const std::optional<bool> on = TickValue(cell);
     if (!on) {
-        return "«" + cell + "»: отметка 1 или 0 (да или нет)";
+        return Failure{"«" + cell + "»: отметка 1 или 0 (да или нет)", ""};
     }
     in.SetChecked(box, *on);
     if (box == 1 && *on) {
         marks.neutral = col;
     }
-    return std::nullopt;
+    return {};
 }
 
 // A --short, --open or --break cell: the three ticks of its phases.
-std::optional<std::string> PhasesCell(const std::string& cell, ColumnKind kind, int col, CircuitInput& in,
-                                      ConnectionMarks& marks) {
+Outcome<void> PhasesCell(const std::string& cell, ColumnKind kind, int col, CircuitInput& in,
+                         ConnectionMarks& marks) {
     const bool pairs = kind == ColumnKind::Opens;
     const std::optional<std::array<bool, 3>> on = PhaseSet(cell, pairs);
     if (!on) {
-        return "«" + cell + "»: " + (pairs ? "фазы AB, BC, CA" : "фазы A, B, C") + " через точку с запятой";
+        return Failure{
+            "«" + cell + "»: " + (pairs ? "фазы AB, BC, CA" : "фазы A, B, C") + " через точку с запятой", ""};
     }
     const auto& boxes = kind == ColumnKind::Breaks ? kLineBreakTicks : kPhaseFaultTicks;
     for (int k = 0; k < 3; ++k) {
@@ -505,32 +505,32 @@ std::optional<std::string> PhasesCell(const std::string& cell, ColumnKind kind, 
     if (kind == ColumnKind::Opens && any) {
         marks.opens = col;
     }
-    return std::nullopt;
+    return {};
 }
 
-std::optional<std::string> DecimalsCell(const std::string& cell, int index, PrecisionValues& precision) {
+Outcome<void> DecimalsCell(const std::string& cell, int index, PrecisionValues& precision) {
     int decimals = -1;
     if (!TryTextToInt(cell, decimals) || decimals < 0 || decimals > 5) {
-        return "«" + cell + "»: число знаков от 0 до 5";
+        return Failure{"«" + cell + "»: число знаков от 0 до 5", ""};
     }
     precision.texts[index] = std::to_string(decimals);
-    return std::nullopt;
+    return {};
 }
 
 // A non-empty cell put into the variant; the reason when it cannot be.
-std::optional<std::string> PutCell(const Column& column, const std::string& cell, int col, Variant& v,
-                                   ConnectionMarks& marks) {
+Outcome<void> PutCell(const Column& column, const std::string& cell, int col, Variant& v,
+                      ConnectionMarks& marks) {
     CircuitInput& in = v.task.input;
     switch (column.kind) {
         case ColumnKind::Variant:
             if (std::string fault = NameFault(cell); !fault.empty()) {
-                return fault;
+                return Failure{std::move(fault), ""};
             }
             v.name = cell;
-            return std::nullopt;
+            return {};
         case ColumnKind::Title:
             v.task.title = cell;
-            return std::nullopt;
+            return {};
         case ColumnKind::Connection:
             return ConnectionCell(cell, in);
         case ColumnKind::Field:
@@ -545,7 +545,7 @@ std::optional<std::string> PutCell(const Column& column, const std::string& cell
         case ColumnKind::Decimals:
             return DecimalsCell(cell, column.index, v.task.precision);
     }
-    return std::nullopt;
+    return {};
 }
 
 // A row ticks nothing its connection lacks.
@@ -593,8 +593,8 @@ Outcome<Variant, TableError> RowVariant(const std::vector<std::string>& cells, i
         if (cell->empty()) {
             continue;  // the base task's value stays
         }
-        if (std::optional<std::string> fault = PutCell(columns[c], *cell, col, v, marks)) {
-            return TableError{row, col, at.columnName, std::move(*fault)};
+        if (const Outcome<void> put = PutCell(columns[c], *cell, col, v, marks); !put) {
+            return TableError{row, col, at.columnName, put.Error().message};
         }
     }
     if (const TableStep checked = CheckConnection(v, marks, header); !checked) {

@@ -5,6 +5,8 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "classset/ClassSet.h"
 
@@ -15,7 +17,14 @@ namespace fs = std::filesystem;
 
 // PDFs without a PDF builder: the set's steps and files are the same.
 struct FakePdfs : ClassSetPdfWriter {
-    std::string TaskSheet(const std::vector<std::string>&) const override { return "%PDF-sheet"; }
+    // The sheet's lines as its file, so that a test can read what the sheet asks.
+    std::string TaskSheet(const std::vector<std::string>& lines) const override {
+        std::string text = "%PDF-sheet";
+        for (const std::string& line : lines) {
+            text += "\n" + line;
+        }
+        return text;
+    }
     std::string Solution(const TaskValues&, const std::string&, const VariantRun&) const override {
         return "%PDF-solution";
     }
@@ -74,6 +83,14 @@ TEST_F(ClassSetSteps, EveryStepOnceAndTheLastOnlyWithTheFolderInPlace) {
     EXPECT_EQ(done, wanted);
     EXPECT_EQ(std::distance(fs::directory_iterator(request_.outDir), fs::directory_iterator()),
               4 + 3 + 7 + 1);
+    // Each student's sheet asks for the quantities of its modes.
+    std::ifstream sheet(fs::path(request_.outDir) / "02-task.pdf");
+    const std::string text((std::istreambuf_iterator<char>(sheet)), std::istreambuf_iterator<char>());
+    EXPECT_NE(
+        text.find(
+            "\nНайти (в скобках — единица и число знаков после запятой, как в решении):\nнормальный режим: "),
+        std::string::npos)
+        << text;
 }
 
 TEST_F(ClassSetSteps, ACancelLeavesNothing) {
