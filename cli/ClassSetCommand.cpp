@@ -5,6 +5,7 @@
 
 #include "classset/RecordFieldNames.h"
 #include "classset/VariantTable.h"
+#include "solver/Text.h"
 #include "solver/TextToNumber.h"
 
 namespace vornik {
@@ -30,9 +31,7 @@ std::string ClassSetRequestFrom(const CliOptions& o, ClassSetRequest& request) {
     request.base.precision = o.precision;
     request.base.title = o.taskTitle;
     // The title goes onto every sheet and question, under the same limit as a table's titles.
-    const auto characters =
-        std::count_if(o.taskTitle.begin(), o.taskTitle.end(), [](char c) { return (c & 0xC0) != 0x80; });
-    if (characters > kMaxTitleChars) {
+    if (Utf8Characters(o.taskTitle) > kMaxTitleChars) {
         return "--class-set: the task's title is longer than " + std::to_string(kMaxTitleChars) +
                " characters";
     }
