@@ -20,6 +20,7 @@
 #include "fileio/ReadInputFile.h"
 #include "fileio/ReplaceFile.h"
 #include "fileio/WriteFolder.h"
+#include "solver/Text.h"
 #include "task/TaskFile.h"
 
 namespace vornik {
@@ -170,15 +171,6 @@ void WriteFolder(const fs::path& outDir, const FolderFiles& files, Steps& steps)
     }
 }
 
-// Characters of UTF-8 text, for the length of a printed line.
-int Characters(const std::string& text) {
-    int n = 0;
-    for (const unsigned char c : text) {
-        n += (c & 0xC0) != 0x80;
-    }
-    return n;
-}
-
 }  // namespace
 
 std::vector<std::vector<std::string>> KeyPages(const std::vector<SetEntry>& entries, int linesPerPage,
@@ -203,7 +195,7 @@ std::vector<std::vector<std::string>> KeyPages(const std::vector<SetEntry>& entr
         }
         int lines = 1;  // the blank line under the block
         for (const std::string& line : block) {
-            lines += std::max(1, (Characters(line) + charsPerLine - 1) / charsPerLine);
+            lines += std::max(1, (static_cast<int>(Utf8Characters(line)) + charsPerLine - 1) / charsPerLine);
         }
         if (pages.empty() || (used > 0 && used + lines > linesPerPage)) {
             pages.emplace_back();

@@ -5,38 +5,22 @@
 #include <cmath>
 
 #include "classset/TaskSheet.h"
-#include "solver/XmlChars.h"
+#include "solver/Text.h"
 
 namespace vornik {
 
 namespace {
 
-// Text for HTML: the markup characters, and the braces that would open a Cloze blank.
-// Characters XML cannot hold are replaced first.
+// Text for HTML: escaped as XML, and the braces that would open a Cloze blank as references.
 std::string Html(const std::string& text) {
     std::string out;
-    for (const char c : XmlSafe(text)) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";  // so "]]>" never ends a CDATA section early
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            case '{':
-                out += "&#123;";
-                break;
-            case '}':
-                out += "&#125;";
-                break;
-            default:
-                out += c;
+    for (const char c : XmlEscaped(text)) {
+        if (c == '{') {
+            out += "&#123;";
+        } else if (c == '}') {
+            out += "&#125;";
+        } else {
+            out += c;
         }
     }
     return out;

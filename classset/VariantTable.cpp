@@ -4,8 +4,8 @@
 #include <array>
 #include <set>
 
+#include "solver/Text.h"
 #include "solver/TextToNumber.h"
-#include "solver/XmlChars.h"
 
 namespace vornik {
 
@@ -33,45 +33,6 @@ std::string Lower(std::string_view s) {
         }
     }
     return out;
-}
-
-// Valid UTF-8 (no overlong forms, no surrogates), so every text of the set is UTF-8 too: the
-// offset of the first byte that is not, or the size when all are.
-size_t Utf8Prefix(std::string_view s) {
-    size_t i = 0;
-    while (i < s.size()) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        int extra = 0;
-        unsigned min = 0;
-        unsigned code = 0;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if ((c & 0xE0) == 0xC0) {
-            extra = 1, min = 0x80, code = c & 0x1F;
-        } else if ((c & 0xF0) == 0xE0) {
-            extra = 2, min = 0x800, code = c & 0x0F;
-        } else if ((c & 0xF8) == 0xF0) {
-            extra = 3, min = 0x10000, code = c & 0x07;
-        } else {
-            return i;
-        }
-        if (i + extra >= s.size()) {
-            return i;
-        }
-        for (int k = 1; k <= extra; ++k) {
-            const auto d = static_cast<unsigned char>(s[i + k]);
-            if ((d & 0xC0) != 0x80) {
-                return i;
-            }
-            code = (code << 6) | (d & 0x3F);
-        }
-        if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-            return i;
-        }
-        i += extra + 1;
-    }
-    return s.size();
 }
 
 // A tick cell: yes or no in the ways a spreadsheet user writes them.
@@ -140,12 +101,6 @@ std::optional<std::array<bool, 3>> PhaseSet(const std::string& cell, bool pairs)
     return on;
 }
 
-// Characters of UTF-8 text.
-int Characters(std::string_view text) {
-    return static_cast<int>(
-        std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
-}
-
 // A file name common systems refuse: CON, PRN, AUX, NUL, COM1–COM9 and LPT1–LPT9 in any case,
 // alone or before an extension.
 bool ReservedDeviceName(const std::string& name) {
@@ -174,11 +129,6 @@ std::string NameFault(const std::string& name) {
     return bad ? "имя варианта «" + name +
                      "» не годится для имени файла (нельзя / \\ : | ? * \" и управляющие символы)"
                : std::string();
-}
-
-// A formula start a spreadsheet would act on.
-bool FormulaStart(std::string_view text) {
-    return !text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos;
 }
 
 bool AllDigits(const std::string& s) {
@@ -340,30 +290,6 @@ Outcome<CsvRows, TableError> SplitCsv(std::string_view text) {
     return rows;
 }
 
-std::string CsvTextCell(std::string_view text) {
-    // The apostrophe is put in front by append: GCC 12 warns falsely (-Wrestrict) on a literal prepended.
-    std::string cell;
-    if (FormulaStart(text)) {
-        cell.push_back('\'');
-    }
-    cell += text;
-    return CsvCell(cell);
-}
-
-std::string CsvCell(std::string_view text) {
-    if (text.find_first_of(",;\"\r\n") == std::string_view::npos) {
-        return std::string(text);
-    }
-    std::string out = "\"";
-    for (const char c : text) {
-        out += c;
-        if (c == '"') {
-            out += '"';
-        }
-    }
-    return out + "\"";
-}
-
 namespace {
 
 using TableStep = Outcome<void, TableError>;
@@ -375,7 +301,7 @@ Outcome<CsvRows, TableError> TableRows(std::string_view bytes) {
             0, 0, "",
             "файл больше " + std::to_string(kMaxTableBytes >> 20) + " МиБ, это не таблица вариантов"};
     }
-    if (const size_t bad = Utf8Prefix(bytes); bad < bytes.size()) {
+    if (const size_t bad = ValidUtf8Prefix(bytes); bad < bytes.size()) {
         const int line = 1 + static_cast<int>(std::count(bytes.begin(), bytes.begin() + bad, '\n'));
         return TableError{line, 0, "", "файл не в кодировке UTF-8 (сохраните таблицу как «CSV UTF-8»)"};
     }
@@ -396,7 +322,7 @@ Outcome<std::vector<Column>, TableError> HeaderColumns(const std::vector<std::st
     for (size_t c = 0; c < header.size(); ++c) {
         const std::string name = Trimmed(header[c]);
         const int col = static_cast<int>(c) + 1;
-        if (Characters(name) > kMaxCellChars) {
+        if (Utf8Characters(name) > kMaxCellChars) {
             return TableError{1, col, "", "имя столбца длиннее " + std::to_string(kMaxCellChars) + " знаков"};
         }
         const std::optional<Column> column = ColumnByName(name);
@@ -439,7 +365,7 @@ Outcome<std::string, TableError> CellText(const Column& column, const std::strin
     const int limit = column.kind == ColumnKind::Variant ? kMaxNameChars
                       : column.kind == ColumnKind::Title ? kMaxTitleChars
                                                          : kMaxCellChars;
-    if (Characters(cell) > limit) {
+    if (Utf8Characters(cell) > static_cast<size_t>(limit)) {
         return TableError{at.row, at.column, at.columnName,
                           "ячейка длиннее " + std::to_string(limit) + " знаков"};
     }

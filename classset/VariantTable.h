@@ -59,14 +59,6 @@ TableResult ReadVariantTable(std::string_view bytes, const TaskValues& base);
 using CsvRows = std::vector<std::vector<std::string>>;
 Outcome<CsvRows, TableError> SplitCsv(std::string_view text);
 
-// A cell for a comma-separated file: quoted when it holds a comma, a quote or a line break.
-std::string CsvCell(std::string_view text);
-
-// A text cell (a name, a title, a label): as CsvCell, and with a leading apostrophe when it
-// starts with a character a spreadsheet takes for a formula (= + - @, a tab or a carriage
-// return), so that it shows the text and runs nothing. ReadVariantTable drops the apostrophe.
-std::string CsvTextCell(std::string_view text);
-
 // The texts of a file name for each variant name: numeric names padded with zeros to the
 // widest numeric name of the set (at least two digits), others as they are.
 std::vector<std::string> VariantFileStems(const std::vector<Variant>& variants);

@@ -5,6 +5,7 @@
 
 #include "classset/RecordFieldNames.h"
 #include "classset/VariantTable.h"
+#include "solver/Text.h"
 #include "solver/TextToNumber.h"
 
 namespace vornik {
@@ -36,9 +37,7 @@ Step CheckSetOptions(const CliOptions& o) {
         return Hint("--class-set: нужно имя папки");
     }
     // The title goes onto every sheet and question, under the same limit as a table's titles.
-    const auto characters =
-        std::count_if(o.taskTitle.begin(), o.taskTitle.end(), [](char c) { return (c & 0xC0) != 0x80; });
-    if (characters > kMaxTitleChars) {
+    if (Utf8Characters(o.taskTitle) > kMaxTitleChars) {
         return Hint("--class-set: название задачи длиннее " + std::to_string(kMaxTitleChars) + " знаков");
     }
     return {};

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "solver/Text.h"
 #include "solver/Version.h"
 
 namespace vornik {
@@ -292,44 +293,6 @@ Outcome<CliOptions> ParseCliOptions(int argc, const char* const* argv) {
 
 namespace {
 
-// The length of the valid UTF-8 character at the start of `text`, 0 when it is not one
-// (a stray continuation byte, a cut or overlong sequence, a surrogate, past U+10FFFF).
-std::size_t Utf8Length(std::string_view text, char32_t& code) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(0);
-    std::size_t length = 0;
-    if (lead < 0x80) {
-        code = lead;
-        return 1;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        code = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        code = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        code = lead & 0x07;
-    } else {
-        return 0;
-    }
-    if (text.size() < length) {
-        return 0;
-    }
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((byte(k) & 0xC0) != 0x80) {
-            return 0;
-        }
-        code = (code << 6) | (byte(k) & 0x3F);
-    }
-    constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (code < kSmallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-        return 0;
-    }
-    return length;
-}
-
 void AppendHex(std::string& out, const char* prefix, unsigned value, int digits) {
     static const char kDigits[] = "0123456789abcdef";
     out += prefix;
@@ -343,15 +306,12 @@ void AppendHex(std::string& out, const char* prefix, unsigned value, int digits)
 std::string TerminalSafe(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    while (!text.empty()) {
-        char32_t code = 0;
-        const std::size_t length = Utf8Length(text, code);
-        if (length == 0) {
-            AppendHex(out, "\\x", static_cast<unsigned char>(text[0]), 2);
-            text.remove_prefix(1);
-            continue;
+    ForEachUtf8Char(text, [&out](std::optional<char32_t> code, std::string_view bytes) {
+        if (!code) {
+            AppendHex(out, "\\x", static_cast<unsigned char>(bytes[0]), 2);
+            return;
         }
-        switch (code) {
+        switch (*code) {
             case '\\':
                 out += "\\\\";
                 break;
@@ -365,16 +325,15 @@ std::string TerminalSafe(std::string_view text) {
                 out += "\\t";
                 break;
             default:
-                if (code < 0x20 || code == 0x7F) {
-                    AppendHex(out, "\\x", static_cast<unsigned>(code), 2);
-                } else if (code >= 0x80 && code <= 0x9F) {
-                    AppendHex(out, "\\u", static_cast<unsigned>(code), 4);
+                if (*code < 0x20 || *code == 0x7F) {
+                    AppendHex(out, "\\x", static_cast<unsigned>(*code), 2);
+                } else if (*code >= 0x80 && *code <= 0x9F) {
+                    AppendHex(out, "\\u", static_cast<unsigned>(*code), 4);
                 } else {
-                    out.append(text.substr(0, length));
+                    out.append(bytes);
                 }
         }
-        text.remove_prefix(length);
-    }
+    });
     return out;
 }
 

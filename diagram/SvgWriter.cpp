@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "solver/XmlChars.h"
+#include "solver/Text.h"
 
 namespace vornik {
 
@@ -30,31 +30,6 @@ std::string Number(double v) {
     return s == "-0" ? "0" : s;
 }
 
-// Text for XML: the markup characters as entities, and the characters XML cannot hold (control
-// characters from a title) replaced.
-std::string Escaped(const std::string& text) {
-    std::string out;
-    for (const char c : XmlSafe(text)) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
-
 // The families the painter tries for a face, the one it found first.
 std::string Families(const std::optional<std::string>& face, const std::string& found) {
     std::vector<std::string> names;
@@ -75,7 +50,7 @@ std::string Families(const std::optional<std::string>& face, const std::string& 
         if (std::find(seen.begin(), seen.end(), n) == seen.end()) {
             seen.push_back(n);
             out += '\'';
-            out += Escaped(n);
+            out += XmlEscaped(n);
             out += "', ";
         }
     }
@@ -141,7 +116,7 @@ void Text(std::string& svg, const DrawOp& op, const TextMeasure& measure) {
     svg += "<text x=\"" + std::to_string(box.left) + "\" y=\"" + std::to_string(box.top + e.ascent) +
            "\" font-family=\"" + Families(op.face, e.family) + "\" font-size=\"" +
            Number(FontPixels(op.size)) + "\" fill=\"" + Colour(op.color) + "\" xml:space=\"preserve\">" +
-           Escaped(op.text) + "</text>\n";
+           XmlEscaped(op.text) + "</text>\n";
 }
 
 }  // namespace

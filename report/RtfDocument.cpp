@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <map>
 
+#include "solver/Text.h"
+
 namespace vornik {
 
 namespace {
@@ -205,51 +207,6 @@ std::string WriteRtf(const RtfDocument& document) {
         }
     }
     return tables.Header() + body + "\n}\n";
-}
-
-std::u16string Utf8ToUtf16(const std::string& text) {
-    std::u16string out;
-    out.reserve(text.size());
-    std::size_t k = 0;
-    const std::size_t n = text.size();
-    auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    while (k < n) {
-        const unsigned char lead = byte(k);
-        int length = 0;
-        char32_t code = 0;
-        char32_t least = 0;
-        if (lead < 0x80) {
-            out += static_cast<char16_t>(lead);
-            ++k;
-            continue;
-        } else if ((lead & 0xE0) == 0xC0) {
-            length = 2, code = lead & 0x1F, least = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3, code = lead & 0x0F, least = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4, code = lead & 0x07, least = 0x10000;
-        }
-        bool valid = length > 0 && k + length <= n;
-        for (int i = 1; valid && i < length; ++i) {
-            valid = (byte(k + i) & 0xC0) == 0x80;
-            code = (code << 6) | (byte(k + i) & 0x3F);
-        }
-        valid = valid && code >= least && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
-        if (!valid) {
-            out += u'\uFFFD';
-            ++k;
-            continue;
-        }
-        if (code >= 0x10000) {
-            code -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (code >> 10));
-            out += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(code);
-        }
-        k += length;
-    }
-    return out;
 }
 
 std::string RtfFromLines(const std::vector<std::string>& lines, const std::vector<RaisedSpan>& raised) {

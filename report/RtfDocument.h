@@ -76,7 +76,4 @@ std::string RtfFromLines(const std::vector<std::string>& lines, const std::vecto
 RtfDocument DocumentFromLines(const std::vector<std::string>& lines,
                               const std::vector<RaisedSpan>& raised = {});
 
-// UTF-8 to UTF-16; a malformed sequence becomes U+FFFD.
-std::u16string Utf8ToUtf16(const std::string& text);
-
 }  // namespace vornik

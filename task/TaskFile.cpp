@@ -8,30 +8,13 @@
 
 #include "fileio/ReadInputFile.h"
 #include "fileio/ReplaceFile.h"
-#include "solver/XmlChars.h"
+#include "solver/Text.h"
 
 namespace vornik {
 
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-// Characters as the form's fields count them (UTF-16 units); bytes that are not UTF-8 count one
-// each.
-size_t Utf16Length(std::string_view text) {
-    size_t units = 0;
-    for (size_t k = 0; k < text.size();) {
-        const auto c = static_cast<unsigned char>(text[k]);
-        const size_t len = c < 0x80           ? 1
-                           : (c >> 5) == 0x6  ? 2
-                           : (c >> 4) == 0xE  ? 3
-                           : (c >> 3) == 0x1E ? 4
-                                              : 1;
-        units += len == 4 ? 2 : 1;
-        k += len;
-    }
-    return units;
-}
 
 // Deeper nesting than any task needs is refused before parsing, so a hostile file cannot make
 // the parser's or the destructor's recursion exhaust the stack.
@@ -93,7 +76,8 @@ std::string StringMember(const Json& value, const std::string& path) {
 
 // A text must fit the field it goes into when the form's limits apply.
 void CheckLength(const std::string& text, int maxLength, const std::string& path, FieldLimits limits) {
-    if (limits == FieldLimits::Form && Utf16Length(text) > static_cast<size_t>(maxLength)) {
+    // Characters as the form's fields count them: UTF-16 units.
+    if (limits == FieldLimits::Form && Utf8ToUtf16(text).size() > static_cast<size_t>(maxLength)) {
         throw Refused{"текст «" + path + "» длиннее " + std::to_string(maxLength) + " знак" +
                       (maxLength == 1 ? "а" : "ов")};
     }
@@ -178,6 +162,10 @@ TaskReadResult ReadTask(std::string_view bytes, FieldLimits limits) {
         // The parser would stop at a NUL and take the bytes before it for the whole file.
         if (const size_t nul = bytes.find('\0'); nul != std::string_view::npos) {
             throw Refused{"это не текст JSON (нулевой байт в байте " + std::to_string(nul + 1) + ")"};
+        }
+        // A task is UTF-8 text: a file saved in another encoding is told so rather than called not JSON.
+        if (const size_t bad = ValidUtf8Prefix(bytes); bad < bytes.size()) {
+            throw Refused{"файл не в кодировке UTF-8 (байт " + std::to_string(bad + 1) + ")"};
         }
         if (NestingDepth(bytes) > kMaxDepth) {
             throw Refused{"это не файл задачи (слишком глубокая вложенность)"};

@@ -67,6 +67,8 @@ TEST(VariantTable, FaultsNameTheirRowAndColumn) {
         {"an over-long name", "variant\n" + std::string(65, 'n') + "\n", 2, 1, "длиннее 64"},
         {"an over-long number", "r1\n" + std::string(101, '1') + "\n", 2, 1, "длиннее 100"},
         {"an over-long column name", std::string(101, 'c') + "\n1\n", 1, 1, "длиннее 100"},
+        {"a column name of 100 characters, 101 bytes, is only unknown", std::string(99, 'c') + "ж\n1\n", 1, 1,
+         "неизвестный столбец"},
         {"more rows than a set has",
          "r1\n" +
              [] {

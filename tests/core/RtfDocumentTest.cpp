@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "report/RtfDocument.h"
+#include "solver/Text.h"
 
 namespace vornik {
 namespace {

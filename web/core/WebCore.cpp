@@ -11,11 +11,13 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "diagram/Diagram.h"
 #include "diagram/PictureEncoders.h"
 #include "diagram/RecordingCanvas.h"
+#include "diagram/SvgWriter.h"
 #include "json/DiagramJson.h"
 #include "json/Json.h"
 #include "report/ResultsDocument.h"
@@ -38,6 +40,9 @@ CalcState gState;
 std::optional<CircuitInput> gStoredForm;
 // Like the desktop's picture, the canvas keeps its pen and font from one drawing to the next.
 RecordingCanvas gCanvas;
+// Whether the canvas holds the operations of a drawing the page shows (not after a mode that was
+// not computed, nor after the core was loaded afresh).
+bool gDrawn = false;
 std::string gOut;
 std::vector<std::uint8_t> gBytes;
 
@@ -61,6 +66,21 @@ Json TextJson(const std::string& text) {
     out["text"] = text;
     return out;
 }
+
+// The texts of a drawing as the page measured them, in the order they are drawn: the page's
+// canvas places each text and the SVG puts it where the canvas did. The family is left to the
+// SVG writer, which names the faces the page asks its canvas for.
+class PageTextMeasure : public TextMeasure {
+  public:
+    explicit PageTextMeasure(std::vector<TextExtent> extents) : extents_(std::move(extents)) {}
+    TextExtent Measure(const std::optional<std::string>&, int, const std::string&) const override {
+        return next_ < extents_.size() ? extents_[next_++] : TextExtent{};
+    }
+
+  private:
+    std::vector<TextExtent> extents_;
+    mutable std::size_t next_ = 0;
+};
 
 // The assistant's answer as {"text":...} or {"message":...,"error":bool}.
 // The assistant's answer; with an error box also the field whose text was not a number, as the
@@ -211,6 +231,7 @@ EMSCRIPTEN_KEEPALIVE const char* vk_run() {
 // A mode that run did not compute is not drawn: {"notComputed":text} with the line the page
 // shows instead.
 EMSCRIPTEN_KEEPALIVE const char* vk_diagram(int button) {
+    gDrawn = false;
     if (gState.stored && !ModeComputedBy(*gState.stored, button)) {
         Json answer;
         answer["notComputed"] = kModeNotComputedText;
@@ -220,6 +241,7 @@ EMSCRIPTEN_KEEPALIVE const char* vk_diagram(int button) {
     DiagramLabels labels;
     const DiagramSelection beforeAnyRun{gForm.star, gForm.Checked(kNeutralWire), button};
     DrawStoredDiagram(gCanvas, gState, button, beforeAnyRun, labels);
+    gDrawn = true;
     Json answer = DiagramJson(labels, gCanvas.Ops());
     // The page's text alternative of the picture: the arrows drawn, as [label, re, im].
     Json vectors = Json::array();
@@ -228,6 +250,28 @@ EMSCRIPTEN_KEEPALIVE const char* vk_diagram(int button) {
     }
     answer["vectors"] = vectors;
     return Answer(answer);
+}
+
+// The last drawing as an SVG document, by the desktop program's writer. `extents` are its texts
+// as the page's canvas measured them, in drawing order: "width,height,ascent" separated by
+// semicolons. Empty when no drawing is held.
+EMSCRIPTEN_KEEPALIVE const char* vk_diagram_svg(const char* extents) {
+    if (!gDrawn) {
+        gOut.clear();
+        return gOut.c_str();
+    }
+    std::vector<TextExtent> texts;
+    const std::string all = extents;
+    for (size_t at = 0; at < all.size();) {
+        const size_t stop = std::min(all.find(';', at), all.size());
+        TextExtent e;
+        if (std::sscanf(all.substr(at, stop - at).c_str(), "%d,%d,%d", &e.width, &e.height, &e.ascent) == 3) {
+            texts.push_back(e);
+        }
+        at = stop + 1;
+    }
+    gOut = DiagramSvg(gCanvas.Ops(), PageTextMeasure(std::move(texts)));
+    return gOut.c_str();
 }
 
 // A 400 x 400 RGBA picture (as the canvas gives it) written as the core's 24-bit BMP; the bytes

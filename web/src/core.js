@@ -91,6 +91,10 @@ function bind(m) {
         titleBlock: (date) => withTexts([date], (at) => json(m._vk_title_block(at))),
         // The drawing of button 1..14 for the last run that stored results.
         diagram: (button) => json(m._vk_diagram(button)),
+        // The drawing made last as an SVG document, its texts in the boxes the page painted them in
+        // ({width, height, ascent} in drawing order); empty when the core holds no drawing.
+        diagramSvg: (rects) => withTexts([rects.map((r) => `${r.width},${r.height},${r.ascent}`).join(';')],
+            (at) => m.UTF8ToString(m._vk_diagram_svg(at))),
         bmp(rgba, width, height) {
             const at = m._malloc(rgba.length);
             m.HEAPU8.set(rgba, at);

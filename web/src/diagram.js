@@ -1,10 +1,10 @@
 // TForm7, "Векторная диаграмма": fourteen mode buttons, the canvas drawn from the core's drawing
-// operations, the cursor read-out and the picture saved as PNG, JPEG, BMP or SVG.
+// operations, the cursor read-out and the picture saved as PNG, JPEG, BMP or SVG (written by the
+// core from the drawing it made and the text boxes painted here).
 import { byId as $ } from './dom.js';
 import { noteDiagram } from './hooks.js';
 import { canvasSize, paintOps, paintSharp } from './paint.js';
 import { saveFile } from './save.js';
-import { diagramSvg } from './svg.js';
 import { markStale } from './stale.js';
 
 // The emergency pairs in button order with the tick of the parameter form that asks for each,
@@ -171,7 +171,8 @@ export function initDiagram(core) {
     // which the mode names follow that run's connection rather than the form's.
     let shown = 0;
     let runStored = false;
-    // The operations on the canvas and their text boxes, for the SVG.
+    // The operations on the canvas and their text boxes; the core keeps the same drawing for the
+    // SVG.
     let drawn = null;
     // The saved pictures' name: the stored run's connection and the mode drawn.
     let runStar = true;
@@ -234,8 +235,9 @@ export function initDiagram(core) {
         }
     });
     $('Form7-SaveSvg').addEventListener('click', () => {
-        if (drawn) {
-            saveFile(diagramSvg(drawn.ops, drawn.rects), name + '.svg', 'image/svg+xml');
+        const svg = drawn && core().diagramSvg(drawn.rects);
+        if (svg) {
+            saveFile(svg, name + '.svg', 'image/svg+xml');
         }
     });
     return {
@@ -268,6 +270,9 @@ export function initDiagram(core) {
             $('Form7-modes').disabled = true;
             runStored = false;
             shown = 0;
+            // The core loaded afresh holds no drawing to write as SVG.
+            drawn = null;
+            $('Form7-SaveSvg').disabled = true;
         },
         setStale(stale) {
             markStale($('Form7-Stale'), canvas, stale);

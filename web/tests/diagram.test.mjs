@@ -94,7 +94,8 @@ export async function diagram(browser) {
         }
         check(cliRun.completed, 'the diagram circuits complete');
         // The SVG download of the diagram shown last: well-formed, a line per line operation
-        // (dotted ones dotted), a text on its white box per text operation, in order.
+        // (dotted ones dotted), a text on its white box per text operation, in order, where the
+        // page painted it.
         const svg = await download(page, '#Form7-SaveSvg');
         const parsed = await page.evaluate((text) => {
             const doc = new DOMParser().parseFromString(text, 'image/svg+xml');
@@ -104,10 +105,15 @@ export async function diagram(browser) {
                 dotted: [...doc.getElementsByTagName('line')].filter((l) => l.hasAttribute('stroke-dasharray')).length,
                 rects: doc.getElementsByTagName('rect').length,
                 texts: [...doc.getElementsByTagName('text')].map((t) => t.textContent),
+                // Each text's white box and baseline, as the core wrote them from the page's boxes.
+                boxes: [...doc.getElementsByTagName('text')].map((t) => ['x', 'y', 'width', 'height']
+                    .map((a) => Number(t.previousElementSibling.getAttribute(a))).concat(Number(t.getAttribute('y')))),
                 width: doc.documentElement.getAttribute('width'),
             };
         }, svg.bytes.toString('utf8'));
         const shownOps = await page.evaluate(() => window.vornikHooks.diagramOps);
+        const painted = await page.evaluate(() => window.vornikHooks.diagramTextRects.map((r) =>
+            [r.x, r.y, r.width, r.height, r.y + r.ascent]));
         const kinds = (kind) => shownOps.filter((o) => o.op === kind);
         check(svg.name?.endsWith('.svg') && !parsed.error && parsed.width === '400', `${circuit.args.join(' ')}: SVG download`,
             JSON.stringify([svg.name, parsed.error, parsed.width]));
@@ -115,6 +121,8 @@ export async function diagram(browser) {
             parsed.rects === kinds('fill').length + kinds('text').length &&
             JSON.stringify(parsed.texts) === JSON.stringify(kinds('text').map((o) => o.text)),
             `${circuit.args.join(' ')}: SVG has the drawing's lines and texts`, JSON.stringify(parsed));
+        check(JSON.stringify(parsed.boxes) === JSON.stringify(painted),
+            `${circuit.args.join(' ')}: SVG texts in the boxes the page painted`, JSON.stringify([parsed.boxes, painted]));
         await page.close();
     }
 

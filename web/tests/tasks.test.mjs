@@ -84,7 +84,7 @@ export async function tasks(browser) {
         ['not JSON', Buffer.from('R=10 Ом'), 'не текст JSON'],
         ['not a task', Buffer.from('{"fields":{}}'), 'не файл задачи'],
         ['truncated UTF-8', Buffer.from([...Buffer.from('{"format":"vornik-task","title":"'), 0xd0, 0x22, 0x7d]),
-            'не текст JSON'],
+            'не в кодировке UTF-8'],
         ['wrong type', Buffer.from('{"format":"vornik-task","decimals":{"I.mag":"x1"}}'), '«decimals.I.mag»'],
         ['field longer than its limit', Buffer.from('{"format":"vornik-task","fields":{"Edit4":"12345"}}'),
             '«fields.Edit4» длиннее 4'],

@@ -71,7 +71,7 @@ class ShellTaskTest : public QObject {
         QTest::addColumn<QString>("reason");
         QTest::newRow("not JSON") << QByteArray("Вариант 7: R=10") << "не текст JSON";
         QTest::newRow("truncated UTF-8") << kHead + "\"title\":\"\xd0\"}"
-                                         << "не текст JSON";
+                                         << "не в кодировке UTF-8";
         QTest::newRow("not a task") << QByteArray(R"({"fields":{"Edit4":"5"}})") << "не файл задачи";
         QTest::newRow("member of the wrong type") << kHead + R"("ticks":{"CheckBox2":1}})"
                                                   << "«ticks.CheckBox2»";
