@@ -12,26 +12,22 @@
 #include "fileio/ReplaceFile.h"
 #include "json/DiagramJson.h"
 #include "pictures/PictureFile.h"
+#include "solver/Modes.h"
 
 namespace vornik {
 
 namespace {
 
-constexpr int kButtonCount = 14;
-
-// The modes by name; pair k is radio buttons 2k+1 (voltages) and 2k+2 (currents).
-struct ModeName {
-    const char* name;
-    int pair;
-    bool star;
-    bool delta;
-};
-constexpr ModeName kModes[] = {
-    {"normal", 0, true, true},   {"short-A", 1, true, false}, {"short-B", 2, true, false},
-    {"short-C", 3, true, false}, {"open-AB", 1, false, true}, {"open-BC", 2, false, true},
-    {"open-CA", 3, false, true}, {"break-A", 4, true, true},  {"break-B", 5, true, true},
-    {"break-C", 6, true, true},
-};
+// The names of a connection's phase faults, as a hint lists them: "open-AB, open-BC or open-CA".
+std::string PhaseFaultNames(bool star) {
+    std::string out;
+    for (const ModeSpec& m : ModesOf(star)) {
+        if (m.kind == ModeKind::PhaseFault) {
+            out += std::string(out.empty() ? "" : m.phase == 2 ? " or " : ", ") + m.name;
+        }
+    }
+    return out;
+}
 
 const char* const kSelectionHint = "use a button number 1..14 or MODE:KIND such as normal:U or break-A:I";
 
@@ -103,7 +99,7 @@ std::string ParseDiagramSelection(const std::string& sel, bool star, int& button
     if (!sel.empty() && std::all_of(sel.begin(), sel.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         int number = 0;
         const auto [end, ec] = std::from_chars(sel.data(), sel.data() + sel.size(), number);
-        if (ec != std::errc() || end != sel.data() + sel.size() || number < 1 || number > kButtonCount) {
+        if (ec != std::errc() || end != sel.data() + sel.size() || number < 1 || number > kModeButtonCount) {
             return "diagram button '" + sel + "' is out of range: " + kSelectionHint;
         }
         button = number;
@@ -112,20 +108,15 @@ std::string ParseDiagramSelection(const std::string& sel, bool star, int& button
     const size_t colon = sel.find(':');
     const std::string mode = sel.substr(0, colon);
     const std::string kind = colon == std::string::npos ? std::string() : sel.substr(colon + 1);
-    const ModeName* found = nullptr;
-    for (const ModeName& m : kModes) {
-        if (mode == m.name) {
-            found = &m;
-        }
-    }
-    if (found == nullptr || (kind != "U" && kind != "I")) {
+    const ModeSpec* found = ModeNamed(star, mode);
+    if ((found == nullptr && ModeNamed(!star, mode) == nullptr) || (kind != "U" && kind != "I")) {
         return "unknown diagram '" + sel + "': " + kSelectionHint;
     }
-    if (star && !found->star) {
-        return mode + " is a delta mode; add --delta or use short-A, short-B or short-C for a star load";
+    if (found == nullptr && star) {
+        return mode + " is a delta mode; add --delta or use " + PhaseFaultNames(true) + " for a star load";
     }
-    if (!star && !found->delta) {
-        return mode + " is a star mode; with --delta use open-AB, open-BC or open-CA";
+    if (found == nullptr) {
+        return mode + " is a star mode; with --delta use " + PhaseFaultNames(false);
     }
     button = 2 * found->pair + (kind == "U" ? 1 : 2);
     return std::string();

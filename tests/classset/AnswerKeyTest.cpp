@@ -197,6 +197,9 @@ TEST(AnswerKey, AnyFieldIsNamedAsTheSolutionNamesItInItsMode) {
         {IbMod, {true, ModeKind::LineBreak, 0}, "Ic", "А"},
         {IaMod, {true, ModeKind::LineBreak, 1}, "Ia", "А"},
         {IbArg, {true, ModeKind::LineBreak, 1}, "угол Ic", "°"},
+        // The third position of a star line break keeps phase C's older values.
+        {IcMod, {true, ModeKind::LineBreak, 0}, "Ic", "А"},
+        {UcArg, {true, ModeKind::LineBreak, 2}, "угол Uc", "°"},
         {YcMod, deltaBreakA, "Iab", "А"},
         {YbArg, deltaBreakA, "угол Ica=Iab", "°"},
         {IaMod, deltaBreakA, "Uca", "В"},
