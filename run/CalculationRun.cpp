@@ -126,22 +126,28 @@ void RunDeltaLineBreak(const RunContext& ctx, const ModeSpec& mode) {
 
 }  // namespace
 
+namespace {
+
+using ModeStep = void (*)(const RunContext&, const ModeSpec&);
+
+// Each ticked emergency mode of the connection after its normal mode, in the table's order.
+void RunTickedModes(const RunContext& ctx, bool star, ModeStep phaseFault, ModeStep lineBreak) {
+    for (const ModeSpec& mode : ModesOf(star).subspan(1)) {
+        if (ComputedBy(mode, ctx.input)) {
+            (mode.kind == ModeKind::PhaseFault ? phaseFault : lineBreak)(ctx, mode);
+        }
+    }
+}
+
+}  // namespace
+
 void RunStar(const RunContext& ctx) {
     const CircuitInput& in = ctx.input;
     const std::array<PhaseTexts, 3> phases = {PhaseOf(in, 0), PhaseOf(in, 1), PhaseOf(in, 2)};
     SolveStar(ctx.state.live, in, phases);
     ctx.state.Snapshot(ModesOf(true)[0].slot);
     WriteStarReport(ctx.state, in, ctx.doc, "F", Labelled<3>(phases, {"a", "b", "c"}), false);
-    for (const ModeSpec& mode : ModesOf(true).subspan(1)) {
-        if (!ComputedBy(mode, in)) {
-            continue;
-        }
-        if (mode.kind == ModeKind::PhaseFault) {
-            RunShort(ctx, mode);
-        } else {
-            RunBreak(ctx, mode);
-        }
-    }
+    RunTickedModes(ctx, true, RunShort, RunBreak);
 }
 
 void RunDelta(const RunContext& ctx) {
@@ -150,16 +156,7 @@ void RunDelta(const RunContext& ctx) {
     SolveDelta(ctx.state.live, in, branches);
     ctx.state.Snapshot(ModesOf(false)[0].slot);
     WriteDeltaReport(ctx.state, in, ctx.doc, Labelled<3>(branches, {"ab", "bc", "ca"}));
-    for (const ModeSpec& mode : ModesOf(false).subspan(1)) {
-        if (!ComputedBy(mode, in)) {
-            continue;
-        }
-        if (mode.kind == ModeKind::PhaseFault) {
-            RunDeltaPhaseBreak(ctx, mode);
-        } else {
-            RunDeltaLineBreak(ctx, mode);
-        }
-    }
+    RunTickedModes(ctx, false, RunDeltaPhaseBreak, RunDeltaLineBreak);
 }
 
 RunOutcome N5Click(const RunContext& ctx) {
