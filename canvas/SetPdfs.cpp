@@ -7,7 +7,6 @@ namespace vornik {
 
 namespace {
 
-constexpr int kButtonCount = 14;
 // The key table in 10 points, so that a variant with every mode fits a page.
 constexpr int kKeyHalfPoints = 20;
 
@@ -20,8 +19,8 @@ PdfContent SolutionPdfContent(const CalcState& state, const CircuitInput& form,
     content.titleBlock = TitleBlockLines(form, title, date);
     content.report = DocumentFromLines(lines);
     if (diagrams) {
-        for (int button = 1; button <= kButtonCount; ++button) {
-            if (!DiagramModeComputed(form, button)) {
+        for (int button = 1; button <= kModeButtonCount; ++button) {
+            if (!ModeButtonEnabled(form, button)) {
                 continue;
             }
             RecordingCanvas recorder;

@@ -6,38 +6,16 @@
 
 #include "report/NumberText.h"
 #include "run/CalculationRun.h"
+#include "solver/Modes.h"
 
 namespace vornik {
 
-namespace {
-
-constexpr std::array<const char*, 3> kPhases = {"A", "B", "C"};
-constexpr std::array<const char*, 3> kLoadPhases = {"AB", "BC", "CA"};
-
-}  // namespace
-
 std::vector<ComputedMode> ComputedModes(const CircuitInput& in) {
-    std::vector<ComputedMode> modes = {{"normal", 0, "нормальный режим", {in.star, ModeKind::Normal, 0}}};
-    for (int k = 0; k < 3; ++k) {
-        // The run's order: each phase fault, then the break of that phase's line wire.
-        if (in.Checked(kPhaseFaultTicks[k])) {
-            if (in.star) {
-                modes.push_back({std::string("short-") + kPhases[k],
-                                 2 * k + 1,
-                                 std::string("короткое замыкание фазы ") + kPhases[k],
-                                 {true, ModeKind::PhaseFault, k}});
-            } else {
-                modes.push_back({std::string("open-") + kLoadPhases[k],
-                                 k + 1,
-                                 std::string("обрыв фазы нагрузки ") + kLoadPhases[k],
-                                 {false, ModeKind::PhaseFault, k}});
-            }
-        }
-        if (in.Checked(kLineBreakTicks[k])) {
-            modes.push_back({std::string("break-") + kPhases[k],
-                             in.star ? 2 * k + 2 : k + 4,
-                             std::string("обрыв линейного провода ") + kPhases[k],
-                             {in.star, ModeKind::LineBreak, k}});
+    std::vector<ComputedMode> modes;
+    // The run's order: the normal mode, then each phase fault and the break of that phase's wire.
+    for (const ModeSpec& m : ModesOf(in.star)) {
+        if (ComputedBy(m, in)) {
+            modes.push_back({m.name, m.slot, m.caption, m.Of()});
         }
     }
     return modes;
@@ -49,7 +27,8 @@ PrecisionIndex ShownSetting(int field, bool star, const std::string& mode) {
     static constexpr std::array<PrecisionIndex, 4> kY = {YMag, YAng, YRe, YIm};
     static constexpr std::array<PrecisionIndex, 4> kI = {IMag, IAng, IRe, IIm};
     static constexpr std::array<PrecisionIndex, 4> kS = {SMag, SAng, SRe, SIm};
-    const bool deltaLineBreak = !star && mode.starts_with("break-");
+    const ModeSpec* named = ModeNamed(star, mode);
+    const bool deltaLineBreak = !star && named != nullptr && named->kind == ModeKind::LineBreak;
     if (field < Ra) {
         return kU[field % 4];
     }

@@ -47,12 +47,12 @@ std::vector<std::string> TaskSheetLines(const std::string& fileStem, const Varia
 
     std::string modes = "Рассчитать: нормальный режим";
     for (const ComputedMode& mode : ComputedModes(in)) {
-        if (mode.name == "normal") {
+        if (mode.of.kind == ModeKind::Normal) {
             continue;
         }
         modes += "; " + mode.caption;
-        if (mode.name.starts_with("short-")) {
-            modes += " (сопротивление шунта " + text(kShunts[mode.name.back() - 'A']) + " Ом)";
+        if (mode.of.star && mode.of.kind == ModeKind::PhaseFault) {
+            modes += " (сопротивление шунта " + text(kShunts[mode.of.phase]) + " Ом)";
         }
     }
     lines.push_back(modes + ".");

@@ -12,26 +12,22 @@
 #include "fileio/ReplaceFile.h"
 #include "json/DiagramJson.h"
 #include "pictures/PictureFile.h"
+#include "solver/Modes.h"
 
 namespace vornik {
 
 namespace {
 
-constexpr int kButtonCount = 14;
-
-// The modes by name; pair k is radio buttons 2k+1 (voltages) and 2k+2 (currents).
-struct ModeName {
-    const char* name;
-    int pair;
-    bool star;
-    bool delta;
-};
-constexpr ModeName kModes[] = {
-    {"normal", 0, true, true},   {"short-A", 1, true, false}, {"short-B", 2, true, false},
-    {"short-C", 3, true, false}, {"open-AB", 1, false, true}, {"open-BC", 2, false, true},
-    {"open-CA", 3, false, true}, {"break-A", 4, true, true},  {"break-B", 5, true, true},
-    {"break-C", 6, true, true},
-};
+// The names of a connection's phase faults, as a hint lists them: "open-AB, open-BC или open-CA".
+std::string PhaseFaultNames(bool star) {
+    std::string out;
+    for (const ModeSpec& m : ModesOf(star)) {
+        if (m.kind == ModeKind::PhaseFault) {
+            out += std::string(out.empty() ? "" : m.phase == 2 ? " или " : ", ") + m.name;
+        }
+    }
+    return out;
+}
 
 const char* const kSelectionHint = "номер кнопки 1..14 или РЕЖИМ:ВИД, например normal:U или break-A:I";
 
@@ -103,7 +99,7 @@ Outcome<int> ParseDiagramSelection(const std::string& sel, bool star) {
     if (!sel.empty() && std::all_of(sel.begin(), sel.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         int number = 0;
         const auto [end, ec] = std::from_chars(sel.data(), sel.data() + sel.size(), number);
-        if (ec != std::errc() || end != sel.data() + sel.size() || number < 1 || number > kButtonCount) {
+        if (ec != std::errc() || end != sel.data() + sel.size() || number < 1 || number > kModeButtonCount) {
             return Failure{"нет кнопки диаграммы «" + sel + "»: " + kSelectionHint, ""};
         }
         return number;
@@ -111,23 +107,17 @@ Outcome<int> ParseDiagramSelection(const std::string& sel, bool star) {
     const size_t colon = sel.find(':');
     const std::string mode = sel.substr(0, colon);
     const std::string kind = colon == std::string::npos ? std::string() : sel.substr(colon + 1);
-    const ModeName* found = nullptr;
-    for (const ModeName& m : kModes) {
-        if (mode == m.name) {
-            found = &m;
-        }
-    }
-    if (found == nullptr || (kind != "U" && kind != "I")) {
+    const ModeSpec* found = ModeNamed(star, mode);
+    if ((found == nullptr && ModeNamed(!star, mode) == nullptr) || (kind != "U" && kind != "I")) {
         return Failure{"неизвестная диаграмма «" + sel + "»: " + kSelectionHint, ""};
     }
-    if (star && !found->star) {
-        return Failure{mode +
-                           " — режим треугольника; добавьте --delta или для звезды выберите short-A, short-B "
-                           "или short-C",
+    if (found == nullptr && star) {
+        return Failure{mode + " — режим треугольника; добавьте --delta или для звезды выберите " +
+                           PhaseFaultNames(true),
                        ""};
     }
-    if (!star && !found->delta) {
-        return Failure{mode + " — режим звезды; с --delta выберите open-AB, open-BC или open-CA", ""};
+    if (found == nullptr) {
+        return Failure{mode + " — режим звезды; с --delta выберите " + PhaseFaultNames(false), ""};
     }
     return 2 * found->pair + (kind == "U" ? 1 : 2);
 }

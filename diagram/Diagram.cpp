@@ -16,52 +16,16 @@ PhasorValue Of(const SolutionRecord& r, int modField) {
     return {r[modField + kRe], r[modField + kIm]};
 }
 
-// The mode slot of each button pair (buttons 2k-1 and 2k share pair k-1).
-constexpr int kStarSlots[] = {0, 1, 3, 5, 2, 4, 6};
-constexpr int kDeltaSlots[] = {0, 1, 2, 3, 4, 5, 6};
-
 // Where the not-computed line is written: across the upper half, above the real axis.
 constexpr int kNotComputedX = 8;
 constexpr int kNotComputedY = 170;
 
-// The two phases left by a broken line wire A, B or C (pairs 4, 5, 6).
-struct StarBreakNames {
-    std::array<std::string, 4> voltages;
-    std::array<std::string, 2> currents;
-};
-const StarBreakNames kStarBreak[] = {
-    {{"Ub", "Uc", "Ub`", "Uc`"}, {"Ib", "Ic"}},
-    {{"Ua", "Uc", "Ua`", "Uc`"}, {"Ia", "Ic"}},
-    {{"Ua", "Ub", "Ua`", "Ub`"}, {"Ia", "Ib"}},
-};
+constexpr const char* kLines[] = {"a", "b", "c"};
+constexpr const char* kPairs[] = {"ab", "bc", "ca"};
 
-// A broken load phase AB, BC or CA (pairs 1, 2, 3): the two intact phases and their fields.
-struct DeltaPhaseBreak {
-    std::array<std::string, 2> voltages;
-    std::array<std::string, 2> currents;
-    int firstVoltage, secondVoltage;  // modulus fields
-    int firstCurrent, secondCurrent;
-};
-const DeltaPhaseBreak kDeltaPhaseBreak[] = {
-    {{"Ubc", "Uca"}, {"Ibc", "Ica"}, UbcMod, UcaMod, IbcMod, IcaMod},
-    {{"Uab", "Uca"}, {"Iab", "Ica"}, UabMod, UcaMod, IabMod, IcaMod},
-    {{"Uab", "Ubc"}, {"Iab", "Ibc"}, UabMod, UbcMod, IabMod, IbcMod},
-};
-
-// A broken line wire A, B or C (pairs 4, 5, 6): the directly fed phase first, then the pair in series.
-struct DeltaLineBreakNames {
-    std::array<std::string, 3> voltages;
-    std::array<std::string, 2> currents;
-};
-const DeltaLineBreakNames kDeltaLineBreak[] = {
-    {{"Ubc", "Uca", "Uab"}, {"Ibc", "Ica"}},
-    {{"Uca", "Uab", "Ubc"}, {"Ica", "Iab"}},
-    {{"Uab", "Ubc", "Uca"}, {"Iab", "Ibc"}},
-};
-
-void DrawStar(DiagramCanvas& canvas, const SolutionRecord& r, int pair, bool voltages, bool neutral,
-              DiagramLabels& labels) {
-    if (pair <= 3) {
+void DrawStar(DiagramCanvas& canvas, const SolutionRecord& r, const ModeSpec& mode, bool voltages,
+              bool neutral, DiagramLabels& labels) {
+    if (mode.kind != ModeKind::LineBreak) {
         // Normal mode and the short circuits share the three-phase diagrams.
         if (voltages) {
             DrawStarVoltages(canvas, labels,
@@ -73,19 +37,21 @@ void DrawStar(DiagramCanvas& canvas, const SolutionRecord& r, int pair, bool vol
         return;
     }
     // A line-wire break keeps its two remaining phases in the first two phase fields.
-    const StarBreakNames& names = kStarBreak[pair - 4];
+    const std::string first = kLines[mode.positions[0]];
+    const std::string second = kLines[mode.positions[1]];
     if (voltages) {
-        DrawStarBreakVoltages(canvas, labels, names.voltages,
+        DrawStarBreakVoltages(canvas, labels,
+                              {"U" + first, "U" + second, "U" + first + "`", "U" + second + "`"},
                               {At(r, UaRe), At(r, UbRe), At(r, U0Re), At(r, UaLoadRe), At(r, UbLoadRe)});
     } else {
-        DrawStarBreakCurrents(canvas, labels, neutral, names.currents,
+        DrawStarBreakCurrents(canvas, labels, neutral, {"I" + first, "I" + second},
                               {At(r, IaRe), At(r, IbRe), At(r, I0Re)});
     }
 }
 
-void DrawDelta(DiagramCanvas& canvas, const SolutionRecord& r, int pair, bool voltages,
+void DrawDelta(DiagramCanvas& canvas, const SolutionRecord& r, const ModeSpec& mode, bool voltages,
                DiagramLabels& labels) {
-    if (pair == 0) {
+    if (mode.kind == ModeKind::Normal) {
         if (voltages) {
             DrawDeltaVoltages(canvas, labels, {Of(r, UabMod), Of(r, UbcMod), Of(r, UcaMod)});
         } else {
@@ -94,24 +60,31 @@ void DrawDelta(DiagramCanvas& canvas, const SolutionRecord& r, int pair, bool vo
                               {Of(r, IabMod), Of(r, IbcMod), Of(r, IcaMod), Of(r, IaLineMod),
                                Of(r, IbLineMod), Of(r, IcLineMod)});
         }
-    } else if (pair <= 3) {
-        const DeltaPhaseBreak& b = kDeltaPhaseBreak[pair - 1];
+    } else if (mode.kind == ModeKind::PhaseFault) {
+        // The two intact load phases and their fields.
+        const std::array<int, 2> intact = OtherPhases(mode.phase);
+        const std::string first = kPairs[intact[0]];
+        const std::string second = kPairs[intact[1]];
         if (voltages) {
-            DrawDeltaPhaseBreakVoltages(canvas, labels, b.voltages,
-                                        {Of(r, b.firstVoltage), Of(r, b.secondVoltage)});
+            DrawDeltaPhaseBreakVoltages(
+                canvas, labels, {"U" + first, "U" + second},
+                {Of(r, UabMod + kBranchStride * intact[0]), Of(r, UabMod + kBranchStride * intact[1])});
         } else {
-            DrawDeltaPhaseBreakCurrents(canvas, labels, b.currents,
-                                        {Of(r, b.firstCurrent), Of(r, b.secondCurrent), Of(r, IaLineMod),
-                                         Of(r, IbLineMod), Of(r, IcLineMod)});
+            DrawDeltaPhaseBreakCurrents(
+                canvas, labels, {"I" + first, "I" + second},
+                {Of(r, IabMod + kBranchStride * intact[0]), Of(r, IabMod + kBranchStride * intact[1]),
+                 Of(r, IaLineMod), Of(r, IbLineMod), Of(r, IcLineMod)});
         }
     } else {
         // The direct phase's voltage is the line voltage; the series pair shares one current.
-        const DeltaLineBreakNames& names = kDeltaLineBreak[pair - 4];
+        const std::string direct = kPairs[mode.positions[0]];
+        const std::string series1 = kPairs[mode.positions[1]];
+        const std::string series2 = kPairs[mode.positions[2]];
         if (voltages) {
-            DrawDeltaLineBreakVoltages(canvas, labels, names.voltages,
+            DrawDeltaLineBreakVoltages(canvas, labels, {"U" + direct, "U" + series1, "U" + series2},
                                        {Of(r, ULineMod), Of(r, Us1Mod), Of(r, Us2Mod)});
         } else {
-            DrawDeltaLineBreakCurrents(canvas, labels, names.currents,
+            DrawDeltaLineBreakCurrents(canvas, labels, {"I" + direct, "I" + series1},
                                        {Of(r, IDirectMod), Of(r, ISeries1Mod)});
         }
     }
@@ -120,16 +93,19 @@ void DrawDelta(DiagramCanvas& canvas, const SolutionRecord& r, int pair, bool vo
 }  // namespace
 
 bool ModeButtonEnabled(const CircuitInput& input, int button) {
-    const int pair = (button - 1) / 2;  // 0 for the normal mode, else the tick CheckBox(pair + 1)
-    if (pair == 0) {
-        return true;
+    if (button < 1 || button > kModeButtonCount) {
+        return false;
     }
-    return pair < kCheckBoxCount && input.Checked(static_cast<Tick>(pair));
+    // The buttons follow the ticks, so either connection's row names the tick.
+    return ComputedBy(ModeOfButton(input.Star(), button), input);
+}
+
+const ModeSpec& ModeOfButton(bool star, int button) {
+    return ModeOfPair(star, (button - 1) / 2);
 }
 
 int ModeSlotOfButton(bool star, int button) {
-    const int pair = (button - 1) / 2;
-    return star ? kStarSlots[pair] : kDeltaSlots[pair];
+    return ModeOfButton(star, button).slot;
 }
 
 void DrawSelectedDiagram(DiagramCanvas& canvas, const std::array<SolutionRecord, kModeSlotCount>& modeSlots,
@@ -139,14 +115,14 @@ void DrawSelectedDiagram(DiagramCanvas& canvas, const std::array<SolutionRecord,
     if (selection.button < 1 || selection.button > kModeButtonCount) {
         return;
     }
-    const int pair = (selection.button - 1) / 2;
+    const ModeSpec& mode = ModeOfButton(selection.star, selection.button);
     // Odd buttons show voltages, even ones currents.
     const bool voltages = selection.button % 2 == 1;
-    const SolutionRecord& slot = modeSlots[ModeSlotOfButton(selection.star, selection.button)];
+    const SolutionRecord& slot = modeSlots[mode.slot];
     if (selection.star) {
-        DrawStar(canvas, slot, pair, voltages, selection.neutral, labels);
+        DrawStar(canvas, slot, mode, voltages, selection.neutral, labels);
     } else {
-        DrawDelta(canvas, slot, pair, voltages, labels);
+        DrawDelta(canvas, slot, mode, voltages, labels);
     }
 }
 
@@ -154,8 +130,7 @@ bool ModeComputedBy(const StoredRun& run, int button) {
     if (button < 1 || button > kModeButtonCount) {
         return false;
     }
-    const int pair = (button - 1) / 2;
-    return run.storedSlots[run.star ? kStarSlots[pair] : kDeltaSlots[pair]];
+    return run.storedSlots[ModeSlotOfButton(run.star, button)];
 }
 
 void DrawModeNotComputed(DiagramCanvas& canvas, DiagramLabels& labels) {

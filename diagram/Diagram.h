@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "diagram/DiagramCanvas.h"
+#include "solver/Modes.h"
 #include "solver/Parameters.h"
 #include "solver/SolutionRecord.h"
 
@@ -45,7 +46,8 @@ inline constexpr int kModeButtonCount = 14;
 // of the parameter form (k = 2..7).
 bool ModeButtonEnabled(const CircuitInput& input, int button);
 
-// The mode slot button 1..14 draws from in the given connection.
+// The mode of button 1..14 in the given connection, and the mode slot it draws from.
+const ModeSpec& ModeOfButton(bool star, int button);
 int ModeSlotOfButton(bool star, int button);
 
 void ClearDiagram(DiagramCanvas& canvas);

@@ -1,11 +1,12 @@
 #include "report/TitleBlock.h"
 
+#include "solver/Modes.h"
+
 namespace vornik {
 
 namespace {
 
 constexpr const char* kPhases[] = {"A", "B", "C"};
-constexpr const char* kLoadPhases[] = {"AB", "BC", "CA"};
 
 std::string Join(const std::vector<std::string>& parts) {
     std::string out;
@@ -13,18 +14,6 @@ std::string Join(const std::vector<std::string>& parts) {
         out += (out.empty() ? "" : ", ") + p;
     }
     return out;
-}
-
-// The mode of the pair 0..6 of radio buttons.
-std::string ModeName(bool star, int pair) {
-    if (pair == 0) {
-        return "Нормальный режим";
-    }
-    if (pair <= 3) {
-        return star ? std::string("КЗ фазы ") + kPhases[pair - 1]
-                    : std::string("Обрыв фазы нагрузки ") + kLoadPhases[pair - 1];
-    }
-    return std::string("Обрыв линейного провода ") + kPhases[pair - 4];
 }
 
 }  // namespace
@@ -65,9 +54,10 @@ std::vector<std::string> TitleBlockLines(const CircuitInput& in, const std::stri
         lines.push_back("Сопротивление шунта КЗ: " + Join(parts));
     }
     parts.clear();
-    for (int pair = 1; pair <= 6; ++pair) {
-        if (in.Checked(pair + 1)) {
-            parts.push_back(ModeName(star, pair));
+    for (int pair = 1; pair < kModeSlotCount; ++pair) {
+        const ModeSpec& mode = ModeOfPair(star, pair);
+        if (ComputedBy(mode, in)) {
+            parts.push_back(mode.titleCaption);
         }
     }
     lines.push_back("Аварийные режимы: " + (parts.empty() ? std::string("нет") : Join(parts)));
@@ -81,22 +71,12 @@ std::vector<std::string> StoredRunTitleBlock(const CalcState& state, const Circu
 }
 
 std::string DiagramCaption(bool star, int button) {
-    const int pair = (button - 1) / 2;
-    return ModeName(star, pair) + (button % 2 == 1 ? ": напряжения" : ": токи");
+    return ModeOfPair(star, (button - 1) / 2).titleCaption +
+           std::string(button % 2 == 1 ? ": напряжения" : ": токи");
 }
 
 std::string DiagramPairPhase(bool star, int pair) {
-    if (pair < 1 || pair > 6) {
-        return std::string();
-    }
-    const bool loadPhase = pair <= 3;
-    const char* name = !star && loadPhase ? kLoadPhases[pair - 1] : kPhases[(pair - 1) % 3];
-    return std::string(star || loadPhase ? "фаза " : "провод ") + "\"" + name + "\"";
-}
-
-bool DiagramModeComputed(const CircuitInput& input, int button) {
-    const int pair = (button - 1) / 2;
-    return pair == 0 || input.Checked(pair + 1);
+    return pair < 0 || pair >= kModeSlotCount ? std::string() : ModeOfPair(star, pair).windowPhase;
 }
 
 }  // namespace vornik

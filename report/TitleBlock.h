@@ -32,7 +32,4 @@ std::string DiagramCaption(bool star, int button);
 // (break of a delta line wire).
 std::string DiagramPairPhase(bool star, int pair);
 
-// Whether the mode of radio button 1..14 is computed by a run with these ticks.
-bool DiagramModeComputed(const CircuitInput& input, int button);
-
 }  // namespace vornik

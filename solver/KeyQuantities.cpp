@@ -63,15 +63,7 @@ constexpr std::array<const char*, 3> kPairs = {"ab", "bc", "ca"};
 
 // The phase (0..2) a branch position stands for in `mode`.
 int PhaseAt(int position, const ModeOfRun& mode) {
-    if (mode.kind != ModeKind::LineBreak) {
-        return position;
-    }
-    if (mode.star) {
-        // The two phases left are in the positions of phases 1 and 2.
-        return position < mode.phase ? position : position + 1;
-    }
-    // The directly fed phase between the intact wires, then the series pair.
-    return (mode.phase + 1 + position) % 3;
+    return ModeSpecOf(mode).positions[position];
 }
 
 std::string Filled(const char* pattern, int position, const ModeOfRun& mode) {

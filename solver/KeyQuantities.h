@@ -7,21 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "solver/Modes.h"
 #include "solver/SolutionRecord.h"
 
 namespace vornik {
-
-// The kinds of operating mode: a star phase short circuit and a delta load phase break are the
-// phase faults of their connection.
-enum class ModeKind { Normal, PhaseFault, LineBreak };
-
-// A mode of a run: its kind and, for a fault, the phase (0..2: A, B, C; AB, BC, CA for a delta
-// load phase).
-struct ModeOfRun {
-    bool star = true;
-    ModeKind kind = ModeKind::Normal;
-    int phase = 0;
-};
 
 struct QuantityName {
     std::string label;   // "Ia", "угол Ia", "Re Ia", "Ica=Iab", "P"

@@ -25,6 +25,7 @@
 #include "report/TitleBlock.h"
 #include "run/AssistantAnswers.h"
 #include "run/CalculationRun.h"
+#include "solver/Modes.h"
 #include "task/TaskFile.h"
 
 namespace {
@@ -126,6 +127,26 @@ EMSCRIPTEN_KEEPALIVE const char* vk_fields() {
         decimals.push_back({{"name", p.name}, {"initial", p.initial}});
     }
     return Answer(Json{{"fields", fields}, {"ticks", ticks}, {"decimals", decimals}});
+}
+
+// The operating modes' table, so the page names the diagram's pairs as the core does: an array of
+// {"star","pair","tick","slot","name","webName","caption"} per connection in the run's order, where
+// "pair" is the diagram's pair of buttons 0..6, "tick" the CheckBox number that asks for the mode
+// (null for the normal mode), "name" vornik-cli's, "webName" the saved pictures', "caption" the
+// hint beside the pair.
+EMSCRIPTEN_KEEPALIVE const char* vk_modes() {
+    Json modes = Json::array();
+    for (const ModeSpec& m : kModes) {
+        modes.push_back(
+            {{"star", m.star},
+             {"pair", m.pair},
+             {"tick", m.tick == kAlwaysComputed ? Json(nullptr) : Json(static_cast<int>(m.tick) + 1)},
+             {"slot", m.slot},
+             {"name", m.name},
+             {"webName", m.webName},
+             {"caption", m.pageCaption}});
+    }
+    return Answer(modes);
 }
 
 // A task file's bytes (`size` of them; `name` is the file's name for the messages), read with the

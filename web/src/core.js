@@ -85,6 +85,8 @@ function bind(m) {
         },
         // The form fields' table: {fields, ticks, decimals} (web/core/WebCore.cpp, vk_fields).
         fields: () => json(m._vk_fields()),
+        // The operating modes' table: [{star, pair, tick, slot, name, webName, caption}] (vk_modes).
+        modes: () => json(m._vk_modes()),
         // {report, cleared, completed, stored, message, error, field}
         run: () => json(m._vk_run()),
         // The printed solution's title block for the inputs set last: an array of lines.

@@ -7,22 +7,17 @@ import { canvasSize, paintOps, paintSharp } from './paint.js';
 import { saveFile } from './save.js';
 import { markStale } from './stale.js';
 
-// The emergency pairs in button order with the tick of the parameter form that asks for each,
-// and the mode named for a hint: star meaning, delta meaning.
-const pairs = [
-    [null, 'Нормальный режим', 'Нормальный режим'],
-    [2, 'КЗ фазы А', 'Обрыв фазы нагрузки АВ'],
-    [3, 'КЗ фазы В', 'Обрыв фазы нагрузки ВС'],
-    [4, 'КЗ фазы С', 'Обрыв фазы нагрузки СА'],
-    [5, 'Обрыв линейного провода А', 'Обрыв линейного провода А'],
-    [6, 'Обрыв линейного провода В', 'Обрыв линейного провода В'],
-    [7, 'Обрыв линейного провода С', 'Обрыв линейного провода С'],
-];
+// The pairs of buttons (voltages, currents): the normal mode, then the emergency modes in the order
+// of the ticks that ask for them. What each pair is in each connection comes from the core's mode
+// table (applyModes): its tick, its hint and its name in saved pictures.
+const pairCount = 7;
+// By connection (star, delta), the core's row of each pair; null until the core has given them.
+let modesByPair = null;
 const groupHeadings = { 0: ['Label2', 'Нормальный режим'], 1: ['Label3', 'Аварийный режим'], 4: ['Label4', 'Аварийный режим'] };
 
 function buildButtons(onSelect, onReselect) {
     const host = $('Form7-modes');
-    pairs.forEach((pair, k) => {
+    for (let k = 0; k < pairCount; ++k) {
         if (groupHeadings[k]) {
             const [name, text] = groupHeadings[k];
             const h = document.createElement('div');
@@ -38,6 +33,8 @@ function buildButtons(onSelect, onReselect) {
             const mode = document.createElement('div');
             mode.className = 'mode';
             mode.id = 'Form7-Mode' + k;
+            // Holds its line until the core names the mode, so nothing moves then.
+            mode.textContent = '\u00a0';
             host.append(mode);
         }
         ['Напряжения', 'Тока'].forEach((caption, j) => {
@@ -55,12 +52,15 @@ function buildButtons(onSelect, onReselect) {
             row.append(label);
         });
         host.append(row);
-    });
+    }
 }
 
 function showHints(star) {
-    pairs.forEach((pair, k) => {
-        const hint = star ? pair[1] : pair[2];
+    if (!modesByPair) {
+        return;
+    }
+    modesByPair[star ? 0 : 1].forEach((mode, k) => {
+        const hint = mode.caption;
         if (k > 0) {
             $('Form7-Mode' + k).textContent = hint;
         }
@@ -72,14 +72,10 @@ function showHints(star) {
     });
 }
 
-// The mode of each pair as the saved pictures' names give it: star meaning, delta meaning.
-const modeNames = [['normal', 'normal'], ['shortA', 'openAB'], ['shortB', 'openBC'], ['shortC', 'openCA'],
-    ['breakA', 'breakA'], ['breakB', 'breakB'], ['breakC', 'breakC']];
-
 // "vornik-star-shortA-I": the connection, the mode and the quantity (U voltages, I currents).
 function pictureName(star, button) {
     const pair = Math.floor((button - 1) / 2);
-    return `vornik-${star ? 'star' : 'delta'}-${modeNames[pair][star ? 0 : 1]}-${button % 2 === 1 ? 'U' : 'I'}`;
+    return `vornik-${star ? 'star' : 'delta'}-${modesByPair[star ? 0 : 1][pair].webName}-${button % 2 === 1 ? 'U' : 'I'}`;
 }
 
 // The read-out of a place of the picture, in its pixels.
@@ -176,6 +172,8 @@ export function initDiagram(core) {
     let drawn = null;
     // The saved pictures' name: the stored run's connection and the mode drawn.
     let runStar = true;
+    // The connection the modes are named for until a run has stored results.
+    let formStar = true;
     let name = 'vornik';
     const showSharp = sharpView(canvas);
     const draw = (button) => {
@@ -219,7 +217,6 @@ export function initDiagram(core) {
             draw(button);
         }
     });
-    showHints(true);
     // A pointer of any kind: a mouse moving, or a finger tapping the diagram on a phone.
     canvas.addEventListener('pointermove', cursorReadout);
     canvas.addEventListener('pointerdown', cursorReadout);
@@ -243,9 +240,20 @@ export function initDiagram(core) {
     return {
         // The form's connection names the modes until a run has stored results.
         formConnection(star) {
+            formStar = star;
             if (!runStored) {
                 showHints(star);
             }
+        },
+        // The core's mode table ([{star, pair, tick, name, webName, caption}], vk_modes): the
+        // pairs are named from it.
+        applyModes(table) {
+            modesByPair = [true, false].map((star) => {
+                const byPair = [];
+                table.filter((m) => m.star === star).forEach((m) => { byPair[m.pair] = m; });
+                return byPair;
+            });
+            showHints(runStored ? runStar : formStar);
         },
         // After a run that stored results ({star, checks} of its form): the modes are named for
         // its connection, the pairs of its ticked modes are enabled, and the mode shown is drawn
@@ -256,7 +264,7 @@ export function initDiagram(core) {
             runStar = star;
             showHints(star);
             $('Form7-modes').disabled = false;
-            pairs.forEach(([tick], k) => {
+            modesByPair[star ? 0 : 1].forEach(({ tick }, k) => {
                 for (const j of [1, 2]) {
                     $('Form7-RadioButton' + (2 * k + j)).disabled = tick !== null && !checks[tick - 1];
                 }

@@ -1,10 +1,10 @@
 // What the browser tests and the benchmark read from the page, in one place and apart from the
 // elements: the last diagram's drawing operations with the boxes of its texts as painted (or the
-// line shown for a mode that was not computed), the number of drawings, the core's table of the
-// form fields, and the body's data-ready (with the milliseconds since navigation) once the core
-// is loaded.
+// line shown for a mode that was not computed), the number of drawings, the core's tables of the
+// form fields and of the operating modes, and the body's data-ready (with the milliseconds since
+// navigation) once the core is loaded.
 const hooks = { diagramOps: [], diagramTextRects: [], diagramNotice: null, diagramCount: 0, fieldTable: null,
-    shareLink: null };
+    modeTable: null, shareLink: null };
 globalThis.vornikHooks = hooks;
 
 export function noteDiagram(ops, textRects, notice = null) {
@@ -14,8 +14,9 @@ export function noteDiagram(ops, textRects, notice = null) {
     hooks.diagramCount += 1;
 }
 
-export function noteFieldTable(table) {
+export function noteFieldTable(table, modes) {
     hooks.fieldTable = table;
+    hooks.modeTable = modes;
 }
 
 // The link "Ссылка на задачу" made last (the clipboard is not readable in every test browser).

@@ -140,12 +140,14 @@ const nextTask = () => new Promise((resolve) => setTimeout(resolve, 0));
 ready.then(async (loaded) => {
     await nextTask();
     const table = loaded.fields();
+    const modes = loaded.modes();
     await nextTask();
     // The page runs nothing before the form has the core's table.
     core = loaded;
     applyFieldTable(table);
     applyPrecisionTable(table.decimals);
-    noteFieldTable(table);
+    diagram.applyModes(modes);
+    noteFieldTable(table, modes);
     executeButton.disabled = false;
     enableExecute();
     noteReady();

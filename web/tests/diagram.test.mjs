@@ -66,11 +66,15 @@ export async function diagram(browser) {
         await setCircuit(page, circuitFromArgs(circuit.args));
         await execute(page);
         let label11 = '';
+        // The core's mode table as the page has it: each pair's tick and the name vornik-cli
+        // draws it by.
+        const modes = (await page.evaluate(() => window.vornikHooks.modeTable)).filter((m) => m.star === circuit.star);
+        let shownMode = null;
         for (let button = 1; button <= 14; ++button) {
             const radio = '#Form7-RadioButton' + button;
             const enabled = await page.$eval(radio, (r) => !r.disabled);
-            const pair = Math.ceil(button / 2) - 1;
-            const ticked = pair === 0 || circuitFromArgs(circuit.args).checks[pair];
+            const mode = modes.find((m) => m.pair === Math.ceil(button / 2) - 1);
+            const ticked = mode.tick === null || circuitFromArgs(circuit.args).checks[mode.tick - 1];
             check(enabled === ticked, `${circuit.args.join(' ')}: button ${button} enabled by its tick`);
             if (!enabled) {
                 continue;
@@ -78,7 +82,9 @@ export async function diagram(browser) {
             if (button > 1) {
                 await page.click(radio);
             }
-            const expected = runCli(['--json', ...circuit.args, '--diagram', String(button)]).diagram;
+            const kind = button % 2 === 1 ? 'U' : 'I';
+            shownMode = `${mode.webName}-${kind}`;
+            const expected = runCli(['--json', ...circuit.args, '--diagram', `${mode.name}:${kind}`]).diagram;
             const drawn = await page.evaluate(() => ({
                 ops: window.vornikHooks.diagramOps,
                 label11: document.getElementById('Form7-Label11').textContent,
@@ -115,7 +121,8 @@ export async function diagram(browser) {
         const painted = await page.evaluate(() => window.vornikHooks.diagramTextRects.map((r) =>
             [r.x, r.y, r.width, r.height, r.y + r.ascent]));
         const kinds = (kind) => shownOps.filter((o) => o.op === kind);
-        check(svg.name?.endsWith('.svg') && !parsed.error && parsed.width === '400', `${circuit.args.join(' ')}: SVG download`,
+        check(svg.name === `vornik-${circuit.star ? 'star' : 'delta'}-${shownMode}.svg` && !parsed.error && parsed.width === '400',
+            `${circuit.args.join(' ')}: SVG download`,
             JSON.stringify([svg.name, parsed.error, parsed.width]));
         check(parsed.lines === kinds('line').length && parsed.dotted === kinds('line').filter((o) => o.style === 'dot').length &&
             parsed.rects === kinds('fill').length + kinds('text').length &&
