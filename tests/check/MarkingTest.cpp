@@ -363,6 +363,7 @@ TEST(AnswersFile, RoundTripAndOneReasonPerBadFile) {
     EXPECT_EQ(back.file->answers.size(), 2u);
     EXPECT_EQ(back.file->answers[0].text, "20,8∠1,6");
     EXPECT_TRUE(back.file->solutionRevealed);
+    EXPECT_EQ(SavedTimeText(1796680800), "2026-12-07T22:00:00Z");
 
     const std::string task = R"("task":{"format":"vornik-task","version":1})";
     const std::pair<std::string, std::string> bad[] = {

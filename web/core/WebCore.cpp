@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <vector>
@@ -381,7 +382,7 @@ EMSCRIPTEN_KEEPALIVE const char* vk_answers_read(const char* bytes, int size, co
 }
 
 // The answers file's text of `file` ({"title","student","group","answers","revealed":{"sections",
-// "solution"},"saved"}) with the task of the inputs last set.
+// "solution"},"saved"}; "saved" missing: now) with the task of the inputs last set.
 EMSCRIPTEN_KEEPALIVE const char* vk_answers_write(const char* file) {
     const Json in = Json::parse(file, nullptr, false);
     const Json object = in.is_object() ? in : Json::object();
@@ -391,6 +392,9 @@ EMSCRIPTEN_KEEPALIVE const char* vk_answers_write(const char* file) {
     out.student = StringOf(object, "student");
     out.group = StringOf(object, "group");
     out.saved = StringOf(object, "saved");
+    if (out.saved.empty()) {
+        out.saved = SavedTimeText(std::time(nullptr));
+    }
     if (const auto answers = object.find("answers"); answers != object.end()) {
         out.answers = AnswersOf(*answers);
     }
