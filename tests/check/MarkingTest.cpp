@@ -399,6 +399,10 @@ TEST(AnswersFile, RoundTripAndOneReasonPerBadFile) {
     EXPECT_EQ((*table.answers)[0].text, "20,8∠1,6");
     EXPECT_EQ((*table.answers)[1].quantity, "P");
     EXPECT_EQ((*table.answers)[1].text, "1,5");
+    const AnswersTableResult semicolons = ReadAnswersTable("normal;Ia;20,8\nnormal;угол Ia;-30\n");
+    ASSERT_TRUE(semicolons.answers) << semicolons.error;
+    EXPECT_EQ((*semicolons.answers)[0].text, "20,8");
+    EXPECT_EQ((*semicolons.answers)[1].quantity, "угол Ia");
     EXPECT_EQ(ReadAnswersTable("normal,Ia,1\nnormal;Ib;2\n").error,
               "строка 2: нужны три поля: режим,величина,ответ");
 }
