@@ -197,6 +197,27 @@ TEST(Marking, PlantedMistakesAndCarriedChains) {
                                                        {"QTotal", Text(s.imag())}};
          },
          {{"YbMod", {"wrong", ""}}, {"YbArg", {"wrong", ""}}, {"PTotal", carried}, {"QTotal", carried}}},
+        {"a zero is no named mistake but at I0",
+         true,
+         "normal",
+         [](const SolutionRecord&) {
+             return std::map<std::string, std::string>{{"QTotal", "0"}};
+         },
+         {{"QTotal", {"wrong", ""}}}},
+        {"line current for phase current",
+         false,
+         "normal",
+         [](const SolutionRecord& r) {
+             return std::map<std::string, std::string>{{"YaMod", Text(r[IaLineMod])}};
+         },
+         {{"YaMod", {"mistake", "phase-for-line"}}}},
+        {"B and C swapped, delta phase currents",
+         false,
+         "normal",
+         [](const SolutionRecord& r) {
+             return std::map<std::string, std::string>{{"YcArg", Text(Degrees(At(r, IabMod)))}};
+         },
+         {{"YcArg", {"mistake", "b-c-swapped"}}}},
         {"no conjugate, delta line break",
          false,
          "break-C",
