@@ -58,6 +58,7 @@ const TextOption kTextOptions[] = {
     {"--diagram", &CliOptions::diagram, ": нужен выбор диаграммы: 1..14 или РЕЖИМ:ВИД, например normal:U"},
     {"--pdf", &CliOptions::pdf, kNeedsFile},
     {"--out", &CliOptions::out, kNeedsFile},
+    {"--check", &CliOptions::check, ": нужны ответы: файл ответов или таблица CSV режим,величина,ответ"},
     {"--class-set", &CliOptions::classSet, kNeedsValue},
     {"--variants", &CliOptions::variants, kNeedsValue},
     {"--count", &CliOptions::count, kNeedsValue},
@@ -231,6 +232,10 @@ Step ReadOption(Arguments& args, CliOptions& o, ModesAsked& asked) {
     if (isFlag && args.HasInlineValue()) {
         return Hint(arg + ": ключ без значения");
     }
+    // The circuit options and --task say which task --check marks against.
+    o.taskGiven = o.taskGiven || arg == "--delta" || arg == "--neutral" || FieldOption(arg) != nullptr ||
+                  arg == "--short" || arg == "--open" || arg == "--break" || arg == "--decimals" ||
+                  arg == "--task";
     if (SetFlag(arg, o)) {
         return {};
     }
@@ -264,6 +269,9 @@ Step ReadOption(Arguments& args, CliOptions& o, ModesAsked& asked) {
 Step CheckCombinations(const CliOptions& o, const ModesAsked& asked) {
     if (o.pdfDiagrams && !o.pdf) {
         return Hint("--pdf-diagrams — только вместе с --pdf ФАЙЛ");
+    }
+    if (o.check && (o.diagram || o.out || o.pdf || o.saveTask)) {
+        return Hint("--check только выставляет оценки; уберите --diagram, --out, --pdf и --save-task");
     }
     if (asked.shorts && !o.params.star) {
         return Hint("--short — режим звезды; с --delta задайте --open AB|BC|CA");
@@ -429,6 +437,20 @@ Class set (a variant per student, answer key and quiz files in the folder OUTDIR
   worked solution with its diagrams) and key.pdf. A bad table exits with 1
   and one message naming its row and column; OUTDIR is then left untouched.
 
+Self-check (a student's answers marked along the worked solution):
+  --check ANSWERS     mark the answers in ANSWERS, an answers file
+                      (.vornik-answers, as the desktop program and the web page
+                      save them) or a CSV table mode,quantity,answer (quantity:
+                      the key's field name or label; "normal,Ia,20,8∠1,6"
+                      gives modulus and angle at once) against the task of
+                      --task (or the answers file's own task): each answer is
+                      right, right carried forward from the student's earlier
+                      answers, a named typical mistake, wrong or missing, with
+                      the section of the worked solution that computes it.
+                      With --json: {"answers":[…],"score":{…},"modes":[…]}.
+                      Exits with 0 whatever the marks, 1 when ANSWERS cannot
+                      be read
+
 Output:
   --json              one JSON object: report lines, message, completed flag,
                       the live record, the seven mode slots and the task run
@@ -441,7 +463,7 @@ Exit status:
   0  done
   1  the calculation stopped with a message (the partial report is still
      printed), or the --out, --pdf or --save-task file could not be written (the old
-     file is kept)
+     file is kept), or the --check answers cannot be read
   2  a usage error, or a --task file that cannot be read (the message says why)
   3  the output could not be written (a full disk, an input/output error)
 )";

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "canvas/SetPdfs.h"
+#include "cli/CheckCommand.h"
 #include "cli/ClassSetCommand.h"
 #include "cli/CliDiagram.h"
 #include "cli/CliOptions.h"
@@ -119,6 +120,19 @@ Outcome<void> WriteRunFiles(const CliOptions& options, int button, const CalcSta
 }
 
 // The worked solution on standard output, the run's message on standard error.
+// --check: the student's answers marked against the task, as text or JSON.
+int MarkAnswers(const CliOptions& options) {
+    const CheckOutcome outcome = RunCheck(options);
+    for (const std::string& warning : outcome.warnings) {
+        Complain(warning);
+    }
+    if (!outcome.read) {
+        Complain(outcome.error);
+        return kStopped;
+    }
+    return WriteOutput(outcome.output);
+}
+
 int PrintReport(const std::vector<std::string>& lines, const std::optional<std::string>& message) {
     std::string out;
     for (const std::string& line : lines) {
@@ -182,6 +196,9 @@ int main(int argc, char** argv) {
     }
     if (HasClassSetOptions(options)) {
         return MakeSet(options, argc, argv);
+    }
+    if (options.check) {
+        return MarkAnswers(options);
     }
     const Outcome<int> button = DiagramButton(options);
     if (!button) {
