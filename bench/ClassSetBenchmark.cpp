@@ -33,11 +33,11 @@ void MakeSet(benchmark::State& bs, bool star, int count, bool pdfs = false) {
     for (auto _ : bs) {
         request.outDir = (dir / ("set" + std::to_string(n++))).string();
         const ClassSetOutcome outcome = MakeClassSet(request);
-        if (!outcome.ok) {
-            bs.SkipWithError(outcome.message.c_str());
+        if (!outcome) {
+            bs.SkipWithError(outcome.Error().message.c_str());
             break;
         }
-        bs.counters["key rows"] = outcome.keyRows;
+        bs.counters["key rows"] = outcome->keyRows;
     }
     std::filesystem::remove_all(dir);
 }

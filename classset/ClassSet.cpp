@@ -360,7 +360,6 @@ FolderFiles SetFolderFiles(const ClassSetRequest& request, const std::string& se
 }  // namespace
 
 ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgress& progress) {
-    ClassSetOutcome outcome;
     Steps steps(progress);
     try {
         const fs::path outDir = SetFolder(request.outDir);
@@ -385,19 +384,14 @@ ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgr
                     steps);
         steps.Finished();
 
-        outcome.ok = true;
-        outcome.variants = total;
-        outcome.keyRows = keyRows;
-        outcome.message = outDir.string() + ": " + Counted(total, "вариант", "варианта", "вариантов") + ", " +
-                          Counted(keyRows, "строка", "строки", "строк") + " ключа";
+        return ClassSetMade{outDir.string() + ": " + Counted(total, "вариант", "варианта", "вариантов") +
+                                ", " + Counted(keyRows, "строка", "строки", "строк") + " ключа",
+                            total, keyRows};
     } catch (const Cancelled& e) {
-        outcome.cancelled = true;
-        outcome.message = e.what();
+        return ClassSetFailure{e.what(), true};
     } catch (const std::exception& e) {
-        outcome.ok = false;
-        outcome.message = e.what();
+        return ClassSetFailure{e.what(), false};
     }
-    return outcome;
 }
 
 }  // namespace vornik

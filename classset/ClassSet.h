@@ -14,6 +14,7 @@
 #include "classset/QuizExport.h"
 #include "classset/RandomVariants.h"
 #include "classset/Variant.h"
+#include "fileio/Failure.h"
 
 namespace vornik {
 
@@ -52,13 +53,20 @@ struct ClassSetRequest {
     std::string date;         // the date of the PDFs' title blocks
 };
 
-struct ClassSetOutcome {
-    bool ok = false;
-    bool cancelled = false;  // the progress callback stopped the work
-    std::string message;     // one line: what went wrong, or what was made
+// A set made: "<folder>: 30 вариантов, 540 строк ключа", and its counts.
+struct ClassSetMade {
+    std::string message;
     int variants = 0;
     int keyRows = 0;
 };
+
+// Why there is no set: one line, or "прервано" when the progress callback stopped the work.
+struct ClassSetFailure {
+    std::string message;
+    bool cancelled = false;
+};
+
+using ClassSetOutcome = Outcome<ClassSetMade, ClassSetFailure>;
 
 // Called as the work goes on with the steps done and the steps there are: each variant computed,
 // each PDF made, each file written into the folder beside the set's place, and the last step once

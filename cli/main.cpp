@@ -65,12 +65,12 @@ int MakeSet(const CliOptions& options, int argc, char** argv) {
     request->pdfsMissing = "эта сборка vornik-cli без Qt не пишет PDF";
 #endif
     const ClassSetOutcome outcome = MakeClassSet(*request);
-    if (!outcome.ok) {
-        Complain(outcome.message);
+    if (!outcome) {
+        Complain(outcome.Error().message);
         return kStopped;
     }
     // The folder's name as given, escaped as in the messages.
-    return WriteOutput(TerminalSafe(outcome.message) + "\n");
+    return WriteOutput(TerminalSafe(outcome->message) + "\n");
 }
 
 // The diagram button of --diagram (0 without one), after checking --out's name.

@@ -75,7 +75,7 @@ TEST_F(ClassSetSteps, EveryStepOnceAndTheLastOnlyWithTheFolderInPlace) {
         done.push_back(step);
         return true;
     });
-    ASSERT_TRUE(outcome.ok) << outcome.message;
+    ASSERT_TRUE(outcome.Ok()) << outcome.Error().message;
     std::vector<int> wanted;
     for (int k = 1; k <= kSteps; ++k) {
         wanted.push_back(k);
@@ -109,8 +109,8 @@ TEST_F(ClassSetSteps, ACancelLeavesNothing) {
             ++calls;
             return step < c.refused;
         });
-        EXPECT_FALSE(outcome.ok);
-        EXPECT_TRUE(outcome.cancelled);
+        ASSERT_FALSE(outcome.Ok());
+        EXPECT_TRUE(outcome.Error().cancelled);
         EXPECT_EQ(calls, c.refused);  // stopped at once
         EXPECT_EQ(Left(), std::vector<std::string>{});
     }

@@ -63,7 +63,7 @@ struct ClassSetDialog::Job {
     ClassSetRequest request;
     std::unique_ptr<SetPdfWriter> pdfs;
     std::atomic<bool> cancel{false};
-    ClassSetOutcome outcome;
+    ClassSetOutcome outcome = ClassSetFailure{};
 };
 
 ClassSetDialog::ClassSetDialog(QWidget* parent) : QDialog(parent) {
@@ -279,16 +279,17 @@ void ClassSetDialog::WorkEnded() {
     const ClassSetOutcome& outcome = job->outcome;
     CreateButton->setEnabled(true);
     CancelButton->setEnabled(false);
-    if (!outcome.ok) {
+    if (!outcome) {
+        const ClassSetFailure& failure = outcome.Error();
         Progress->setRange(0, 1);
         Progress->setValue(0);
-        ShowStatus(outcome.cancelled ? QStringLiteral("Отменено: набор не создан, ничего не осталось.")
-                                     : QString::fromStdString(outcome.message),
-                   !outcome.cancelled);
+        ShowStatus(failure.cancelled ? QStringLiteral("Отменено: набор не создан, ничего не осталось.")
+                                     : QString::fromStdString(failure.message),
+                   !failure.cancelled);
         emit Finished(false);
         return;
     }
-    ShowStatus(QStringLiteral("Готово: ") + QString::fromStdString(outcome.message), false);
+    ShowStatus(QStringLiteral("Готово: ") + QString::fromStdString(outcome->message), false);
     openFolder(QString::fromStdString(job->request.outDir));
     emit Finished(true);
 }
