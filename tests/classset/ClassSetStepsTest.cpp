@@ -116,5 +116,28 @@ TEST_F(ClassSetSteps, ACancelLeavesNothing) {
     }
 }
 
+// key.pdf's pages: a line takes as many printed lines as its characters (not bytes) fill, so two
+// variants of a heading and one full-width mode line each fit a page of six lines, and do not once
+// that line is a character longer.
+TEST(KeyPages, ALineCountsItsCharactersPerPrintedLine) {
+    struct Case {
+        int captionChars;  // Cyrillic, two bytes each; the line adds " (normal):", 10 characters
+        size_t pages;
+    };
+    const Case cases[] = {{20, 1}, {21, 2}};
+    for (const Case& c : cases) {
+        VariantRun run;
+        std::string caption;
+        for (int k = 0; k < c.captionChars; ++k) {
+            caption += "ж";
+        }
+        run.modes.push_back({"normal", 0, caption, {}});
+        const Variant variant;
+        const std::vector<SetEntry> entries = {{&variant, "1", &run}, {&variant, "2", &run}};
+        const auto pages = KeyPages(entries, 6, 30);
+        EXPECT_EQ(pages.size(), c.pages) << c.captionChars << " letters";
+    }
+}
+
 }  // namespace
 }  // namespace vornik
