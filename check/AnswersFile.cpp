@@ -172,7 +172,10 @@ std::string WriteAnswers(const AnswersFile& file) {
     Json out;
     out["format"] = kAnswersFormat;
     out["version"] = kAnswersVersion;
-    out["task"] = Json::parse(WriteTask(file.task));
+    // Parsed from a string view, as the readers parse: the web core then holds one parser.
+    const std::string task = WriteTask(file.task);
+    const std::string_view taskText(task);
+    out["task"] = Json::parse(taskText.begin(), taskText.end());
     out["student"] = file.student;
     out["group"] = file.group;
     Json answers = Json::object();

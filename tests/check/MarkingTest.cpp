@@ -218,6 +218,23 @@ TEST(Marking, PlantedMistakesAndCarriedChains) {
              return std::map<std::string, std::string>{{"YcArg", Text(Degrees(At(r, IabMod)))}};
          },
          {{"YcArg", {"mistake", "b-c-swapped"}}}},
+        {"phase current for line current, broken load phase",
+         false,
+         "open-AB",
+         [](const SolutionRecord& r) {
+             return std::map<std::string, std::string>{{"UcLoadMod", Text(r[IbcMod])}};
+         },
+         {{"UcLoadMod", {"mistake", "phase-for-line"}}}},
+        {"an unreadable earlier answer is no answer to carry",
+         true,
+         "normal",
+         [](const SolutionRecord& r) {
+             const Complex u0 = std::polar(r[U0Mod], r[U0Arg] + 2.5);
+             const Complex ia = (At(r, UaMod) - u0) * At(r, YaMod);
+             return std::map<std::string, std::string>{
+                 {"U0Mod", "много"}, {"U0Arg", Text(Degrees(u0))}, {"IaMod", Text(std::abs(ia))}};
+         },
+         {{"U0Mod", {"missing", ""}}, {"U0Arg", {"wrong", ""}}, {"IaMod", carried}}},
         {"no conjugate, delta line break",
          false,
          "break-C",
@@ -403,6 +420,14 @@ TEST(AnswersFile, RoundTripAndOneReasonPerBadFile) {
          "«revealed.solution» должен быть true или false"},
         {R"({"format":"vornik-answers",)" + task + R"(,"student":7})", "«student» должен быть строкой"},
         {std::string(100, '['), "это не файл ответов (слишком глубокая вложенность)"},
+        {[] {
+             std::string deep;
+             for (int k = 0; k < 70; ++k) {
+                 deep += "[1,";
+             }
+             return deep;
+         }(),
+         "это не файл ответов (слишком глубокая вложенность)"},
     };
     for (const auto& [bytes, reason] : bad) {
         const AnswersReadResult r = ReadAnswers(bytes);
