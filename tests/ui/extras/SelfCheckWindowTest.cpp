@@ -1,0 +1,200 @@
+// "Проверить себя…" end to end: opened from the main menu on the parameter form's task, answers
+// typed (one right, one typical mistake, one unreadable) and checked with Enter, the marks on
+// screen the core's marks of the same answers, a step of the solution shown, and the answers
+// saved and opened again; a bad answers file gets one error box and changes nothing.
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QtTest>
+
+#include "check/Marking.h"
+#include "tests/ui/ModalDialogs.h"
+#include "ui/app/Forms.h"
+#include "ui/windows/SelfCheckWindow.h"
+#include "ui/windows/Unit1.h"
+#include "ui/windows/Unit2.h"
+#include "ui/windows/Unit3.h"
+#include "ui/windows/Unit4.h"
+
+namespace {
+
+using vornik::Param;
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// The verdict as the window words it, without its sign: "типичная ошибка: …".
+QString CoreWords(const vornik::Mark& mark) {
+    QString words = QString::fromUtf8(vornik::VerdictName(mark.verdict));
+    if (mark.verdict == vornik::Verdict::Mistake) {
+        words += QStringLiteral(": ") + QString::fromUtf8(vornik::MistakeOf(mark.mistake).name);
+    }
+    return words;
+}
+
+const vornik::SheetQuantity& Quantity(const vornik::AnswerSheet& sheet, const std::string& name) {
+    for (const vornik::SheetQuantity& q : sheet.Mode("normal")->quantities) {
+        if (q.quantity == name) {
+            return q;
+        }
+    }
+    qFatal("no quantity %s on the sheet", name.c_str());
+}
+
+}  // namespace
+
+class SelfCheckWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() {
+        Form1 = new TForm1;
+        Form3 = new TForm3;
+        Form4 = new TForm4;
+        // A star without its neutral wire: unequal phases, so U0 is asked too.
+        const std::pair<Param, const char*> texts[] = {{Param::Edit4, "10"}, {Param::Edit5, "5"},
+                                                       {Param::Edit6, "8"},  {Param::Edit7, "-6"},
+                                                       {Param::Edit8, "12"}, {Param::Edit9, "0"}};
+        for (const auto& [field, text] : texts) {
+            Form3->FieldEdit(field)->setText(QString::fromLatin1(text));
+        }
+        Form3->CheckBox1->setChecked(false);
+    }
+    void cleanupTestCase() {
+        delete Form1;
+        delete Form4;
+        delete Form3;
+        Form1 = nullptr;
+        Form4 = nullptr;
+        Form3 = nullptr;
+    }
+
+    void checksRevealsAndKeepsAnswers() {
+        Form1->SelfCheck1->trigger();
+        auto* window = Form1->findChild<TSelfCheckWindow*>();
+        QVERIFY(window != nullptr && window->isVisible());
+        const vornik::AnswerSheet& sheet = window->Sheet();
+        QVERIFY2(sheet.completed, sheet.message.c_str());
+        QCOMPARE(sheet.task.input.Text(Param::Edit6), std::string("8"));
+
+        // One right, one with the angle's sign flipped, one unreadable; typed as a student types.
+        const vornik::SheetQuantity& ib = Quantity(sheet, "IbAng");
+        QVERIFY2(std::abs(ib.key.answer) > 5 && std::abs(ib.key.answer) < 175, ib.key.shown.c_str());
+        const std::vector<vornik::AnswerEntry> typed = {
+            {"normal", "IaMod", Quantity(sheet, "IaMod").key.shown},
+            {"normal", "IbAng", ib.key.shown.starts_with('-') ? ib.key.shown.substr(1) : "-" + ib.key.shown},
+            {"normal", "IcMod", "двадцать"},
+        };
+        for (const vornik::AnswerEntry& answer : typed) {
+            QLineEdit* edit = window->AnswerEdit(answer.mode, answer.quantity);
+            QVERIFY(edit != nullptr);
+            QTest::keyClicks(edit, Q(answer.text));
+        }
+        QTest::keyClick(window->AnswerEdit("normal", "IcMod"), Qt::Key_Return);
+
+        // Every field shows the core's verdict of the same answers.
+        const vornik::Marks core = vornik::MarkAnswers(sheet, typed);
+        size_t quantities = 0;
+        for (const vornik::SheetMode& mode : sheet.modes) {
+            quantities += mode.quantities.size();
+        }
+        QCOMPARE(core.answers.size(), quantities);
+        for (const vornik::Mark& mark : core.answers) {
+            const QString shown = window->VerdictLabel(mark.mode, mark.quantity)->text();
+            QVERIFY2(shown.endsWith(QStringLiteral(" ") + CoreWords(mark)) &&
+                         shown.size() == CoreWords(mark).size() + 2,
+                     qPrintable(Q(mark.mode + " " + mark.quantity + ": ") + shown));
+        }
+        auto markOf = [&core](const char* quantity) {
+            return *std::find_if(core.answers.begin(), core.answers.end(), [quantity](const vornik::Mark& m) {
+                return m.mode == "normal" && m.quantity == quantity;
+            });
+        };
+        QCOMPARE(markOf("IaMod").verdict, vornik::Verdict::Right);
+        QCOMPARE(markOf("IbAng").verdict, vornik::Verdict::Mistake);
+        QCOMPARE(markOf("IbAng").mistake, vornik::Mistake::AngleSign);
+        QCOMPARE(markOf("IcMod").verdict, vornik::Verdict::Missing);
+        QVERIFY(!markOf("IcMod").hint.empty());
+        QCOMPARE(window->HintLabel("normal", "IcMod")->text(), Q(markOf("IcMod").hint));
+        QCOMPARE(window->HintLabel("normal", "IbAng")->text(),
+                 QString::fromUtf8(vornik::MistakeOf(vornik::Mistake::AngleSign).explanation));
+        QVERIFY(window->HintLabel("normal", "IcMod")->isVisibleTo(window));
+        QVERIFY(!window->HintLabel("normal", "IaMod")->isVisibleTo(window));
+        QVERIFY(window->AnswerEdit("normal", "IbAng")
+                    ->accessibleDescription()
+                    .contains(CoreWords(markOf("IbAng"))));
+        QVERIFY(window->Status->text().startsWith(
+            QStringLiteral("Засчитано %1 из %2").arg(core.right + core.carried).arg(core.total)));
+
+        // "Показать шаг N" beside the mistake (none beside the right answer) shows that section.
+        QPushButton* step = window->StepButton("normal", "IbAng");
+        QVERIFY(step->isVisibleTo(window));
+        QVERIFY(!window->StepButton("normal", "IaMod")->isVisibleTo(window));
+        QCOMPARE(step->text(), QStringLiteral("Показать шаг ") + Q(ib.section));
+        step->click();
+        const std::vector<std::string> lines = vornik::SectionLines(sheet, "normal", ib.section);
+        QVERIFY(!lines.empty());
+        QStringList expected;
+        for (const std::string& line : lines) {
+            expected << Q(line);
+        }
+        QCOMPARE(window->StepView->toPlainText(), expected.join(u'\n'));
+        QCOMPARE(window->StepView->document()->defaultFont(), TForm2::DocumentFont());
+        QCOMPARE(window->Revealed().size(), size_t{1});
+        QCOMPARE(window->Revealed().front().section, ib.section);
+
+        // Saved and opened again in a second window: the same task, texts, student and marks.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("ответы.vornik-answers"));
+        window->Student->setText(QStringLiteral("Иванов Пётр"));
+        window->Group->setText(QStringLiteral("ЭЛ-21"));
+        QVERIFY(window->SaveAnswers(path));
+        TSelfCheckWindow again;
+        QVERIFY(again.OpenAnswers(path));
+        QCOMPARE(again.Sheet().report, sheet.report);
+        QCOMPARE(again.Student->text(), QStringLiteral("Иванов Пётр"));
+        QCOMPARE(again.Group->text(), QStringLiteral("ЭЛ-21"));
+        QCOMPARE(again.Revealed().size(), size_t{1});
+        QCOMPARE(again.Revealed().front().section, ib.section);
+        QVERIFY(!again.SolutionRevealed());
+        for (const vornik::Mark& mark : core.answers) {
+            QCOMPARE(again.AnswerEdit(mark.mode, mark.quantity)->text(),
+                     window->AnswerEdit(mark.mode, mark.quantity)->text());
+            QCOMPARE(again.VerdictLabel(mark.mode, mark.quantity)->text(),
+                     window->VerdictLabel(mark.mode, mark.quantity)->text());
+        }
+
+        // A bad file: one error box with the core's reason, the window as it was.
+        const QString bad = dir.filePath(QStringLiteral("плохой.vornik-answers"));
+        QFile file(bad);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{\"format\": \"vornik-task\"}");
+        file.close();
+        ModalWatcher watcher;
+        QVERIFY(!again.OpenAnswers(bad));
+        const std::string reason = vornik::ReadAnswers("{\"format\": \"vornik-task\"}").error;
+        QVERIFY(!reason.empty());
+        QCOMPARE(watcher.Texts(),
+                 QStringList{Q(vornik::AnswersErrorMessage("плохой.vornik-answers", reason))});
+        QCOMPARE(again.AnswerEdit("normal", "IaMod")->text(), Q(typed[0].text));
+
+        // "Показать решение" shows it all and is recorded.
+        again.SolutionButton->click();
+        QCOMPARE(again.StepView->document()->blockCount(), static_cast<int>(sheet.report.size()));
+        QVERIFY(again.SolutionRevealed());
+
+        // Changed forms: opening the window again takes their task.
+        Form3->FieldEdit(Param::Edit6)->setText(QStringLiteral("9"));
+        Form1->SelfCheck1->trigger();
+        QCOMPARE(window->Sheet().task.input.Text(Param::Edit6), std::string("9"));
+        QVERIFY(window->AnswerEdit("normal", "IaMod")->text().isEmpty());
+    }
+};
+
+QTEST_MAIN(SelfCheckWindowTest)
+#include "SelfCheckWindowTest.moc"
