@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "solver/RecordFields.h"
+#include "solver/SolverSteps.h"
 #include "solver/TextToNumber.h"
 
 namespace vornik {
@@ -31,22 +32,6 @@ void Admittance(SolutionRecord& r, int zModField, int yBase, const std::string& 
     double a = r[zModField + 1];
     PolarReciprocal(m, a, rControl);
     StorePolar(r, yBase, m, a);
-}
-
-// U' = U - U0 into four load-voltage fields (algebraic first, then polar).
-void LoadVoltage(SolutionRecord& r, int uBase, int loadBase) {
-    double re = r[uBase + kRe];
-    double im = r[uBase + kIm];
-    RectSub(re, im, r[U0Re], r[U0Im]);
-    StoreRect(r, loadBase, re, im);
-}
-
-// I = U' * Y into four current fields.
-void PhaseCurrent(SolutionRecord& r, int loadBase, int yBase, int iBase) {
-    double m = r[loadBase];
-    double a = r[loadBase + kArg];
-    PolarMul(m, a, r[yBase], r[yBase + kArg]);
-    StorePolar(r, iBase, m, a);
 }
 
 // S = U' * conj(I) into modulus, angle, P, Q fields.
@@ -81,14 +66,21 @@ Rect NeutralShift2R0(Rect u1, Rect u2, Rect y1, Rect y2, double y0) {
     return RectDiv(num, RectAdd(RectAdd(y1, y2), Rect{y0, 0}));
 }
 
-namespace {
+void LoadVoltage(SolutionRecord& r, int uBase, int loadBase) {
+    double re = r[uBase + kRe];
+    double im = r[uBase + kIm];
+    RectSub(re, im, r[U0Re], r[U0Im]);
+    StoreRect(r, loadBase, re, im);
+}
 
-struct Branch {
-    FieldText u;
-    FieldText angle;
-    FieldText r;
-    FieldText x;
-};
+void PhaseCurrent(SolutionRecord& r, int loadBase, int yBase, int iBase) {
+    double m = r[loadBase];
+    double a = r[loadBase + kArg];
+    PolarMul(m, a, r[yBase], r[yBase + kArg]);
+    StorePolar(r, iBase, m, a);
+}
+
+namespace {
 
 // Sum over the branches of field `first` + 4k, left to right.
 double SumOver(const SolutionRecord& r, int first, int n) {
@@ -98,6 +90,41 @@ double SumOver(const SolutionRecord& r, int first, int n) {
     }
     return sum;
 }
+
+}  // namespace
+
+void StarNeutralShift(SolutionRecord& r, int n, bool neutral) {
+    const Rect ua = RectOf(r, UaMod), ub = RectOf(r, UbMod), uc = RectOf(r, UcMod);
+    const Rect ya = RectOf(r, YaMod), yb = RectOf(r, YbMod), yc = RectOf(r, YcMod);
+    Rect u0;
+    if (n == 3) {
+        u0 = neutral ? NeutralShift3R0(ua, ub, uc, ya, yb, yc, r[Y0]) : NeutralShift3(ua, ub, uc, ya, yb, yc);
+    } else {
+        u0 = neutral ? NeutralShift2R0(ua, ub, ya, yb, r[Y0]) : NeutralShift2(ua, ub, ya, yb);
+    }
+    StoreRect(r, U0Mod, u0.re, u0.im);
+}
+
+void NeutralCurrent(SolutionRecord& r, int n) {
+    StoreRect(r, I0Mod, SumOver(r, IaRe, n), SumOver(r, IaIm, n));
+}
+
+void StarPhasePowers(SolutionRecord& r, int n) {
+    for (int k = 0; k < n; ++k) {
+        PhasePower(r, UaLoadMod + kBranchStride * k, IaMod + kBranchStride * k, SaMod + kBranchStride * k);
+    }
+    r[PTotal] = SumOver(r, Pa, n);
+    r[QTotal] = SumOver(r, Qa, n);
+}
+
+namespace {
+
+struct Branch {
+    FieldText u;
+    FieldText angle;
+    FieldText r;
+    FieldText x;
+};
 
 // The star steps for two or three branches in the a, b(, c) positions.
 void SolveBranches(SolutionRecord& r, const CircuitInput& input, const std::vector<Branch>& branches) {
@@ -121,16 +148,7 @@ void SolveBranches(SolutionRecord& r, const CircuitInput& input, const std::vect
         r[Y0] = m;
     }
 
-    const bool neutral = input.Checked(kNeutralWire);
-    const Rect ua = RectOf(r, UaMod), ub = RectOf(r, UbMod), uc = RectOf(r, UcMod);
-    const Rect ya = RectOf(r, YaMod), yb = RectOf(r, YbMod), yc = RectOf(r, YcMod);
-    Rect u0;
-    if (n == 3) {
-        u0 = neutral ? NeutralShift3R0(ua, ub, uc, ya, yb, yc, r[Y0]) : NeutralShift3(ua, ub, uc, ya, yb, yc);
-    } else {
-        u0 = neutral ? NeutralShift2R0(ua, ub, ya, yb, r[Y0]) : NeutralShift2(ua, ub, ya, yb);
-    }
-    StoreRect(r, U0Mod, u0.re, u0.im);
+    StarNeutralShift(r, n, input.Checked(kNeutralWire));
 
     for (int k = 0; k < n; ++k) {
         LoadVoltage(r, UaMod + kBranchStride * k, UaLoadMod + kBranchStride * k);
@@ -139,15 +157,11 @@ void SolveBranches(SolutionRecord& r, const CircuitInput& input, const std::vect
         PhaseCurrent(r, UaLoadMod + kBranchStride * k, YaMod + kBranchStride * k, IaMod + kBranchStride * k);
     }
 
-    StoreRect(r, I0Mod, SumOver(r, IaRe, n), SumOver(r, IaIm, n));
+    NeutralCurrent(r, n);
     r[I0ViaU0Mod] = r[U0Mod] * r[Y0];
     r[I0ViaU0Arg] = r[U0Arg];
 
-    for (int k = 0; k < n; ++k) {
-        PhasePower(r, UaLoadMod + kBranchStride * k, IaMod + kBranchStride * k, SaMod + kBranchStride * k);
-    }
-    r[PTotal] = SumOver(r, Pa, n);
-    r[QTotal] = SumOver(r, Qa, n);
+    StarPhasePowers(r, n);
     double p = Square(r[IaMod]) * r[Ra];
     double q = Square(r[IaMod]) * r[Xa];
     for (int k = 1; k < n; ++k) {
