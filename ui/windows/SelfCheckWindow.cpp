@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -135,9 +136,9 @@ void TSelfCheckWindow::BuildControls() {
     sheetPanel_ = new QWidget;
     sheetLayout_ = new QVBoxLayout(sheetPanel_);
     sheetLayout_->addStretch();
-    auto* sheetArea = new QScrollArea;
-    sheetArea->setWidgetResizable(true);
-    sheetArea->setWidget(sheetPanel_);
+    sheetArea_ = new QScrollArea;
+    sheetArea_->setWidgetResizable(true);
+    sheetArea_->setWidget(sheetPanel_);
 
     StepHeading = new QLabel;
     StepHeading->setWordWrap(true);
@@ -153,9 +154,10 @@ void TSelfCheckWindow::BuildControls() {
     stepLayout->addWidget(StepHeading);
     stepLayout->addWidget(StepView);
     auto* splitter = new QSplitter(Qt::Horizontal);
-    splitter->addWidget(sheetArea);
+    splitter->addWidget(sheetArea_);
     splitter->addWidget(stepPanel);
     splitter->setChildrenCollapsible(false);
+    splitter->setSizes({560, 400});
 
     Status = new QLabel;
     Status->setWordWrap(true);
@@ -263,6 +265,10 @@ void TSelfCheckWindow::BuildSheet() {
         modeBoxes_.push_back(box);
     }
     SetTabOrder();
+    // The fields, units and verdicts side by side without scrolling sideways.
+    sheetArea_->setMinimumWidth(sheetPanel_->sizeHint().width() +
+                                sheetArea_->verticalScrollBar()->sizeHint().width() +
+                                2 * sheetArea_->frameWidth());
     if (!rows_.empty()) {
         rows_.front().edit->setFocus();
     }

@@ -18,6 +18,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QTextEdit;
 class QVBoxLayout;
 
@@ -113,6 +114,7 @@ class TSelfCheckWindow : public QDialog {
     // Answers of an opened file that name nothing on the sheet, kept for the next save.
     std::vector<vornik::AnswerEntry> unplaced_;
     bool solutionRevealed_ = false;
+    QScrollArea* sheetArea_ = nullptr;
     QWidget* sheetPanel_ = nullptr;
     QVBoxLayout* sheetLayout_ = nullptr;
 };

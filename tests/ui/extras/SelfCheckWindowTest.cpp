@@ -37,6 +37,13 @@ QString CoreWords(const vornik::Mark& mark) {
     return words;
 }
 
+// Types `text` into `edit` key by key, also letters outside ASCII.
+void Type(QLineEdit* edit, const QString& text) {
+    for (const QChar c : text) {
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
 const vornik::SheetQuantity& Quantity(const vornik::AnswerSheet& sheet, const std::string& name) {
     for (const vornik::SheetQuantity& q : sheet.Mode("normal")->quantities) {
         if (q.quantity == name) {
@@ -83,17 +90,17 @@ class SelfCheckWindowTest : public QObject {
         QCOMPARE(sheet.task.input.Text(Param::Edit6), std::string("8"));
 
         // One right, one with the angle's sign flipped, one unreadable; typed as a student types.
-        const vornik::SheetQuantity& ib = Quantity(sheet, "IbAng");
+        const vornik::SheetQuantity& ib = Quantity(sheet, "IbArg");
         QVERIFY2(std::abs(ib.key.answer) > 5 && std::abs(ib.key.answer) < 175, ib.key.shown.c_str());
         const std::vector<vornik::AnswerEntry> typed = {
             {"normal", "IaMod", Quantity(sheet, "IaMod").key.shown},
-            {"normal", "IbAng", ib.key.shown.starts_with('-') ? ib.key.shown.substr(1) : "-" + ib.key.shown},
+            {"normal", "IbArg", ib.key.shown.starts_with('-') ? ib.key.shown.substr(1) : "-" + ib.key.shown},
             {"normal", "IcMod", "двадцать"},
         };
         for (const vornik::AnswerEntry& answer : typed) {
             QLineEdit* edit = window->AnswerEdit(answer.mode, answer.quantity);
             QVERIFY(edit != nullptr);
-            QTest::keyClicks(edit, Q(answer.text));
+            Type(edit, Q(answer.text));
         }
         QTest::keyClick(window->AnswerEdit("normal", "IcMod"), Qt::Key_Return);
 
@@ -116,23 +123,23 @@ class SelfCheckWindowTest : public QObject {
             });
         };
         QCOMPARE(markOf("IaMod").verdict, vornik::Verdict::Right);
-        QCOMPARE(markOf("IbAng").verdict, vornik::Verdict::Mistake);
-        QCOMPARE(markOf("IbAng").mistake, vornik::Mistake::AngleSign);
+        QCOMPARE(markOf("IbArg").verdict, vornik::Verdict::Mistake);
+        QCOMPARE(markOf("IbArg").mistake, vornik::Mistake::AngleSign);
         QCOMPARE(markOf("IcMod").verdict, vornik::Verdict::Missing);
         QVERIFY(!markOf("IcMod").hint.empty());
         QCOMPARE(window->HintLabel("normal", "IcMod")->text(), Q(markOf("IcMod").hint));
-        QCOMPARE(window->HintLabel("normal", "IbAng")->text(),
+        QCOMPARE(window->HintLabel("normal", "IbArg")->text(),
                  QString::fromUtf8(vornik::MistakeOf(vornik::Mistake::AngleSign).explanation));
         QVERIFY(window->HintLabel("normal", "IcMod")->isVisibleTo(window));
         QVERIFY(!window->HintLabel("normal", "IaMod")->isVisibleTo(window));
-        QVERIFY(window->AnswerEdit("normal", "IbAng")
+        QVERIFY(window->AnswerEdit("normal", "IbArg")
                     ->accessibleDescription()
-                    .contains(CoreWords(markOf("IbAng"))));
+                    .contains(CoreWords(markOf("IbArg"))));
         QVERIFY(window->Status->text().startsWith(
             QStringLiteral("Засчитано %1 из %2").arg(core.right + core.carried).arg(core.total)));
 
         // "Показать шаг N" beside the mistake (none beside the right answer) shows that section.
-        QPushButton* step = window->StepButton("normal", "IbAng");
+        QPushButton* step = window->StepButton("normal", "IbArg");
         QVERIFY(step->isVisibleTo(window));
         QVERIFY(!window->StepButton("normal", "IaMod")->isVisibleTo(window));
         QCOMPARE(step->text(), QStringLiteral("Показать шаг ") + Q(ib.section));
