@@ -1,19 +1,24 @@
 // "Проверить себя…" end to end: opened from the main menu on the parameter form's task, answers
 // typed (one right, one typical mistake, one unreadable) and checked with Enter, the marks on
-// screen the core's marks of the same answers, a step of the solution shown, and the answers
-// saved and opened again; a bad answers file gets one error box and changes nothing.
+// screen the core's marks of the same answers, steps and the whole solution shown and recorded;
+// the answers saved and opened again, a bad answers file and a failed save refused with one box,
+// a task file opened, and the forms' task followed when the window is opened again.
 
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QtTest>
+#include <cerrno>
 
 #include "check/Marking.h"
+#include "task/TaskFile.h"
 #include "tests/ui/ModalDialogs.h"
 #include "ui/app/Forms.h"
+#include "ui/platform/FileErrorText.h"
 #include "ui/windows/SelfCheckWindow.h"
 #include "ui/windows/Unit1.h"
 #include "ui/windows/Unit2.h"
@@ -44,6 +49,15 @@ void Type(QLineEdit* edit, const QString& text) {
     }
 }
 
+// The lines as the text control gives them back: one paragraph each.
+QString Joined(const std::vector<std::string>& lines) {
+    QStringList all;
+    for (const std::string& line : lines) {
+        all << Q(line);
+    }
+    return all.join(u'\n');
+}
+
 const vornik::SheetQuantity& Quantity(const vornik::AnswerSheet& sheet, const std::string& name) {
     for (const vornik::SheetQuantity& q : sheet.Mode("normal")->quantities) {
         if (q.quantity == name) {
@@ -51,6 +65,16 @@ const vornik::SheetQuantity& Quantity(const vornik::AnswerSheet& sheet, const st
         }
     }
     qFatal("no quantity %s on the sheet", name.c_str());
+}
+
+// One right answer, one with the angle's sign flipped, one unreadable.
+std::vector<vornik::AnswerEntry> Typed(const vornik::AnswerSheet& sheet) {
+    const std::string ib = Quantity(sheet, "IbArg").key.shown;
+    return {
+        {"normal", "IaMod", Quantity(sheet, "IaMod").key.shown},
+        {"normal", "IbArg", ib.starts_with('-') ? ib.substr(1) : "-" + ib},
+        {"normal", "IcMod", "двадцать"},
+    };
 }
 
 }  // namespace
@@ -81,7 +105,7 @@ class SelfCheckWindowTest : public QObject {
         Form3 = nullptr;
     }
 
-    void checksRevealsAndKeepsAnswers() {
+    void checksAndShowsSteps() {
         Form1->SelfCheck1->trigger();
         auto* window = Form1->findChild<TSelfCheckWindow*>();
         QVERIFY(window != nullptr && window->isVisible());
@@ -92,12 +116,7 @@ class SelfCheckWindowTest : public QObject {
         // One right, one with the angle's sign flipped, one unreadable; typed as a student types.
         const vornik::SheetQuantity& ib = Quantity(sheet, "IbArg");
         QVERIFY2(std::abs(ib.key.answer) > 5 && std::abs(ib.key.answer) < 175, ib.key.shown.c_str());
-        const std::vector<vornik::AnswerEntry> typed = {
-            {"normal", "IaMod", Quantity(sheet, "IaMod").key.shown},
-            {"normal", "IbArg", ib.key.shown.starts_with('-') ? ib.key.shown.substr(1) : "-" + ib.key.shown},
-            {"normal", "IcMod", "двадцать"},
-        };
-        for (const vornik::AnswerEntry& answer : typed) {
+        for (const vornik::AnswerEntry& answer : Typed(sheet)) {
             QLineEdit* edit = window->AnswerEdit(answer.mode, answer.quantity);
             QVERIFY(edit != nullptr);
             Type(edit, Q(answer.text));
@@ -105,7 +124,7 @@ class SelfCheckWindowTest : public QObject {
         QTest::keyClick(window->AnswerEdit("normal", "IcMod"), Qt::Key_Return);
 
         // Every field shows the core's verdict of the same answers.
-        const vornik::Marks core = vornik::MarkAnswers(sheet, typed);
+        const vornik::Marks core = vornik::MarkAnswers(sheet, Typed(sheet));
         size_t quantities = 0;
         for (const vornik::SheetMode& mode : sheet.modes) {
             quantities += mode.quantities.size();
@@ -128,32 +147,48 @@ class SelfCheckWindowTest : public QObject {
         QCOMPARE(markOf("IcMod").verdict, vornik::Verdict::Missing);
         QVERIFY(!markOf("IcMod").hint.empty());
         QCOMPARE(window->HintLabel("normal", "IcMod")->text(), Q(markOf("IcMod").hint));
-        QCOMPARE(window->HintLabel("normal", "IbArg")->text(),
-                 QString::fromUtf8(vornik::MistakeOf(vornik::Mistake::AngleSign).explanation));
+        const QString why = QString::fromUtf8(vornik::MistakeOf(vornik::Mistake::AngleSign).explanation);
+        QCOMPARE(window->HintLabel("normal", "IbArg")->text(), why);
         QVERIFY(window->HintLabel("normal", "IcMod")->isVisibleTo(window));
         QVERIFY(!window->HintLabel("normal", "IaMod")->isVisibleTo(window));
-        QVERIFY(window->AnswerEdit("normal", "IbArg")
-                    ->accessibleDescription()
-                    .contains(CoreWords(markOf("IbArg"))));
+        QCOMPARE(window->AnswerEdit("normal", "IbArg")->accessibleDescription(),
+                 QStringLiteral("градусов; ") + CoreWords(markOf("IbArg")) + QStringLiteral(". ") + why);
+        const vornik::ModeScore& normal = core.modes.front();
+        QCOMPARE(window->findChild<QGroupBox*>()->title(),
+                 QStringLiteral("Нормальный режим — засчитано %1 из %2")
+                     .arg(normal.right + normal.carried)
+                     .arg(normal.total));
         QVERIFY(window->Status->text().startsWith(
             QStringLiteral("Засчитано %1 из %2").arg(core.right + core.carried).arg(core.total)));
 
-        // "Показать шаг N" beside the mistake (none beside the right answer) shows that section.
+        // "Показать шаг N" beside the mistake (none beside the right answer) shows that section,
+        // once recorded however often it is shown.
         QPushButton* step = window->StepButton("normal", "IbArg");
         QVERIFY(step->isVisibleTo(window));
         QVERIFY(!window->StepButton("normal", "IaMod")->isVisibleTo(window));
         QCOMPARE(step->text(), QStringLiteral("Показать шаг ") + Q(ib.section));
+        window->StepButton("normal", "U0Mod")->click();
         step->click();
-        const std::vector<std::string> lines = vornik::SectionLines(sheet, "normal", ib.section);
-        QVERIFY(!lines.empty());
-        QStringList expected;
-        for (const std::string& line : lines) {
-            expected << Q(line);
-        }
-        QCOMPARE(window->StepView->toPlainText(), expected.join(u'\n'));
+        step->click();
+        QCOMPARE(window->StepView->toPlainText(), Joined(vornik::SectionLines(sheet, "normal", ib.section)));
         QCOMPARE(window->StepView->document()->defaultFont(), TForm2::DocumentFont());
-        QCOMPARE(window->Revealed().size(), size_t{1});
-        QCOMPARE(window->Revealed().front().section, ib.section);
+        QCOMPARE(window->Revealed().size(), size_t{2});
+        QCOMPARE(window->Revealed().back().section, ib.section);
+        QVERIFY(window->Revealed().front().section != ib.section);
+
+        // "Показать решение" replaces the step with the whole solution, and the score says so.
+        QVERIFY(!window->SolutionRevealed());
+        window->SolutionButton->click();
+        QCOMPARE(window->StepView->toPlainText(), Joined(sheet.report));
+        QVERIFY(window->SolutionRevealed());
+        window->CheckButton->click();
+        QVERIFY(window->Status->text().contains(QStringLiteral("Решение было показано.")));
+    }
+
+    void keepsAnswersAndTasksInFiles() {
+        auto* window = Form1->findChild<TSelfCheckWindow*>();
+        QVERIFY(window != nullptr);
+        const vornik::AnswerSheet& sheet = window->Sheet();
 
         // Saved and opened again in a second window: the same task, texts, student and marks.
         QTemporaryDir dir;
@@ -166,40 +201,55 @@ class SelfCheckWindowTest : public QObject {
         QCOMPARE(again.Sheet().report, sheet.report);
         QCOMPARE(again.Student->text(), QStringLiteral("Иванов Пётр"));
         QCOMPARE(again.Group->text(), QStringLiteral("ЭЛ-21"));
-        QCOMPARE(again.Revealed().size(), size_t{1});
-        QCOMPARE(again.Revealed().front().section, ib.section);
-        QVERIFY(!again.SolutionRevealed());
-        for (const vornik::Mark& mark : core.answers) {
-            QCOMPARE(again.AnswerEdit(mark.mode, mark.quantity)->text(),
-                     window->AnswerEdit(mark.mode, mark.quantity)->text());
-            QCOMPARE(again.VerdictLabel(mark.mode, mark.quantity)->text(),
-                     window->VerdictLabel(mark.mode, mark.quantity)->text());
+        QCOMPARE(again.Revealed().size(), window->Revealed().size());
+        QCOMPARE(again.Revealed().back().section, window->Revealed().back().section);
+        QVERIFY(again.SolutionRevealed());
+        for (const vornik::SheetQuantity& q : sheet.Mode("normal")->quantities) {
+            QCOMPARE(again.AnswerEdit("normal", q.quantity)->text(),
+                     window->AnswerEdit("normal", q.quantity)->text());
+            QCOMPARE(again.VerdictLabel("normal", q.quantity)->text(),
+                     window->VerdictLabel("normal", q.quantity)->text());
         }
 
-        // A bad file: one error box with the core's reason, the window as it was.
+        // A bad answers file, a save that cannot be made: one error box each, the window as it was.
         const QString bad = dir.filePath(QStringLiteral("плохой.vornik-answers"));
         QFile file(bad);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("{\"format\": \"vornik-task\"}");
         file.close();
+        const QString nowhere = dir.filePath(QStringLiteral("нет/ответы.vornik-answers"));
         ModalWatcher watcher;
         QVERIFY(!again.OpenAnswers(bad));
+        QVERIFY(!again.SaveAnswers(nowhere));
         const std::string reason = vornik::ReadAnswers("{\"format\": \"vornik-task\"}").error;
         QVERIFY(!reason.empty());
         QCOMPARE(watcher.Texts(),
-                 QStringList{Q(vornik::AnswersErrorMessage("плохой.vornik-answers", reason))});
-        QCOMPARE(again.AnswerEdit("normal", "IaMod")->text(), Q(typed[0].text));
+                 (QStringList{Q(vornik::AnswersErrorMessage("плохой.vornik-answers", reason)),
+                              FileSaveErrorText(nowhere, ENOENT)}));
+        QCOMPARE(again.AnswerEdit("normal", "IaMod")->text(), Q(Typed(sheet)[0].text));
+        QVERIFY(!QFile::exists(nowhere));
 
-        // "Показать решение" shows it all and is recorded.
-        again.SolutionButton->click();
-        QCOMPARE(again.StepView->document()->blockCount(), static_cast<int>(sheet.report.size()));
-        QVERIFY(again.SolutionRevealed());
-
-        // Changed forms: opening the window again takes their task.
+        // Opened again from the menu, the window keeps its answers while the forms are unchanged,
+        // takes their task once they change, and keeps a task opened from a file.
+        Form1->SelfCheck1->trigger();
+        QCOMPARE(window->AnswerEdit("normal", "IaMod")->text(), Q(Typed(sheet)[0].text));
         Form3->FieldEdit(Param::Edit6)->setText(QStringLiteral("9"));
         Form1->SelfCheck1->trigger();
         QCOMPARE(window->Sheet().task.input.Text(Param::Edit6), std::string("9"));
         QVERIFY(window->AnswerEdit("normal", "IaMod")->text().isEmpty());
+        QVERIFY(window->Revealed().empty() && !window->SolutionRevealed());
+        vornik::TaskFile task;
+        task.title = "Вариант 7";
+        task.input = window->Sheet().task.input;
+        task.input[Param::Edit8] = "15";
+        const QString taskPath = dir.filePath(QStringLiteral("07.vornik"));
+        vornik::SaveTask(taskPath.toStdString(), task);
+        QVERIFY(window->OpenTask(taskPath));
+        QCOMPARE(window->Sheet().task.input.Text(Param::Edit8), std::string("15"));
+        QVERIFY(window->TaskLabel->text().contains(QStringLiteral("07.vornik")));
+        Form3->FieldEdit(Param::Edit6)->setText(QStringLiteral("10"));
+        Form1->SelfCheck1->trigger();
+        QCOMPARE(window->Sheet().task.input.Text(Param::Edit8), std::string("15"));
     }
 };
 
