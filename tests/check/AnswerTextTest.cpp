@@ -20,7 +20,7 @@ constexpr double kTolerance = 1e-9;
 // Every notation a student may type, and texts that are no answer.
 TEST(AnswerText, EveryNotationReadsAndBadTextsGetAHint) {
     const double m = 219.97783979301187;  // |190,5 − j110|
-    const double d = -30.003332454104;         // its angle
+    const double d = -30.003332454104;    // its angle
     const TextCase cases[] = {
         {"20,8", false, Kind::Real, 20.8, 0},
         {"20.8", false, Kind::Real, 20.8, 0},
