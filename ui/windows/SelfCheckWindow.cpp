@@ -1,7 +1,6 @@
 // TSelfCheckWindow: "Проверить себя…", the answer sheet of a task marked by the core.
 #include "ui/windows/SelfCheckWindow.h"
 
-#include <QDateTime>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -18,6 +17,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <ctime>
 
 #include "fileio/ReplaceFile.h"
 #include "ui/app/Forms.h"
@@ -509,7 +509,8 @@ bool TSelfCheckWindow::OpenTask(const QString& path) {
 
 bool TSelfCheckWindow::OpenAnswers(const QString& path) {
     const QString name = QFileInfo(path).fileName();
-    const AnswersReadResult read = LoadAnswers(path.toStdString());
+    // The task is read as a task file opened here would be.
+    const AnswersReadResult read = LoadAnswers(path.toStdString(), FieldLimits::Form);
     if (!read.file) {
         ShowErrorBox(Text(AnswersErrorMessage(name.toStdString(), read.error)));
         return false;
@@ -540,7 +541,7 @@ bool TSelfCheckWindow::SaveAnswers(const QString& path) {
     file.answers = Answers();
     file.revealed = revealed_;
     file.solutionRevealed = solutionRevealed_;
-    file.saved = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
+    file.saved = SavedTimeText(std::time(nullptr));
     try {
         vornik::SaveAnswers(path.toStdString(), file);
     } catch (const FileWriteError& e) {
