@@ -391,7 +391,8 @@ void TSelfCheckWindow::Check() {
             }
         }
     }
-    for (size_t k = 0; k < modeBoxes_.size() && k < sheet_.modes.size(); ++k) {
+    // One box a mode of the sheet, in its order.
+    for (size_t k = 0; k < modeBoxes_.size(); ++k) {
         const SheetMode& mode = sheet_.modes[k];
         QString title = Heading(mode.mode.caption);
         for (const ModeScore& score : marks.modes) {

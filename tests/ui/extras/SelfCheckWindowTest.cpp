@@ -112,6 +112,13 @@ class SelfCheckWindowTest : public QObject {
         const vornik::AnswerSheet& sheet = window->Sheet();
         QVERIFY2(sheet.completed, sheet.message.c_str());
         QCOMPARE(sheet.task.input.Text(Param::Edit6), std::string("8"));
+        for (QWidget* control : std::initializer_list<QWidget*>{
+                 window->TaskLabel, window->FormsButton, window->OpenTaskButton, window->Student,
+                 window->Group, window->StepHeading, window->StepView, window->Status, window->CheckButton,
+                 window->SolutionButton, window->SaveAnswersButton, window->OpenAnswersButton,
+                 window->CloseButton}) {
+            QVERIFY2(control->isVisibleTo(window), qPrintable(control->accessibleName()));
+        }
 
         // One right, one with the angle's sign flipped, one unreadable; typed as a student types.
         const vornik::SheetQuantity& ib = Quantity(sheet, "IbArg");
@@ -131,6 +138,7 @@ class SelfCheckWindowTest : public QObject {
         }
         QCOMPARE(core.answers.size(), quantities);
         for (const vornik::Mark& mark : core.answers) {
+            QVERIFY(window->VerdictLabel(mark.mode, mark.quantity)->isVisibleTo(window));
             const QString shown = window->VerdictLabel(mark.mode, mark.quantity)->text();
             QVERIFY2(shown.endsWith(QStringLiteral(" ") + CoreWords(mark)) &&
                          shown.size() == CoreWords(mark).size() + 2,
@@ -161,6 +169,13 @@ class SelfCheckWindowTest : public QObject {
         QVERIFY(window->Status->text().startsWith(
             QStringLiteral("Засчитано %1 из %2").arg(core.right + core.carried).arg(core.total)));
 
+        // Tab goes from each answer to its step, then to the next answer.
+        const std::string second = sheet.modes.front().quantities[1].quantity;
+        QCOMPARE(window->AnswerEdit("normal", "IaMod")->nextInFocusChain(),
+                 window->StepButton("normal", "IaMod"));
+        QCOMPARE(window->StepButton("normal", "IaMod")->nextInFocusChain(),
+                 window->AnswerEdit("normal", second));
+
         // "Показать шаг N" beside the mistake (none beside the right answer) shows that section,
         // once recorded however often it is shown.
         QPushButton* step = window->StepButton("normal", "IbArg");
@@ -183,6 +198,13 @@ class SelfCheckWindowTest : public QObject {
         QVERIFY(window->SolutionRevealed());
         window->CheckButton->click();
         QVERIFY(window->Status->text().contains(QStringLiteral("Решение было показано.")));
+
+        // A changed answer loses the verdict of the text it replaced until checked again.
+        Type(window->AnswerEdit("normal", "IbArg"), QStringLiteral("5"));
+        QVERIFY(window->VerdictLabel("normal", "IbArg")->text().isEmpty());
+        QVERIFY(!window->StepButton("normal", "IbArg")->isVisibleTo(window));
+        window->AnswerEdit("normal", "IbArg")->setText(Q(Typed(sheet)[1].text));
+        window->CheckButton->click();
     }
 
     void keepsAnswersAndTasksInFiles() {
@@ -242,11 +264,21 @@ class SelfCheckWindowTest : public QObject {
         task.title = "Вариант 7";
         task.input = window->Sheet().task.input;
         task.input[Param::Edit8] = "15";
+        task.input.SetChecked(vornik::kLineBreakTicks[0], true);
         const QString taskPath = dir.filePath(QStringLiteral("07.vornik"));
         vornik::SaveTask(taskPath.toStdString(), task);
         QVERIFY(window->OpenTask(taskPath));
         QCOMPARE(window->Sheet().task.input.Text(Param::Edit8), std::string("15"));
-        QVERIFY(window->TaskLabel->text().contains(QStringLiteral("07.vornik")));
+        QCOMPARE(window->TaskLabel->text(), QStringLiteral("Задача: файл «07.vornik» (Вариант 7)"));
+        // Its modes top to bottom in the order of the worked solution.
+        QCOMPARE(window->Sheet().modes.size(), size_t{2});
+        QApplication::processEvents();
+        QVERIFY(window->AnswerEdit("normal", "IaMod")->mapTo(window, QPoint()).y() <
+                window
+                    ->AnswerEdit(window->Sheet().modes[1].mode.name,
+                                 window->Sheet().modes[1].quantities.front().quantity)
+                    ->mapTo(window, QPoint())
+                    .y());
         Form3->FieldEdit(Param::Edit6)->setText(QStringLiteral("10"));
         Form1->SelfCheck1->trigger();
         QCOMPARE(window->Sheet().task.input.Text(Param::Edit8), std::string("15"));
