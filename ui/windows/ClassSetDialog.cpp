@@ -45,16 +45,6 @@ QWidget* WithBrowse(QLineEdit* edit, QPushButton* button) {
     return row;
 }
 
-// The precision form's twenty texts as they stand.
-PrecisionValues FormPrecisionValues() {
-    const FormPrecisionTexts texts(*Form4);
-    PrecisionValues values;
-    for (int k = 0; k < kPrecisionCount; ++k) {
-        values.texts[k] = texts.Text(k);
-    }
-    return values;
-}
-
 }  // namespace
 
 // What the window and the worker share: the request (read on the window's thread before the
@@ -137,7 +127,7 @@ ClassSetDialog::ClassSetDialog(QWidget* parent) : QDialog(parent) {
     connect(browseOut, &QPushButton::clicked, this, [this] { Browse(OutDir, true); });
     connect(TablePath, &QLineEdit::textEdited, this, [this] { FromTable->setChecked(true); });
     connect(CreateButton, &QPushButton::clicked, this, [this] {
-        Create({OpenTaskTitle().toStdString(), ReadCircuitInput(*Form3), FormPrecisionValues()});
+        Create({OpenTaskTitle().toStdString(), ReadCircuitInput(*Form3), ReadPrecisionValues(*Form4)});
     });
     connect(CancelButton, &QPushButton::clicked, this, &ClassSetDialog::Cancel);
     connect(buttons, &QDialogButtonBox::rejected, this, &ClassSetDialog::reject);

@@ -25,6 +25,15 @@ std::string FormPrecisionTexts::Text(int index) const {
     return form_.PrecisionText(index).toStdString();
 }
 
+vornik::PrecisionValues ReadPrecisionValues(const TForm4& form) {
+    const FormPrecisionTexts texts(form);
+    vornik::PrecisionValues values;
+    for (int k = 0; k < vornik::kPrecisionCount; ++k) {
+        values.texts[k] = texts.Text(k);
+    }
+    return values;
+}
+
 namespace {
 
 // Whether the document was changed (text or formats) since a run last finished writing it; kept

@@ -24,6 +24,9 @@ class FormPrecisionTexts : public vornik::PrecisionTexts {
     const TForm4& form_;
 };
 
+// The same twenty texts copied, for a task kept beyond the form's lifetime.
+vornik::PrecisionValues ReadPrecisionValues(const TForm4& form);
+
 // The results document in the rich-text control. The lines of one run go in as one edit block,
 // so the control lays out and repaints once instead of after every line; the block is closed by
 // Flush or when the object goes away. A document the user has edited is cleared within that

@@ -18,6 +18,7 @@
 #include "ui/widgets/Glyphs.h"
 #include "ui/windows/ClassSetDialog.h"
 #include "ui/windows/GuiRunContext.h"
+#include "ui/windows/SelfCheckWindow.h"
 #include "ui/windows/TaskCommands.h"
 #include "ui/windows/Unit2.h"
 #include "ui/windows/Unit3.h"
@@ -117,6 +118,7 @@ void TForm1::BuildMenu() {
     N3 = bar->addMenu(QStringLiteral("Пр&ограмма"));
     N5 = item(N3, "N5", QStringLiteral("&ВЫПОЛНИТЬ"));
     N6 = item(N3, "N6", QStringLiteral("&Центрировать окна"));
+    SelfCheck1 = item(N3, "SelfCheck1", QStringLiteral("&Проверить себя…"));
     // The calculation is one key away from every window of the program.
     N5->setShortcuts({QKeySequence(Qt::Key_F9), QKeySequence(Qt::CTRL | Qt::Key_Return)});
     N5->setShortcutContext(Qt::ApplicationShortcut);
@@ -147,6 +149,7 @@ void TForm1::BuildMenu() {
     connect(N15, &QAction::triggered, this, [] { ShowWindow(Form2); });
     connect(N5, &QAction::triggered, this, &TForm1::N5Click);
     connect(N6, &QAction::triggered, this, &TForm1::N6Click);
+    connect(SelfCheck1, &QAction::triggered, this, [] { ShowSelfCheckWindow(); });
     connect(N12, &QAction::triggered, this, [] { ShowWindow(Form5); });
     connect(N13, &QAction::triggered, this, &TForm1::SpeedButton3Click);
 }

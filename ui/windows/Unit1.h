@@ -33,6 +33,7 @@ class TForm1 : public QMainWindow {
     QAction* ClassSet1 = nullptr;  // "Варианты для группы…"
     QAction *N7 = nullptr, *N8 = nullptr, *N9 = nullptr, *N10 = nullptr, *N14 = nullptr, *N15 = nullptr;
     QAction *N5 = nullptr, *N6 = nullptr, *N12 = nullptr, *N13 = nullptr;
+    QAction* SelfCheck1 = nullptr;  // "Проверить себя…"
 
     // The calculation run on the parameter and precision forms into the results document.
     void N5Click();

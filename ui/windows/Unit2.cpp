@@ -58,7 +58,7 @@ class DocumentMimeData : public QMimeData {
         setHtml(fragment.toHtml());
         setText(fragment.toPlainText());
         QTextDocument doc;
-        doc.setDefaultFont(QFont(QStringLiteral("Times New Roman"), 12));
+        doc.setDefaultFont(TForm2::DocumentFont());
         QTextCursor(&doc).insertFragment(fragment);
         const std::string rtf = DocumentToRtf(doc);
         const QByteArray bytes(rtf.data(), static_cast<qsizetype>(rtf.size()));
@@ -133,7 +133,7 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent) {
 
     RichEdit1 = new ResultsEdit(this);
     RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
-    const QFont documentFont(QStringLiteral("Times New Roman"), 12);
+    const QFont documentFont = DocumentFont();
     RichEdit1->setFont(documentFont);
     RichEdit1->document()->setDefaultFont(documentFont);
     RichEdit1->setAcceptRichText(true);

@@ -32,6 +32,8 @@ class TForm2 : public QWidget {
     // How far "Надстрочный индекс" raises the selection: 3,5 pt.
     static constexpr int kSuperscriptTwips = vornik::kRaisedTwips;
     static constexpr const char* kPrintTitle = "Результаты рассчёта Vornik";
+    // The face and size the worked solution is shown in (also where a part of it is shown).
+    static QFont DocumentFont() { return QFont(QStringLiteral("Times New Roman"), 12); }
 
     void PlaceWindow();
     void SpeedButton5Click() { PlaceWindow(); }
