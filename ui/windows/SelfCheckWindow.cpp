@@ -497,14 +497,14 @@ void TSelfCheckWindow::ShowSolution() {
 bool TSelfCheckWindow::OpenTask(const QString& path) {
     const QString name = QFileInfo(path).fileName();
     const TaskReadResult read = LoadTask(path.toStdString(), FieldLimits::Form);
-    if (!read.task) {
-        ShowErrorBox(Text(TaskErrorMessage(name.toStdString(), read.error)));
+    if (!read) {
+        ShowErrorBox(Text(TaskErrorMessage(name.toStdString(), read.Error().message)));
         return false;
     }
-    if (read.newer) {
+    if (read->newer) {
         ShowPlainMessage(Text(TaskNewerMessage(name.toStdString())));
     }
-    SetTask(*read.task, FileSource(QStringLiteral("файл"), path, read.task->title));
+    SetTask(read->task, FileSource(QStringLiteral("файл"), path, read->task.title));
     return true;
 }
 
