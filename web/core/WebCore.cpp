@@ -13,6 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "check/AnswerSheet.h"
+#include "check/AnswersFile.h"
+#include "check/CheckJson.h"
+#include "check/Marking.h"
 #include "diagram/Diagram.h"
 #include "diagram/PictureEncoders.h"
 #include "diagram/RecordingCanvas.h"
@@ -74,6 +78,23 @@ const char* AssistantJson(const AssistantAnswer& answer) {
         out["field"] = answer.field == "line" ? "Form8-Edit1" : answer.field;
     }
     return Answer(out);
+}
+
+// The task of the inputs set last, as a class set's variant: what the self-check runs.
+TaskValues InputsTask() {
+    return TaskValues{std::string(), gForm, gPrecision};
+}
+
+// The self-check's sheet is made afresh for each call: each call runs the task, so the sheet
+// always belongs to the inputs set last.
+AnswerSheet InputsSheet() {
+    return MakeAnswerSheet(InputsTask());
+}
+
+// JSON text from the page; anything else is an empty object.
+Json ParsedJson(const char* text) {
+    Json value = Json::parse(text, nullptr, false);
+    return value.is_discarded() ? Json::object() : value;
 }
 
 }  // namespace
@@ -311,6 +332,103 @@ EMSCRIPTEN_KEEPALIVE const char* vk_reactance(const char* inductance, int induct
     texts.frequency = frequency;
     texts.angular = angular != 0;
     return AssistantJson(ReactanceAnswer(texts));
+}
+
+// "Проверить себя" on the task of the inputs set last: its answer sheet, or {"message","error"}
+// when its run stops.
+EMSCRIPTEN_KEEPALIVE const char* vk_check_sheet() {
+    const AnswerSheet sheet = InputsSheet();
+    if (!sheet.completed) {
+        return Answer(MessageJson(sheet.message, true));
+    }
+    return Answer(SheetJson(sheet));
+}
+
+// The marks of `answers` ({"normal":{"IaMod":"20,8",…},…}), as vornik-cli --check --json.
+EMSCRIPTEN_KEEPALIVE const char* vk_check_mark(const char* answers) {
+    const AnswerSheet sheet = InputsSheet();
+    if (!sheet.completed) {
+        return Answer(MessageJson(sheet.message, true));
+    }
+    return Answer(MarksJson(MarkAnswers(sheet, AnswersOf(ParsedJson(answers)))));
+}
+
+// {"lines":[…]}: the worked solution of `mode` under section `section` ("Показать шаг N").
+EMSCRIPTEN_KEEPALIVE const char* vk_check_section(const char* mode, const char* section) {
+    return Answer(SectionJson(InputsSheet(), mode, section));
+}
+
+// The words of each verdict: {"right":"верно",…}.
+EMSCRIPTEN_KEEPALIVE const char* vk_check_verdicts() {
+    Json out = Json::object();
+    for (const Verdict v :
+         {Verdict::Right, Verdict::Carried, Verdict::Mistake, Verdict::Wrong, Verdict::Missing}) {
+        out[VerdictId(v)] = VerdictName(v);
+    }
+    return Answer(out);
+}
+
+// An answers file's bytes (`size` of them; `name` for the messages), its task read with the
+// form's length limits: {"file":{"task":{as vk_task_read's},"student","group","answers",
+// "revealed":{"sections":[{"mode","section"}],"solution"},"saved"}} or {"error":text}.
+EMSCRIPTEN_KEEPALIVE const char* vk_answers_read(const char* bytes, int size, const char* name) {
+    const AnswersReadResult read =
+        ReadAnswers(std::string_view(bytes, static_cast<size_t>(std::max(size, 0))), FieldLimits::Form);
+    if (!read.file) {
+        return Answer(Json{{"error", AnswersErrorMessage(name, read.error)}});
+    }
+    const AnswersFile& f = *read.file;
+    const TaskFile& t = f.task;
+    Json sections = Json::array();
+    for (const RevealedSection& r : f.revealed) {
+        sections.push_back({{"mode", r.mode}, {"section", r.section}});
+    }
+    Json file{{"task",
+               {{"title", t.title},
+                {"note", t.note},
+                {"star", t.input.star},
+                {"texts", t.input.texts},
+                {"checks", t.input.ticks},
+                {"precision", t.precision.texts}}},
+              {"student", f.student},
+              {"group", f.group},
+              {"answers", AnswersJson(f.answers)},
+              {"revealed", {{"sections", sections}, {"solution", f.solutionRevealed}}},
+              {"saved", f.saved}};
+    return Answer(Json{{"file", file}});
+}
+
+// The answers file's text of `file` ({"title","note","student","group","answers","revealed":
+// {"sections","solution"},"saved"}) with the task of the inputs set last.
+EMSCRIPTEN_KEEPALIVE const char* vk_answers_write(const char* file) {
+    const Json in = ParsedJson(file);
+    const auto text = [&in](const char* member) {
+        const auto it = in.find(member);
+        return it != in.end() && it->is_string() ? it->get<std::string>() : std::string();
+    };
+    AnswersFile out;
+    out.task = TakeTask(gForm, gPrecision);
+    out.task.title = text("title");
+    out.task.note = text("note");
+    out.student = text("student");
+    out.group = text("group");
+    out.saved = text("saved");
+    if (const auto answers = in.find("answers"); answers != in.end()) {
+        out.answers = AnswersOf(*answers);
+    }
+    if (const auto revealed = in.find("revealed"); revealed != in.end() && revealed->is_object()) {
+        const Json sections = revealed->value("sections", Json::array());
+        for (const Json& r : sections.is_array() ? sections : Json::array()) {
+            if (r.is_object() && r.value("mode", Json()).is_string() &&
+                r.value("section", Json()).is_string()) {
+                out.revealed.push_back({r["mode"].get<std::string>(), r["section"].get<std::string>()});
+            }
+        }
+        const Json solution = revealed->value("solution", Json(false));
+        out.solutionRevealed = solution.is_boolean() && solution.get<bool>();
+    }
+    gOut = WriteAnswers(out);
+    return gOut.c_str();
 }
 
 }  // extern "C"
