@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -17,6 +18,8 @@
 #include "check/AnswersFile.h"
 #include "check/CheckJson.h"
 #include "check/Marking.h"
+#include "classset/AnswerKey.h"
+#include "classset/RandomVariants.h"
 #include "diagram/Diagram.h"
 #include "diagram/PictureEncoders.h"
 #include "diagram/RecordingCanvas.h"
@@ -80,6 +83,12 @@ const char* AssistantJson(const AssistantAnswer& answer) {
     return Answer(out);
 }
 
+// A task as the page fills its forms from it.
+Json PageTaskJson(const TaskFile& t) {
+    return Json{{"title", t.title},       {"note", t.note},          {"star", t.input.star},
+                {"texts", t.input.texts}, {"checks", t.input.ticks}, {"precision", t.precision.texts}};
+}
+
 // The task of the inputs set last, as a class set's variant: what the self-check runs.
 TaskValues InputsTask() {
     return TaskValues{std::string(), gForm, gPrecision};
@@ -91,10 +100,43 @@ AnswerSheet InputsSheet() {
     return MakeAnswerSheet(InputsTask());
 }
 
+// {"error":text}
+Json ErrorJson(const std::string& text) {
+    return Json{{"error", text}};
+}
+
 // JSON text from the page; anything else is an empty object.
 Json ParsedJson(const char* text) {
-    Json value = Json::parse(text, nullptr, false);
+    // Read through the same kind of input as the task reader's, so the parser is compiled once.
+    const std::string_view view(text);
+    Json value = Json::parse(view.begin(), view.end(), nullptr, false);
     return value.is_discarded() ? Json::object() : value;
+}
+
+// A draw whose run stops is drawn again; after this many runs the page says so instead of
+// keeping the student waiting (a run with every emergency mode takes a good part of a second
+// on a slow phone).
+constexpr int kRandomTaskRuns = 60;
+
+// The ranges of a text such as "r1=5..20/0,5 x1=-10..10": separated by blanks or semicolons
+// (the comma is the decimal separator). Returns the one that could not be read, or empty.
+std::string ReadRanges(std::string_view text, std::vector<VaryRange>& ranges) {
+    size_t at = 0;
+    while (at < text.size()) {
+        const size_t start = text.find_first_not_of(" \t\r\n;", at);
+        if (start == std::string_view::npos) {
+            break;
+        }
+        const size_t stop = std::min(text.find_first_of(" \t\r\n;", start), text.size());
+        const std::string_view one = text.substr(start, stop - start);
+        VaryRange range;
+        if (!ParseVaryRange(one, range).empty()) {
+            return std::string(one);
+        }
+        ranges.push_back(range);
+        at = stop;
+    }
+    return std::string();
 }
 
 }  // namespace
@@ -138,11 +180,8 @@ EMSCRIPTEN_KEEPALIVE const char* vk_task_read(const char* bytes, int size, const
     if (!read.task) {
         return Answer(Json{{"error", TaskErrorMessage(name, read.error)}});
     }
-    const TaskFile& t = *read.task;
-    Json task{{"title", t.title},       {"note", t.note},          {"star", t.input.star},
-              {"texts", t.input.texts}, {"checks", t.input.ticks}, {"precision", t.precision.texts}};
-    return Answer(
-        Json{{"task", task}, {"warning", read.newer ? Json(TaskNewerMessage(name)) : Json(nullptr)}});
+    return Answer(Json{{"task", PageTaskJson(*read.task)},
+                       {"warning", read.newer ? Json(TaskNewerMessage(name)) : Json(nullptr)}});
 }
 
 // The task file of the inputs last set (vk_set_text and the others) with its title and note.
@@ -378,18 +417,11 @@ EMSCRIPTEN_KEEPALIVE const char* vk_answers_read(const char* bytes, int size, co
         return Answer(Json{{"error", AnswersErrorMessage(name, read.error)}});
     }
     const AnswersFile& f = *read.file;
-    const TaskFile& t = f.task;
     Json sections = Json::array();
     for (const RevealedSection& r : f.revealed) {
         sections.push_back({{"mode", r.mode}, {"section", r.section}});
     }
-    Json file{{"task",
-               {{"title", t.title},
-                {"note", t.note},
-                {"star", t.input.star},
-                {"texts", t.input.texts},
-                {"checks", t.input.ticks},
-                {"precision", t.precision.texts}}},
+    Json file{{"task", PageTaskJson(f.task)},
               {"student", f.student},
               {"group", f.group},
               {"answers", AnswersJson(f.answers)},
@@ -429,6 +461,44 @@ EMSCRIPTEN_KEEPALIVE const char* vk_answers_write(const char* file) {
     }
     gOut = WriteAnswers(out);
     return gOut.c_str();
+}
+
+// "Случайная задача": the task of the inputs set last with every field of `ranges` drawn by
+// `seed` (a decimal number), one whose run completes, as {"task":{…}} (as vk_task_read gives
+// it) or {"error":text}.
+EMSCRIPTEN_KEEPALIVE const char* vk_check_random(const char* ranges, const char* seed) {
+    std::vector<VaryRange> parsed;
+    if (const std::string bad = ReadRanges(ranges, parsed); !bad.empty()) {
+        return Answer(
+            ErrorJson("Диапазон «" + bad +
+                      "» не прочитан. Пишите имя=от..до/шаг, например r1=5..20/0,5; имена полей: u1…u3, "
+                      "a1…a3, r1, x1, r2, x2, r3, x3, r0, shunt1…shunt3."));
+    }
+    if (parsed.empty()) {
+        return Answer(
+            ErrorJson("Нет ни одного диапазона: укажите, какие данные задачи выбирать случайно, "
+                      "например r1=5..20/0,5."));
+    }
+    const std::string_view seedText = seed;
+    std::uint64_t seedValue = 0;
+    std::from_chars(seedText.data(), seedText.data() + seedText.size(), seedValue);
+    const TaskValues base = InputsTask();
+    int runs = 0;
+    const DrawResult draw = DrawVariants(base, 1, seedValue, parsed, [&runs](const TaskValues& task) {
+        return ++runs <= kRandomTaskRuns && VariantRuns(task);
+    });
+    if (draw.variants.empty()) {
+        return Answer(
+            ErrorJson("Не удалось выбрать задачу, расчёт которой доходит до конца: измените диапазоны "
+                      "или данные в форме."));
+    }
+    const TaskFile drawn = TakeTask(draw.variants.front().task.input, gPrecision);
+    // A drawn text longer than its field holds would be refused when the answers file is opened.
+    const TaskReadResult back = ReadTask(WriteTask(drawn), FieldLimits::Form);
+    if (!back.task) {
+        return Answer(ErrorJson("Значения диапазонов не помещаются в поля формы: " + back.error));
+    }
+    return Answer(Json{{"task", PageTaskJson(*back.task)}});
 }
 
 }  // extern "C"

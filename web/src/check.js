@@ -347,7 +347,7 @@ export function initCheck({ getCore, execute, taskFile }) {
         const base = session ? session.task : formTask();
         useTask(base);
         const seed = crypto.getRandomValues(new Uint32Array(2));
-        const answer = core().randomTask(core().writeTask('', ''), byId('Check-Ranges').value,
+        const answer = core().randomTask(byId('Check-Ranges').value,
             (BigInt(seed[0]) << 32n | BigInt(seed[1])).toString());
         if (!answer) {
             return;

@@ -124,11 +124,10 @@ function bind(m) {
             }
         },
         writeAnswers: (file) => withTexts([JSON.stringify(file)], (at) => m.UTF8ToString(m._vk_answers_write(at))),
-        // A random task: the task file `taskFile` (text) with the fields of `ranges`
-        // ("r1=5..20/0,5 x1=…") drawn by the seed (decimal text), one whose run completes:
-        // {task} or {error}.
-        randomTask: (taskFile, ranges, seed) => withTexts([taskFile, ranges, seed], (taskAt, rangesAt, seedAt) =>
-            json(m._vk_check_random(taskAt, rangesAt, seedAt))),
+        // A random task: the inputs set last with the fields of `ranges` ("r1=5..20/0,5 x1=…")
+        // drawn by the seed (decimal text), one whose run completes: {task} or {error}.
+        randomTask: (ranges, seed) => withTexts([ranges, seed], (rangesAt, seedAt) =>
+            json(m._vk_check_random(rangesAt, seedAt))),
         phaseVoltage: (text) => withTexts([text], (at) => json(m._vk_phase_voltage(at))),
         reactance: (l, lUnit, c, cUnit, frequency, angular) => withTexts([l, c, frequency],
             (lAt, cAt, fAt) => json(m._vk_reactance(lAt, lUnit, cAt, cUnit, fAt, angular ? 1 : 0))),
