@@ -40,6 +40,10 @@ struct CliOptions {
     std::optional<std::string> tolerance;
     std::optional<std::string> angleTolerance;
     std::optional<std::string> quizDecimal;
+    // --check ANSWERS: mark a student's answers against the task.
+    std::optional<std::string> check;
+    // A task or circuit option was given (the task to mark against is not the initial one).
+    bool taskGiven = false;
 };
 
 // The task of the options: what --save-task writes and --json reports.

@@ -14,7 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "check/AnswerSheet.h"
 #include "check/AnswersFile.h"
 #include "check/CheckJson.h"
 #include "check/Marking.h"
@@ -83,21 +82,21 @@ const char* AssistantJson(const AssistantAnswer& answer) {
     return Answer(out);
 }
 
-// A task as the page fills its forms from it.
-Json PageTaskJson(const TaskFile& t) {
+// The task of the inputs last set, for the self-check.
+TaskValues FormTask() {
+    return TaskValues{"", gForm, gPrecision};
+}
+
+// A task as vk_task_read gives it to the page.
+Json TaskJson(const TaskFile& t) {
     return Json{{"title", t.title},       {"note", t.note},          {"star", t.input.star},
                 {"texts", t.input.texts}, {"checks", t.input.ticks}, {"precision", t.precision.texts}};
 }
 
-// The task of the inputs set last, as a class set's variant: what the self-check runs.
-TaskValues InputsTask() {
-    return TaskValues{std::string(), gForm, gPrecision};
-}
-
-// The self-check's sheet is made afresh for each call: each call runs the task, so the sheet
-// always belongs to the inputs set last.
-AnswerSheet InputsSheet() {
-    return MakeAnswerSheet(InputsTask());
+// A member of the page's JSON as a string, empty when it is missing or not one.
+std::string StringOf(const Json& object, const char* name) {
+    const auto it = object.find(name);
+    return it != object.end() && it->is_string() ? it->get<std::string>() : std::string();
 }
 
 // {"error":text}
@@ -180,7 +179,7 @@ EMSCRIPTEN_KEEPALIVE const char* vk_task_read(const char* bytes, int size, const
     if (!read.task) {
         return Answer(Json{{"error", TaskErrorMessage(name, read.error)}});
     }
-    return Answer(Json{{"task", PageTaskJson(*read.task)},
+    return Answer(Json{{"task", TaskJson(*read.task)},
                        {"warning", read.newer ? Json(TaskNewerMessage(name)) : Json(nullptr)}});
 }
 
@@ -373,43 +372,36 @@ EMSCRIPTEN_KEEPALIVE const char* vk_reactance(const char* inductance, int induct
     return AssistantJson(ReactanceAnswer(texts));
 }
 
-// "Проверить себя" on the task of the inputs set last: its answer sheet, or {"message","error"}
-// when its run stops.
+// The self-check's sheet of the task of the inputs last set: {"modes":[{"mode","caption",
+// "quantities":[{"quantity","label","unit","angle","nonNegative","section"}...]}...]}, or
+// {"message","error"} when its run stops.
 EMSCRIPTEN_KEEPALIVE const char* vk_check_sheet() {
-    const AnswerSheet sheet = InputsSheet();
+    const AnswerSheet sheet = MakeAnswerSheet(FormTask());
     if (!sheet.completed) {
-        return Answer(MessageJson(sheet.message, true));
+        return Answer(MessageJson(sheet.message, false));
     }
     return Answer(SheetJson(sheet));
 }
 
-// The marks of `answers` ({"normal":{"IaMod":"20,8",…},…}), as vornik-cli --check --json.
+// The marks of `answers` ({"normal":{"IaMod":"20,8",...},...}) against that task, as
+// vornik-cli --check --json prints them, or {"message","error"}.
 EMSCRIPTEN_KEEPALIVE const char* vk_check_mark(const char* answers) {
-    const AnswerSheet sheet = InputsSheet();
+    const AnswerSheet sheet = MakeAnswerSheet(FormTask());
     if (!sheet.completed) {
-        return Answer(MessageJson(sheet.message, true));
+        return Answer(MessageJson(sheet.message, false));
     }
-    return Answer(MarksJson(MarkAnswers(sheet, AnswersOf(ParsedJson(answers)))));
+    const Json parsed = ParsedJson(answers);
+    return Answer(MarksJson(MarkAnswers(sheet, AnswersOf(parsed))));
 }
 
-// {"lines":[…]}: the worked solution of `mode` under section `section` ("Показать шаг N").
+// The lines of section `section` of mode `mode`'s worked solution: {"lines":[...]} ("Показать шаг N").
 EMSCRIPTEN_KEEPALIVE const char* vk_check_section(const char* mode, const char* section) {
-    return Answer(SectionJson(InputsSheet(), mode, section));
+    return Answer(SectionJson(MakeAnswerSheet(FormTask()), mode, section));
 }
 
-// The words of each verdict: {"right":"верно",…}.
-EMSCRIPTEN_KEEPALIVE const char* vk_check_verdicts() {
-    Json out = Json::object();
-    for (const Verdict v :
-         {Verdict::Right, Verdict::Carried, Verdict::Mistake, Verdict::Wrong, Verdict::Missing}) {
-        out[VerdictId(v)] = VerdictName(v);
-    }
-    return Answer(out);
-}
-
-// An answers file's bytes (`size` of them; `name` for the messages), its task read with the
-// form's length limits: {"file":{"task":{as vk_task_read's},"student","group","answers",
-// "revealed":{"sections":[{"mode","section"}],"solution"},"saved"}} or {"error":text}.
+// An answers file's bytes (`size` of them; `name` for the message), its task read with the
+// form's limits: {"file":{"task":{as vk_task_read's},"student","group","answers",
+// "revealed":{"sections":[{"mode","section"}...],"solution"},"saved"}} or {"error":text}.
 EMSCRIPTEN_KEEPALIVE const char* vk_answers_read(const char* bytes, int size, const char* name) {
     const AnswersReadResult read =
         ReadAnswers(std::string_view(bytes, static_cast<size_t>(std::max(size, 0))), FieldLimits::Form);
@@ -421,46 +413,54 @@ EMSCRIPTEN_KEEPALIVE const char* vk_answers_read(const char* bytes, int size, co
     for (const RevealedSection& r : f.revealed) {
         sections.push_back({{"mode", r.mode}, {"section", r.section}});
     }
-    Json file{{"task", PageTaskJson(f.task)},
-              {"student", f.student},
-              {"group", f.group},
-              {"answers", AnswersJson(f.answers)},
-              {"revealed", {{"sections", sections}, {"solution", f.solutionRevealed}}},
-              {"saved", f.saved}};
-    return Answer(Json{{"file", file}});
+    return Answer(Json{{"file",
+                        {{"task", TaskJson(f.task)},
+                         {"student", f.student},
+                         {"group", f.group},
+                         {"answers", AnswersJson(f.answers)},
+                         {"revealed", {{"sections", sections}, {"solution", f.solutionRevealed}}},
+                         {"saved", f.saved}}}});
 }
 
-// The answers file's text of `file` ({"title","note","student","group","answers","revealed":
-// {"sections","solution"},"saved"}) with the task of the inputs set last.
+// The answers file's text of `file` ({"title","note","student","group","answers","revealed":{"sections",
+// "solution"},"saved"}) with the task of the inputs last set.
 EMSCRIPTEN_KEEPALIVE const char* vk_answers_write(const char* file) {
     const Json in = ParsedJson(file);
-    const auto text = [&in](const char* member) {
-        const auto it = in.find(member);
-        return it != in.end() && it->is_string() ? it->get<std::string>() : std::string();
-    };
+    const Json object = in.is_object() ? in : Json::object();
     AnswersFile out;
     out.task = TakeTask(gForm, gPrecision);
-    out.task.title = text("title");
-    out.task.note = text("note");
-    out.student = text("student");
-    out.group = text("group");
-    out.saved = text("saved");
-    if (const auto answers = in.find("answers"); answers != in.end()) {
+    out.task.title = StringOf(object, "title");
+    out.task.note = StringOf(object, "note");
+    out.student = StringOf(object, "student");
+    out.group = StringOf(object, "group");
+    out.saved = StringOf(object, "saved");
+    if (const auto answers = object.find("answers"); answers != object.end()) {
         out.answers = AnswersOf(*answers);
     }
-    if (const auto revealed = in.find("revealed"); revealed != in.end() && revealed->is_object()) {
-        const Json sections = revealed->value("sections", Json::array());
-        for (const Json& r : sections.is_array() ? sections : Json::array()) {
-            if (r.is_object() && r.value("mode", Json()).is_string() &&
-                r.value("section", Json()).is_string()) {
-                out.revealed.push_back({r["mode"].get<std::string>(), r["section"].get<std::string>()});
+    if (const auto revealed = object.find("revealed"); revealed != object.end() && revealed->is_object()) {
+        const auto solution = revealed->find("solution");
+        out.solutionRevealed = solution != revealed->end() && solution->is_boolean() && solution->get<bool>();
+        if (const auto sections = revealed->find("sections");
+            sections != revealed->end() && sections->is_array()) {
+            for (const Json& r : *sections) {
+                if (r.is_object()) {
+                    out.revealed.push_back({StringOf(r, "mode"), StringOf(r, "section")});
+                }
             }
         }
-        const Json solution = revealed->value("solution", Json(false));
-        out.solutionRevealed = solution.is_boolean() && solution.get<bool>();
     }
     gOut = WriteAnswers(out);
     return gOut.c_str();
+}
+
+// The words of each verdict: {"right":"верно",…}.
+EMSCRIPTEN_KEEPALIVE const char* vk_check_verdicts() {
+    Json out = Json::object();
+    for (const Verdict v :
+         {Verdict::Right, Verdict::Carried, Verdict::Mistake, Verdict::Wrong, Verdict::Missing}) {
+        out[VerdictId(v)] = VerdictName(v);
+    }
+    return Answer(out);
 }
 
 // "Случайная задача": the task of the inputs set last with every field of `ranges` drawn by
@@ -482,7 +482,7 @@ EMSCRIPTEN_KEEPALIVE const char* vk_check_random(const char* ranges, const char*
     const std::string_view seedText = seed;
     std::uint64_t seedValue = 0;
     std::from_chars(seedText.data(), seedText.data() + seedText.size(), seedValue);
-    const TaskValues base = InputsTask();
+    const TaskValues base = FormTask();
     int runs = 0;
     const DrawResult draw = DrawVariants(base, 1, seedValue, parsed, [&runs](const TaskValues& task) {
         return ++runs <= kRandomTaskRuns && VariantRuns(task);
@@ -498,7 +498,7 @@ EMSCRIPTEN_KEEPALIVE const char* vk_check_random(const char* ranges, const char*
     if (!back.task) {
         return Answer(ErrorJson("Значения диапазонов не помещаются в поля формы: " + back.error));
     }
-    return Answer(Json{{"task", PageTaskJson(*back.task)}});
+    return Answer(Json{{"task", TaskJson(*back.task)}});
 }
 
 }  // extern "C"
