@@ -52,6 +52,7 @@ const states = {
     'the precision settings open': async (page) => { await page.click('#Form4 > summary'); },
     'the assistant open': async (page) => { await page.click('#Form8 > summary'); },
     'the self-check marked, a step shown': async (page) => {
+        await setCircuit(page, circuitFromArgs(allTicks));
         await page.click('#Check-Start');
         await page.type('#Check-normal-IaMod', '1');
         await page.type('#Check-normal-IbMod', 'x');
