@@ -26,11 +26,14 @@ const sameTask = (a, b) => JSON.stringify([a.star, a.texts, a.checks, a.precisio
 
 const fieldId = (mode, quantity) => `Check-${mode}-${quantity}`;
 
+// What the browser keeps of the session: the task as its task file's text (read back by the
+// core, so a damaged copy is refused like any task file), the student, the answers as typed, the
+// sections shown and whether the answers were marked.
 function store() {
     try {
         if (session) {
-            const { task, student, group, answers, revealed, marked } = session;
-            localStorage.setItem(storageKey, JSON.stringify({ task, student, group, answers, revealed, marked,
+            const { taskText, student, group, answers, revealed, marked } = session;
+            localStorage.setItem(storageKey, JSON.stringify({ taskText, student, group, answers, revealed, marked,
                 active: true }));
         }
     } catch {
@@ -38,12 +41,32 @@ function store() {
     }
 }
 
+// The kept session with only what has the expected shape (another version of the page, or a hand,
+// may have written anything there).
 function stored() {
+    let kept = null;
     try {
-        return JSON.parse(localStorage.getItem(storageKey) ?? 'null');
+        kept = JSON.parse(localStorage.getItem(storageKey) ?? 'null');
     } catch {
         return null;
     }
+    if (typeof kept !== 'object' || kept === null) {
+        return null;
+    }
+    const text = (v) => (typeof v === 'string' ? v : '');
+    const answers = {};
+    for (const [mode, quantities] of Object.entries(typeof kept.answers === 'object' && kept.answers ? kept.answers : {})) {
+        if (typeof quantities === 'object' && quantities) {
+            answers[mode] = Object.fromEntries(Object.entries(quantities).filter(([, t]) => typeof t === 'string'));
+        }
+    }
+    const sections = Array.isArray(kept.revealed?.sections) ? kept.revealed.sections : [];
+    return {
+        taskText: text(kept.taskText), student: text(kept.student), group: text(kept.group), answers,
+        revealed: { sections: sections.filter((r) => typeof r?.mode === 'string' && typeof r?.section === 'string'),
+            solution: kept.revealed?.solution === true },
+        marked: kept.marked === true, active: kept.active === true,
+    };
 }
 
 function forget() {
@@ -86,6 +109,12 @@ export function initCheck({ getCore, execute, taskFile }) {
     const formTask = () => {
         const form = readForm();
         return { ...taskFile.names(), star: form.star, texts: form.texts, checks: form.checks, precision: readPrecision() };
+    };
+
+    // The task of a kept session, or null when its text is no task.
+    const keptTaskOf = (kept) => {
+        const answer = kept.taskText ? core().readTask(new TextEncoder().encode(kept.taskText), 'сохранённая проверка') : null;
+        return answer?.task ?? null;
     };
 
     const announce = (text) => {
@@ -251,11 +280,13 @@ export function initCheck({ getCore, execute, taskFile }) {
             showMessage(sheet.message);
             return false;
         }
+        const taskText = core().writeTask(task.title ?? '', task.note ?? '');
         const kept = stored();
-        const base = given ?? (kept && kept.task && sameTask(kept.task, task) ? kept
+        const keptTask = kept ? keptTaskOf(kept) : null;
+        const base = given ?? (keptTask && sameTask(keptTask, task) ? kept
             : { student: kept?.student ?? '', group: kept?.group ?? '' });
         session = {
-            task, sheet,
+            task, taskText, sheet,
             student: base.student ?? '', group: base.group ?? '',
             answers: base.answers ?? {},
             revealed: { sections: [...(base.revealed?.sections ?? [])], solution: Boolean(base.revealed?.solution) },
@@ -366,9 +397,10 @@ export function initCheck({ getCore, execute, taskFile }) {
         // The page is loaded: a check that was open before the reload comes back with its answers.
         ready() {
             const kept = stored();
-            if (kept?.active && kept.task) {
-                taskFile.show(kept.task, null);
-                start(kept.task);
+            const task = kept?.active ? keptTaskOf(kept) : null;
+            if (task) {
+                taskFile.show(task, null);
+                start(task);
             }
         },
         // A task link with &check=1: the form shows the task, and it is checked.

@@ -154,6 +154,14 @@ export async function selfCheck(browser) {
     await page.click('#Check-Stop');
     check(await page.evaluate(() => document.getElementById('Check').hidden && !document.getElementById('Form3').inert),
         '"Закончить проверку" unlocks the form');
+    // A kept session that is no task (another version's, or damaged) is dropped quietly.
+    await page.evaluate(() => localStorage.setItem('vornik-check', JSON.stringify({ active: true, answers: 5,
+        taskText: '{"format":"vornik-task","ticks":{"CheckBox1":"yes"}}' })));
+    await page.goto(siteUrl(siteDir));
+    await page.waitForSelector('body[data-ready="true"]');
+    check(await page.evaluate(() => document.getElementById('Check').hidden && !document.getElementById('vornik-message').open
+        && !document.getElementById('Form3').inert), 'a damaged kept session leaves the page as it starts');
+    await page.evaluate(() => localStorage.clear());
     await page.close();
     rmSync(dir, { recursive: true, force: true });
 }
