@@ -52,9 +52,13 @@ export async function selfCheck(browser) {
         pressed: document.getElementById('Check-Start').getAttribute('aria-pressed'),
         locked: document.getElementById('Form3').inert,
         solutionHidden: getComputedStyle(document.getElementById('Form2')).display === 'none',
+        // This window is narrow: the sheet comes under the form, not over it.
+        below: document.getElementById('Check').getBoundingClientRect().top
+            >= document.getElementById('Form3').getBoundingClientRect().bottom,
         modes: [...document.querySelectorAll('#Check-Sheet legend')].map((l) => l.textContent),
     }));
-    check(state.shown && state.pressed === 'true' && state.locked && state.solutionHidden && state.modes.length === 2,
+    check(state.shown && state.pressed === 'true' && state.locked && state.solutionHidden && state.below
+        && state.modes.length === 2,
         'a link with &check=1 opens the sheet of both modes, the form locked and the solution hidden', JSON.stringify(state));
     const sheet = await shownMarks(page);
     check(sheet.length === key.length && sheet.every((s, k) => s.id === `Check-${key[k].mode}-${key[k].quantity}`),
