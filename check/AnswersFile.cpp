@@ -206,6 +206,14 @@ void SaveAnswers(const std::string& path, const AnswersFile& file) {
     ReplaceFile(path, WriteAnswers(file));
 }
 
+std::string SavedTimeText(std::time_t when) {
+    std::tm utc{};
+    gmtime_r(&when, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
+}
+
 std::string AnswersErrorMessage(const std::string& fileName, const std::string& error) {
     return "Не удалось открыть ответы \"" + fileName + "\": " + error + ".";
 }
@@ -216,6 +224,9 @@ AnswersTableResult ReadAnswersTable(std::string_view text) {
     if (text.starts_with("\xEF\xBB\xBF")) {
         text.remove_prefix(3);
     }
+    // A spreadsheet set to a decimal comma separates cells with semicolons: the first row tells.
+    const std::string_view first = text.substr(0, text.find('\n'));
+    const char separator = first.find(';') < first.find(',') ? ';' : ',';
     int row = 0;
     while (!text.empty()) {
         const size_t end = text.find('\n');
@@ -228,14 +239,15 @@ AnswersTableResult ReadAnswersTable(std::string_view text) {
         if (line.find_first_not_of(" \t") == std::string_view::npos) {
             continue;
         }
-        const size_t first = line.find(',');
-        const size_t second = first == std::string_view::npos ? first : line.find(',', first + 1);
-        if (second == std::string_view::npos) {
-            result.error = "строка " + std::to_string(row) + ": нужны три поля: режим,величина,ответ";
+        const size_t one = line.find(separator);
+        const size_t two = one == std::string_view::npos ? one : line.find(separator, one + 1);
+        if (two == std::string_view::npos) {
+            result.error = "строка " + std::to_string(row) + ": нужны три поля: режим" + separator +
+                           "величина" + separator + "ответ";
             return result;
         }
-        AnswerEntry entry{Cell(line.substr(0, first)), Cell(line.substr(first + 1, second - first - 1)),
-                          Cell(line.substr(second + 1))};
+        AnswerEntry entry{Cell(line.substr(0, one)), Cell(line.substr(one + 1, two - one - 1)),
+                          Cell(line.substr(two + 1))};
         if (row == 1 && entry.mode == "mode" && entry.quantity == "quantity") {
             continue;  // the header
         }

@@ -10,6 +10,7 @@
 // Unknown members are ignored; a bad file gets one Russian reason.
 
 #include <cstddef>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,11 +56,15 @@ AnswersReadResult LoadAnswers(const std::string& path, FieldLimits limits = Fiel
 // Writes with the safe file replacement; throws FileWriteError.
 void SaveAnswers(const std::string& path, const AnswersFile& file);
 
+// The time `when` as the file's "saved" member writes it: UTC, "2026-12-07T22:00:00Z".
+std::string SavedTimeText(std::time_t when);
+
 // "Не удалось открыть ответы \"name\": reason."
 std::string AnswersErrorMessage(const std::string& fileName, const std::string& error);
 
-// The answers of a CSV table "mode,quantity,answer" (UTF-8, a byte order mark and CRLF allowed; a
-// header row with those names is skipped; everything after the second comma is the answer, so
+// The answers of a CSV table "mode,quantity,answer" (UTF-8, a byte order mark and CRLF allowed;
+// semicolons instead of commas when the first row has one before any comma; a header row with
+// those names is skipped; everything after the second separator is the answer, so
 // "normal,Ia,20,8∠1,6" keeps its commas). A row with fewer than three cells refuses the table:
 // the reason names its row.
 struct AnswersTableResult {

@@ -197,6 +197,27 @@ TEST(Marking, PlantedMistakesAndCarriedChains) {
                                                        {"QTotal", Text(s.imag())}};
          },
          {{"YbMod", {"wrong", ""}}, {"YbArg", {"wrong", ""}}, {"PTotal", carried}, {"QTotal", carried}}},
+        {"a zero is no named mistake but at I0",
+         true,
+         "normal",
+         [](const SolutionRecord&) {
+             return std::map<std::string, std::string>{{"QTotal", "0"}};
+         },
+         {{"QTotal", {"wrong", ""}}}},
+        {"line current for phase current",
+         false,
+         "normal",
+         [](const SolutionRecord& r) {
+             return std::map<std::string, std::string>{{"YaMod", Text(r[IaLineMod])}};
+         },
+         {{"YaMod", {"mistake", "phase-for-line"}}}},
+        {"B and C swapped, delta phase currents",
+         false,
+         "normal",
+         [](const SolutionRecord& r) {
+             return std::map<std::string, std::string>{{"YcArg", Text(Degrees(At(r, IabMod)))}};
+         },
+         {{"YcArg", {"mistake", "b-c-swapped"}}}},
         {"no conjugate, delta line break",
          false,
          "break-C",
@@ -363,6 +384,7 @@ TEST(AnswersFile, RoundTripAndOneReasonPerBadFile) {
     EXPECT_EQ(back.file->answers.size(), 2u);
     EXPECT_EQ(back.file->answers[0].text, "20,8∠1,6");
     EXPECT_TRUE(back.file->solutionRevealed);
+    EXPECT_EQ(SavedTimeText(1796680800), "2026-12-07T22:00:00Z");
 
     const std::string task = R"("task":{"format":"vornik-task","version":1})";
     const std::pair<std::string, std::string> bad[] = {
@@ -398,6 +420,10 @@ TEST(AnswersFile, RoundTripAndOneReasonPerBadFile) {
     EXPECT_EQ((*table.answers)[0].text, "20,8∠1,6");
     EXPECT_EQ((*table.answers)[1].quantity, "P");
     EXPECT_EQ((*table.answers)[1].text, "1,5");
+    const AnswersTableResult semicolons = ReadAnswersTable("normal;Ia;20,8\nnormal;угол Ia;-30\n");
+    ASSERT_TRUE(semicolons.answers) << semicolons.error;
+    EXPECT_EQ((*semicolons.answers)[0].text, "20,8");
+    EXPECT_EQ((*semicolons.answers)[1].quantity, "угол Ia");
     EXPECT_EQ(ReadAnswersTable("normal,Ia,1\nnormal;Ib;2\n").error,
               "строка 2: нужны три поля: режим,величина,ответ");
 }

@@ -10,6 +10,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <vector>
@@ -422,8 +423,8 @@ EMSCRIPTEN_KEEPALIVE const char* vk_answers_read(const char* bytes, int size, co
                          {"saved", f.saved}}}});
 }
 
-// The answers file's text of `file` ({"title","note","student","group","answers","revealed":{"sections",
-// "solution"},"saved"}) with the task of the inputs last set.
+// The answers file's text of `file` ({"title","note","student","group","answers","revealed":
+// {"sections","solution"},"saved"}; "saved" missing: now) with the task of the inputs last set.
 EMSCRIPTEN_KEEPALIVE const char* vk_answers_write(const char* file) {
     const Json in = ParsedJson(file);
     const Json object = in.is_object() ? in : Json::object();
@@ -434,6 +435,9 @@ EMSCRIPTEN_KEEPALIVE const char* vk_answers_write(const char* file) {
     out.student = StringOf(object, "student");
     out.group = StringOf(object, "group");
     out.saved = StringOf(object, "saved");
+    if (out.saved.empty()) {
+        out.saved = SavedTimeText(std::time(nullptr));
+    }
     if (const auto answers = object.find("answers"); answers != object.end()) {
         out.answers = AnswersOf(*answers);
     }
