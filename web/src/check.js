@@ -25,6 +25,10 @@ const sameTask = (a, b) => JSON.stringify([a.star, a.texts, a.checks, a.precisio
     === JSON.stringify([b.star, b.texts, b.checks, b.precision]);
 
 const fieldId = (mode, quantity) => `Check-${mode}-${quantity}`;
+const stepId = (mode, section) => `Check-${mode}-step-${section.replace(/\s+/g, '_')}`;
+// A step is named by its number; a part of the solution without numbered sections (a delta load
+// phase break) names its sections by their headings.
+const stepName = (section) => (/^\d+$/.test(section) ? `шаг ${section}` : `шаг «${section}»`);
 
 // What the browser keeps of the session: the task as its task file's text (read back by the
 // core, so a damaged copy is refused like any task file), the student, the answers as typed, the
@@ -134,7 +138,7 @@ export function initCheck({ getCore, execute, taskFile }) {
 
     // The section lines of one step, under the row that asked for it.
     function showStep(mode, section, row, focus) {
-        const id = `Check-${mode}-step-${section}`;
+        const id = stepId(mode, section);
         let block = byId(id);
         if (!block) {
             useTask(session.task);
@@ -143,10 +147,10 @@ export function initCheck({ getCore, execute, taskFile }) {
                 return;
             }
             block = element('div', { id, className: 'step', tabIndex: -1 },
-                element('p', { className: 'step-head', textContent: `Шаг ${section} решения` }),
+                element('p', { className: 'step-head', textContent: `Решение, ${stepName(section)}` }),
                 ...answer.lines.map((line) => element('div', { textContent: line || '\u00a0' })));
             block.setAttribute('role', 'region');
-            block.setAttribute('aria-label', `Шаг ${section} решения`);
+            block.setAttribute('aria-label', `Решение, ${stepName(section)}`);
             row.after(block);
             if (!session.revealed.sections.some((s) => s.mode === mode && s.section === section)) {
                 session.revealed.sections.push({ mode, section });
@@ -245,7 +249,7 @@ export function initCheck({ getCore, execute, taskFile }) {
             if (m.verdict === 'wrong' || m.verdict === 'mistake') {
                 const row = byId(`${id}-row`);
                 const button = element('button', { type: 'button', id: `${id}-step`, className: 'step-button',
-                    textContent: `Показать шаг ${m.section}` });
+                    textContent: `Показать ${stepName(m.section)}` });
                 button.addEventListener('click', () => showStep(m.mode, m.section, row, true));
                 place.after(button);
             }
