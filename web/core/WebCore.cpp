@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -17,6 +18,8 @@
 #include "check/AnswersFile.h"
 #include "check/CheckJson.h"
 #include "check/Marking.h"
+#include "classset/AnswerKey.h"
+#include "classset/RandomVariants.h"
 #include "diagram/Diagram.h"
 #include "diagram/PictureEncoders.h"
 #include "diagram/RecordingCanvas.h"
@@ -115,6 +118,45 @@ Json TaskJson(const TaskFile& t) {
 std::string StringOf(const Json& object, const char* name) {
     const auto it = object.find(name);
     return it != object.end() && it->is_string() ? it->get<std::string>() : std::string();
+}
+
+// {"error":text}
+Json ErrorJson(const std::string& text) {
+    return Json{{"error", text}};
+}
+
+// JSON text from the page; anything else is an empty object.
+Json ParsedJson(const char* text) {
+    // Read through the same kind of input as the task reader's, so the parser is compiled once.
+    const std::string_view view(text);
+    Json value = Json::parse(view.begin(), view.end(), nullptr, false);
+    return value.is_discarded() ? Json::object() : value;
+}
+
+// A draw whose run stops is drawn again; after this many runs the page says so instead of
+// keeping the student waiting (a run with every emergency mode takes a good part of a second
+// on a slow phone).
+constexpr int kRandomTaskRuns = 60;
+
+// The ranges of a text such as "r1=5..20/0,5 x1=-10..10": separated by blanks or semicolons
+// (the comma is the decimal separator). Returns the one that could not be read, or empty.
+std::string ReadRanges(std::string_view text, std::vector<VaryRange>& ranges) {
+    size_t at = 0;
+    while (at < text.size()) {
+        const size_t start = text.find_first_not_of(" \t\r\n;", at);
+        if (start == std::string_view::npos) {
+            break;
+        }
+        const size_t stop = std::min(text.find_first_of(" \t\r\n;", start), text.size());
+        const std::string_view one = text.substr(start, stop - start);
+        VaryRange range;
+        if (!ParseVaryRange(one, range).empty()) {
+            return std::string(one);
+        }
+        ranges.push_back(range);
+        at = stop;
+    }
+    return std::string();
 }
 
 }  // namespace
@@ -413,9 +455,7 @@ EMSCRIPTEN_KEEPALIVE const char* vk_check_mark(const char* answers) {
     if (!sheet.completed) {
         return Answer(MessageJson(sheet.message, false));
     }
-    // Parsed from a string view, as task files are: one parser in the WebAssembly, not three.
-    const std::string_view text(answers);
-    const Json parsed = Json::parse(text.begin(), text.end(), nullptr, false);
+    const Json parsed = ParsedJson(answers);
     return Answer(MarksJson(MarkAnswers(sheet, AnswersOf(parsed))));
 }
 
@@ -447,17 +487,17 @@ EMSCRIPTEN_KEEPALIVE const char* vk_answers_read(const char* bytes, int size, co
                          {"saved", f.saved}}}});
 }
 
-// The answers file's text of `file` ({"title","student","group","answers","revealed":{"sections",
-// "solution"},"saved"}, the page giving the time as new Date().toISOString() does, without the
-// milliseconds) with the task of the inputs last set. The clock stays in the page: the C
-// library's time formatting would make the site larger.
+// The answers file's text of `file` ({"title","note","student","group","answers","revealed":
+// {"sections","solution"},"saved"}, the page giving the time as new Date().toISOString() does,
+// without the milliseconds) with the task of the inputs last set. The clock stays in the page:
+// the C library's time formatting would make the site larger.
 EMSCRIPTEN_KEEPALIVE const char* vk_answers_write(const char* file) {
-    const std::string_view text(file);
-    const Json in = Json::parse(text.begin(), text.end(), nullptr, false);
+    const Json in = ParsedJson(file);
     const Json object = in.is_object() ? in : Json::object();
     AnswersFile out;
     out.task = TakeTask(gForm, gPrecision);
     out.task.title = StringOf(object, "title");
+    out.task.note = StringOf(object, "note");
     out.student = StringOf(object, "student");
     out.group = StringOf(object, "group");
     out.saved = StringOf(object, "saved");
@@ -478,6 +518,54 @@ EMSCRIPTEN_KEEPALIVE const char* vk_answers_write(const char* file) {
     }
     gOut = WriteAnswers(out);
     return gOut.c_str();
+}
+
+// The words of each verdict: {"right":"верно",…}.
+EMSCRIPTEN_KEEPALIVE const char* vk_check_verdicts() {
+    Json out = Json::object();
+    for (const Verdict v :
+         {Verdict::Right, Verdict::Carried, Verdict::Mistake, Verdict::Wrong, Verdict::Missing}) {
+        out[VerdictId(v)] = VerdictName(v);
+    }
+    return Answer(out);
+}
+
+// "Случайная задача": the task of the inputs set last with every field of `ranges` drawn by
+// `seed` (a decimal number), one whose run completes, as {"task":{…}} (as vk_task_read gives
+// it) or {"error":text}.
+EMSCRIPTEN_KEEPALIVE const char* vk_check_random(const char* ranges, const char* seed) {
+    std::vector<VaryRange> parsed;
+    if (const std::string bad = ReadRanges(ranges, parsed); !bad.empty()) {
+        return Answer(
+            ErrorJson("Диапазон «" + bad +
+                      "» не прочитан. Пишите имя=от..до/шаг, например r1=5..20/0,5; имена полей: u1…u3, "
+                      "a1…a3, r1, x1, r2, x2, r3, x3, r0, shunt1…shunt3."));
+    }
+    if (parsed.empty()) {
+        return Answer(
+            ErrorJson("Нет ни одного диапазона: укажите, какие данные задачи выбирать случайно, "
+                      "например r1=5..20/0,5."));
+    }
+    const std::string_view seedText = seed;
+    std::uint64_t seedValue = 0;
+    std::from_chars(seedText.data(), seedText.data() + seedText.size(), seedValue);
+    const TaskValues base = FormTask();
+    int runs = 0;
+    const DrawResult draw = DrawVariants(base, 1, seedValue, parsed, [&runs](const TaskValues& task) {
+        return ++runs <= kRandomTaskRuns && VariantRuns(task);
+    });
+    if (draw.variants.empty()) {
+        return Answer(
+            ErrorJson("Не удалось выбрать задачу, расчёт которой доходит до конца: измените диапазоны "
+                      "или данные в форме."));
+    }
+    const TaskFile drawn = TakeTask(draw.variants.front().task.input, gPrecision);
+    // A drawn text longer than its field holds would be refused when the answers file is opened.
+    const TaskReadResult back = ReadTask(WriteTask(drawn), FieldLimits::Form);
+    if (!back.task) {
+        return Answer(ErrorJson("Значения диапазонов не помещаются в поля формы: " + back.error));
+    }
+    return Answer(Json{{"task", TaskJson(*back.task)}});
 }
 
 }  // extern "C"

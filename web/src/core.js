@@ -108,6 +108,32 @@ function bind(m) {
         // spans {line, begin, end} in string indices.
         rtf: (lines, raised) => (withTexts([lines.join('\n'), raised.map((s) => `${s.line},${s.begin},${s.end}`).join(';')],
             (textAt, spansAt) => m._vk_rtf(textAt, spansAt)) ? bytes() : null),
+        // "Проверить себя", on the task of the inputs set last: its sheet {modes: [{mode, caption,
+        // quantities: [{quantity, label, unit, angle, nonNegative, section}]}]} or {message, error}
+        // when its run stops; the marks of answers {mode: {quantity: text}}; the lines of one
+        // section of a mode's worked solution {lines}; the words of each verdict {right: 'верно', …}.
+        checkSheet: () => json(m._vk_check_sheet()),
+        checkMark: (answers) => withTexts([JSON.stringify(answers)], (at) => json(m._vk_check_mark(at))),
+        checkSection: (mode, section) => withTexts([mode, section], (modeAt, sectionAt) =>
+            json(m._vk_check_section(modeAt, sectionAt))),
+        checkVerdicts: () => json(m._vk_check_verdicts()),
+        // An answers file's bytes as {file: {task, student, group, answers, revealed, saved}} or
+        // {error}; the answers file's text of {student, group, answers, revealed, saved} with the
+        // task of the inputs set last.
+        readAnswers(bytes, name) {
+            const at = m._malloc(Math.max(bytes.length, 1));
+            m.HEAPU8.set(bytes, at);
+            try {
+                return withTexts([name], (nameAt) => json(m._vk_answers_read(at, bytes.length, nameAt)));
+            } finally {
+                m._free(at);
+            }
+        },
+        writeAnswers: (file) => withTexts([JSON.stringify(file)], (at) => m.UTF8ToString(m._vk_answers_write(at))),
+        // A random task: the inputs set last with the fields of `ranges` ("r1=5..20/0,5 x1=…")
+        // drawn by the seed (decimal text), one whose run completes: {task} or {error}.
+        randomTask: (ranges, seed) => withTexts([ranges, seed], (rangesAt, seedAt) =>
+            json(m._vk_check_random(rangesAt, seedAt))),
         phaseVoltage: (text) => withTexts([text], (at) => json(m._vk_phase_voltage(at))),
         reactance: (l, lUnit, c, cUnit, frequency, angular) => withTexts([l, c, frequency],
             (lAt, cAt, fAt) => json(m._vk_reactance(lAt, lUnit, cAt, cUnit, fAt, angular ? 1 : 0))),

@@ -1,5 +1,6 @@
 // The page: wires the forms to the core and runs the execute command.
 import { initAssistant, enableLineVoltageSection } from './assistant.js';
+import { initCheck } from './check.js';
 import { loadCore } from './core.js';
 import { initDiagram } from './diagram.js';
 import { showMessage } from './dialog.js';
@@ -37,6 +38,8 @@ function execute() {
     if (!core) {
         return;
     }
+    // While checking, the run shows the whole solution of the task checked: the answers record it.
+    check.noteExecute();
     const form = readForm();
     core.setInputs(form, readPrecision());
     const result = core.run();
@@ -97,7 +100,11 @@ initForm({
 initPrecision(edited);
 initAssistant(getCore, isStar);
 initResults(getCore);
-const task = initTask({ getCore, execute });
+// The task's links and files and "Проверить себя" each need the other: a link may start a check,
+// and a check opens tasks into the form as the task commands do.
+const checkStarter = { start: (t) => check.start(t), stop: () => check.stop() };
+const task = initTask({ getCore, execute, check: checkStarter });
+const check = initCheck({ getCore, execute, taskFile: task });
 // The main window's execute button, in the page's title bar.
 const executeButton = byId('Form1-SpeedButton1');
 executeButton.addEventListener('click', execute);
@@ -150,7 +157,9 @@ ready.then(async (loaded) => {
     noteFieldTable(table, modes);
     executeButton.disabled = false;
     enableExecute();
+    byId('Check-Start').disabled = false;
     noteReady();
+    check.ready();
     task.ready();
 }, (error) => {
     showMessage(String(error));

@@ -1,13 +1,13 @@
 // The task file on the page: "Открыть задачу" (a file picker), "Сохранить задачу" (a download) and
 // "Ссылка на задачу", a link whose fragment holds the whole task (#task= and the file's UTF-8
-// bytes in base64url without padding; &run=1 also runs it). A fragment never goes to a server,
-// and the link works from file:// and offline like the page itself.
+// bytes in base64url without padding; &run=1 also runs it, &check=1 opens it in "Проверить себя").
+// A fragment never goes to a server, and the link works from file:// and offline like the page itself.
 import { showMessage } from './dialog.js';
 import { byId } from './dom.js';
 import { fillForm, readForm } from './form.js';
 import { noteShareLink } from './hooks.js';
 import { fillPrecision, readPrecision } from './precision.js';
-import { saveFile } from './save.js';
+import { pickFile, saveFile } from './save.js';
 
 const linkName = 'ссылка на задачу';
 // A link that cannot be read was most often cut short or changed on its way: how to get a good one.
@@ -38,29 +38,47 @@ export function fromBase64url(text) {
     }
 }
 
-// The #task= fragment of an address: {bytes, run} or null.
+// The #task= fragment of an address: {bytes, then} or null, where then is 'run' (&run=1), 'check'
+// (&check=1: "Проверить себя" on the task) or null.
 function fragmentTask(hash) {
     const parts = hash.replace(/^#/, '').split('&');
     const task = parts.find((p) => p.startsWith('task='));
-    return task === undefined ? null : { bytes: fromBase64url(task.slice(5)), run: parts.includes('run=1') };
+    const then = parts.includes('check=1') ? 'check' : parts.includes('run=1') ? 'run' : null;
+    return task === undefined ? null : { bytes: fromBase64url(task.slice(5)), then };
 }
 
-export function initTask({ getCore, execute }) {
-    const open = async (bytes, name, run) => {
+// A task ({title, note, star, texts, checks, precision}) into the form and the precision settings,
+// its title into the page's; `name` is the file's or link's (null: the page's title stays).
+function showTask(task, name) {
+    fillForm(task);
+    fillPrecision(task.precision);
+    title = task.title;
+    note = task.note;
+    if (name !== null) {
+        document.title = `${pageTitle} - ${name}${title ? ` (${title})` : ''}`;
+    }
+}
+
+// check.start(task) starts "Проверить себя" on a task a link opened with &check=1; any other task
+// opened ends a check in progress first (check.stop()), as the form then shows another task.
+export function initTask({ getCore, execute, check }) {
+    const open = async (bytes, name, then) => {
         const answer = getCore().readTask(bytes, name);
         if (answer.error) {
             await showMessage(name === linkName ? `${damagedLink}\n\n${answer.error}` : answer.error);
             return;
         }
-        fillForm(answer.task);
-        fillPrecision(answer.task.precision);
-        title = answer.task.title;
-        note = answer.task.note;
-        document.title = `${pageTitle} - ${name}${title ? ` (${title})` : ''}`;
+        if (then !== 'check') {
+            check.stop();
+        }
+        showTask(answer.task, name);
+        if (then === 'check') {
+            check.start(answer.task);
+        }
         if (answer.warning) {
             await showMessage(answer.warning);
         }
-        if (run) {
+        if (then === 'run') {
             execute();
         }
     };
@@ -69,21 +87,8 @@ export function initTask({ getCore, execute }) {
         return getCore().writeTask(title, note);
     };
 
-    // The file picker is made for each choice (a file input holds no text to limit).
-    byId('Form1-OpenTask').addEventListener('click', () => {
-        const picker = Object.assign(document.createElement('input'),
-            { type: 'file', accept: '.vornik,application/x-vornik-task,application/json', hidden: true });
-        picker.addEventListener('change', async () => {
-            const file = picker.files[0];
-            picker.remove();
-            if (file) {
-                await open(new Uint8Array(await file.arrayBuffer()), file.name, false);
-            }
-        }, { once: true });
-        picker.addEventListener('cancel', () => picker.remove(), { once: true });
-        document.body.append(picker);
-        picker.click();
-    });
+    byId('Form1-OpenTask').addEventListener('click', () => pickFile('.vornik,application/x-vornik-task,application/json',
+        (bytes, name) => open(bytes, name, null)));
     byId('Form1-SaveTask').addEventListener('click', () => {
         saveFile(new TextEncoder().encode(taskText()), `${title || 'задача'}.vornik`, 'application/x-vornik-task');
     });
@@ -102,13 +107,15 @@ export function initTask({ getCore, execute }) {
     const openFragment = () => {
         const task = fragmentTask(location.hash);
         if (task) {
-            open(task.bytes, linkName, task.run);
+            open(task.bytes, linkName, task.then);
         }
     };
     window.addEventListener('hashchange', openFragment);
     return {
         // The link of the task in the form now, without running it.
         link: taskLink,
+        show: showTask,
+        names: () => ({ title, note }),
         ready() {
             for (const id of ['Form1-OpenTask', 'Form1-SaveTask', 'Form1-ShareTask']) {
                 byId(id).disabled = false;

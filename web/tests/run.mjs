@@ -4,6 +4,7 @@
 import * as app from './app.test.mjs';
 import * as audit from './audit.test.mjs';
 import { launchBrowser, openPage } from './browser.mjs';
+import * as check from './check.test.mjs';
 import { useFieldTable } from './circuits.mjs';
 import { record, siteDir } from './context.mjs';
 import * as diagram from './diagram.test.mjs';
@@ -14,7 +15,7 @@ import * as reports from './reports.test.mjs';
 import * as site from './site.test.mjs';
 import * as tasks from './tasks.test.mjs';
 
-const groups = { ...reports, ...diagram, ...files, ...form, ...site, ...phone, ...app, ...audit, ...tasks };
+const groups = { ...reports, ...diagram, ...files, ...form, ...site, ...phone, ...app, ...audit, ...tasks, ...check };
 const only = process.env.VORNIK_WEB_TESTS?.split(',');
 
 const browser = await launchBrowser();
