@@ -149,11 +149,11 @@ std::string ReadRanges(std::string_view text, std::vector<VaryRange>& ranges) {
         }
         const size_t stop = std::min(text.find_first_of(" \t\r\n;", start), text.size());
         const std::string_view one = text.substr(start, stop - start);
-        VaryRange range;
-        if (!ParseVaryRange(one, range).empty()) {
+        const Outcome<VaryRange> range = ParseVaryRange(one);
+        if (!range) {
             return std::string(one);
         }
-        ranges.push_back(range);
+        ranges.push_back(*range);
         at = stop;
     }
     return std::string();
@@ -562,10 +562,10 @@ EMSCRIPTEN_KEEPALIVE const char* vk_check_random(const char* ranges, const char*
     const TaskFile drawn = TakeTask(draw.variants.front().task.input, gPrecision);
     // A drawn text longer than its field holds would be refused when the answers file is opened.
     const TaskReadResult back = ReadTask(WriteTask(drawn), FieldLimits::Form);
-    if (!back.task) {
-        return Answer(ErrorJson("Значения диапазонов не помещаются в поля формы: " + back.error));
+    if (!back) {
+        return Answer(ErrorJson("Значения диапазонов не помещаются в поля формы: " + back.Error().message));
     }
-    return Answer(Json{{"task", TaskJson(*back.task)}});
+    return Answer(Json{{"task", TaskJson(back->task)}});
 }
 
 }  // extern "C"
