@@ -112,9 +112,9 @@ Outcome<int> ParseDiagramSelection(const std::string& sel, bool star) {
         return Failure{"неизвестная диаграмма «" + sel + "»: " + kSelectionHint, ""};
     }
     if (found == nullptr && star) {
-        return Failure{mode + " — режим треугольника; добавьте --delta или для звезды выберите " +
-                           PhaseFaultNames(true),
-                       ""};
+        return Failure{
+            mode + " — режим треугольника; добавьте --delta или для звезды выберите " + PhaseFaultNames(true),
+            ""};
     }
     if (found == nullptr) {
         return Failure{mode + " — режим звезды; с --delta выберите " + PhaseFaultNames(false), ""};
