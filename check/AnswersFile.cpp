@@ -114,7 +114,6 @@ std::string Cell(std::string_view cell) {
 }  // namespace
 
 AnswersReadResult ReadAnswers(std::string_view bytes, FieldLimits limits) {
-    AnswersReadResult result;
     try {
         if (bytes.size() > kAnswersMaxBytes) {
             throw Refused{"файл больше 1 МиБ"};
@@ -161,11 +160,10 @@ AnswersReadResult ReadAnswers(std::string_view bytes, FieldLimits limits) {
         if (const auto revealed = file.find("revealed"); revealed != file.end()) {
             ReadRevealed(*revealed, out);
         }
-        result.file = std::move(out);
+        return out;
     } catch (const Refused& refused) {
-        result.error = refused.why;
+        return Failure{refused.why, ""};
     }
-    return result;
 }
 
 std::string WriteAnswers(const AnswersFile& file) {
@@ -195,9 +193,7 @@ std::string WriteAnswers(const AnswersFile& file) {
 AnswersReadResult LoadAnswers(const std::string& path, FieldLimits limits) {
     const InputFile file = ReadInputFile(path, kAnswersMaxBytes);
     if (file.error != 0 || file.notRegular) {
-        AnswersReadResult result;
-        result.error = InputFileProblem(file);
-        return result;
+        return Failure{InputFileProblem(file), ""};
     }
     return ReadAnswers(file.bytes, limits);
 }
@@ -219,7 +215,6 @@ std::string AnswersErrorMessage(const std::string& fileName, const std::string& 
 }
 
 AnswersTableResult ReadAnswersTable(std::string_view text) {
-    AnswersTableResult result;
     std::vector<AnswerEntry> out;
     if (text.starts_with("\xEF\xBB\xBF")) {
         text.remove_prefix(3);
@@ -242,9 +237,9 @@ AnswersTableResult ReadAnswersTable(std::string_view text) {
         const size_t one = line.find(separator);
         const size_t two = one == std::string_view::npos ? one : line.find(separator, one + 1);
         if (two == std::string_view::npos) {
-            result.error = "строка " + std::to_string(row) + ": нужны три поля: режим" + separator +
-                           "величина" + separator + "ответ";
-            return result;
+            return Failure{"строка " + std::to_string(row) + ": нужны три поля: режим" + separator +
+                               "величина" + separator + "ответ",
+                           ""};
         }
         AnswerEntry entry{Cell(line.substr(0, one)), Cell(line.substr(one + 1, two - one - 1)),
                           Cell(line.substr(two + 1))};
@@ -253,8 +248,7 @@ AnswersTableResult ReadAnswersTable(std::string_view text) {
         }
         out.push_back(std::move(entry));
     }
-    result.answers = std::move(out);
-    return result;
+    return out;
 }
 
 }  // namespace vornik

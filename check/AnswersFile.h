@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "check/Marking.h"
+#include "fileio/Failure.h"
 #include "task/TaskFile.h"
 
 namespace vornik {
@@ -41,10 +42,8 @@ struct AnswersFile {
     std::string saved;  // UTC, "2026-12-07T22:00:00Z"
 };
 
-struct AnswersReadResult {
-    std::optional<AnswersFile> file;
-    std::string error;  // why it was refused (Russian, without the file's name)
-};
+// The file, or why it was refused (Russian, without the file's name).
+using AnswersReadResult = Outcome<AnswersFile>;
 
 // The task inside is read with `limits`, as a task file would be.
 AnswersReadResult ReadAnswers(std::string_view bytes, FieldLimits limits = FieldLimits::None);
@@ -67,10 +66,7 @@ std::string AnswersErrorMessage(const std::string& fileName, const std::string& 
 // those names is skipped; everything after the second separator is the answer, so
 // "normal,Ia,20,8∠1,6" keeps its commas). A row with fewer than three cells refuses the table:
 // the reason names its row.
-struct AnswersTableResult {
-    std::optional<std::vector<AnswerEntry>> answers;
-    std::string error;
-};
+using AnswersTableResult = Outcome<std::vector<AnswerEntry>>;
 AnswersTableResult ReadAnswersTable(std::string_view text);
 
 }  // namespace vornik

@@ -67,34 +67,34 @@ CheckOutcome RunCheck(const CliOptions& options) {
     std::vector<AnswerEntry> answers;
     if (LooksLikeJson(file.bytes)) {
         const AnswersReadResult read = ReadAnswers(file.bytes);
-        if (!read.file) {
-            outcome.error = AnswersErrorMessage(path, read.error);
+        if (!read) {
+            outcome.error = AnswersErrorMessage(path, read.Error().message);
             return outcome;
         }
-        answers = read.file->answers;
-        const TaskValues own{read.file->task.title, read.file->task.input, read.file->task.precision};
+        answers = read->answers;
+        const TaskValues own{read->task.title, read->task.input, read->task.precision};
         if (!options.taskGiven) {
             task = own;
         } else if (!SameExercise(task, own)) {
-            outcome.warnings.push_back("the answers file \"" + path +
-                                       "\" holds another task; its answers are marked against the given one");
+            outcome.warnings.push_back("в файле ответов \"" + path +
+                                       "\" другая задача; ответы проверены по заданной");
         }
     } else {
         const AnswersTableResult read = ReadAnswersTable(file.bytes);
-        if (!read.answers) {
-            outcome.error = AnswersErrorMessage(path, read.error);
+        if (!read) {
+            outcome.error = AnswersErrorMessage(path, read.Error().message);
             return outcome;
         }
-        answers = *read.answers;
+        answers = *read;
     }
     const AnswerSheet sheet = MakeAnswerSheet(task);
     if (!sheet.completed) {
-        outcome.error = "the task does not run: " + sheet.message;
+        outcome.error = "расчёт задачи не доходит до конца: " + sheet.message;
         return outcome;
     }
     const Marks marks = MarkAnswers(sheet, answers);
     for (const std::string& unknown : marks.unknown) {
-        outcome.warnings.push_back("no such mode and quantity in the task: " + unknown);
+        outcome.warnings.push_back("в задаче нет такого режима или величины: " + unknown);
     }
     outcome.read = true;
     outcome.output = options.json ? JsonText(MarksJson(marks)) + "\n" : MarksText(sheet, marks);

@@ -15,10 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ReadAnswerText(bytes, true);
     ReadAnswersTable(bytes);
     const AnswersReadResult read = ReadAnswers(bytes);
-    if (read.file) {
-        const AnswerSheet sheet =
-            MakeAnswerSheet({read.file->task.title, read.file->task.input, read.file->task.precision});
-        MarkAnswers(sheet, read.file->answers);
+    if (read) {
+        const AnswerSheet sheet = MakeAnswerSheet({read->task.title, read->task.input, read->task.precision});
+        MarkAnswers(sheet, read->answers);
     }
     return 0;
 }

@@ -396,11 +396,11 @@ TEST(AnswersFile, RoundTripAndOneReasonPerBadFile) {
     file.solutionRevealed = true;
     file.saved = "2026-12-07T22:00:00Z";
     const AnswersReadResult back = ReadAnswers(WriteAnswers(file));
-    ASSERT_TRUE(back.file) << back.error;
-    EXPECT_EQ(WriteAnswers(*back.file), WriteAnswers(file));
-    EXPECT_EQ(back.file->answers.size(), 2u);
-    EXPECT_EQ(back.file->answers[0].text, "20,8∠1,6");
-    EXPECT_TRUE(back.file->solutionRevealed);
+    ASSERT_TRUE(back) << back.Error().message;
+    EXPECT_EQ(WriteAnswers(*back), WriteAnswers(file));
+    EXPECT_EQ(back->answers.size(), 2u);
+    EXPECT_EQ(back->answers[0].text, "20,8∠1,6");
+    EXPECT_TRUE(back->solutionRevealed);
     EXPECT_EQ(SavedTimeText(1796680800), "2026-12-07T22:00:00Z");
 
     const std::string task = R"("task":{"format":"vornik-task","version":1})";
@@ -431,25 +431,25 @@ TEST(AnswersFile, RoundTripAndOneReasonPerBadFile) {
     };
     for (const auto& [bytes, reason] : bad) {
         const AnswersReadResult r = ReadAnswers(bytes);
-        EXPECT_FALSE(r.file) << bytes;
-        EXPECT_EQ(r.error, reason) << bytes;
+        ASSERT_FALSE(r) << bytes;
+        EXPECT_EQ(r.Error().message, reason) << bytes;
     }
     const AnswersReadResult unknown =
         ReadAnswers(R"({"format":"vornik-answers","version":3,"later":{"x":1},)" + task + "}");
-    EXPECT_TRUE(unknown.file) << unknown.error;
+    EXPECT_TRUE(unknown) << (unknown ? "" : unknown.Error().message);
 
     const AnswersTableResult table = ReadAnswersTable(
         "\xEF\xBB\xBFmode,quantity,answer\r\nnormal,Ia,20,8∠1,6\r\n\r\nnormal, P ,\"1,5\"\n");
-    ASSERT_TRUE(table.answers) << table.error;
-    ASSERT_EQ(table.answers->size(), 2u);
-    EXPECT_EQ((*table.answers)[0].text, "20,8∠1,6");
-    EXPECT_EQ((*table.answers)[1].quantity, "P");
-    EXPECT_EQ((*table.answers)[1].text, "1,5");
+    ASSERT_TRUE(table) << table.Error().message;
+    ASSERT_EQ(table->size(), 2u);
+    EXPECT_EQ((*table)[0].text, "20,8∠1,6");
+    EXPECT_EQ((*table)[1].quantity, "P");
+    EXPECT_EQ((*table)[1].text, "1,5");
     const AnswersTableResult semicolons = ReadAnswersTable("normal;Ia;20,8\nnormal;угол Ia;-30\n");
-    ASSERT_TRUE(semicolons.answers) << semicolons.error;
-    EXPECT_EQ((*semicolons.answers)[0].text, "20,8");
-    EXPECT_EQ((*semicolons.answers)[1].quantity, "угол Ia");
-    EXPECT_EQ(ReadAnswersTable("normal,Ia,1\nnormal;Ib;2\n").error,
+    ASSERT_TRUE(semicolons) << semicolons.Error().message;
+    EXPECT_EQ((*semicolons)[0].text, "20,8");
+    EXPECT_EQ((*semicolons)[1].quantity, "угол Ia");
+    EXPECT_EQ(ReadAnswersTable("normal,Ia,1\nnormal;Ib;2\n").Error().message,
               "строка 2: нужны три поля: режим,величина,ответ");
 }
 

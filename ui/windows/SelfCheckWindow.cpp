@@ -512,11 +512,11 @@ bool TSelfCheckWindow::OpenAnswers(const QString& path) {
     const QString name = QFileInfo(path).fileName();
     // The task is read as a task file opened here would be.
     const AnswersReadResult read = LoadAnswers(path.toStdString(), FieldLimits::Form);
-    if (!read.file) {
-        ShowErrorBox(Text(AnswersErrorMessage(name.toStdString(), read.error)));
+    if (!read) {
+        ShowErrorBox(Text(AnswersErrorMessage(name.toStdString(), read.Error().message)));
         return false;
     }
-    const AnswersFile& file = *read.file;
+    const AnswersFile& file = *read;
     SetTask(file.task, FileSource(QStringLiteral("из ответов"), path, file.task.title));
     Student->setText(Text(file.student));
     Group->setText(Text(file.group));

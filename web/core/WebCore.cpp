@@ -470,10 +470,10 @@ EMSCRIPTEN_KEEPALIVE const char* vk_check_section(const char* mode, const char* 
 EMSCRIPTEN_KEEPALIVE const char* vk_answers_read(const char* bytes, int size, const char* name) {
     const AnswersReadResult read =
         ReadAnswers(std::string_view(bytes, static_cast<size_t>(std::max(size, 0))), FieldLimits::Form);
-    if (!read.file) {
-        return Answer(Json{{"error", AnswersErrorMessage(name, read.error)}});
+    if (!read) {
+        return Answer(Json{{"error", AnswersErrorMessage(name, read.Error().message)}});
     }
-    const AnswersFile& f = *read.file;
+    const AnswersFile& f = *read;
     Json sections = Json::array();
     for (const RevealedSection& r : f.revealed) {
         sections.push_back({{"mode", r.mode}, {"section", r.section}});

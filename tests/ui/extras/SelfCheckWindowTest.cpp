@@ -243,7 +243,7 @@ class SelfCheckWindowTest : public QObject {
         ModalWatcher watcher;
         QVERIFY(!again.OpenAnswers(bad));
         QVERIFY(!again.SaveAnswers(nowhere));
-        const std::string reason = vornik::ReadAnswers("{\"format\": \"vornik-task\"}").error;
+        const std::string reason = vornik::ReadAnswers("{\"format\": \"vornik-task\"}").Error().message;
         QVERIFY(!reason.empty());
         QCOMPARE(watcher.Texts(),
                  (QStringList{Q(vornik::AnswersErrorMessage("плохой.vornik-answers", reason)),
