@@ -68,6 +68,18 @@ std::optional<std::string>* ClassSetOption(CliOptions& o, std::string_view arg) 
     if (arg == "--quiz-decimal") {
         return &o.quizDecimal;
     }
+    if (arg == "--grade") {
+        return &o.grade;
+    }
+    if (arg == "--answers") {
+        return &o.answers;
+    }
+    if (arg == "--scale") {
+        return &o.scale;
+    }
+    if (arg == "--thresholds") {
+        return &o.thresholds;
+    }
     return nullptr;
 }
 
@@ -200,9 +212,15 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& o) {
             } else {
                 o.vary.push_back(v);
             }
+        } else if (!arg.starts_with("-") || arg == "-") {
+            o.positional.emplace_back(arg);
         } else {
             return "unknown option '" + std::string(arg) + "' (see --help)";
         }
+    }
+    // Only --grade takes a plain argument (its OUTDIR).
+    if (!o.positional.empty() && !o.grade) {
+        return "unknown option '" + o.positional.front() + "' (see --help)";
     }
     if (o.pdfDiagrams && !o.pdf) {
         return "--pdf-diagrams goes with --pdf FILE";
@@ -396,6 +414,25 @@ Class set (a variant per student, answer key and quiz files in the folder OUTDIR
   worked solution with its diagrams) and key.pdf. A bad table exits with 1
   and one message naming its row and column; OUTDIR is then left untouched.
 
+Marking a group's work (the self-check's marks for every student of a class set):
+  --grade SETDIR --answers PATH OUTDIR
+                      mark the answers in PATH against the variants of the class
+                      set SETDIR (its NN.vornik) and write OUTDIR (new or empty).
+                      PATH is a folder of answers files (.vornik-answers) or a
+                      CSV table (UTF-8, comma or semicolon separated): columns
+                      student, variant, then one per key quantity by field
+                      name or label (IaMod, Ia, "угол Ia"; "short-A Ia" for
+                      another mode than normal), or student, variant, mode,
+                      quantity, answer. Bad rows and files are skipped with a
+                      message naming file, row and column; the rest is marked
+  --scale 5|100       the mark: 2 to 5 (default) or the score in per cent
+  --thresholds A,B,C  the per cents from which scale 5 gives 3, 4 and 5
+                      (default 50,70,85)
+  OUTDIR gets grades.csv (student,variant,right,carried,mistake,wrong,missing,
+  percent,mark), group.csv (shares per mode and quantity, the named mistakes
+  with their students, the score distribution), summary.txt (thresholds,
+  what was skipped and why) and NN-feedback.pdf per student and group.pdf.
+
 Output:
   --json              one JSON object: report lines, message, completed flag,
                       the live record, the seven mode slots and the task run
@@ -408,7 +445,7 @@ Exit status:
   0  done
   1  the calculation stopped with a message (the partial report is still
      printed), or the --out, --pdf or --save-task file could not be written (the old
-     file is kept)
+     file is kept), or --class-set or --grade could not make its folder
   2  a usage error, or a --task file that cannot be read (the message says why)
   3  the output could not be written (a full disk, an input/output error)
 )";
