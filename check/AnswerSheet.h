@@ -40,6 +40,7 @@ struct AnswerSheet {
     std::string message;  // why the run stopped, when it did not complete
     TaskValues task;
     bool neutral = false;  // the star has its neutral wire
+    QuizOptions tolerance;  // as the sheet was made with
     CalcState state;       // the run's mode slots
     std::vector<std::string> report;
     std::vector<SheetMode> modes;  // in run order

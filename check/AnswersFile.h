@@ -45,21 +45,23 @@ struct AnswersReadResult {
     std::string error;  // why it was refused (Russian, without the file's name)
 };
 
-AnswersReadResult ReadAnswers(std::string_view bytes);
+// The task inside is read with `limits`, as a task file would be.
+AnswersReadResult ReadAnswers(std::string_view bytes, FieldLimits limits = FieldLimits::None);
 // Indented JSON ending in a newline.
 std::string WriteAnswers(const AnswersFile& file);
 
 // Reads the file at `path`; a file that cannot be read is refused with the system's reason.
-AnswersReadResult LoadAnswers(const std::string& path);
+AnswersReadResult LoadAnswers(const std::string& path, FieldLimits limits = FieldLimits::None);
 // Writes with the safe file replacement; throws FileWriteError.
 void SaveAnswers(const std::string& path, const AnswersFile& file);
 
 // "Не удалось открыть ответы \"name\": reason."
 std::string AnswersErrorMessage(const std::string& fileName, const std::string& error);
 
-// The answers of a CSV table "mode,quantity,answer" (a header row with those names is skipped;
-// everything after the second comma is the answer, so "normal,Ia,20,8∠1,6" keeps its commas).
-// A row with fewer than three cells is refused: the reason names its row.
+// The answers of a CSV table "mode,quantity,answer" (UTF-8, a byte order mark and CRLF allowed; a
+// header row with those names is skipped; everything after the second comma is the answer, so
+// "normal,Ia,20,8∠1,6" keeps its commas). A row with fewer than three cells refuses the table:
+// the reason names its row.
 struct AnswersTableResult {
     std::optional<std::vector<AnswerEntry>> answers;
     std::string error;

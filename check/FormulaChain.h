@@ -13,8 +13,7 @@
 
 namespace vornik {
 
-// How a step finds the mode's geometry: the connection and kind of the mode, its neutral wire and,
-// for a delta line break, the fields of the line voltage and the three branches.
+// The mode a step computes in: its connection, kind and phase, and the star's neutral wire.
 struct ChainContext {
     ModeOfRun mode;
     bool neutral = false;
@@ -36,6 +35,9 @@ std::vector<ChainLink> ModeChain(const ChainContext& context);
 
 // The link of `field` (a modulus, angle, PTotal or QTotal field) in that mode, if the chain has one.
 std::optional<ChainLink> LinkOf(const ChainContext& context, int field);
+
+// The fields that hold quantity `field` (a modulus field, or PTotal / QTotal) in that mode.
+std::vector<int> QuantityFields(const ChainContext& context, int field);
 
 // Writes a known value of quantity `field` into a record in every form the solver keeps (modulus,
 // angle in radians, real and imaginary part), as the solver would have stored it from its

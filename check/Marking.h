@@ -58,7 +58,7 @@ struct Marks {
     std::vector<std::string> unknown;
 };
 
-// Marks `answers` against `sheet` (a completed one).
+// Marks `answers` against `sheet` (a completed one), with the sheet's tolerances.
 Marks MarkAnswers(const AnswerSheet& sheet, const std::vector<AnswerEntry>& answers);
 
 }  // namespace vornik

@@ -1,0 +1,245 @@
+#include "check/AnswersFile.h"
+
+#include <nlohmann/json.hpp>
+
+#include "fileio/ReadInputFile.h"
+#include "fileio/ReplaceFile.h"
+
+namespace vornik {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// Deeper files are refused before they are parsed (the parser recurses).
+constexpr int kMaxDepth = 64;
+
+struct Refused {
+    std::string why;
+};
+
+// The deepest nesting of arrays and objects, strings skipped.
+int NestingDepth(std::string_view bytes) {
+    int depth = 0;
+    int deepest = 0;
+    bool inString = false;
+    for (size_t k = 0; k < bytes.size(); ++k) {
+        const char c = bytes[k];
+        if (inString) {
+            k += c == '\\' ? 1 : 0;
+            inString = c != '"';
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            deepest = std::max(deepest, ++depth);
+        } else if (c == ']' || c == '}') {
+            --depth;
+        }
+    }
+    return deepest;
+}
+
+std::string Text(const Json& object, const char* name) {
+    const auto it = object.find(name);
+    if (it == object.end() || it->is_null()) {
+        return {};
+    }
+    if (!it->is_string()) {
+        throw Refused{std::string("«") + name + "» должен быть строкой"};
+    }
+    return it->get<std::string>();
+}
+
+std::vector<AnswerEntry> ReadAnswerMembers(const Json& answers) {
+    if (!answers.is_object()) {
+        throw Refused{"«answers» должен быть объектом: режим → {величина: ответ}"};
+    }
+    std::vector<AnswerEntry> out;
+    for (const auto& [mode, quantities] : answers.items()) {
+        if (!quantities.is_object()) {
+            throw Refused{"«answers." + mode + "» должен быть объектом: величина → ответ"};
+        }
+        for (const auto& [quantity, text] : quantities.items()) {
+            if (!text.is_string()) {
+                throw Refused{"«answers." + mode + "." + quantity + "» должен быть строкой"};
+            }
+            out.push_back({mode, quantity, text.get<std::string>()});
+        }
+    }
+    return out;
+}
+
+void ReadRevealed(const Json& revealed, AnswersFile& out) {
+    if (!revealed.is_object()) {
+        throw Refused{"«revealed» должен быть объектом"};
+    }
+    if (const auto solution = revealed.find("solution"); solution != revealed.end()) {
+        if (!solution->is_boolean()) {
+            throw Refused{"«revealed.solution» должен быть true или false"};
+        }
+        out.solutionRevealed = solution->get<bool>();
+    }
+    if (const auto sections = revealed.find("sections"); sections != revealed.end()) {
+        if (!sections->is_array()) {
+            throw Refused{"«revealed.sections» должен быть списком"};
+        }
+        for (const Json& s : *sections) {
+            if (!s.is_object()) {
+                throw Refused{"«revealed.sections» должен быть списком объектов {mode, section}"};
+            }
+            out.revealed.push_back({Text(s, "mode"), Text(s, "section")});
+        }
+    }
+}
+
+// A cell without its surrounding spaces, and without the quotes a spreadsheet puts round a cell
+// holding commas ("" inside stands for one quote).
+std::string Cell(std::string_view cell) {
+    const size_t from = cell.find_first_not_of(" \t");
+    if (from == std::string_view::npos) {
+        return {};
+    }
+    cell = cell.substr(from, cell.find_last_not_of(" \t") - from + 1);
+    if (cell.size() < 2 || cell.front() != '"' || cell.back() != '"') {
+        return std::string(cell);
+    }
+    std::string out;
+    for (size_t k = 1; k + 1 < cell.size(); ++k) {
+        out += cell[k];
+        k += cell[k] == '"' && cell[k + 1] == '"' ? 1 : 0;
+    }
+    return out;
+}
+
+}  // namespace
+
+AnswersReadResult ReadAnswers(std::string_view bytes, FieldLimits limits) {
+    AnswersReadResult result;
+    try {
+        if (bytes.size() > kAnswersMaxBytes) {
+            throw Refused{"файл больше 1 МиБ"};
+        }
+        if (const size_t nul = bytes.find('\0'); nul != std::string_view::npos) {
+            throw Refused{"это не текст JSON (нулевой байт в байте " + std::to_string(nul + 1) + ")"};
+        }
+        if (NestingDepth(bytes) > kMaxDepth) {
+            throw Refused{"это не файл ответов (слишком глубокая вложенность)"};
+        }
+        Json file;
+        try {
+            file = Json::parse(bytes.begin(), bytes.end());
+        } catch (const Json::parse_error& e) {
+            throw Refused{"это не текст JSON (ошибка в байте " + std::to_string(e.byte) + ")"};
+        } catch (const Json::exception&) {
+            throw Refused{"это не текст JSON (число вне допустимого диапазона)"};
+        }
+        if (!file.is_object() || !file.contains("format") || file["format"] != kAnswersFormat) {
+            throw Refused{"это не файл ответов (нет «\"format\": \"vornik-answers\"»)"};
+        }
+        if (const auto version = file.find("version"); version != file.end()) {
+            if (!version->is_number_integer() || version->get<long long>() < 1) {
+                throw Refused{"«version» должен быть целым числом от 1"};
+            }
+        }
+        const auto task = file.find("task");
+        if (task == file.end() || !task->is_object()) {
+            throw Refused{"в файле нет задачи («task»)"};
+        }
+        AnswersFile out;
+        const TaskReadResult read =
+            ReadTask(task->dump(-1, ' ', false, Json::error_handler_t::replace), limits);
+        if (!read.task) {
+            throw Refused{"задача в файле не читается: " + read.error};
+        }
+        out.task = *read.task;
+        out.student = Text(file, "student");
+        out.group = Text(file, "group");
+        out.saved = Text(file, "saved");
+        if (const auto answers = file.find("answers"); answers != file.end()) {
+            out.answers = ReadAnswerMembers(*answers);
+        }
+        if (const auto revealed = file.find("revealed"); revealed != file.end()) {
+            ReadRevealed(*revealed, out);
+        }
+        result.file = std::move(out);
+    } catch (const Refused& refused) {
+        result.error = refused.why;
+    }
+    return result;
+}
+
+std::string WriteAnswers(const AnswersFile& file) {
+    Json out;
+    out["format"] = kAnswersFormat;
+    out["version"] = kAnswersVersion;
+    out["task"] = Json::parse(WriteTask(file.task));
+    out["student"] = file.student;
+    out["group"] = file.group;
+    Json answers = Json::object();
+    for (const AnswerEntry& a : file.answers) {
+        answers[a.mode][a.quantity] = a.text;
+    }
+    out["answers"] = std::move(answers);
+    Json sections = Json::array();
+    for (const RevealedSection& s : file.revealed) {
+        sections.push_back({{"mode", s.mode}, {"section", s.section}});
+    }
+    out["revealed"] = {{"sections", std::move(sections)}, {"solution", file.solutionRevealed}};
+    out["saved"] = file.saved;
+    return out.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+AnswersReadResult LoadAnswers(const std::string& path, FieldLimits limits) {
+    const InputFile file = ReadInputFile(path, kAnswersMaxBytes);
+    if (file.error != 0 || file.notRegular) {
+        AnswersReadResult result;
+        result.error = InputFileProblem(file);
+        return result;
+    }
+    return ReadAnswers(file.bytes, limits);
+}
+
+void SaveAnswers(const std::string& path, const AnswersFile& file) {
+    ReplaceFile(path, WriteAnswers(file));
+}
+
+std::string AnswersErrorMessage(const std::string& fileName, const std::string& error) {
+    return "Не удалось открыть ответы \"" + fileName + "\": " + error + ".";
+}
+
+AnswersTableResult ReadAnswersTable(std::string_view text) {
+    AnswersTableResult result;
+    std::vector<AnswerEntry> out;
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        text.remove_prefix(3);
+    }
+    int row = 0;
+    while (!text.empty()) {
+        const size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        ++row;
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        if (line.find_first_not_of(" \t") == std::string_view::npos) {
+            continue;
+        }
+        const size_t first = line.find(',');
+        const size_t second = first == std::string_view::npos ? first : line.find(',', first + 1);
+        if (second == std::string_view::npos) {
+            result.error = "строка " + std::to_string(row) + ": нужны три поля: режим,величина,ответ";
+            return result;
+        }
+        AnswerEntry entry{Cell(line.substr(0, first)), Cell(line.substr(first + 1, second - first - 1)),
+                          Cell(line.substr(second + 1))};
+        if (row == 1 && entry.mode == "mode" && entry.quantity == "quantity") {
+            continue;  // the header
+        }
+        out.push_back(std::move(entry));
+    }
+    result.answers = std::move(out);
+    return result;
+}
+
+}  // namespace vornik
