@@ -332,8 +332,9 @@ GroupAnswers TableReader::Read() {
         const bool spill = long_ && separator_ == ',';
         if (cells.size() > header_.size() && !spill) {
             Skip(row, static_cast<int>(header_.size()) + 1,
-                 "ячеек больше, чем столбцов в заголовке (" + std::to_string(header_.size()) +
-                     "); число с запятой в таблице через запятую возьмите в кавычки");
+                 "ячеек больше, чем столбцов в заголовке (" + std::to_string(header_.size()) + ")" +
+                     (separator_ == ',' ? "; число с запятой в таблице через запятую возьмите в кавычки"
+                                        : ""));
             continue;
         }
         if (cells.size() < header_.size()) {

@@ -1,0 +1,112 @@
+// The group's answers table: every malformed input gets its one message naming file, row and
+// column, and the other rows are still read; a table nothing can be read from is refused whole.
+
+#include <gtest/gtest.h>
+
+#include "grade/GroupAnswers.h"
+
+namespace vornik {
+namespace {
+
+struct TableCase {
+    const char* name;
+    std::string csv;
+    // The whole table refused with this message, or else the rows skipped and the students read
+    // as "student/variant: mode quantity=text; …".
+    std::string error;
+    std::vector<std::string> skipped;
+    std::vector<std::string> students;
+};
+
+std::string Described(const StudentAnswers& s) {
+    std::string out = s.student + "/" + s.variant + ":";
+    for (const AnswerEntry& a : s.answers) {
+        out += " " + a.mode + " " + a.quantity + "=" + a.text + ";";
+    }
+    return out;
+}
+
+TEST(GroupAnswersTable, MalformedInputs) {
+    const std::vector<TableCase> cases = {
+        {"wide, semicolons, BOM, CRLF, quotes, a mode prefix",
+         "\xEF\xBB\xBFstudent;variant;Ia;угол Ia;short-A:IaMod\r\n\"Иванов; И.\";07;20,8;\"-30\";493\r\n",
+         "",
+         {},
+         {"Иванов; И./07: normal Ia=20,8; normal угол Ia=-30; short-A IaMod=493;"}},
+        {"an unquoted decimal comma spills into a cell too many",
+         "student,variant,Ia\nА,1,20,8\nБ,1,\"20,8\"\n",
+         "",
+         {"a.csv: строка 2, столбец 4: ячеек больше, чем столбцов в заголовке (3); число с запятой в таблице "
+          "через запятую возьмите в кавычки"},
+         {"Б/1: normal Ia=20,8;"}},
+        {"a cell too few, an empty name, no variant, a student twice",
+         "student;variant;Ia;Ib\nА;1;2\n;1;2;3\nВ;;2;3\nГ;2;1;\nГ;3;1;1\n",
+         "",
+         {"a.csv: строка 2, столбец 4 (Ib): в строке 3 из 4 ячеек заголовка; пустую ячейку отделите "
+          "разделителем",
+          "a.csv: строка 3, столбец 1 (student): нет имени ученика",
+          "a.csv: строка 4, столбец 2 (variant): нет варианта",
+          "a.csv: строка 6, столбец 1 (student): ученик «Г» уже есть в строке 5"},
+         {"Г/2: normal Ia=1;"}},
+        {"a control character and an overlong answer",
+         std::string("student;variant;Ia\nА;1;2\x01\nБ;1;") + std::string(101, '7') + "\nВ;1;3\n",
+         "",
+         {"a.csv: строка 2, столбец 3 (Ia): управляющий знак U+0001 в ячейке",
+          "a.csv: строка 3, столбец 3 (Ia): ячейка длиннее 100 знаков"},
+         {"В/1: normal Ia=3;"}},
+        {"long form: commas of an answer kept, bad mode, a repeated answer, another variant",
+         "student,variant,mode,quantity,answer\nА,1,normal,Ia,20,8∠1,6\nА,1,normal,Ib,\nА,1,обычный,Ia,1\n"
+         "А,1,normal,Ia,2\nА,2,normal,Ic,3\nБ,'=1,normal,IaMod,\"1,5\"\n",
+         "",
+         {"a.csv: строка 4, столбец 3 (mode): «обычный» — не режим (normal, short-A, …)",
+          "a.csv: строка 5, столбец 4 (quantity): ответ ученика «А» на normal Ia уже есть выше",
+          "a.csv: строка 6, столбец 2 (variant): у ученика «А» в строке 2 вариант «1»"},
+         {"А/1: normal Ia=20,8∠1,6;", "Б/=1: normal IaMod=1,5;"}},
+        {"no student column",
+         "name,variant,Ia\nА,1,2\n",
+         "a.csv: строка 1: нет столбца student (ученик и вариант: "
+         "student, variant, затем ответы)",
+         {},
+         {}},
+        {"a repeated column",
+         "student,variant,Ia,Ia\n",
+         "a.csv: строка 1, столбец 4 (Ia): столбец «Ia» повторяется",
+         {},
+         {}},
+        {"long form with a column too many",
+         "student,variant,mode,quantity,answer,note\n",
+         "a.csv: строка 1: длинная таблица — это ровно столбцы student, variant, mode, quantity, answer "
+         "(ответ "
+         "последним)",
+         {},
+         {}},
+        {"not UTF-8",
+         "student,variant,Ia\n\xC8\xE2\xE0\xED\xEE\xE2,1,2\n",
+         "a.csv: файл не в кодировке UTF-8 (сохраните таблицу как «CSV UTF-8»)",
+         {},
+         {}},
+        {"an unclosed quote",
+         "student,variant,Ia\nА,1,\"2\n",
+         "a.csv: строка 2: кавычка не закрыта до конца файла",
+         {},
+         {}},
+        {"empty", "", "a.csv: строка 1: нет строки заголовка: файл пуст", {}, {}},
+    };
+    for (const TableCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const GroupAnswers read = ReadGroupTable(c.csv, "a.csv");
+        EXPECT_EQ(read.error.value_or(""), c.error);
+        std::vector<std::string> skipped, students;
+        for (const Skipped& s : read.skipped) {
+            skipped.push_back(s.text);
+        }
+        for (const StudentAnswers& s : read.students) {
+            students.push_back(Described(s));
+        }
+        EXPECT_EQ(skipped, c.skipped);
+        EXPECT_EQ(students, c.students);
+    }
+}
+
+}  // namespace
+}  // namespace vornik
