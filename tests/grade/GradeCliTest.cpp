@@ -373,8 +373,8 @@ TEST_F(GradeCli, GroupFiguresEqualTheExpectedTable) {
     }
     EXPECT_EQ(tail, expected);
     // Ia of the star: 12 students asked; Гусева wrong, Данилов a named mistake.
-    EXPECT_EQ(quantities["normal IaMod"], (std::vector<std::string>{"quantity", "normal", "IaMod", "Ia", "11",
-                                                                    "81,8", "0,0", "9,1", "9,1", "0,0", ""}));
+    EXPECT_EQ(quantities["normal IaMod"], (std::vector<std::string>{"quantity", "normal", "IaMod", "Ia", "12",
+                                                                    "83,3", "0,0", "8,3", "8,3", "0,0", ""}));
     EXPECT_EQ(quantities["normal I0Mod"][6], "8,3");  // carried forward: Гусева
 }
 
