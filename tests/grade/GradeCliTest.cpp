@@ -16,7 +16,9 @@
 #include <regex>
 
 #include "../cli/RunCli.h"
+#include "check/AnswersFile.h"
 #include "check/Mistakes.h"
+#include "task/TaskFile.h"
 
 namespace {
 
@@ -412,6 +414,47 @@ TEST_F(GradeCli, SummaryListsTheBrokenRowAndTheUnreadableAnswer) {
     EXPECT_NE(summary.find("answers.csv: строка 15, столбец 6 (IbArg): «сто» не прочитан"), std::string::npos)
         << summary;
     EXPECT_NE(summary.find("оценка 5 от 85 %, 4 от 70 %, 3 от 50 %"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// A folder of answers files: each student named by the file, the variant found by its task; a
+// broken file and a task of no variant are skipped with their reasons.
+TEST_F(GradeCli, AnswersFolder) {
+    const fs::path folder = dir_->path / "files";
+    fs::create_directory(folder);
+    const vornik::TaskReadResult task =
+        vornik::LoadTask((dir_->path / "set" / "02.vornik").string(), vornik::FieldLimits::None);
+    ASSERT_TRUE(task.task);
+    vornik::AnswersFile file;
+    file.task = *task.task;
+    file.student = "Яковлев";
+    for (const std::string& f : keys_["02"].order) {
+        file.answers.push_back({"normal", f, Text(keys_["02"].value.at(f))});
+    }
+    std::ofstream(folder / "a.vornik-answers") << vornik::WriteAnswers(file);
+    file.student.clear();  // named by the file
+    file.answers.resize(2);
+    std::ofstream(folder / "Юдин.vornik-answers") << vornik::WriteAnswers(file);
+    file.task.input[vornik::Param::Edit4] = "11";
+    std::ofstream(folder / "c.vornik-answers") << vornik::WriteAnswers(file);
+    std::ofstream(folder / "d.vornik-answers") << "{\"format\": \"vornik-answers\"";
+    const auto graded = RunCli("--grade " + (dir_->path / "set").string() + " --answers " + folder.string() +
+                               " " + (dir_->path / "out-files").string() + " --scale 100");
+    ASSERT_EQ(graded.status, 0) << graded.out;
+    EXPECT_EQ(
+        Csv(ReadFile(dir_->path / "out-files" / "grades.csv")),
+        (std::vector<std::vector<std::string>>{
+            {"student", "variant", "right", "carried", "mistake", "wrong", "missing", "percent", "mark"},
+            {"Яковлев", "02", "14", "0", "0", "0", "0", "100,0", "100"},
+            {"Юдин", "02", "2", "0", "0", "0", "12", "14,3", "14"}}));
+    const std::string summary = ReadFile(dir_->path / "out-files" / "summary.txt");
+    EXPECT_NE(summary.find("  c.vornik-answers: задача файла не совпадает ни с одним вариантом набора"),
+              std::string::npos)
+        << summary;
+    EXPECT_NE(summary.find("  Не удалось открыть ответы \"d.vornik-answers\""), std::string::npos) << summary;
 }
 
 }  // namespace
