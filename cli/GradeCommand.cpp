@@ -1,7 +1,5 @@
 #include "cli/GradeCommand.h"
 
-#include <charconv>
-
 #include "cli/ClassSetCommand.h"
 
 namespace vornik {
@@ -40,20 +38,8 @@ std::string GradeRequestFrom(const CliOptions& o, GradeRequest& request) {
         if (request.scale.scale != 5) {
             return "--thresholds goes with --scale 5";
         }
-        const std::string& t = *o.thresholds;
-        const char* p = t.data();
-        const char* end = t.data() + t.size();
-        for (int k = 0; k < 3; ++k) {
-            int value = 0;
-            const auto r = std::from_chars(p, end, value);
-            const bool last = k == 2;
-            if (r.ec != std::errc() || value < 1 || value > 100 ||
-                (k > 0 && value <= request.scale.thresholds[k - 1]) ||
-                (last ? r.ptr != end : (r.ptr == end || *r.ptr != ','))) {
-                return "--thresholds takes three whole per cents rising from 1 to 100, e.g. 50,70,85";
-            }
-            request.scale.thresholds[k] = value;
-            p = r.ptr + 1;
+        if (!ParseThresholds(*o.thresholds, request.scale.thresholds)) {
+            return "--thresholds takes three whole per cents rising from 1 to 100, e.g. 50,70,85";
         }
     }
     return std::string();

@@ -1,6 +1,7 @@
 #include "grade/GroupGrades.h"
 
 #include <algorithm>
+#include <charconv>
 #include <map>
 
 #include "classset/VariantTable.h"
@@ -31,6 +32,23 @@ std::string PercentText(int score, int total) {
     // decides a mark's neighbour.
     const long long tenths = (2000LL * score + total) / (2LL * total);
     return std::to_string(tenths / 10) + "," + std::to_string(tenths % 10);
+}
+
+bool ParseThresholds(std::string_view text, std::array<int, 3>& thresholds) {
+    std::array<int, 3> read{};
+    const char* p = text.data();
+    const char* end = text.data() + text.size();
+    for (int k = 0; k < 3; ++k) {
+        const auto r = std::from_chars(p, end, read[k]);
+        const bool last = k == 2;
+        if (r.ec != std::errc() || read[k] < 1 || read[k] > 100 || (k > 0 && read[k] <= read[k - 1]) ||
+            (last ? r.ptr != end : (r.ptr == end || *r.ptr != ','))) {
+            return false;
+        }
+        p = r.ptr + 1;
+    }
+    thresholds = read;
+    return true;
 }
 
 int MarkOf(int score, int total, const GradeScale& scale) {

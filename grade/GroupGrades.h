@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "check/Marking.h"
@@ -33,6 +34,9 @@ struct StudentGrade {
     int total = 0;
     int mark = 0;
 };
+
+// Reads "50,70,85": three whole per cents rising from 1 to 100. False leaves `thresholds` as it was.
+bool ParseThresholds(std::string_view text, std::array<int, 3>& thresholds);
 
 // Counts the verdicts of `marks` and sets the mark.
 StudentGrade GradeOf(std::string student, std::string variant, const AnswerSheet& sheet, Marks marks,

@@ -1,6 +1,7 @@
 # Diagram window, input assistant, About box, splash, help.
 list(APPEND VORNIK_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/windows/ClassSetDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/windows/GradeDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/widgets/Emblem.cpp
   ${CMAKE_CURRENT_LIST_DIR}/widgets/ExtrasUi.cpp
   ${CMAKE_CURRENT_LIST_DIR}/widgets/RoundedWindow.cpp
