@@ -121,8 +121,10 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& o) {
             o.json = true;
         } else if (arg == "--delta") {
             o.params.star = false;
+            o.taskGiven = true;
         } else if (arg == "--neutral") {
             o.params.SetChecked(kNeutralWire, true);
+            o.taskGiven = true;
         } else if (const FieldSpec* field = FieldOption(arg)) {
             if (!value(v)) {
                 return std::string(arg) + " needs a value (the text as typed into the form, e.g. 0,5)";
@@ -131,6 +133,7 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& o) {
             // nothing else is touched, so a bad text still gets the program's own message.
             std::replace(v.begin(), v.end(), '.', ',');
             o.params[field->field] = v;
+            o.taskGiven = true;
         } else if (arg == "--short" || arg == "--open" || arg == "--break") {
             if (!value(v)) {
                 return std::string(arg) + " needs a phase";
@@ -148,6 +151,7 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& o) {
                        (arg == "--open" ? " (use AB, BC or CA)" : " (use A, B or C)");
             }
             o.params.SetChecked(tick->tick, true);
+            o.taskGiven = true;
         } else if (arg == "--decimals") {
             if (!value(v)) {
                 return "--decimals needs NAME=T, e.g. --decimals I.mag=3";
@@ -164,6 +168,7 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& o) {
                 return "--decimals takes NAME=T with NAME one of " + PrecisionNameList();
             }
             o.precision.texts[index] = v.substr(eq + 1);
+            o.taskGiven = true;
         } else if (arg == "--task") {
             if (!value(v)) {
                 return "--task needs a file name";
@@ -178,6 +183,7 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& o) {
                 o.warnings.push_back(TaskNewerMessage(v));
             }
             o.params = read.task->input;
+            o.taskGiven = true;
             o.precision = read.task->precision;
             o.taskTitle = read.task->title;
             o.taskNote = read.task->note;
@@ -198,6 +204,11 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& o) {
             o.pdf = v;
         } else if (arg == "--pdf-diagrams") {
             o.pdfDiagrams = true;
+        } else if (arg == "--check") {
+            if (!value(v)) {
+                return "--check needs the answers: an answers file or a CSV table mode,quantity,answer";
+            }
+            o.check = v;
         } else if (arg == "--out") {
             if (!value(v)) {
                 return "--out needs a file name";
@@ -221,6 +232,9 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& o) {
     // Only --grade takes a plain argument (its OUTDIR).
     if (!o.positional.empty() && !o.grade) {
         return "unknown option '" + o.positional.front() + "' (see --help)";
+    }
+    if (o.check && (o.diagram || o.out || o.pdf || o.saveTask)) {
+        return "--check prints the marks only; leave out --diagram, --out, --pdf and --save-task";
     }
     if (o.pdfDiagrams && !o.pdf) {
         return "--pdf-diagrams goes with --pdf FILE";
@@ -414,6 +428,20 @@ Class set (a variant per student, answer key and quiz files in the folder OUTDIR
   worked solution with its diagrams) and key.pdf. A bad table exits with 1
   and one message naming its row and column; OUTDIR is then left untouched.
 
+Self-check (a student's answers marked along the worked solution):
+  --check ANSWERS     mark the answers in ANSWERS, an answers file
+                      (.vornik-answers, as the desktop program and the web page
+                      save them) or a CSV table mode,quantity,answer (quantity:
+                      the key's field name or label; "normal,Ia,20,8∠1,6"
+                      gives modulus and angle at once) against the task of
+                      --task (or the answers file's own task): each answer is
+                      right, right carried forward from the student's earlier
+                      answers, a named typical mistake, wrong or missing, with
+                      the section of the worked solution that computes it.
+                      With --json: {"answers":[…],"score":{…},"modes":[…]}.
+                      Exits with 0 whatever the marks, 1 when ANSWERS cannot
+                      be read
+
 Marking a group's work (the self-check's marks for every student of a class set):
   --grade SETDIR --answers PATH OUTDIR
                       mark the answers in PATH against the variants of the class
@@ -445,7 +473,8 @@ Exit status:
   0  done
   1  the calculation stopped with a message (the partial report is still
      printed), or the --out, --pdf or --save-task file could not be written (the old
-     file is kept), or --class-set or --grade could not make its folder
+     file is kept), or --class-set or --grade could not make its folder, or the
+     --check answers cannot be read
   2  a usage error, or a --task file that cannot be read (the message says why)
   3  the output could not be written (a full disk, an input/output error)
 )";

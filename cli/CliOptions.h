@@ -46,6 +46,10 @@ struct CliOptions {
     std::optional<std::string> scale;
     std::optional<std::string> thresholds;
     std::vector<std::string> positional;  // arguments that are no option: OUTDIR of --grade
+    // --check ANSWERS: mark a student's answers against the task.
+    std::optional<std::string> check;
+    // A task or circuit option was given (the task to mark against is not the initial one).
+    bool taskGiven = false;
 };
 
 // The task of the options: what --save-task writes and --json reports.

@@ -12,9 +12,9 @@ std::string GradeRequestFrom(const CliOptions& o, GradeRequest& request) {
     if (!o.grade) {
         return "--answers, --scale and --thresholds go with --grade SETDIR";
     }
-    if (HasClassSetOptions(o) || o.json || o.diagram || o.out || o.pdf || o.saveTask) {
-        return "--grade writes its own folder; leave out the class-set options, --json, --diagram, --out, "
-               "--pdf and --save-task";
+    if (HasClassSetOptions(o) || o.check || o.json || o.diagram || o.out || o.pdf || o.saveTask) {
+        return "--grade writes its own folder; leave out the class-set options, --check, --json, --diagram, "
+               "--out, --pdf and --save-task";
     }
     if (o.grade->empty()) {
         return "--grade needs the folder of the class set";

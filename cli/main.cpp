@@ -9,6 +9,7 @@
 
 #include "canvas/GradePdfs.h"
 #include "canvas/SetPdfs.h"
+#include "cli/CheckCommand.h"
 #include "cli/ClassSetCommand.h"
 #include "cli/CliDiagram.h"
 #include "cli/CliOptions.h"
@@ -111,6 +112,17 @@ int main(int argc, char** argv) {
         }
         // The folder's name as given, escaped as in the messages.
         return WriteOutput(TerminalSafe(outcome.message) + "\n");
+    }
+    if (options.check) {
+        const CheckOutcome outcome = RunCheck(options);
+        for (const std::string& warning : outcome.warnings) {
+            Complain(warning);
+        }
+        if (!outcome.read) {
+            Complain(outcome.error);
+            return kStopped;
+        }
+        return WriteOutput(outcome.output);
     }
     int button = 0;
     if (options.diagram) {
