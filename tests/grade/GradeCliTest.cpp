@@ -12,6 +12,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <numbers>
 #include <regex>
 
@@ -455,6 +456,45 @@ TEST_F(GradeCli, AnswersFolder) {
               std::string::npos)
         << summary;
     EXPECT_NE(summary.find("  Не удалось открыть ответы \"d.vornik-answers\""), std::string::npos) << summary;
+}
+
+}  // namespace
+
+namespace {
+
+// For every student the marks in grades.csv are those of vornik-cli --task NN.vornik --check of the
+// same answers.
+TEST_F(GradeCli, MarksEqualTheSelfCheckOfEachStudent) {
+    ASSERT_EQ(status_, 0) << output_;
+    const auto grades = Csv(ReadFile(Out() / "grades.csv"));
+    ASSERT_EQ(grades.size(), Students().size() + 1);
+    for (size_t k = 0; k < Students().size(); ++k) {
+        const Student& s = Students()[k];
+        const std::string variant = s.variant.size() == 1 ? "0" + s.variant : s.variant;
+        std::string csv = "mode,quantity,answer\n";
+        for (const auto& [field, text] : s.answers(keys_[variant])) {
+            if (!text.empty()) {
+                csv += "normal," + field + ",\"" + text + "\"\n";
+            }
+        }
+        const fs::path answers = dir_->path / ("check-" + std::to_string(k) + ".csv");
+        std::ofstream(answers) << csv;
+        const auto checked = RunCli("--task " + (dir_->path / "set" / (variant + ".vornik")).string() +
+                                        " --check " + answers.string() + " --json",
+                                    false);
+        ASSERT_EQ(checked.status, 0) << checked.out;
+        std::map<std::string, int> counts;
+        const nlohmann::json marks = nlohmann::json::parse(checked.out);
+        for (const auto& a : marks["answers"]) {
+            ++counts[a["verdict"].get<std::string>()];
+        }
+        EXPECT_EQ(
+            (std::vector<std::string>(grades[k + 1].begin() + 2, grades[k + 1].begin() + 7)),
+            (std::vector<std::string>{std::to_string(counts["right"]), std::to_string(counts["carried"]),
+                                      std::to_string(counts["mistake"]), std::to_string(counts["wrong"]),
+                                      std::to_string(counts["missing"])}))
+            << s.name;
+    }
 }
 
 }  // namespace
