@@ -56,7 +56,10 @@ TableResult ReadVariantTable(std::string_view bytes, const TaskValues& base);
 // The cells of one CSV text split into rows (quoted cells, "" inside quotes, CRLF or LF), with
 // the separator chosen from the header line: ';' when it holds one outside quotes, else ','.
 // A UTF-8 byte order mark is skipped. Returns false with `error` set on an unterminated quote.
-bool SplitCsv(std::string_view text, std::vector<std::vector<std::string>>& rows, TableError& error);
+// At most `maxRows` rows after the header are read; more is the error "в таблице больше
+// <maxRows> <what>".
+bool SplitCsv(std::string_view text, std::vector<std::vector<std::string>>& rows, TableError& error,
+              int maxRows = kMaxVariants, std::string_view what = "строк вариантов");
 
 // A cell for a comma-separated file: quoted when it holds a comma, a quote or a line break.
 std::string CsvCell(std::string_view text);

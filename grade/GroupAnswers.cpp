@@ -23,6 +23,8 @@ constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 constexpr int kMaxAnswerChars = 100;
 // A table of answers holds a group, not an archive.
 constexpr std::size_t kMaxAnswersBytes = 8u << 20;
+// A long table of a large group with every mode (300 students, 7 modes, 14 quantities) and more.
+constexpr int kMaxAnswerRows = 100000;
 
 std::string Trimmed(std::string_view s) {
     const size_t first = s.find_first_not_of(" \t");
@@ -367,7 +369,7 @@ GroupAnswers ReadGroupTable(std::string_view bytes, const std::string& fileName)
     }
     std::vector<std::vector<std::string>> rows;
     TableError error;
-    if (!SplitCsv(bytes, rows, error)) {
+    if (!SplitCsv(bytes, rows, error, kMaxAnswerRows, "строк ответов")) {
         out.error = fileName + ": " + TableErrorMessage(error);
         return out;
     }
