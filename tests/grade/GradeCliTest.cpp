@@ -498,3 +498,46 @@ TEST_F(GradeCli, MarksEqualTheSelfCheckOfEachStudent) {
 }
 
 }  // namespace
+
+namespace {
+
+// Usage errors exit with 2 and a hint; a folder in use exits with 1; neither writes anything.
+TEST_F(GradeCli, UsageErrorsWriteNothing) {
+    const std::string set = (dir_->path / "set").string();
+    const std::string answers = (dir_->path / "answers.csv").string();
+    const fs::path out = dir_->path / "unused";
+    struct Case {
+        std::string args;
+        int status;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {"--grade " + set + " " + out.string(), 2, "--grade needs --answers PATH"},
+        {"--grade " + set + " --answers " + answers, 2, "--grade needs one OUTDIR"},
+        {"--grade " + set + " --answers " + answers + " a b", 2, "--grade needs one OUTDIR"},
+        {"--answers " + answers, 2, "--answers, --scale and --thresholds go with --grade"},
+        {"--grade " + set + " --answers " + answers + " " + out.string() + " --scale 10", 2,
+         "--scale takes 5 or 100"},
+        {"--grade " + set + " --answers " + answers + " " + out.string() + " --thresholds 70,50,85", 2,
+         "--thresholds takes three whole per cents rising"},
+        {"--grade " + set + " --answers " + answers + " " + out.string() + " --thresholds 50,70,85,90", 2,
+         "--thresholds takes three whole per cents rising"},
+        {"--grade " + set + " --answers " + answers + " " + out.string() +
+             " --scale 100 --thresholds 50,70,85",
+         2, "--thresholds goes with --scale 5"},
+        {"--grade " + set + " --answers " + answers + " " + out.string() + " --json", 2,
+         "--grade writes its own folder"},
+        {"stray", 2, "unknown option 'stray'"},
+        {"--grade " + set + " --answers " + answers + " " + set, 1, "папка уже есть и не пуста"},
+        {"--grade " + (dir_->path / "none").string() + " --answers " + answers + " " + out.string(), 1,
+         "это не папка набора вариантов"},
+    };
+    for (const Case& c : cases) {
+        const auto r = RunCli(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.out;
+        EXPECT_NE(r.out.find(c.message), std::string::npos) << c.args << "\n" << r.out;
+        EXPECT_FALSE(fs::exists(out)) << c.args;
+    }
+}
+
+}  // namespace
