@@ -1,11 +1,12 @@
 #include "check/AnswerText.h"
 
-#include <charconv>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
 #include "classset/AnswerKey.h"
 #include "solver/Complex.h"
+#include "solver/TextToNumber.h"
 
 namespace vornik {
 
@@ -47,16 +48,12 @@ std::string Normalised(std::string_view text) {
     return out;
 }
 
-// A whole real number: digits with one point, a sign, an exponent; nothing else.
+// A whole real number: digits with one point, a sign, an exponent; nothing else. Read by the
+// program's own number reader (the decimal comma, the "C" locale whatever the user's).
 bool Number(std::string_view s, double& value) {
-    if (s.starts_with('+')) {
-        s.remove_prefix(1);
-    }
-    if (s.empty() || s.find_first_not_of("0123456789.e+-") != std::string_view::npos) {
-        return false;
-    }
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-    return ec == std::errc() && end == s.data() + s.size() && std::isfinite(value);
+    std::string text(s);
+    std::replace(text.begin(), text.end(), '.', ',');
+    return TryTextToFloat(text, value);
 }
 
 // An angle: a number, in radians when it ends with "r" (from "рад"); wrapped into (-180, 180].

@@ -203,6 +203,14 @@ void SaveAnswers(const std::string& path, const AnswersFile& file) {
     ReplaceFile(path, WriteAnswers(file));
 }
 
+std::string SavedTimeText(std::time_t when) {
+    std::tm utc{};
+    gmtime_r(&when, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
+}
+
 std::string AnswersErrorMessage(const std::string& fileName, const std::string& error) {
     return "Не удалось открыть ответы \"" + fileName + "\": " + error + ".";
 }

@@ -10,6 +10,7 @@
 // Unknown members are ignored; a bad file gets one Russian reason.
 
 #include <cstddef>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -54,6 +55,9 @@ std::string WriteAnswers(const AnswersFile& file);
 AnswersReadResult LoadAnswers(const std::string& path, FieldLimits limits = FieldLimits::None);
 // Writes with the safe file replacement; throws FileWriteError.
 void SaveAnswers(const std::string& path, const AnswersFile& file);
+
+// The time `when` as the file's "saved" member writes it: UTC, "2026-12-07T22:00:00Z".
+std::string SavedTimeText(std::time_t when);
 
 // "Не удалось открыть ответы \"name\": reason."
 std::string AnswersErrorMessage(const std::string& fileName, const std::string& error);

@@ -145,26 +145,33 @@ struct ModeMarking {
     std::vector<std::pair<Mistake, double>> Candidates(const SheetQuantity& q) const;
 };
 
-// This step's formula fed with the student's own earlier answers (the key's where one is
-// missing); empty when the student gave none of them.
+// This step's formula fed with the student's own earlier answers where they are wrong (the
+// key's where they are right or missing); empty when none of them is wrong.
 std::optional<double> ModeMarking::Carried(const SheetQuantity& q) const {
     const std::optional<ChainLink> link = LinkOf(chain, q.key.field);
     if (!link) {
         return std::nullopt;
     }
+    // The student's value of a field where it differs from the key's beyond the tolerance.
+    auto wrong = [&](int field) -> std::optional<double> {
+        const auto g = given.find(field);
+        const SheetQuantity* asked = FindField(mode, field);
+        if (g == given.end() || !g->second.value || asked == nullptr ||
+            Close(*g->second.value, asked->key.answer, asked->tolerance, asked->key.angle)) {
+            return std::nullopt;
+        }
+        return g->second.value;
+    };
     SolutionRecord record = slot;
     bool own = false;
     for (const int dep : link->after) {
-        const auto mod = given.find(dep);
-        const auto arg = given.find(dep + kArg);
-        const bool hasMod = mod != given.end() && mod->second.value;
-        const bool hasArg = arg != given.end() && arg->second.value;
-        if (!hasMod && !hasArg) {
+        const std::optional<double> mod = wrong(dep);
+        const std::optional<double> arg = wrong(dep + kArg);
+        if (!mod && !arg) {
             continue;
         }
         own = true;
-        PutQuantity(record, chain, dep, hasMod ? *mod->second.value : slot[dep],
-                    hasArg ? static_cast<double>(DegToRad(*arg->second.value)) : slot[dep + kArg]);
+        PutQuantity(record, chain, dep, mod.value_or(slot[dep]), arg ? DegToRad(*arg) : slot[dep + kArg]);
     }
     if (!own) {
         return std::nullopt;

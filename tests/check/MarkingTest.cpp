@@ -33,7 +33,7 @@ TaskValues Delta() {
     TaskValues t = Star();
     t.input.star = false;
     t.input.ticks = {};
-    for (const int box : {2, 7}) {  // break of load phase AB, break of wire C
+    for (const int box : {2, 4, 7}) {  // break of load phases AB and CA, break of wire C
         t.input.SetChecked(box, true);
     }
     return t;
@@ -163,6 +163,40 @@ TEST(Marking, PlantedMistakesAndCarriedChains) {
              return std::map<std::string, std::string>{{"UaLoadMod", Text(r[IabMod])}};
          },
          {{"UaLoadMod", {"mistake", "phase-for-line"}}}},
+        {"half a turn is no named mistake",
+         true,
+         "normal",
+         [](const SolutionRecord& r) {
+             return std::map<std::string, std::string>{{"I0Arg", Text(Degrees(At(r, I0Mod)) + 180.0)}};
+         },
+         {{"I0Arg", {"wrong", ""}}}},
+        {"a broken phase has no partner to swap with",
+         false,
+         "open-CA",
+         [](const SolutionRecord& r) {
+             return std::map<std::string, std::string>{{"YaMod", Text(r[IcaMod])}};
+         },
+         {{"YaMod", {"wrong", ""}}}},
+        {"amplitude, delta line break",
+         false,
+         "break-C",
+         [](const SolutionRecord& r) {
+             return std::map<std::string, std::string>{{"YaMod", Text(r[IDirectMod] * std::sqrt(2.0))}};
+         },
+         {{"YaMod", {"mistake", "amplitude"}}}},
+        {"delta line break: wrong series current carried into the powers",
+         false,
+         "break-C",
+         [](const SolutionRecord& r) {
+             const Complex i = At(r, ISeries1Mod) * Complex(0.7, 0.4);
+             const Complex z1 = Complex(r[Rbc], r[Xbc]), z2 = Complex(r[Rca], r[Xca]);
+             const Complex s = At(r, ULineMod) * std::conj(At(r, IDirectMod)) + (z1 + z2) * i * std::conj(i);
+             return std::map<std::string, std::string>{{"YbMod", Text(std::abs(i))},
+                                                       {"YbArg", Text(Degrees(i))},
+                                                       {"PTotal", Text(s.real())},
+                                                       {"QTotal", Text(s.imag())}};
+         },
+         {{"YbMod", {"wrong", ""}}, {"YbArg", {"wrong", ""}}, {"PTotal", carried}, {"QTotal", carried}}},
         {"no conjugate, delta line break",
          false,
          "break-C",
@@ -329,6 +363,7 @@ TEST(AnswersFile, RoundTripAndOneReasonPerBadFile) {
     EXPECT_EQ(back.file->answers.size(), 2u);
     EXPECT_EQ(back.file->answers[0].text, "20,8∠1,6");
     EXPECT_TRUE(back.file->solutionRevealed);
+    EXPECT_EQ(SavedTimeText(1796680800), "2026-12-07T22:00:00Z");
 
     const std::string task = R"("task":{"format":"vornik-task","version":1})";
     const std::pair<std::string, std::string> bad[] = {

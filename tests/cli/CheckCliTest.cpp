@@ -39,7 +39,7 @@ TEST(CheckCli, TableAndAnswersFileGiveTheSameMarks) {
         {"answers",
          {{"normal", {{"Ia", "35,2∠-22,4"}, {"угол Ib", "120,6"}, {"U0Mod", "31"}, {"P", "двадцать"}}},
           {"break-B", {{"IaMod", "33,4"}}}}}};
-    Write(dir / "a.vornik-answers", answers.dump(2));
+    Write(dir / "a.vornik-answers", "\xEF\xBB\xBF" + answers.dump(2));  // as an editor may save it
 
     const test::CliResult fromTable =
         RunCli("--task " + task + " --check " + (dir / "a.csv").string() + " --json", false);

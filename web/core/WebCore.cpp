@@ -9,10 +9,14 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "check/AnswersFile.h"
+#include "check/CheckJson.h"
+#include "check/Marking.h"
 #include "diagram/Diagram.h"
 #include "diagram/PictureEncoders.h"
 #include "diagram/RecordingCanvas.h"
@@ -76,6 +80,23 @@ const char* AssistantJson(const AssistantAnswer& answer) {
     return Answer(out);
 }
 
+// The task of the inputs last set, for the self-check.
+TaskValues FormTask() {
+    return TaskValues{"", gForm, gPrecision};
+}
+
+// A task as vk_task_read gives it to the page.
+Json TaskJson(const TaskFile& t) {
+    return Json{{"title", t.title},       {"note", t.note},          {"star", t.input.star},
+                {"texts", t.input.texts}, {"checks", t.input.ticks}, {"precision", t.precision.texts}};
+}
+
+// A member of the page's JSON as a string, empty when it is missing or not one.
+std::string StringOf(const Json& object, const char* name) {
+    const auto it = object.find(name);
+    return it != object.end() && it->is_string() ? it->get<std::string>() : std::string();
+}
+
 }  // namespace
 
 extern "C" {
@@ -117,11 +138,8 @@ EMSCRIPTEN_KEEPALIVE const char* vk_task_read(const char* bytes, int size, const
     if (!read.task) {
         return Answer(Json{{"error", TaskErrorMessage(name, read.error)}});
     }
-    const TaskFile& t = *read.task;
-    Json task{{"title", t.title},       {"note", t.note},          {"star", t.input.star},
-              {"texts", t.input.texts}, {"checks", t.input.ticks}, {"precision", t.precision.texts}};
-    return Answer(
-        Json{{"task", task}, {"warning", read.newer ? Json(TaskNewerMessage(name)) : Json(nullptr)}});
+    return Answer(Json{{"task", TaskJson(*read.task)},
+                       {"warning", read.newer ? Json(TaskNewerMessage(name)) : Json(nullptr)}});
 }
 
 // The task file of the inputs last set (vk_set_text and the others) with its title and note.
@@ -311,6 +329,89 @@ EMSCRIPTEN_KEEPALIVE const char* vk_reactance(const char* inductance, int induct
     texts.frequency = frequency;
     texts.angular = angular != 0;
     return AssistantJson(ReactanceAnswer(texts));
+}
+
+// The self-check's sheet of the task of the inputs last set: {"modes":[{"mode","caption",
+// "quantities":[{"quantity","label","unit","angle","nonNegative","section"}...]}...]}, or
+// {"message","error"} when its run stops.
+EMSCRIPTEN_KEEPALIVE const char* vk_check_sheet() {
+    const AnswerSheet sheet = MakeAnswerSheet(FormTask());
+    if (!sheet.completed) {
+        return Answer(MessageJson(sheet.message, false));
+    }
+    return Answer(SheetJson(sheet));
+}
+
+// The marks of `answers` ({"normal":{"IaMod":"20,8",...},...}) against that task, as
+// vornik-cli --check --json prints them, or {"message","error"}.
+EMSCRIPTEN_KEEPALIVE const char* vk_check_mark(const char* answers) {
+    const AnswerSheet sheet = MakeAnswerSheet(FormTask());
+    if (!sheet.completed) {
+        return Answer(MessageJson(sheet.message, false));
+    }
+    const Json parsed = Json::parse(answers, nullptr, false);
+    return Answer(MarksJson(MarkAnswers(sheet, AnswersOf(parsed))));
+}
+
+// The lines of section `section` of mode `mode`'s worked solution: {"lines":[...]} ("Показать шаг N").
+EMSCRIPTEN_KEEPALIVE const char* vk_check_section(const char* mode, const char* section) {
+    return Answer(SectionJson(MakeAnswerSheet(FormTask()), mode, section));
+}
+
+// An answers file's bytes (`size` of them; `name` for the message), its task read with the
+// form's limits: {"file":{"task":{as vk_task_read's},"student","group","answers",
+// "revealed":{"sections":[{"mode","section"}...],"solution"},"saved"}} or {"error":text}.
+EMSCRIPTEN_KEEPALIVE const char* vk_answers_read(const char* bytes, int size, const char* name) {
+    const AnswersReadResult read =
+        ReadAnswers(std::string_view(bytes, static_cast<size_t>(std::max(size, 0))), FieldLimits::Form);
+    if (!read.file) {
+        return Answer(Json{{"error", AnswersErrorMessage(name, read.error)}});
+    }
+    const AnswersFile& f = *read.file;
+    Json sections = Json::array();
+    for (const RevealedSection& r : f.revealed) {
+        sections.push_back({{"mode", r.mode}, {"section", r.section}});
+    }
+    return Answer(Json{{"file",
+                        {{"task", TaskJson(f.task)},
+                         {"student", f.student},
+                         {"group", f.group},
+                         {"answers", AnswersJson(f.answers)},
+                         {"revealed", {{"sections", sections}, {"solution", f.solutionRevealed}}},
+                         {"saved", f.saved}}}});
+}
+
+// The answers file's text of `file` ({"title","student","group","answers","revealed":{"sections",
+// "solution"},"saved"}; "saved" missing: now) with the task of the inputs last set.
+EMSCRIPTEN_KEEPALIVE const char* vk_answers_write(const char* file) {
+    const Json in = Json::parse(file, nullptr, false);
+    const Json object = in.is_object() ? in : Json::object();
+    AnswersFile out;
+    out.task = TakeTask(gForm, gPrecision);
+    out.task.title = StringOf(object, "title");
+    out.student = StringOf(object, "student");
+    out.group = StringOf(object, "group");
+    out.saved = StringOf(object, "saved");
+    if (out.saved.empty()) {
+        out.saved = SavedTimeText(std::time(nullptr));
+    }
+    if (const auto answers = object.find("answers"); answers != object.end()) {
+        out.answers = AnswersOf(*answers);
+    }
+    if (const auto revealed = object.find("revealed"); revealed != object.end() && revealed->is_object()) {
+        const auto solution = revealed->find("solution");
+        out.solutionRevealed = solution != revealed->end() && solution->is_boolean() && solution->get<bool>();
+        if (const auto sections = revealed->find("sections");
+            sections != revealed->end() && sections->is_array()) {
+            for (const Json& r : *sections) {
+                if (r.is_object()) {
+                    out.revealed.push_back({StringOf(r, "mode"), StringOf(r, "section")});
+                }
+            }
+        }
+    }
+    gOut = WriteAnswers(out);
+    return gOut.c_str();
 }
 
 }  // extern "C"
