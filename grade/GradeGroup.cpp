@@ -214,7 +214,8 @@ std::string FeedbackStem(const std::string& student, std::vector<std::u16string>
     while (!stem.empty() && (stem.back() == '.' || stem.back() == ' ')) {
         stem.pop_back();
     }
-    while (!stem.empty() && stem.front() == ' ') {
+    // No hidden file either: a leading dot hides a file on most systems.
+    while (!stem.empty() && (stem.front() == ' ' || stem.front() == '.')) {
         stem.erase(0, 1);
     }
     if (stem.empty() || stem == "." || stem == "..") {
