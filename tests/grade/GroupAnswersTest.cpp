@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "grade/GradeGroup.h"
 #include "grade/GroupAnswers.h"
 
 namespace vornik {
@@ -105,6 +106,58 @@ TEST(GroupAnswersTable, MalformedInputs) {
         }
         EXPECT_EQ(skipped, c.skipped);
         EXPECT_EQ(students, c.students);
+    }
+}
+
+}  // namespace
+}  // namespace vornik
+
+namespace vornik {
+namespace {
+
+// The mark at and around each threshold, on both scales, and the per cent as written.
+TEST(GroupGrades, MarkAndPercent) {
+    struct Case {
+        int score, total, scale;
+        int mark;
+        const char* percent;
+    };
+    const Case cases[] = {
+        {17, 20, 5, 5, "85,0"},  {33, 39, 5, 4, "84,6"},      {14, 20, 5, 4, "70,0"}, {13, 20, 5, 3, "65,0"},
+        {10, 20, 5, 3, "50,0"},  {9, 20, 5, 2, "45,0"},       {0, 12, 5, 2, "0,0"},   {2, 3, 100, 67, "66,7"},
+        {1, 8, 100, 13, "12,5"}, {12, 12, 100, 100, "100,0"},
+    };
+    for (const Case& c : cases) {
+        const GradeScale scale{c.scale, {50, 70, 85}};
+        EXPECT_EQ(MarkOf(c.score, c.total, scale), c.mark) << c.score << "/" << c.total;
+        EXPECT_EQ(PercentText(c.score, c.total), c.percent) << c.score << "/" << c.total;
+    }
+    std::array<int, 3> t{};
+    EXPECT_TRUE(ParseThresholds("40,60,90", t));
+    EXPECT_EQ(t, (std::array<int, 3>{40, 60, 90}));
+    for (const char* bad :
+         {"", "50,70", "50,70,85,", "50,50,85", "0,70,85", "50,70,101", "50;70;85", "5O,70,85"}) {
+        EXPECT_FALSE(ParseThresholds(bad, t)) << bad;
+    }
+}
+
+// Feedback file names every common file system takes, one per student even where a file system
+// ignores case.
+TEST(GroupGrades, FeedbackStems) {
+    std::vector<std::u16string> taken;
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"Иванов И.", "Иванов И"},
+        {"иванов и.", "иванов и (2)"},
+        {"a/b\\c:d*e?f\"g<h>i|j", "a_b_c_d_e_f_g_h_i_j"},
+        {"CON", "_CON"},
+        {"lpt1.txt", "_lpt1.txt"},
+        {".hidden", "hidden"},
+        {"...", "ученик"},
+        {std::string(70, 'x'), std::string(60, 'x')},
+        {std::string(59, 'x') + "Жук", std::string(59, 'x') + "Ж"},
+    };
+    for (const auto& [student, stem] : cases) {
+        EXPECT_EQ(FeedbackStem(student, taken), stem) << student;
     }
 }
 
