@@ -5,6 +5,7 @@
 
 #include "grade/GradeGroup.h"
 #include "grade/GroupAnswers.h"
+#include "grade/GroupReport.h"
 
 namespace vornik {
 namespace {
@@ -29,11 +30,12 @@ std::string Described(const StudentAnswers& s) {
 
 TEST(GroupAnswersTable, MalformedInputs) {
     const std::vector<TableCase> cases = {
-        {"wide, semicolons, BOM, CRLF, quotes, a mode prefix",
-         "\xEF\xBB\xBFstudent;variant;Ia;угол Ia;short-A:IaMod\r\n\"Иванов; И.\";07;20,8;\"-30\";493\r\n",
+        {"wide, semicolons, BOM, CRLF, quotes, a mode prefix of either connection",
+         "\xEF\xBB\xBFstudent;variant;Ia;угол Ia;short-A:IaMod;open-AB Ibc\r\n\"Иванов; "
+         "И.\";07;20,8;\"-30\";493;5\r\n",
          "",
          {},
-         {"Иванов; И./07: normal Ia=20,8; normal угол Ia=-30; short-A IaMod=493;"}},
+         {"Иванов; И./07: normal Ia=20,8; normal угол Ia=-30; short-A IaMod=493; open-AB Ibc=5;"}},
         {"an unquoted decimal comma spills into a cell too many",
          "student,variant,Ia\nА,1,20,8\nБ,1,\"20,8\"\n",
          "",
@@ -125,7 +127,7 @@ TEST(GroupGrades, MarkAndPercent) {
     const Case cases[] = {
         {17, 20, 5, 5, "85,0"},  {33, 39, 5, 4, "84,6"},      {14, 20, 5, 4, "70,0"}, {13, 20, 5, 3, "65,0"},
         {10, 20, 5, 3, "50,0"},  {9, 20, 5, 2, "45,0"},       {0, 12, 5, 2, "0,0"},   {2, 3, 100, 67, "66,7"},
-        {1, 8, 100, 13, "12,5"}, {12, 12, 100, 100, "100,0"},
+        {1, 8, 100, 13, "12,5"}, {12, 12, 100, 100, "100,0"}, {0, 0, 100, 0, "0,0"},  {0, 0, 5, 2, "0,0"},
     };
     for (const Case& c : cases) {
         const GradeScale scale{c.scale, {50, 70, 85}};
@@ -159,6 +161,47 @@ TEST(GroupGrades, FeedbackStems) {
     for (const auto& [student, stem] : cases) {
         EXPECT_EQ(FeedbackStem(student, taken), stem) << student;
     }
+}
+
+}  // namespace
+}  // namespace vornik
+
+namespace vornik {
+namespace {
+
+// The pictures say what the figures say: a bar per score bin that holds students, the fullest
+// one the whole height, the axis labelled 0 … 100; a quantity's bar split in its verdicts' shares.
+TEST(GroupGrades, ChartsDrawTheFigures) {
+    GroupFigures f;
+    for (const auto& [bin, n] : std::vector<std::pair<int, int>>{{5, 1}, {7, 2}, {9, 4}}) {
+        f.bins[bin].assign(n, "ученик");
+    }
+    f.quantities.push_back({"normal", "IaMod", "Ia", 6, {3, 1, 0, 2, 0}});
+    const std::vector<GradeChart> charts = GroupCharts(f);
+    ASSERT_EQ(charts.size(), 2u);  // the histogram and the shares of the normal mode; no mistakes made
+    std::vector<int> heights;
+    std::vector<std::string> labels;
+    for (const DrawOp& op : charts[0].ops) {
+        if (op.kind == DrawOp::Kind::Fill) {
+            heights.push_back(op.y2 - op.y1);
+        } else if (op.kind == DrawOp::Kind::Text && op.y1 > 350) {
+            labels.push_back(op.text);
+        }
+    }
+    ASSERT_EQ(heights.size(), 3u);
+    EXPECT_EQ(heights[0] * 4, heights[2]);
+    EXPECT_EQ(heights[1] * 2, heights[2]);
+    EXPECT_EQ(labels, (std::vector<std::string>{"0", "10", "20", "30", "40", "50", "60", "70", "80", "90",
+                                                "100", "балл, % (учеников над столбцом)"}));
+    std::vector<int> widths;
+    for (const DrawOp& op : charts[1].ops) {
+        if (op.kind == DrawOp::Kind::Fill && op.y1 > 30) {
+            widths.push_back(op.x2 - op.x1);
+        }
+    }
+    ASSERT_EQ(widths.size(), 3u);  // right, carried, wrong
+    EXPECT_EQ(widths[0], 3 * widths[1]);
+    EXPECT_EQ(widths[2], 2 * widths[1]);
 }
 
 }  // namespace
