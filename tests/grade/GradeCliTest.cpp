@@ -530,6 +530,8 @@ TEST_F(GradeCli, UsageErrorsWriteNothing) {
          2, "--thresholds goes with --scale 5"},
         {"--grade " + set + " --answers " + answers + " " + out.string() + " --json", 2,
          "--grade writes its own folder"},
+        {"--grade " + set + " --answers " + answers + " " + out.string() + " --diagram 1", 2,
+         "--grade writes its own folder"},
         {"stray", 2, "unknown option 'stray'"},
         {"--grade " + set + " --answers " + answers + " " + set, 1, "папка уже есть и не пуста"},
         {"--grade " + (dir_->path / "none").string() + " --answers " + answers + " " + out.string(), 1,
