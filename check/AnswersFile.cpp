@@ -172,7 +172,10 @@ std::string WriteAnswers(const AnswersFile& file) {
     Json out;
     out["format"] = kAnswersFormat;
     out["version"] = kAnswersVersion;
-    out["task"] = Json::parse(WriteTask(file.task));
+    // Parsed from a string view, as the readers parse: the web core then holds one parser.
+    const std::string task = WriteTask(file.task);
+    const std::string_view taskText(task);
+    out["task"] = Json::parse(taskText.begin(), taskText.end());
     out["student"] = file.student;
     out["group"] = file.group;
     Json answers = Json::object();
@@ -221,6 +224,9 @@ AnswersTableResult ReadAnswersTable(std::string_view text) {
     if (text.starts_with("\xEF\xBB\xBF")) {
         text.remove_prefix(3);
     }
+    // A spreadsheet set to a decimal comma separates cells with semicolons: the first row tells.
+    const std::string_view first = text.substr(0, text.find('\n'));
+    const char separator = first.find(';') < first.find(',') ? ';' : ',';
     int row = 0;
     while (!text.empty()) {
         const size_t end = text.find('\n');
@@ -233,14 +239,15 @@ AnswersTableResult ReadAnswersTable(std::string_view text) {
         if (line.find_first_not_of(" \t") == std::string_view::npos) {
             continue;
         }
-        const size_t first = line.find(',');
-        const size_t second = first == std::string_view::npos ? first : line.find(',', first + 1);
-        if (second == std::string_view::npos) {
-            result.error = "строка " + std::to_string(row) + ": нужны три поля: режим,величина,ответ";
+        const size_t one = line.find(separator);
+        const size_t two = one == std::string_view::npos ? one : line.find(separator, one + 1);
+        if (two == std::string_view::npos) {
+            result.error = "строка " + std::to_string(row) + ": нужны три поля: режим" + separator +
+                           "величина" + separator + "ответ";
             return result;
         }
-        AnswerEntry entry{Cell(line.substr(0, first)), Cell(line.substr(first + 1, second - first - 1)),
-                          Cell(line.substr(second + 1))};
+        AnswerEntry entry{Cell(line.substr(0, one)), Cell(line.substr(one + 1, two - one - 1)),
+                          Cell(line.substr(two + 1))};
         if (row == 1 && entry.mode == "mode" && entry.quantity == "quantity") {
             continue;  // the header
         }

@@ -62,8 +62,9 @@ std::string SavedTimeText(std::time_t when);
 // "Не удалось открыть ответы \"name\": reason."
 std::string AnswersErrorMessage(const std::string& fileName, const std::string& error);
 
-// The answers of a CSV table "mode,quantity,answer" (UTF-8, a byte order mark and CRLF allowed; a
-// header row with those names is skipped; everything after the second comma is the answer, so
+// The answers of a CSV table "mode,quantity,answer" (UTF-8, a byte order mark and CRLF allowed;
+// semicolons instead of commas when the first row has one before any comma; a header row with
+// those names is skipped; everything after the second separator is the answer, so
 // "normal,Ia,20,8∠1,6" keeps its commas). A row with fewer than three cells refuses the table:
 // the reason names its row.
 struct AnswersTableResult {

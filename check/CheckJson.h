@@ -15,8 +15,9 @@
 //   vk_answers_read(bytes, size, name)        {"file":{"task":{as vk_task_read's},"student","group",
 //                                             "answers","revealed":{"sections","solution"},"saved"}}
 //                                             or {"error":text}
-//   vk_answers_write(file)                    the answers file's text of `file` {"student","group",
-//                                             "answers","revealed","saved"} with the inputs' task
+//   vk_answers_write(file)                    the answers file's text of `file` {"title","student",
+//                                             "group","answers","revealed","saved"} with the inputs'
+//                                             task; the page gives "saved" (UTC, as toISOString)
 
 #include "check/AnswersFile.h"
 #include "check/Marking.h"

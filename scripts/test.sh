@@ -28,5 +28,5 @@ bash scripts/compare-aarch64.sh build-test/cli/vornik-cli
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVORNIK_BUILD_FUZZERS=ON -DVORNIK_BUILD_GUI=OFF -DVORNIK_BUILD_TESTS=OFF -DVORNIK_BUILD_BENCHMARKS=OFF \
   -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=all"
-cmake --build build-fuzz --target fuzz_text_to_number fuzz_run fuzz_diagram fuzz_cli fuzz_variant_table fuzz_task
+cmake --build build-fuzz --target fuzz_text_to_number fuzz_run fuzz_diagram fuzz_cli fuzz_variant_table fuzz_task fuzz_answers
 ctest --test-dir build-fuzz --output-on-failure

@@ -56,6 +56,7 @@ TEST(AnswerText, EveryNotationReadsAndBadTextsGetAHint) {
         {"1e999", false, Kind::Unreadable, 0, 0},
         {"0,5 рад", false, Kind::Unreadable, 0, 0},
         {"220e^(30)", false, Kind::Unreadable, 0, 0},
+        {"220e^(j30", false, Kind::Unreadable, 0, 0},
         {"j5j", false, Kind::Unreadable, 0, 0},
         {"∠30", false, Kind::Unreadable, 0, 0},
         {"абв", true, Kind::Unreadable, 0, 0},

@@ -197,6 +197,44 @@ TEST(Marking, PlantedMistakesAndCarriedChains) {
                                                        {"QTotal", Text(s.imag())}};
          },
          {{"YbMod", {"wrong", ""}}, {"YbArg", {"wrong", ""}}, {"PTotal", carried}, {"QTotal", carried}}},
+        {"a zero is no named mistake but at I0",
+         true,
+         "normal",
+         [](const SolutionRecord&) {
+             return std::map<std::string, std::string>{{"QTotal", "0"}};
+         },
+         {{"QTotal", {"wrong", ""}}}},
+        {"line current for phase current",
+         false,
+         "normal",
+         [](const SolutionRecord& r) {
+             return std::map<std::string, std::string>{{"YaMod", Text(r[IaLineMod])}};
+         },
+         {{"YaMod", {"mistake", "phase-for-line"}}}},
+        {"B and C swapped, delta phase currents",
+         false,
+         "normal",
+         [](const SolutionRecord& r) {
+             return std::map<std::string, std::string>{{"YcArg", Text(Degrees(At(r, IabMod)))}};
+         },
+         {{"YcArg", {"mistake", "b-c-swapped"}}}},
+        {"phase current for line current, broken load phase",
+         false,
+         "open-AB",
+         [](const SolutionRecord& r) {
+             return std::map<std::string, std::string>{{"UcLoadMod", Text(r[IbcMod])}};
+         },
+         {{"UcLoadMod", {"mistake", "phase-for-line"}}}},
+        {"an unreadable earlier answer is no answer to carry",
+         true,
+         "normal",
+         [](const SolutionRecord& r) {
+             const Complex u0 = std::polar(r[U0Mod], r[U0Arg] + 2.5);
+             const Complex ia = (At(r, UaMod) - u0) * At(r, YaMod);
+             return std::map<std::string, std::string>{
+                 {"U0Mod", "много"}, {"U0Arg", Text(Degrees(u0))}, {"IaMod", Text(std::abs(ia))}};
+         },
+         {{"U0Mod", {"missing", ""}}, {"U0Arg", {"wrong", ""}}, {"IaMod", carried}}},
         {"no conjugate, delta line break",
          false,
          "break-C",
@@ -382,6 +420,14 @@ TEST(AnswersFile, RoundTripAndOneReasonPerBadFile) {
          "«revealed.solution» должен быть true или false"},
         {R"({"format":"vornik-answers",)" + task + R"(,"student":7})", "«student» должен быть строкой"},
         {std::string(100, '['), "это не файл ответов (слишком глубокая вложенность)"},
+        {[] {
+             std::string deep;
+             for (int k = 0; k < 70; ++k) {
+                 deep += "[1,";
+             }
+             return deep;
+         }(),
+         "это не файл ответов (слишком глубокая вложенность)"},
     };
     for (const auto& [bytes, reason] : bad) {
         const AnswersReadResult r = ReadAnswers(bytes);
@@ -399,6 +445,10 @@ TEST(AnswersFile, RoundTripAndOneReasonPerBadFile) {
     EXPECT_EQ((*table.answers)[0].text, "20,8∠1,6");
     EXPECT_EQ((*table.answers)[1].quantity, "P");
     EXPECT_EQ((*table.answers)[1].text, "1,5");
+    const AnswersTableResult semicolons = ReadAnswersTable("normal;Ia;20,8\nnormal;угол Ia;-30\n");
+    ASSERT_TRUE(semicolons.answers) << semicolons.error;
+    EXPECT_EQ((*semicolons.answers)[0].text, "20,8");
+    EXPECT_EQ((*semicolons.answers)[1].quantity, "угол Ia");
     EXPECT_EQ(ReadAnswersTable("normal,Ia,1\nnormal;Ib;2\n").error,
               "строка 2: нужны три поля: режим,величина,ответ");
 }

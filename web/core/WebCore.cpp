@@ -9,7 +9,6 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
-#include <ctime>
 #include <optional>
 #include <string>
 #include <vector>
@@ -349,7 +348,9 @@ EMSCRIPTEN_KEEPALIVE const char* vk_check_mark(const char* answers) {
     if (!sheet.completed) {
         return Answer(MessageJson(sheet.message, false));
     }
-    const Json parsed = Json::parse(answers, nullptr, false);
+    // Parsed from a string view, as task files are: one parser in the WebAssembly, not three.
+    const std::string_view text(answers);
+    const Json parsed = Json::parse(text.begin(), text.end(), nullptr, false);
     return Answer(MarksJson(MarkAnswers(sheet, AnswersOf(parsed))));
 }
 
@@ -382,9 +383,12 @@ EMSCRIPTEN_KEEPALIVE const char* vk_answers_read(const char* bytes, int size, co
 }
 
 // The answers file's text of `file` ({"title","student","group","answers","revealed":{"sections",
-// "solution"},"saved"}; "saved" missing: now) with the task of the inputs last set.
+// "solution"},"saved"}, the page giving the time as new Date().toISOString() does, without the
+// milliseconds) with the task of the inputs last set. The clock stays in the page: the C
+// library's time formatting would make the site larger.
 EMSCRIPTEN_KEEPALIVE const char* vk_answers_write(const char* file) {
-    const Json in = Json::parse(file, nullptr, false);
+    const std::string_view text(file);
+    const Json in = Json::parse(text.begin(), text.end(), nullptr, false);
     const Json object = in.is_object() ? in : Json::object();
     AnswersFile out;
     out.task = TakeTask(gForm, gPrecision);
@@ -392,9 +396,6 @@ EMSCRIPTEN_KEEPALIVE const char* vk_answers_write(const char* file) {
     out.student = StringOf(object, "student");
     out.group = StringOf(object, "group");
     out.saved = StringOf(object, "saved");
-    if (out.saved.empty()) {
-        out.saved = SavedTimeText(std::time(nullptr));
-    }
     if (const auto answers = object.find("answers"); answers != object.end()) {
         out.answers = AnswersOf(*answers);
     }
