@@ -207,7 +207,7 @@ std::string TableErrorMessage(const TableError& e) {
     return message;
 }
 
-Outcome<CsvRows, TableError> SplitCsv(std::string_view text) {
+Outcome<CsvRows, TableError> SplitCsv(std::string_view text, int maxRows, std::string_view what) {
     if (text.starts_with(kBom)) {
         text.remove_prefix(kBom.size());
     }
@@ -243,11 +243,11 @@ Outcome<CsvRows, TableError> SplitCsv(std::string_view text) {
         row.clear();
         rowHasContent = false;
         ++row1;
-        // A header and kMaxVariants rows at most, before a huge file fills the memory.
-        return rows.size() <= static_cast<size_t>(kMaxVariants) + 1;
+        // A header and maxRows rows at most, before a huge file fills the memory.
+        return rows.size() <= static_cast<size_t>(maxRows) + 1;
     };
-    const TableError tooLong = {kMaxVariants + 2, 0, "",
-                                "в таблице больше " + std::to_string(kMaxVariants) + " строк вариантов"};
+    const TableError tooLong = {maxRows + 2, 0, "",
+                                "в таблице больше " + std::to_string(maxRows) + " " + std::string(what)};
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (inQuotes) {

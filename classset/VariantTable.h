@@ -55,9 +55,10 @@ TableResult ReadVariantTable(std::string_view bytes, const TaskValues& base);
 // The cells of one CSV text split into rows (quoted cells, "" inside quotes, CRLF or LF), with
 // the separator chosen from the header line: ';' when it holds one outside quotes, else ','.
 // A UTF-8 byte order mark is skipped. Fails on an unterminated quote, a row of too many cells or
-// too many rows.
+// more than `maxRows` rows after the header ("в таблице больше <maxRows> <what>").
 using CsvRows = std::vector<std::vector<std::string>>;
-Outcome<CsvRows, TableError> SplitCsv(std::string_view text);
+Outcome<CsvRows, TableError> SplitCsv(std::string_view text, int maxRows = kMaxVariants,
+                                      std::string_view what = "строк вариантов");
 
 // The texts of a file name for each variant name: numeric names padded with zeros to the
 // widest numeric name of the set (at least two digits), others as they are.

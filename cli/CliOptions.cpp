@@ -67,6 +67,10 @@ const TextOption kTextOptions[] = {
     {"--tolerance", &CliOptions::tolerance, kNeedsValue},
     {"--angle-tolerance", &CliOptions::angleTolerance, kNeedsValue},
     {"--quiz-decimal", &CliOptions::quizDecimal, kNeedsValue},
+    {"--grade", &CliOptions::grade, ": нужна папка набора вариантов"},
+    {"--answers", &CliOptions::answers, ": нужны ответы: папка файлов ответов или таблица CSV"},
+    {"--scale", &CliOptions::scale, ": нужна шкала: 5 или 100"},
+    {"--thresholds", &CliOptions::thresholds, ": нужны пороги, например 50,70,85"},
 };
 
 const TextOption* FindTextOption(std::string_view arg) {
@@ -262,6 +266,11 @@ Step ReadOption(Arguments& args, CliOptions& o, ModesAsked& asked) {
         o.vary.push_back(std::move(*v));
         return {};
     }
+    // A plain argument: the output folder of --grade.
+    if (!arg.starts_with("-") || arg == "-") {
+        o.positional.push_back(arg);
+        return {};
+    }
     return Hint("неизвестный ключ «" + arg + "» (см. --help)");
 }
 
@@ -269,6 +278,14 @@ Step ReadOption(Arguments& args, CliOptions& o, ModesAsked& asked) {
 Step CheckCombinations(const CliOptions& o, const ModesAsked& asked) {
     if (o.pdfDiagrams && !o.pdf) {
         return Hint("--pdf-diagrams — только вместе с --pdf ФАЙЛ");
+    }
+    // Only --grade takes a plain argument (its OUTDIR).
+    if (!o.positional.empty() && !o.grade) {
+        return "unknown option '" + o.positional.front() + "' (see --help)";
+    }
+    // Only --grade takes a plain argument (its OUTDIR).
+    if (!o.positional.empty() && !o.grade) {
+        return Hint("неизвестный ключ «" + o.positional.front() + "» (см. --help)");
     }
     if (o.check && (o.diagram || o.out || o.pdf || o.saveTask)) {
         return Hint("--check только выставляет оценки; уберите --diagram, --out, --pdf и --save-task");
@@ -451,6 +468,25 @@ Self-check (a student's answers marked along the worked solution):
                       Exits with 0 whatever the marks, 1 when ANSWERS cannot
                       be read
 
+Marking a group's work (the self-check's marks for every student of a class set):
+  --grade SETDIR --answers PATH OUTDIR
+                      mark the answers in PATH against the variants of the class
+                      set SETDIR (its NN.vornik) and write OUTDIR (new or empty).
+                      PATH is a folder of answers files (.vornik-answers) or a
+                      CSV table (UTF-8, comma or semicolon separated): columns
+                      student, variant, then one per key quantity by field
+                      name or label (IaMod, Ia, "угол Ia"; "short-A Ia" for
+                      another mode than normal), or student, variant, mode,
+                      quantity, answer. Bad rows and files are skipped with a
+                      message naming file, row and column; the rest is marked
+  --scale 5|100       the mark: 2 to 5 (default) or the score in per cent
+  --thresholds A,B,C  the per cents from which scale 5 gives 3, 4 and 5
+                      (default 50,70,85)
+  OUTDIR gets grades.csv (student,variant,right,carried,mistake,wrong,missing,
+  percent,mark), group.csv (shares per mode and quantity, the named mistakes
+  with their students, the score distribution), summary.txt (thresholds,
+  what was skipped and why) and NN-feedback.pdf per student and group.pdf.
+
 Output:
   --json              one JSON object: report lines, message, completed flag,
                       the live record, the seven mode slots and the task run
@@ -463,7 +499,8 @@ Exit status:
   0  done
   1  the calculation stopped with a message (the partial report is still
      printed), or the --out, --pdf or --save-task file could not be written (the old
-     file is kept), or the --check answers cannot be read
+     file is kept), or --class-set or --grade could not make its folder, or the
+     --check answers cannot be read
   2  a usage error, or a --task file that cannot be read (the message says why)
   3  the output could not be written (a full disk, an input/output error)
 )";

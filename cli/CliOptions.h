@@ -41,6 +41,12 @@ struct CliOptions {
     std::optional<std::string> tolerance;
     std::optional<std::string> angleTolerance;
     std::optional<std::string> quizDecimal;
+    // Marking a group's work: --grade SETDIR --answers PATH OUTDIR [--scale 5|100] [--thresholds a,b,c]
+    std::optional<std::string> grade;
+    std::optional<std::string> answers;
+    std::optional<std::string> scale;
+    std::optional<std::string> thresholds;
+    std::vector<std::string> positional;  // arguments that are no option: OUTDIR of --grade
     // --check ANSWERS: mark a student's answers against the task.
     std::optional<std::string> check;
     // A task or circuit option was given (the task to mark against is not the initial one).

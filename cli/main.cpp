@@ -7,12 +7,14 @@
 #include <stdexcept>
 #include <string>
 
+#include "canvas/GradePdfs.h"
 #include "canvas/SetPdfs.h"
 #include "cli/CheckCommand.h"
 #include "cli/ClassSetCommand.h"
 #include "cli/CliDiagram.h"
 #include "cli/CliOptions.h"
 #include "cli/CliPdf.h"
+#include "cli/GradeCommand.h"
 #include "fileio/ReplaceFile.h"
 #include "json/Json.h"
 #include "run/CalculationRun.h"
@@ -193,6 +195,26 @@ int main(int argc, char** argv) {
     }
     for (const std::string& warning : options.warnings) {
         Complain(warning);
+    }
+    if (HasGradeOptions(options)) {
+        GradeRequest request;
+        if (const std::string error = GradeRequestFrom(options, request); !error.empty()) {
+            return Usage(error);
+        }
+        request.command = QuotedCommand(argc, argv);
+        request.date = TodayText();
+#if VORNIK_PICTURES
+        const GroupPdfWriter pdfs(&BuildPdf);
+        request.pdfs = &pdfs;
+#else
+        request.pdfsMissing = "эта сборка vornik-cli без Qt не пишет PDF";
+#endif
+        const GradeOutcome outcome = GradeGroup(request);
+        if (!outcome.ok) {
+            Complain(outcome.message);
+            return kStopped;
+        }
+        return WriteOutput(TerminalSafe(outcome.message) + "\n");
     }
     if (HasClassSetOptions(options)) {
         return MakeSet(options, argc, argv);

@@ -2,6 +2,7 @@
 list(APPEND VORNIK_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/windows/ClassSetDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/windows/SelfCheckWindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/windows/GradeDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/widgets/Emblem.cpp
   ${CMAKE_CURRENT_LIST_DIR}/widgets/ExtrasUi.cpp
   ${CMAKE_CURRENT_LIST_DIR}/widgets/RoundedWindow.cpp

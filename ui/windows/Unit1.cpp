@@ -17,6 +17,7 @@
 #include "ui/widgets/Controls.h"
 #include "ui/widgets/Glyphs.h"
 #include "ui/windows/ClassSetDialog.h"
+#include "ui/windows/GradeDialog.h"
 #include "ui/windows/GuiRunContext.h"
 #include "ui/windows/SelfCheckWindow.h"
 #include "ui/windows/TaskCommands.h"
@@ -102,6 +103,7 @@ void TForm1::BuildMenu() {
     N20 = item(N1, "N20", QStringLiteral("Сохранить в &PDF…"));
     N21 = item(N1, "N21", QStringLiteral("Предварительный прос&мотр…"));
     ClassSet1 = item(N1, "ClassSet1", QStringLiteral("Варианты для &группы…"));
+    Grade1 = item(N1, "Grade1", QStringLiteral("Проверить работы гр&уппы…"));
     N11 = item(N1, "N11", QStringLiteral("&Выход"));
 
     N2 = bar->addMenu(QStringLiteral("П&равка "));
@@ -140,6 +142,7 @@ void TForm1::BuildMenu() {
     connect(N20, &QAction::triggered, this, [] { Form2->SavePdf(); });
     connect(N21, &QAction::triggered, this, [] { Form2->PrintPreview(); });
     connect(ClassSet1, &QAction::triggered, this, [] { ShowClassSetDialog(); });
+    connect(Grade1, &QAction::triggered, this, [] { ShowGradeDialog(); });
     connect(N11, &QAction::triggered, this, &QWidget::close);
     connect(N7, &QAction::triggered, this, &TForm1::N7Click);
     connect(N8, &QAction::triggered, this, &TForm1::N8Click);

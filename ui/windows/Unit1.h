@@ -31,6 +31,7 @@ class TForm1 : public QMainWindow {
     QAction* N20 = nullptr;        // "Сохранить в PDF…"
     QAction* N21 = nullptr;        // "Предварительный просмотр…"
     QAction* ClassSet1 = nullptr;  // "Варианты для группы…"
+    QAction* Grade1 = nullptr;     // "Проверить работы группы…"
     QAction *N7 = nullptr, *N8 = nullptr, *N9 = nullptr, *N10 = nullptr, *N14 = nullptr, *N15 = nullptr;
     QAction *N5 = nullptr, *N6 = nullptr, *N12 = nullptr, *N13 = nullptr;
     QAction* SelfCheck1 = nullptr;  // "Проверить себя…"
