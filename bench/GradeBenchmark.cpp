@@ -28,20 +28,16 @@ fs::path MakeGroup(const fs::path& dir, int count) {
     request.count = count;
     request.seed = 20261207;
     for (const char* text : {"r1=1..60/0,5", "x1=-30..30/0,5"}) {
-        VaryRange range;
-        ParseVaryRange(text, range);
-        request.ranges.push_back(range);
+        request.ranges.push_back(*ParseVaryRange(text));
     }
     request.outDir = (dir / "set").string();
-    if (!MakeClassSet(request).ok) {
+    if (!MakeClassSet(request)) {
         return {};
     }
     std::ifstream in(dir / "set" / "key.csv", std::ios::binary);
     std::stringstream bytes;
     bytes << in.rdbuf();
-    std::vector<std::vector<std::string>> rows;
-    TableError error;
-    SplitCsv(bytes.str(), rows, error, 1000000);
+    const CsvRows rows = *SplitCsv(bytes.str(), 1000000);
     std::vector<std::string> columns;
     std::map<std::string, size_t> column;
     std::map<std::string, std::map<size_t, std::string>> answers;

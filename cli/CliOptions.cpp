@@ -281,10 +281,6 @@ Step CheckCombinations(const CliOptions& o, const ModesAsked& asked) {
     }
     // Only --grade takes a plain argument (its OUTDIR).
     if (!o.positional.empty() && !o.grade) {
-        return "unknown option '" + o.positional.front() + "' (see --help)";
-    }
-    // Only --grade takes a plain argument (its OUTDIR).
-    if (!o.positional.empty() && !o.grade) {
         return Hint("неизвестный ключ «" + o.positional.front() + "» (см. --help)");
     }
     if (o.check && (o.diagram || o.out || o.pdf || o.saveTask)) {

@@ -8,41 +8,46 @@ bool HasGradeOptions(const CliOptions& o) {
     return o.grade || o.answers || o.scale || o.thresholds;
 }
 
-std::string GradeRequestFrom(const CliOptions& o, GradeRequest& request) {
+Outcome<void> GradeRequestFrom(const CliOptions& o, GradeRequest& request) {
     if (!o.grade) {
-        return "--answers, --scale and --thresholds go with --grade SETDIR";
+        return Failure{"--answers, --scale и --thresholds — только вместе с --grade ПАПКА_НАБОРА", ""};
     }
     if (HasClassSetOptions(o) || o.check || o.json || o.diagram || o.out || o.pdf || o.saveTask) {
-        return "--grade writes its own folder; leave out the class-set options, --check, --json, --diagram, "
-               "--out, --pdf and --save-task";
+        return Failure{
+            "--grade пишет свою папку; уберите ключи набора вариантов, --check, --json, --diagram, --out, "
+            "--pdf и --save-task",
+            ""};
     }
     if (o.grade->empty()) {
-        return "--grade needs the folder of the class set";
+        return Failure{"--grade: нужна папка набора вариантов", ""};
     }
     if (!o.answers || o.answers->empty()) {
-        return "--grade needs --answers PATH (a CSV table or a folder of .vornik-answers files)";
+        return Failure{"--grade: нужно --answers ПУТЬ (таблица CSV или папка файлов .vornik-answers)", ""};
     }
     if (o.positional.size() != 1 || o.positional.front().empty()) {
-        return "--grade needs one OUTDIR: vornik-cli --grade SETDIR --answers PATH OUTDIR";
+        return Failure{
+            "--grade: нужна одна папка результатов: vornik-cli --grade ПАПКА_НАБОРА --answers ПУТЬ ПАПКА",
+            ""};
     }
     request.setDir = *o.grade;
     request.answersPath = *o.answers;
     request.outDir = o.positional.front();
     if (o.scale) {
         if (*o.scale != "5" && *o.scale != "100") {
-            return "--scale takes 5 or 100";
+            return Failure{"--scale: 5 или 100", ""};
         }
         request.scale.scale = *o.scale == "5" ? 5 : 100;
     }
     if (o.thresholds) {
         if (request.scale.scale != 5) {
-            return "--thresholds goes with --scale 5";
+            return Failure{"--thresholds — только со шкалой --scale 5", ""};
         }
         if (!ParseThresholds(*o.thresholds, request.scale.thresholds)) {
-            return "--thresholds takes three whole per cents rising from 1 to 100, e.g. 50,70,85";
+            return Failure{"--thresholds: три целых процента от 1 до 100 по возрастанию, например 50,70,85",
+                           ""};
         }
     }
-    return std::string();
+    return {};
 }
 
 }  // namespace vornik

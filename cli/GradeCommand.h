@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/CliOptions.h"
+#include "fileio/Failure.h"
 #include "grade/GradeGroup.h"
 
 namespace vornik {
@@ -12,6 +13,6 @@ namespace vornik {
 bool HasGradeOptions(const CliOptions& options);
 
 // Fills `request` from the options. Returns an empty string on success, else a one-line usage hint.
-std::string GradeRequestFrom(const CliOptions& options, GradeRequest& request);
+Outcome<void> GradeRequestFrom(const CliOptions& options, GradeRequest& request);
 
 }  // namespace vornik

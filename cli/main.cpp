@@ -198,8 +198,8 @@ int main(int argc, char** argv) {
     }
     if (HasGradeOptions(options)) {
         GradeRequest request;
-        if (const std::string error = GradeRequestFrom(options, request); !error.empty()) {
-            return Usage(error);
+        if (const Outcome<void> read = GradeRequestFrom(options, request); !read) {
+            return Usage(read.Error().message);
         }
         request.command = QuotedCommand(argc, argv);
         request.date = TodayText();

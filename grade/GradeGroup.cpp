@@ -12,6 +12,7 @@
 #include "fileio/ReplaceFile.h"
 #include "fileio/WriteFolder.h"
 #include "report/RtfDocument.h"
+#include "solver/Text.h"
 #include "task/TaskFile.h"
 
 namespace vornik {
@@ -22,12 +23,12 @@ namespace {
 
 constexpr int kMaxStemChars = 60;
 
-struct Failure : std::runtime_error {
+struct GradeFailure : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-struct Cancelled : Failure {
-    Cancelled() : Failure("прервано") {}
+struct Cancelled : GradeFailure {
+    Cancelled() : GradeFailure("прервано") {}
 };
 
 // The steps of the work as the progress callback sees them; a refused step throws Cancelled.
@@ -81,7 +82,7 @@ std::string VariantKey(std::string name) {
 std::vector<SetVariant> ReadSet(const std::string& setDir, std::vector<Skipped>& skipped) {
     std::error_code ec;
     if (!fs::is_directory(setDir, ec)) {
-        throw Failure(setDir + ": это не папка набора вариантов");
+        throw GradeFailure(setDir + ": это не папка набора вариантов");
     }
     std::vector<fs::path> files;
     for (fs::directory_iterator it(setDir, ec), end; !ec && it != end; it.increment(ec)) {
@@ -90,24 +91,24 @@ std::vector<SetVariant> ReadSet(const std::string& setDir, std::vector<Skipped>&
         }
     }
     if (ec) {
-        throw Failure(setDir + ": папка не читается (" + ec.message() + ")");
+        throw GradeFailure(setDir + ": папка не читается (" + ec.message() + ")");
     }
     std::sort(files.begin(), files.end());
     std::vector<SetVariant> set;
     for (const fs::path& p : files) {
         const std::string name = p.filename().string();
         const TaskReadResult read = LoadTask(p.string(), FieldLimits::None);
-        if (!read.task) {
-            skipped.push_back({TaskErrorMessage(name, read.error)});
+        if (!read) {
+            skipped.push_back({TaskErrorMessage(name, read.Error().message)});
             continue;
         }
         SetVariant v;
         v.stem = p.stem().string();
-        v.task = {read.task->title, read.task->input, read.task->precision};
+        v.task = {read->task.title, read->task.input, read->task.precision};
         set.push_back(std::move(v));
     }
     if (set.empty()) {
-        throw Failure(setDir + ": в папке нет ни одного варианта (NN.vornik)");
+        throw GradeFailure(setDir + ": в папке нет ни одного варианта (NN.vornik)");
     }
     return set;
 }
@@ -119,13 +120,13 @@ void CheckOutDir(const fs::path& dir) {
         return;
     }
     if (ec) {
-        throw Failure(dir.string() + ": " + ec.message());
+        throw GradeFailure(dir.string() + ": " + ec.message());
     }
     if (status.type() != fs::file_type::directory) {
-        throw Failure(dir.string() + ": уже есть и это не папка");
+        throw GradeFailure(dir.string() + ": уже есть и это не папка");
     }
     if (!fs::is_empty(dir, ec) || ec) {
-        throw Failure(dir.string() + ": папка уже есть и не пуста; выберите новую");
+        throw GradeFailure(dir.string() + ": папка уже есть и не пуста; выберите новую");
     }
 }
 
@@ -248,7 +249,7 @@ GradeOutcome GradeGroup(const GradeRequest& request, const ClassSetProgress& pro
         }
         const fs::path outDir = outText;
         if (outDir.filename().empty() || outDir.filename() == "." || outDir.filename() == "..") {
-            throw Failure(request.outDir + ": нужно имя папки для результатов");
+            throw GradeFailure(request.outDir + ": нужно имя папки для результатов");
         }
         CheckOutDir(outDir);
 
@@ -256,7 +257,7 @@ GradeOutcome GradeGroup(const GradeRequest& request, const ClassSetProgress& pro
         std::vector<SetVariant> set = ReadSet(request.setDir, skipped);
         GroupAnswers answers = ReadGroupAnswers(request.answersPath);
         if (answers.error) {
-            throw Failure(*answers.error);
+            throw GradeFailure(*answers.error);
         }
         skipped.insert(skipped.end(), answers.skipped.begin(), answers.skipped.end());
 
@@ -309,8 +310,8 @@ GradeOutcome GradeGroup(const GradeRequest& request, const ClassSetProgress& pro
             steps.Done();
         }
         if (grades.empty()) {
-            throw Failure(request.answersPath + ": ни одного ученика не удалось проверить" +
-                          (skipped.empty() ? std::string() : " (" + skipped.front().text + ")"));
+            throw GradeFailure(request.answersPath + ": ни одного ученика не удалось проверить" +
+                               (skipped.empty() ? std::string() : " (" + skipped.front().text + ")"));
         }
 
         const int pdfFiles = request.pdfs ? static_cast<int>(grades.size()) + 1 : 0;
@@ -353,7 +354,7 @@ GradeOutcome GradeGroup(const GradeRequest& request, const ClassSetProgress& pro
                 throw Cancelled();
             }
             if (e.Code() == ENOTEMPTY || e.Code() == EEXIST) {
-                throw Failure(outDir.string() + ": папка уже есть и не пуста; выберите новую");
+                throw GradeFailure(outDir.string() + ": папка уже есть и не пуста; выберите новую");
             }
             throw;
         }

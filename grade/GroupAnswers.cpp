@@ -9,7 +9,7 @@
 #include "classset/AnswerKey.h"
 #include "fileio/ReadInputFile.h"
 #include "report/RtfDocument.h"
-#include "solver/XmlChars.h"
+#include "solver/Text.h"
 
 namespace vornik {
 
@@ -18,7 +18,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 // The longest answer a student types; a longer cell is not an answer.
 constexpr int kMaxAnswerChars = 100;
 // A table of answers holds a group, not an archive.
@@ -43,16 +42,6 @@ std::string Lower(std::string_view s) {
         }
     }
     return out;
-}
-
-int Characters(std::string_view text) {
-    return static_cast<int>(
-        std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
-}
-
-bool ValidUtf8(std::string_view text) {
-    const std::u16string wide = Utf8ToUtf16(std::string(text));
-    return wide.find(u'\uFFFD') == std::u16string::npos || text.find(kReplacement) != std::string_view::npos;
 }
 
 // The names of every mode a run can compute: a star and a delta with every fault ticked.
@@ -119,7 +108,7 @@ std::string NameFault(const std::string& name) {
     if (name.empty()) {
         return "нет имени ученика";
     }
-    if (Characters(name) > kMaxStudentChars) {
+    if (Utf8Characters(name) > static_cast<size_t>(kMaxStudentChars)) {
         return "имя ученика длиннее " + std::to_string(kMaxStudentChars) + " знаков";
     }
     if (std::any_of(name.begin(), name.end(),
@@ -214,7 +203,8 @@ StudentAnswers* TableReader::StudentOf(int row, const std::vector<std::string>& 
 
 void TableReader::ReadWide(int row, const std::vector<std::string>& cells) {
     for (size_t c = 0; c < cells.size(); ++c) {
-        if (roles_[c] == Role::Other && Characters(Trimmed(cells[c])) > kMaxAnswerChars) {
+        if (roles_[c] == Role::Other &&
+            Utf8Characters(Trimmed(cells[c])) > static_cast<size_t>(kMaxAnswerChars)) {
             Skip(row, static_cast<int>(c) + 1,
                  "ячейка длиннее " + std::to_string(kMaxAnswerChars) + " знаков");
             return;
@@ -259,7 +249,7 @@ void TableReader::ReadLong(int row, std::vector<std::string> cells) {
         Skip(row, column(Role::Quantity), "нет величины");
         return;
     }
-    if (Characters(text) > kMaxAnswerChars) {
+    if (Utf8Characters(text) > static_cast<size_t>(kMaxAnswerChars)) {
         Skip(row, column(Role::Answer), "ячейка длиннее " + std::to_string(kMaxAnswerChars) + " знаков");
         return;
     }
@@ -363,20 +353,19 @@ GroupAnswers ReadGroupTable(std::string_view bytes, const std::string& fileName)
                     " МиБ, это не таблица ответов";
         return out;
     }
-    if (!ValidUtf8(bytes)) {
+    if (ValidUtf8Prefix(bytes) < bytes.size()) {
         out.error = fileName + ": файл не в кодировке UTF-8 (сохраните таблицу как «CSV UTF-8»)";
         return out;
     }
-    std::vector<std::vector<std::string>> rows;
-    TableError error;
-    if (!SplitCsv(bytes, rows, error, kMaxAnswerRows, "строк ответов")) {
-        out.error = fileName + ": " + TableErrorMessage(error);
+    const Outcome<CsvRows, TableError> rows = SplitCsv(bytes, kMaxAnswerRows, "строк ответов");
+    if (!rows) {
+        out.error = fileName + ": " + TableErrorMessage(rows.Error());
         return out;
     }
     if (bytes.starts_with(kBom)) {
         bytes.remove_prefix(kBom.size());
     }
-    return TableReader(rows, fileName, Separator(bytes)).Read();
+    return TableReader(*rows, fileName, Separator(bytes)).Read();
 }
 
 GroupAnswers ReadAnswersFolder(const std::string& folder) {
@@ -402,11 +391,11 @@ GroupAnswers ReadAnswersFolder(const std::string& folder) {
     for (const fs::path& p : files) {
         const std::string name = p.filename().string();
         AnswersReadResult read = LoadAnswers(p.string());
-        if (!read.file) {
-            out.skipped.push_back({AnswersErrorMessage(name, read.error)});
+        if (!read) {
+            out.skipped.push_back({AnswersErrorMessage(name, read.Error().message)});
             continue;
         }
-        AnswersFile& file = *read.file;
+        AnswersFile& file = *read;
         std::string student = Trimmed(file.student);
         if (student.empty()) {
             student = name.substr(0, name.size() - std::string_view(kAnswersExtension).size());

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "classset/VariantTable.h"
+#include "solver/Text.h"
 
 namespace vornik {
 

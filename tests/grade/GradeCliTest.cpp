@@ -431,9 +431,9 @@ TEST_F(GradeCli, AnswersFolder) {
     fs::create_directory(folder);
     const vornik::TaskReadResult task =
         vornik::LoadTask((dir_->path / "set" / "02.vornik").string(), vornik::FieldLimits::None);
-    ASSERT_TRUE(task.task);
+    ASSERT_TRUE(task);
     vornik::AnswersFile file;
-    file.task = *task.task;
+    file.task = task->task;
     file.student = "Яковлев";
     for (const std::string& f : keys_["02"].order) {
         file.answers.push_back({"normal", f, Text(keys_["02"].value.at(f))});
@@ -515,24 +515,24 @@ TEST_F(GradeCli, UsageErrorsWriteNothing) {
         std::string message;
     };
     const std::vector<Case> cases = {
-        {"--grade " + set + " " + out.string(), 2, "--grade needs --answers PATH"},
-        {"--grade " + set + " --answers " + answers, 2, "--grade needs one OUTDIR"},
-        {"--grade " + set + " --answers " + answers + " a b", 2, "--grade needs one OUTDIR"},
-        {"--answers " + answers, 2, "--answers, --scale and --thresholds go with --grade"},
+        {"--grade " + set + " " + out.string(), 2, "--grade: нужно --answers ПУТЬ"},
+        {"--grade " + set + " --answers " + answers, 2, "--grade: нужна одна папка результатов"},
+        {"--grade " + set + " --answers " + answers + " a b", 2, "--grade: нужна одна папка результатов"},
+        {"--answers " + answers, 2, "--answers, --scale и --thresholds — только вместе с --grade"},
         {"--grade " + set + " --answers " + answers + " " + out.string() + " --scale 10", 2,
-         "--scale takes 5 or 100"},
+         "--scale: 5 или 100"},
         {"--grade " + set + " --answers " + answers + " " + out.string() + " --thresholds 70,50,85", 2,
-         "--thresholds takes three whole per cents rising"},
+         "--thresholds: три целых процента от 1 до 100 по возрастанию"},
         {"--grade " + set + " --answers " + answers + " " + out.string() + " --thresholds 50,70,85,90", 2,
-         "--thresholds takes three whole per cents rising"},
+         "--thresholds: три целых процента от 1 до 100 по возрастанию"},
         {"--grade " + set + " --answers " + answers + " " + out.string() +
              " --scale 100 --thresholds 50,70,85",
-         2, "--thresholds goes with --scale 5"},
+         2, "--thresholds — только со шкалой --scale 5"},
         {"--grade " + set + " --answers " + answers + " " + out.string() + " --json", 2,
-         "--grade writes its own folder"},
+         "--grade пишет свою папку"},
         {"--grade " + set + " --answers " + answers + " " + out.string() + " --diagram 1", 2,
-         "--grade writes its own folder"},
-        {"stray", 2, "unknown option 'stray'"},
+         "--grade пишет свою папку"},
+        {"stray", 2, "неизвестный ключ «stray»"},
         {"--grade " + set + " --answers " + answers + " " + set, 1, "папка уже есть и не пуста"},
         {"--grade " + (dir_->path / "none").string() + " --answers " + answers + " " + out.string(), 1,
          "это не папка набора вариантов"},

@@ -32,10 +32,10 @@ void MakeGroup(const QString& dir, int count) {
     request.base.input[Param::Edit8] = "12";
     request.count = count;
     request.seed = 7;
-    VaryRange range;
-    QVERIFY(ParseVaryRange("r1=5..60/0,5", range).empty());
-    request.ranges = {range};
-    QVERIFY(MakeClassSet(request).ok);
+    const Outcome<VaryRange> range = ParseVaryRange("r1=5..60/0,5");
+    QVERIFY(range.Ok());
+    request.ranges = {*range};
+    QVERIFY(MakeClassSet(request).Ok());
     QFile answers(QDir(dir).filePath(QStringLiteral("answers.csv")));
     QVERIFY(answers.open(QIODevice::WriteOnly));
     answers.write("student;variant;Ia\n");
