@@ -140,7 +140,9 @@ std::string Summary(const ClassSetRequest& request, const std::string& setName,
     s += "Величины ключа:";
     if (request.keyFields) {
         for (const int f : *request.keyFields) {
-            s += " " + std::string(kFieldNames[f]);
+            // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on a literal prepended.
+            s += ' ';
+            s += kFieldNames[f];
         }
         s += "\n";
     } else {
