@@ -365,12 +365,13 @@ Outcome<std::string, TableError> CellText(const Column& column, const std::strin
     const int limit = column.kind == ColumnKind::Variant ? kMaxNameChars
                       : column.kind == ColumnKind::Title ? kMaxTitleChars
                                                          : kMaxCellChars;
+    // The apostrophe goes first: the set's own table puts it before a text at its length limit.
+    if (text && cell.size() > 1 && cell[0] == '\'' && FormulaStart(cell.substr(1))) {
+        cell.erase(0, 1);
+    }
     if (Utf8Characters(cell) > static_cast<size_t>(limit)) {
         return TableError{at.row, at.column, at.columnName,
                           "ячейка длиннее " + std::to_string(limit) + " знаков"};
-    }
-    if (text && cell.size() > 1 && cell[0] == '\'' && FormulaStart(cell.substr(1))) {
-        cell.erase(0, 1);
     }
     return cell;
 }
