@@ -85,11 +85,11 @@ void Grade(benchmark::State& bs, int count, bool pdfs) {
     for (auto _ : bs) {
         request.outDir = (dir / ("out" + std::to_string(n++))).string();
         const GradeOutcome outcome = GradeGroup(request);
-        if (!outcome.ok) {
-            bs.SkipWithError(outcome.message.c_str());
+        if (!outcome) {
+            bs.SkipWithError(outcome.Error().message.c_str());
             break;
         }
-        bs.counters["students"] = outcome.students;
+        bs.counters["students"] = outcome->students;
     }
     fs::remove_all(dir);
 }

@@ -17,6 +17,7 @@
 #include "classset/RecordFieldNames.h"
 #include "classset/TaskSheet.h"
 #include "classset/VariantTable.h"
+#include "fileio/FolderWork.h"
 #include "fileio/ReadInputFile.h"
 #include "fileio/ReplaceFile.h"
 #include "fileio/WriteFolder.h"
@@ -30,42 +31,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // What stops the making of a set, caught in MakeClassSet and told in its outcome.
-struct SetStopped : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
-struct Cancelled : SetStopped {
-    Cancelled() : SetStopped("прервано") {}
-};
-
-// The steps of the work as the progress callback sees them; a step the callback refuses throws
-// Cancelled, which removes whatever was written on its way out.
-class Steps {
-  public:
-    explicit Steps(const ClassSetProgress& progress) : progress_(progress) {}
-    void SetTotal(int total) { total_ = total; }
-    // Counts a step; false when the callback refuses to go on.
-    bool Next() {
-        ++done_;
-        return !progress_ || progress_(done_, total_);
-    }
-    void Done() {
-        if (!Next()) {
-            throw Cancelled();
-        }
-    }
-    // The set is in place: the last step, which can no longer be undone.
-    void Finished() const {
-        if (progress_) {
-            progress_(total_, total_);
-        }
-    }
-
-  private:
-    const ClassSetProgress& progress_;
-    int done_ = 0;
-    int total_ = 0;
-};
+using SetStopped = FolderWorkStopped;
 
 std::string ReadTable(const std::string& path) {
     InputFile file = ReadInputFile(path, kMaxTableBytes);
@@ -77,25 +43,6 @@ std::string ReadTable(const std::string& path) {
                          " МиБ, это не таблица вариантов");
     }
     return std::move(file.bytes);
-}
-
-// The folder must be new or empty: a set never replaces files a teacher may still need.
-void CheckOutDir(const fs::path& dir) {
-    std::error_code ec;
-    const fs::file_status status = fs::symlink_status(dir, ec);
-    if (status.type() == fs::file_type::not_found) {
-        return;
-    }
-    if (ec) {
-        // A folder above that cannot be searched: the system's reason, not a guess.
-        throw SetStopped(dir.string() + ": " + ec.message());
-    }
-    if (status.type() != fs::file_type::directory) {
-        throw SetStopped(dir.string() + ": уже есть и это не папка");
-    }
-    if (!fs::is_empty(dir, ec) || ec) {
-        throw SetStopped(dir.string() + ": папка уже есть и не пуста; выберите новую");
-    }
 }
 
 std::string Summary(const ClassSetRequest& request, const std::string& setName,
@@ -156,23 +103,6 @@ std::string Summary(const ClassSetRequest& request, const std::string& setName,
     return s;
 }
 
-// `steps` counts each file written; a step the progress callback refuses stops the writing, and
-// nothing is left.
-void WriteFolder(const fs::path& outDir, const FolderFiles& files, Steps& steps) {
-    try {
-        vornik::WriteFolder(outDir.string(), files, [&steps] { return steps.Next(); });
-    } catch (const FileWriteError& e) {
-        if (e.Code() == ECANCELED) {
-            throw Cancelled();
-        }
-        // Filled meanwhile: the same words as the check before computing.
-        if (e.Code() == ENOTEMPTY || e.Code() == EEXIST) {
-            throw SetStopped(outDir.string() + ": папка уже есть и не пуста; выберите новую");
-        }
-        throw;
-    }
-}
-
 }  // namespace
 
 std::vector<std::vector<std::string>> KeyPages(const std::vector<SetEntry>& entries, int linesPerPage,
@@ -224,22 +154,6 @@ std::string KeyCsv(const std::vector<SetEntry>& entries) {
 
 namespace {
 
-// The set's folder: the name as given without a slash at its end ("group/" is the folder group;
-// no other shortening: "link/../set" is the folder the kernel finds, beside the link's target),
-// new or empty.
-fs::path SetFolder(const std::string& given) {
-    std::string outText = given;
-    while (outText.size() > 1 && outText.ends_with('/')) {
-        outText.pop_back();
-    }
-    const fs::path outDir = outText;
-    if (outDir.filename().empty() || outDir.filename() == "." || outDir.filename() == "..") {
-        throw SetStopped(given + ": нужно имя папки набора");
-    }
-    CheckOutDir(outDir);
-    return outDir;
-}
-
 // The variants of the table, or else drawn at random (`draw` then tells how they were drawn).
 std::vector<Variant> SetVariants(const ClassSetRequest& request, DrawResult& draw) {
     if (request.tablePath) {
@@ -258,7 +172,7 @@ std::vector<Variant> SetVariants(const ClassSetRequest& request, DrawResult& dra
 
 // Each variant run as the execute command runs it; a run that stops stops the set.
 std::vector<VariantRun> RunVariants(const ClassSetRequest& request, const std::vector<Variant>& variants,
-                                    Steps& steps) {
+                                    WorkSteps& steps) {
     std::vector<VariantRun> runs;
     runs.reserve(variants.size());
     for (const Variant& v : variants) {
@@ -303,7 +217,7 @@ void AddTaskFiles(const std::vector<SetEntry>& entries, const std::vector<std::s
 // The sheets, the worked solutions and the key as PDF; a PDF that cannot be made stops the set
 // like any other file.
 void AddPdfs(const ClassSetRequest& request, const std::string& setName, const std::vector<SetEntry>& entries,
-             const std::vector<std::string>& stems, Steps& steps, SetFiles& set) {
+             const std::vector<std::string>& stems, WorkSteps& steps, SetFiles& set) {
     for (const SetEntry& e : entries) {
         std::vector<std::string> sheet = TaskSheetLines(e.stem, *e.variant);
         for (std::string& line : TaskSheetQuantities(*e.run)) {
@@ -333,7 +247,7 @@ void AddPdfs(const ClassSetRequest& request, const std::string& setName, const s
 FolderFiles SetFolderFiles(const ClassSetRequest& request, const std::string& setName,
                            const std::vector<Variant>& variants, const std::vector<SetEntry>& entries,
                            const std::vector<std::string>& stems, const DrawResult& draw, int keyRows,
-                           Steps& steps) {
+                           WorkSteps& steps) {
     const QuizOptions quiz{request.tolerancePercent, request.angleToleranceDegrees, request.quizDecimalComma};
     SetFiles set;
     set.files = {
@@ -362,9 +276,9 @@ FolderFiles SetFolderFiles(const ClassSetRequest& request, const std::string& se
 }  // namespace
 
 ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgress& progress) {
-    Steps steps(progress);
+    WorkSteps steps(progress);
     try {
-        const fs::path outDir = SetFolder(request.outDir);
+        const fs::path outDir = NewWorkFolder(request.outDir, "нужно имя папки набора");
         DrawResult draw;
         const std::vector<Variant> variants = SetVariants(request, draw);
         const std::vector<std::string> stems = VariantFileStems(variants);
@@ -382,17 +296,15 @@ ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgr
             keyRows += static_cast<int>(runs[k].key.size());
         }
         const std::string setName = outDir.filename().string();
-        WriteFolder(outDir, SetFolderFiles(request, setName, variants, entries, stems, draw, keyRows, steps),
-                    steps);
+        WriteWorkFolder(
+            outDir, SetFolderFiles(request, setName, variants, entries, stems, draw, keyRows, steps), steps);
         steps.Finished();
 
         return ClassSetMade{outDir.string() + ": " + Counted(total, "вариант", "варианта", "вариантов") +
                                 ", " + Counted(keyRows, "строка", "строки", "строк") + " ключа",
                             total, keyRows};
-    } catch (const Cancelled& e) {
-        return ClassSetFailure{e.what(), true};
     } catch (const std::exception& e) {
-        return ClassSetFailure{e.what(), false};
+        return WorkFailureOf(e);
     }
 }
 

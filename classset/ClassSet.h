@@ -5,7 +5,6 @@
 // at the end, so a failure leaves nothing half-written.
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +14,7 @@
 #include "classset/RandomVariants.h"
 #include "classset/Variant.h"
 #include "fileio/Failure.h"
+#include "fileio/FolderWork.h"
 
 namespace vornik {
 
@@ -61,10 +61,7 @@ struct ClassSetMade {
 };
 
 // Why there is no set: one line, or "прервано" when the progress callback stopped the work.
-struct ClassSetFailure {
-    std::string message;
-    bool cancelled = false;
-};
+using ClassSetFailure = FolderWorkFailure;
 
 using ClassSetOutcome = Outcome<ClassSetMade, ClassSetFailure>;
 
@@ -73,7 +70,7 @@ using ClassSetOutcome = Outcome<ClassSetMade, ClassSetFailure>;
 // the folder is renamed into place (only then is `done` equal to `total`). Returning false cancels
 // the work: the folder beside the set's place is removed and nothing is left. The last call's
 // answer comes too late to matter. It may be called from the thread that runs MakeClassSet only.
-using ClassSetProgress = std::function<bool(int done, int total)>;
+using ClassSetProgress = WorkProgress;
 
 ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgress& progress = {});
 

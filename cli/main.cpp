@@ -210,11 +210,11 @@ int main(int argc, char** argv) {
         request.pdfsMissing = "эта сборка vornik-cli без Qt не пишет PDF";
 #endif
         const GradeOutcome outcome = GradeGroup(request);
-        if (!outcome.ok) {
-            Complain(outcome.message);
+        if (!outcome) {
+            Complain(outcome.Error().message);
             return kStopped;
         }
-        return WriteOutput(TerminalSafe(outcome.message) + "\n");
+        return WriteOutput(TerminalSafe(outcome->message) + "\n");
     }
     if (HasClassSetOptions(options)) {
         return MakeSet(options, argc, argv);

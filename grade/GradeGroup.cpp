@@ -1,7 +1,6 @@
 #include "grade/GradeGroup.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -9,8 +8,7 @@
 
 #include "check/AnswerSheet.h"
 #include "classset/Plural.h"
-#include "fileio/ReplaceFile.h"
-#include "fileio/WriteFolder.h"
+#include "fileio/FolderWork.h"
 #include "report/RtfDocument.h"
 #include "solver/Text.h"
 #include "task/TaskFile.h"
@@ -23,39 +21,8 @@ namespace {
 
 constexpr int kMaxStemChars = 60;
 
-struct GradeFailure : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
-struct Cancelled : GradeFailure {
-    Cancelled() : GradeFailure("прервано") {}
-};
-
-// The steps of the work as the progress callback sees them; a refused step throws Cancelled.
-class Steps {
-  public:
-    explicit Steps(const ClassSetProgress& progress) : progress_(progress) {}
-    void SetTotal(int total) { total_ = total; }
-    bool Next() {
-        ++done_;
-        return !progress_ || progress_(done_, total_);
-    }
-    void Done() {
-        if (!Next()) {
-            throw Cancelled();
-        }
-    }
-    void Finished() const {
-        if (progress_) {
-            progress_(total_, total_);
-        }
-    }
-
-  private:
-    const ClassSetProgress& progress_;
-    int done_ = 0;
-    int total_ = 0;
-};
+// What stops the marking, caught in GradeGroup and told in its outcome.
+using GradeFailure = FolderWorkStopped;
 
 struct SetVariant {
     std::string stem;  // "07"
@@ -111,23 +78,6 @@ std::vector<SetVariant> ReadSet(const std::string& setDir, std::vector<Skipped>&
         throw GradeFailure(setDir + ": в папке нет ни одного варианта (NN.vornik)");
     }
     return set;
-}
-
-void CheckOutDir(const fs::path& dir) {
-    std::error_code ec;
-    const fs::file_status status = fs::symlink_status(dir, ec);
-    if (status.type() == fs::file_type::not_found) {
-        return;
-    }
-    if (ec) {
-        throw GradeFailure(dir.string() + ": " + ec.message());
-    }
-    if (status.type() != fs::file_type::directory) {
-        throw GradeFailure(dir.string() + ": уже есть и это не папка");
-    }
-    if (!fs::is_empty(dir, ec) || ec) {
-        throw GradeFailure(dir.string() + ": папка уже есть и не пуста; выберите новую");
-    }
 }
 
 // Where an answer stood, for a note: the place of the entry that gave `mark`.
@@ -240,18 +190,9 @@ std::string FeedbackStem(const std::string& student, std::vector<std::u16string>
 }
 
 GradeOutcome GradeGroup(const GradeRequest& request, const ClassSetProgress& progress) {
-    GradeOutcome outcome;
-    Steps steps(progress);
+    WorkSteps steps(progress);
     try {
-        std::string outText = request.outDir;
-        while (outText.size() > 1 && outText.ends_with('/')) {
-            outText.pop_back();
-        }
-        const fs::path outDir = outText;
-        if (outDir.filename().empty() || outDir.filename() == "." || outDir.filename() == "..") {
-            throw GradeFailure(request.outDir + ": нужно имя папки для результатов");
-        }
-        CheckOutDir(outDir);
+        const fs::path outDir = NewWorkFolder(request.outDir, "нужно имя папки для результатов");
 
         std::vector<Skipped> skipped;
         std::vector<SetVariant> set = ReadSet(request.setDir, skipped);
@@ -347,34 +288,18 @@ GradeOutcome GradeGroup(const GradeRequest& request, const ClassSetProgress& pro
         names.push_back("summary.txt");
         files.push_back({"summary.txt", Summary(request, name, static_cast<int>(set.size()),
                                                 static_cast<int>(grades.size()), skipped, notes, names)});
-        try {
-            WriteFolder(outDir.string(), files, [&steps] { return steps.Next(); });
-        } catch (const FileWriteError& e) {
-            if (e.Code() == ECANCELED) {
-                throw Cancelled();
-            }
-            if (e.Code() == ENOTEMPTY || e.Code() == EEXIST) {
-                throw GradeFailure(outDir.string() + ": папка уже есть и не пуста; выберите новую");
-            }
-            throw;
-        }
+        WriteWorkFolder(outDir, files, steps);
         steps.Finished();
 
-        outcome.ok = true;
-        outcome.students = static_cast<int>(grades.size());
-        outcome.skipped = static_cast<int>(skipped.size());
-        outcome.message =
-            outDir.string() + ": проверено " + Counted(outcome.students, "ученик", "ученика", "учеников") +
-            (skipped.empty() ? std::string()
-                             : ", пропущено " + std::to_string(skipped.size()) + " (см. summary.txt)");
-    } catch (const Cancelled& e) {
-        outcome.cancelled = true;
-        outcome.message = e.what();
+        const int students = static_cast<int>(grades.size());
+        return GradeMade{
+            outDir.string() + ": проверено " + Counted(students, "ученик", "ученика", "учеников") +
+                (skipped.empty() ? std::string()
+                                 : ", пропущено " + std::to_string(skipped.size()) + " (см. summary.txt)"),
+            students, static_cast<int>(skipped.size())};
     } catch (const std::exception& e) {
-        outcome.ok = false;
-        outcome.message = e.what();
+        return WorkFailureOf(e);
     }
-    return outcome;
 }
 
 }  // namespace vornik

@@ -40,13 +40,16 @@ struct GradeRequest {
     std::string date;
 };
 
-struct GradeOutcome {
-    bool ok = false;
-    bool cancelled = false;
-    std::string message;  // one line: what went wrong, or what was made
-    int students = 0;     // marked
-    int skipped = 0;      // rows, files or students left out
+// A group marked: "<folder>: проверено 25 учеников, пропущено 2 (см. summary.txt)", and its counts.
+struct GradeMade {
+    std::string message;
+    int students = 0;  // marked
+    int skipped = 0;   // rows, files or students left out
 };
+
+// The marks made, or why there are none: one line, or "прервано" when the progress callback
+// stopped the work.
+using GradeOutcome = Outcome<GradeMade, FolderWorkFailure>;
 
 // The progress as a class set reports it: steps done of steps there are; false cancels.
 GradeOutcome GradeGroup(const GradeRequest& request, const ClassSetProgress& progress = {});

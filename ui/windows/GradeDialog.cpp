@@ -18,6 +18,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <atomic>
+#include <optional>
 
 #include "canvas/GradePdfs.h"
 #include "canvas/QtPdfDocument.h"
@@ -48,7 +49,7 @@ struct GradeDialog::Job {
     GradeRequest request;
     std::unique_ptr<GroupPdfWriter> pdfs;
     std::atomic<bool> cancel{false};
-    GradeOutcome outcome;
+    std::optional<GradeOutcome> outcome;
 };
 
 GradeDialog::GradeDialog(QWidget* parent) : QDialog(parent) {
@@ -231,19 +232,20 @@ void GradeDialog::WorkEnded() {
     delete worker_;
     worker_ = nullptr;
     const std::unique_ptr<Job> job = std::move(job_);
-    const GradeOutcome& outcome = job->outcome;
+    const GradeOutcome& outcome = *job->outcome;
     StartButton->setEnabled(true);
     CancelButton->setEnabled(false);
-    if (!outcome.ok) {
+    if (!outcome) {
+        const FolderWorkFailure& failure = outcome.Error();
         Progress->setRange(0, 1);
         Progress->setValue(0);
-        ShowStatus(outcome.cancelled ? QStringLiteral("Отменено: ничего не записано.")
-                                     : QString::fromStdString(outcome.message),
-                   !outcome.cancelled);
+        ShowStatus(failure.cancelled ? QStringLiteral("Отменено: ничего не записано.")
+                                     : QString::fromStdString(failure.message),
+                   !failure.cancelled);
         emit Finished(false);
         return;
     }
-    ShowStatus(QStringLiteral("Готово: ") + QString::fromStdString(outcome.message), false);
+    ShowStatus(QStringLiteral("Готово: ") + QString::fromStdString(outcome->message), false);
     const QString out = QString::fromStdString(job->request.outDir);
     openFolder(out);
     openFile(QDir(out).filePath(QStringLiteral("group.pdf")));
