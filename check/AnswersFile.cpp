@@ -1,43 +1,22 @@
 #include "check/AnswersFile.h"
 
-#include <nlohmann/json.hpp>
-
 #include "fileio/ReadInputFile.h"
 #include "fileio/ReplaceFile.h"
+#include "solver/Text.h"
+#include "task/JsonFile.h"
 
 namespace vornik {
 
 namespace {
 
-using Json = nlohmann::ordered_json;
+using Json = FileJson;
 
-// Deeper files are refused before they are parsed (the parser recurses).
+// Deeper files are refused.
 constexpr int kMaxDepth = 64;
 
 struct Refused {
     std::string why;
 };
-
-// The deepest nesting of arrays and objects, strings skipped.
-int NestingDepth(std::string_view bytes) {
-    int depth = 0;
-    int deepest = 0;
-    bool inString = false;
-    for (size_t k = 0; k < bytes.size(); ++k) {
-        const char c = bytes[k];
-        if (inString) {
-            k += c == '\\' ? 1 : 0;
-            inString = c != '"';
-        } else if (c == '"') {
-            inString = true;
-        } else if (c == '[' || c == '{') {
-            deepest = std::max(deepest, ++depth);
-        } else if (c == ']' || c == '}') {
-            --depth;
-        }
-    }
-    return deepest;
-}
 
 std::string Text(const Json& object, const char* name) {
     const auto it = object.find(name);
@@ -95,11 +74,7 @@ void ReadRevealed(const Json& revealed, AnswersFile& out) {
 // A cell without its surrounding spaces, and without the quotes a spreadsheet puts round a cell
 // holding commas ("" inside stands for one quote).
 std::string Cell(std::string_view cell) {
-    const size_t from = cell.find_first_not_of(" \t");
-    if (from == std::string_view::npos) {
-        return {};
-    }
-    cell = cell.substr(from, cell.find_last_not_of(" \t") - from + 1);
+    cell = TrimmedView(cell);
     if (cell.size() < 2 || cell.front() != '"' || cell.back() != '"') {
         return std::string(cell);
     }
@@ -115,23 +90,12 @@ std::string Cell(std::string_view cell) {
 
 AnswersReadResult ReadAnswers(std::string_view bytes, FieldLimits limits) {
     try {
-        if (bytes.size() > kAnswersMaxBytes) {
-            throw Refused{"файл больше 1 МиБ"};
+        const Outcome<Json> parsed =
+            ParseJsonFile(bytes, {kAnswersMaxBytes, kMaxDepth, "это не файл ответов", false});
+        if (!parsed) {
+            throw Refused{parsed.Error().message};
         }
-        if (const size_t nul = bytes.find('\0'); nul != std::string_view::npos) {
-            throw Refused{"это не текст JSON (нулевой байт в байте " + std::to_string(nul + 1) + ")"};
-        }
-        if (NestingDepth(bytes) > kMaxDepth) {
-            throw Refused{"это не файл ответов (слишком глубокая вложенность)"};
-        }
-        Json file;
-        try {
-            file = Json::parse(bytes.begin(), bytes.end());
-        } catch (const Json::parse_error& e) {
-            throw Refused{"это не текст JSON (ошибка в байте " + std::to_string(e.byte) + ")"};
-        } catch (const Json::exception&) {
-            throw Refused{"это не текст JSON (число вне допустимого диапазона)"};
-        }
+        const Json& file = *parsed;
         if (!file.is_object() || !file.contains("format") || file["format"] != kAnswersFormat) {
             throw Refused{"это не файл ответов (нет «\"format\": \"vornik-answers\"»)"};
         }
@@ -191,11 +155,11 @@ std::string WriteAnswers(const AnswersFile& file) {
 }
 
 AnswersReadResult LoadAnswers(const std::string& path, FieldLimits limits) {
-    const InputFile file = ReadInputFile(path, kAnswersMaxBytes);
-    if (file.error != 0 || file.notRegular) {
-        return Failure{InputFileProblem(file), ""};
+    const Outcome<std::string> bytes = ReadInputFile(path, kAnswersMaxBytes);
+    if (!bytes) {
+        return bytes.Error();
     }
-    return ReadAnswers(file.bytes, limits);
+    return ReadAnswers(*bytes, limits);
 }
 
 void SaveAnswers(const std::string& path, const AnswersFile& file) {

@@ -34,19 +34,19 @@ namespace {
 using SetStopped = FolderWorkStopped;
 
 std::string ReadTable(const std::string& path) {
-    InputFile file = ReadInputFile(path, kMaxTableBytes);
-    if (file.error != 0 || file.notRegular) {
-        throw SetStopped(path + ": " + InputFileProblem(file));
+    Outcome<std::string> bytes = ReadInputFile(path, kMaxTableBytes);
+    if (!bytes) {
+        throw SetStopped(path + ": " + bytes.Error().message);
     }
-    if (file.bytes.size() > kMaxTableBytes) {
+    if (bytes->size() > kMaxTableBytes) {
         throw SetStopped(path + ": файл больше " + std::to_string(kMaxTableBytes >> 20) +
                          " МиБ, это не таблица вариантов");
     }
-    return std::move(file.bytes);
+    return std::move(*bytes);
 }
 
 std::string Summary(const ClassSetRequest& request, const std::string& setName,
-                    const std::vector<SetEntry>& entries, const DrawResult* draw, int keyRows,
+                    const std::vector<SetEntry>& entries, const DrawnVariants* draw, int keyRows,
                     const std::vector<std::string>& files) {
     std::string s = "Набор вариантов: " + setName + "\n";
     s += "Вариантов: " + std::to_string(entries.size()) + "\n";
@@ -155,7 +155,7 @@ std::string KeyCsv(const std::vector<SetEntry>& entries) {
 namespace {
 
 // The variants of the table, or else drawn at random (`draw` then tells how they were drawn).
-std::vector<Variant> SetVariants(const ClassSetRequest& request, DrawResult& draw) {
+std::vector<Variant> SetVariants(const ClassSetRequest& request, DrawnVariants& draw) {
     if (request.tablePath) {
         TableResult table = ReadVariantTable(ReadTable(*request.tablePath), request.base);
         if (!table) {
@@ -163,10 +163,11 @@ std::vector<Variant> SetVariants(const ClassSetRequest& request, DrawResult& dra
         }
         return std::move(*table);
     }
-    draw = DrawVariants(request.base, request.count, request.seed, request.ranges, VariantRuns);
-    if (!draw.error.empty()) {
-        throw SetStopped(draw.error);
+    DrawResult drawn = DrawVariants(request.base, request.count, request.seed, request.ranges, VariantRuns);
+    if (!drawn) {
+        throw SetStopped(drawn.Error().message);
     }
+    draw = std::move(*drawn);
     return draw.variants;
 }
 
@@ -246,7 +247,7 @@ void AddPdfs(const ClassSetRequest& request, const std::string& setName, const s
 // Every file of the set: the four tables, a task per variant, the PDFs if any, the summary.
 FolderFiles SetFolderFiles(const ClassSetRequest& request, const std::string& setName,
                            const std::vector<Variant>& variants, const std::vector<SetEntry>& entries,
-                           const std::vector<std::string>& stems, const DrawResult& draw, int keyRows,
+                           const std::vector<std::string>& stems, const DrawnVariants& draw, int keyRows,
                            WorkSteps& steps) {
     const QuizOptions quiz{request.tolerancePercent, request.angleToleranceDegrees, request.quizDecimalComma};
     SetFiles set;
@@ -279,7 +280,7 @@ ClassSetOutcome MakeClassSet(const ClassSetRequest& request, const ClassSetProgr
     WorkSteps steps(progress);
     try {
         const fs::path outDir = NewWorkFolder(request.outDir, "нужно имя папки набора");
-        DrawResult draw;
+        DrawnVariants draw;
         const std::vector<Variant> variants = SetVariants(request, draw);
         const std::vector<std::string> stems = VariantFileStems(variants);
         const int total = static_cast<int>(variants.size());

@@ -135,43 +135,44 @@ Outcome<VaryRange> ParseVaryRange(std::string_view text) {
 DrawResult DrawVariants(const TaskValues& base, int count, std::uint64_t seed,
                         const std::vector<VaryRange>& ranges,
                         const std::function<bool(const TaskValues&)>& runs) {
-    DrawResult result;
     // Fewer different variants than asked for cannot be drawn at all.
     std::uint64_t possible = 1;
     for (const VaryRange& r : ranges) {
         possible = possible > static_cast<std::uint64_t>(count) ? possible : possible * r.count;
     }
     if (possible < static_cast<std::uint64_t>(count)) {
-        result.error = "диапазоны дают только " + std::to_string(possible) + " разных вариантов, а нужно " +
-                       std::to_string(count);
-        return result;
+        return Failure{"диапазоны дают только " + std::to_string(possible) + " разных вариантов, а нужно " +
+                           std::to_string(count),
+                       ""};
     }
+    DrawnVariants drawn;
     SplitMix64 rng(seed);
     const long maxAttempts = 50L * count + 1000;
-    for (long attempt = 0; attempt < maxAttempts && static_cast<int>(result.variants.size()) < count;
+    for (long attempt = 0; attempt < maxAttempts && static_cast<int>(drawn.variants.size()) < count;
          ++attempt) {
         TaskValues task = base;
         for (const VaryRange& r : ranges) {
             task.input[static_cast<Param>(r.field)] = r.Text(static_cast<std::int64_t>(rng.Below(r.count)));
         }
-        const bool repeated = std::any_of(result.variants.begin(), result.variants.end(),
+        const bool repeated = std::any_of(drawn.variants.begin(), drawn.variants.end(),
                                           [&](const Variant& v) { return SameExercise(v.task, task); });
         if (repeated) {
-            ++result.duplicateRedraws;
+            ++drawn.duplicateRedraws;
             continue;
         }
         if (!runs(task)) {
-            ++result.stoppedRedraws;
+            ++drawn.stoppedRedraws;
             continue;
         }
-        result.variants.push_back({std::to_string(result.variants.size() + 1), 0, std::move(task)});
+        drawn.variants.push_back({std::to_string(drawn.variants.size() + 1), 0, std::move(task)});
     }
-    if (static_cast<int>(result.variants.size()) < count) {
-        result.error = "за " + std::to_string(maxAttempts) + " попыток набрано только " +
-                       std::to_string(result.variants.size()) + " из " + std::to_string(count) +
-                       " разных вариантов, решаемых до конца: расширьте диапазоны или измените задачу";
+    if (static_cast<int>(drawn.variants.size()) < count) {
+        return Failure{"за " + std::to_string(maxAttempts) + " попыток набрано только " +
+                           std::to_string(drawn.variants.size()) + " из " + std::to_string(count) +
+                           " разных вариантов, решаемых до конца: расширьте диапазоны или измените задачу",
+                       ""};
     }
-    return result;
+    return drawn;
 }
 
 }  // namespace vornik

@@ -44,12 +44,14 @@ struct VaryRange {
 // The range of NAME=FROM..TO/STEP, or a one-line hint.
 Outcome<VaryRange> ParseVaryRange(std::string_view text);
 
-struct DrawResult {
+struct DrawnVariants {
     std::vector<Variant> variants;
     int stoppedRedraws = 0;    // draws whose run stopped with a message
     int duplicateRedraws = 0;  // draws equal to an earlier variant
-    std::string error;         // set when not enough different variants could be drawn
 };
+
+// The variants drawn, or why not enough different ones could be drawn.
+using DrawResult = Outcome<DrawnVariants>;
 
 // Draws `count` different variants named 1..count, each with every range's field drawn
 // uniformly. A draw that `runs` rejects (its run stops with a message) or that repeats an

@@ -16,28 +16,9 @@ constexpr std::string_view kBom = "\xEF\xBB\xBF";
 // Far more cells than a table has columns: a row beyond it is not a row of variants.
 constexpr size_t kMaxCellsPerRow = 200;
 
-std::string Trimmed(std::string_view s) {
-    const size_t first = s.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return std::string();
-    }
-    const size_t last = s.find_last_not_of(" \t");
-    return std::string(s.substr(first, last - first + 1));
-}
-
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return out;
-}
-
 // A tick cell: yes or no in the ways a spreadsheet user writes them.
 std::optional<bool> TickValue(const std::string& cell) {
-    const std::string v = Lower(cell);
+    const std::string v = AsciiLower(cell);
     for (const char* yes : {"1", "x", "+", "true", "yes", "да", "Да", "ДА"}) {
         if (v == yes) {
             return true;
@@ -55,7 +36,7 @@ std::optional<bool> TickValue(const std::string& cell) {
 // positions; the Cyrillic А, В, С that look the same are taken too. "-" or "нет": none.
 std::optional<std::array<bool, 3>> PhaseSet(const std::string& cell, bool pairs) {
     std::array<bool, 3> on{};
-    const std::string v = Lower(cell);
+    const std::string v = AsciiLower(cell);
     if (v == "-" || v == "нет" || v == "0") {
         return on;
     }
@@ -104,7 +85,7 @@ std::optional<std::array<bool, 3>> PhaseSet(const std::string& cell, bool pairs)
 // A file name common systems refuse: CON, PRN, AUX, NUL, COM1–COM9 and LPT1–LPT9 in any case,
 // alone or before an extension.
 bool ReservedDeviceName(const std::string& name) {
-    const std::string base = Lower(name.substr(0, name.find('.')));
+    const std::string base = AsciiLower(name.substr(0, name.find('.')));
     if (base == "con" || base == "prn" || base == "aux" || base == "nul") {
         return true;
     }
@@ -148,7 +129,7 @@ std::string FileNameKey(const std::string& name) {
 }  // namespace
 
 std::optional<Column> ColumnByName(std::string_view name) {
-    const std::string lower = Lower(name);
+    const std::string lower = AsciiLower(name);
     if (lower == "variant") {
         return Column{ColumnKind::Variant};
     }
@@ -377,7 +358,7 @@ Outcome<std::string, TableError> CellText(const Column& column, const std::strin
 }
 
 Outcome<void> ConnectionCell(const std::string& cell, CircuitInput& in) {
-    const std::string value = Lower(cell);
+    const std::string value = AsciiLower(cell);
     if (value == "star" || value == "звезда" || value == "Звезда" || value == "ЗВЕЗДА") {
         in.star = true;
     } else if (value == "delta" || value == "треугольник" || value == "Треугольник" ||

@@ -56,49 +56,44 @@ std::string MarksText(const AnswerSheet& sheet, const Marks& marks) {
 }  // namespace
 
 CheckOutcome RunCheck(const CliOptions& options) {
-    CheckOutcome outcome;
     const std::string& path = *options.check;
-    const InputFile file = ReadInputFile(path, kAnswersMaxBytes);
-    if (file.error != 0 || file.notRegular) {
-        outcome.error = AnswersErrorMessage(path, InputFileProblem(file));
-        return outcome;
+    const Outcome<std::string> bytes = ReadInputFile(path, kAnswersMaxBytes);
+    if (!bytes) {
+        return CheckFailure{AnswersErrorMessage(path, bytes.Error().message), {}};
     }
     TaskValues task{options.taskTitle, options.params, options.precision};
     std::vector<AnswerEntry> answers;
-    if (LooksLikeJson(file.bytes)) {
-        const AnswersReadResult read = ReadAnswers(file.bytes);
+    std::vector<std::string> warnings;
+    if (LooksLikeJson(*bytes)) {
+        const AnswersReadResult read = ReadAnswers(*bytes);
         if (!read) {
-            outcome.error = AnswersErrorMessage(path, read.Error().message);
-            return outcome;
+            return CheckFailure{AnswersErrorMessage(path, read.Error().message), {}};
         }
         answers = read->answers;
         const TaskValues own{read->task.title, read->task.input, read->task.precision};
         if (!options.taskGiven) {
             task = own;
         } else if (!SameExercise(task, own)) {
-            outcome.warnings.push_back("в файле ответов \"" + path +
-                                       "\" другая задача; ответы проверены по заданной");
+            warnings.push_back("в файле ответов \"" + path +
+                               "\" другая задача; ответы проверены по заданной");
         }
     } else {
-        const AnswersTableResult read = ReadAnswersTable(file.bytes);
+        const AnswersTableResult read = ReadAnswersTable(*bytes);
         if (!read) {
-            outcome.error = AnswersErrorMessage(path, read.Error().message);
-            return outcome;
+            return CheckFailure{AnswersErrorMessage(path, read.Error().message), {}};
         }
         answers = *read;
     }
     const AnswerSheet sheet = MakeAnswerSheet(task);
     if (!sheet.completed) {
-        outcome.error = "расчёт задачи не доходит до конца: " + sheet.message;
-        return outcome;
+        return CheckFailure{"расчёт задачи не доходит до конца: " + sheet.message, std::move(warnings)};
     }
     const Marks marks = MarkAnswers(sheet, answers);
     for (const std::string& unknown : marks.unknown) {
-        outcome.warnings.push_back("в задаче нет такого режима или величины: " + unknown);
+        warnings.push_back("в задаче нет такого режима или величины: " + unknown);
     }
-    outcome.read = true;
-    outcome.output = options.json ? JsonText(MarksJson(marks)) + "\n" : MarksText(sheet, marks);
-    return outcome;
+    return CheckMade{options.json ? JsonText(MarksJson(marks)) + "\n" : MarksText(sheet, marks),
+                     std::move(warnings)};
 }
 
 }  // namespace vornik

@@ -6,15 +6,23 @@
 #include <vector>
 
 #include "cli/CliOptions.h"
+#include "fileio/Failure.h"
 
 namespace vornik {
 
-struct CheckOutcome {
-    bool read = false;                  // false: ANSWERS could not be read (`error` says why)
-    std::string error;                  // the message naming the file
-    std::string output;                 // the marks, as text or JSON
-    std::vector<std::string> warnings;  // for standard error
+// The marks, and what standard error is told before them.
+struct CheckMade {
+    std::string output;  // the marks, as text or JSON
+    std::vector<std::string> warnings;
 };
+
+// Why nothing was marked (the message names the file), and the warnings found on the way.
+struct CheckFailure {
+    std::string message;
+    std::vector<std::string> warnings;
+};
+
+using CheckOutcome = Outcome<CheckMade, CheckFailure>;
 
 // Marks the answers of `options.check`. The task is that of the options when --task or a circuit
 // option was given, otherwise an answers file's own task.

@@ -13,6 +13,7 @@
 #include "json/DiagramJson.h"
 #include "pictures/PictureFile.h"
 #include "solver/Modes.h"
+#include "solver/Text.h"
 
 namespace vornik {
 
@@ -33,20 +34,13 @@ const char* const kSelectionHint = "номер кнопки 1..14 или РЕЖ�
 
 enum class OutFormat { Jpeg, Bmp, Png, Svg };
 
-std::string Lowercase(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) {
-        return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    });
-    return s;
-}
-
 std::optional<OutFormat> FormatForName(const std::string& path) {
     const size_t dot = path.find_last_of('.');
     const size_t slash = path.find_last_of('/');
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
         return std::nullopt;
     }
-    const std::string ext = Lowercase(path.substr(dot));
+    const std::string ext = AsciiLower(path.substr(dot));
     if (ext == ".jpg" || ext == ".jpeg") {
         return OutFormat::Jpeg;
     }

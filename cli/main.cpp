@@ -125,14 +125,14 @@ Outcome<void> WriteRunFiles(const CliOptions& options, int button, const CalcSta
 // --check: the student's answers marked against the task, as text or JSON.
 int MarkAnswers(const CliOptions& options) {
     const CheckOutcome outcome = RunCheck(options);
-    for (const std::string& warning : outcome.warnings) {
+    for (const std::string& warning : outcome ? outcome->warnings : outcome.Error().warnings) {
         Complain(warning);
     }
-    if (!outcome.read) {
-        Complain(outcome.error);
+    if (!outcome) {
+        Complain(outcome.Error().message);
         return kStopped;
     }
-    return WriteOutput(outcome.output);
+    return WriteOutput(outcome->output);
 }
 
 int PrintReport(const std::vector<std::string>& lines, const std::optional<std::string>& message) {

@@ -11,42 +11,40 @@
 
 namespace vornik {
 
-InputFile ReadInputFile(const std::string& path, std::size_t limit) {
-    InputFile file;
+namespace {
+
+Failure Unreadable(const char* why) {
+    return {std::string("файл не читается (") + why + ")", ""};
+}
+
+}  // namespace
+
+Outcome<std::string> ReadInputFile(const std::string& path, std::size_t limit) {
     const fileio::Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat st {};
     if (!fd.Valid() || ::fstat(fd.Get(), &st) != 0) {
-        file.error = errno;
-        return file;
+        return Unreadable(std::strerror(errno));
     }
     if (!S_ISREG(st.st_mode)) {
-        file.notRegular = true;
-        return file;
+        return Unreadable("это не обычный файл");
     }
-    file.bytes.resize(limit + 1);
+    std::string bytes(limit + 1, '\0');
     std::size_t done = 0;
-    while (done < file.bytes.size()) {
-        const ssize_t n = ::read(fd.Get(), file.bytes.data() + done, file.bytes.size() - done);
+    while (done < bytes.size()) {
+        const ssize_t n = ::read(fd.Get(), bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR) {
             continue;
         }
         if (n < 0) {
-            file.error = errno;
-            file.bytes.clear();
-            return file;
+            return Unreadable(std::strerror(errno));
         }
         if (n == 0) {
             break;
         }
         done += static_cast<std::size_t>(n);
     }
-    file.bytes.resize(done);
-    return file;
-}
-
-std::string InputFileProblem(const InputFile& file) {
-    return std::string("файл не читается (") +
-           (file.notRegular ? "это не обычный файл" : std::strerror(file.error)) + ")";
+    bytes.resize(done);
+    return bytes;
 }
 
 }  // namespace vornik

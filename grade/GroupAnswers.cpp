@@ -25,25 +25,6 @@ constexpr std::size_t kMaxAnswersBytes = 8u << 20;
 // A long table of a large group with every mode (300 students, 7 modes, 14 quantities) and more.
 constexpr int kMaxAnswerRows = 100000;
 
-std::string Trimmed(std::string_view s) {
-    const size_t first = s.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return std::string();
-    }
-    const size_t last = s.find_last_not_of(" \t");
-    return std::string(s.substr(first, last - first + 1));
-}
-
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return out;
-}
-
 // The names of every mode a run can compute: a star and a delta with every fault ticked.
 const std::set<std::string>& ModeNames() {
     static const std::set<std::string> names = [] {
@@ -74,7 +55,7 @@ Role RoleOf(const std::string& header) {
         {"величина", Role::Quantity}, {"Величина", Role::Quantity}, {"answer", Role::Answer},
         {"ответ", Role::Answer},      {"Ответ", Role::Answer},
     };
-    const auto it = kNames.find(Lower(header));
+    const auto it = kNames.find(AsciiLower(header));
     return it == kNames.end() ? Role::Other : it->second;
 }
 
@@ -430,13 +411,13 @@ GroupAnswers ReadGroupAnswers(const std::string& path) {
         return ReadAnswersFolder(path);
     }
     const std::string name = fs::path(path).filename().string();
-    InputFile file = ReadInputFile(path, kMaxAnswersBytes);
-    if (file.error != 0 || file.notRegular) {
+    const Outcome<std::string> bytes = ReadInputFile(path, kMaxAnswersBytes);
+    if (!bytes) {
         GroupAnswers out;
-        out.error = path + ": " + InputFileProblem(file);
+        out.error = path + ": " + bytes.Error().message;
         return out;
     }
-    return ReadGroupTable(file.bytes, name);
+    return ReadGroupTable(*bytes, name);
 }
 
 }  // namespace vornik

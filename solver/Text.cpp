@@ -187,4 +187,26 @@ std::string CsvTextCell(std::string_view text) {
     return CsvCell(cell);
 }
 
+std::string_view TrimmedView(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::string Trimmed(std::string_view text) {
+    return std::string(TrimmedView(text));
+}
+
+std::string AsciiLower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return out;
+}
+
 }  // namespace vornik

@@ -1,5 +1,6 @@
 #pragma once
-// Text helpers every layer above shares: reading UTF-8, writing text into XML and CSV files.
+// Text helpers every layer above shares: reading UTF-8, writing text into XML and CSV files,
+// reading the cells and names a user types.
 
 #include <cstddef>
 #include <optional>
@@ -37,6 +38,16 @@ std::size_t Utf8Characters(std::string_view text);
 
 // UTF-8 to UTF-16; each byte that does not belong to a valid character becomes U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view text);
+
+// ---- Typed text
+
+// The text without the spaces and tabs around it.
+std::string_view TrimmedView(std::string_view text);
+std::string Trimmed(std::string_view text);
+
+// The text with the Latin capitals A to Z in lower case; every other byte as it is, so that a
+// name compares without regard to case while Cyrillic or other UTF-8 stays untouched.
+std::string AsciiLower(std::string_view text);
 
 // ---- XML
 // The characters an XML 1.0 document cannot hold, in texts a user or a file gives: C0 control

@@ -11,24 +11,11 @@
 #include <string>
 
 #include "solver/SolverErrors.h"
+#include "solver/Text.h"
 
 namespace vornik {
 
 namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && IsBlank(s.back())) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -44,7 +31,7 @@ double StrtodC(const std::string& s) {
 }  // namespace
 
 bool TryTextToFloat(std::string_view text, double& value) {
-    std::string_view s = TrimBlanks(text);
+    std::string_view s = TrimmedView(text);
     std::string normal;  // the same number with a full stop, for the C conversion
     size_t i = 0;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
@@ -101,7 +88,7 @@ double TextToFloat(std::string_view text, const std::string& control) {
 }
 
 bool TryTextToInt(std::string_view text, int& value) {
-    std::string_view s = TrimBlanks(text);
+    std::string_view s = TrimmedView(text);
     bool negative = false;
     if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
         negative = s.front() == '-';

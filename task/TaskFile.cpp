@@ -9,39 +9,16 @@
 #include "fileio/ReadInputFile.h"
 #include "fileio/ReplaceFile.h"
 #include "solver/Text.h"
+#include "task/JsonFile.h"
 
 namespace vornik {
 
 namespace {
 
-using Json = nlohmann::ordered_json;
+using Json = FileJson;
 
-// Deeper nesting than any task needs is refused before parsing, so a hostile file cannot make
-// the parser's or the destructor's recursion exhaust the stack.
+// Deeper nesting than any task needs is refused.
 constexpr int kMaxDepth = 32;
-
-int NestingDepth(std::string_view bytes) {
-    int depth = 0;
-    int deepest = 0;
-    bool inString = false;
-    for (size_t k = 0; k < bytes.size(); ++k) {
-        const char c = bytes[k];
-        if (inString) {
-            if (c == '\\') {
-                ++k;
-            } else if (c == '"') {
-                inString = false;
-            }
-        } else if (c == '"') {
-            inString = true;
-        } else if (c == '[' || c == '{') {
-            deepest = std::max(deepest, ++depth);
-        } else if (c == ']' || c == '}') {
-            --depth;
-        }
-    }
-    return deepest;
-}
 
 // A refused file: the reason is carried to ReadTask's caller.
 struct Refused {
@@ -156,29 +133,13 @@ Json DecimalsValue(const std::string& text) {
 TaskReadResult ReadTask(std::string_view bytes, FieldLimits limits) {
     TaskRead result;
     try {
-        if (bytes.size() > kTaskMaxBytes) {
-            throw Refused{"файл больше 1 МиБ"};
-        }
-        // The parser would stop at a NUL and take the bytes before it for the whole file.
-        if (const size_t nul = bytes.find('\0'); nul != std::string_view::npos) {
-            throw Refused{"это не текст JSON (нулевой байт в байте " + std::to_string(nul + 1) + ")"};
-        }
         // A task is UTF-8 text: a file saved in another encoding is told so rather than called not JSON.
-        if (const size_t bad = ValidUtf8Prefix(bytes); bad < bytes.size()) {
-            throw Refused{"файл не в кодировке UTF-8 (байт " + std::to_string(bad + 1) + ")"};
+        const Outcome<Json> parsed =
+            ParseJsonFile(bytes, {kTaskMaxBytes, kMaxDepth, "это не файл задачи", true});
+        if (!parsed) {
+            throw Refused{parsed.Error().message};
         }
-        if (NestingDepth(bytes) > kMaxDepth) {
-            throw Refused{"это не файл задачи (слишком глубокая вложенность)"};
-        }
-        Json task;
-        try {
-            task = Json::parse(bytes.begin(), bytes.end());
-        } catch (const Json::parse_error& e) {
-            throw Refused{"это не текст JSON (ошибка в байте " + std::to_string(e.byte) + ")"};
-        } catch (const Json::exception&) {
-            // A number beyond the double range (1e999) is refused by the parser as out of range.
-            throw Refused{"это не текст JSON (число вне допустимого диапазона)"};
-        }
+        const Json& task = *parsed;
         const Json* format = task.is_object() ? Member(task, "format") : nullptr;
         if (format == nullptr || *format != kTaskFormat) {
             throw Refused{"это не файл задачи (нет «\"format\": \"vornik-task\"»)"};
@@ -258,11 +219,11 @@ std::string TaskNewerMessage(const std::string& fileName) {
 
 TaskReadResult LoadTask(const std::string& path, FieldLimits limits) {
     // One byte more than the limit is enough to tell a file that is too large.
-    const InputFile file = ReadInputFile(path, kTaskMaxBytes);
-    if (file.error != 0 || file.notRegular) {
-        return Failure{InputFileProblem(file), ""};
+    const Outcome<std::string> bytes = ReadInputFile(path, kTaskMaxBytes);
+    if (!bytes) {
+        return bytes.Error();
     }
-    return ReadTask(file.bytes, limits);
+    return ReadTask(*bytes, limits);
 }
 
 void SaveTask(const std::string& path, const TaskFile& task) {

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -634,28 +635,25 @@ TEST_F(ReplaceFileTest, ALinkSwappedDuringTheSaveIsNeverWrittenThrough) {
 TEST_F(ReplaceFileTest, AnInputThatIsNotARegularFileIsRefusedAtOnce) {
     ASSERT_EQ(::mkfifo((dir_ / "in.fifo").c_str(), 0600), 0);
     WriteText(dir_ / "in.csv", kNew);
+    const std::string notRegular = "файл не читается (это не обычный файл)";
     struct Case {
         std::string path;
-        bool notRegular;
-        int error;
+        std::string problem;  // empty: read
         std::string bytes;
     };
     const Case cases[] = {
-        {(dir_ / "in.fifo").string(), true, 0, ""},
-        {"/dev/zero", true, 0, ""},
-        {dir_.string(), true, 0, ""},
-        {(dir_ / "none.csv").string(), false, ENOENT, ""},
-        {(dir_ / "in.csv").string(), false, 0, kNew.substr(0, 101)},
+        {(dir_ / "in.fifo").string(), notRegular, ""},
+        {"/dev/zero", notRegular, ""},
+        {dir_.string(), notRegular, ""},
+        {(dir_ / "none.csv").string(), std::string("файл не читается (") + std::strerror(ENOENT) + ")", ""},
+        {(dir_ / "in.csv").string(), "", kNew.substr(0, 101)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
-        const vornik::InputFile file = vornik::ReadInputFile(c.path, 100);
-        EXPECT_EQ(file.notRegular, c.notRegular);
-        EXPECT_EQ(file.error, c.error);
-        EXPECT_EQ(file.bytes, c.bytes);
+        const vornik::Outcome<std::string> file = vornik::ReadInputFile(c.path, 100);
+        EXPECT_EQ(file ? "" : file.Error().message, c.problem);
+        EXPECT_EQ(file ? *file : "", c.bytes);
     }
-    EXPECT_EQ(vornik::InputFileProblem(vornik::ReadInputFile((dir_ / "in.fifo").string(), 100)),
-              "файл не читается (это не обычный файл)");
 }
 
 }  // namespace

@@ -554,12 +554,12 @@ EMSCRIPTEN_KEEPALIVE const char* vk_check_random(const char* ranges, const char*
     const DrawResult draw = DrawVariants(base, 1, seedValue, parsed, [&runs](const TaskValues& task) {
         return ++runs <= kRandomTaskRuns && VariantRuns(task);
     });
-    if (draw.variants.empty()) {
+    if (!draw) {
         return Answer(
             ErrorJson("Не удалось выбрать задачу, расчёт которой доходит до конца: измените диапазоны "
                       "или данные в форме."));
     }
-    const TaskFile drawn = TakeTask(draw.variants.front().task.input, gPrecision);
+    const TaskFile drawn = TakeTask(draw->variants.front().task.input, gPrecision);
     // A drawn text longer than its field holds would be refused when the answers file is opened.
     const TaskReadResult back = ReadTask(WriteTask(drawn), FieldLimits::Form);
     if (!back) {
