@@ -9,14 +9,12 @@ namespace vornik {
 
 namespace {
 
-using Json = FileJson;
-
-// Deeper files are refused.
-constexpr int kMaxDepth = 64;
-
+// Why a file is refused, carried to ReadAnswers' caller.
 struct Refused {
     std::string why;
 };
+
+using Json = FileJson;
 
 std::string Text(const Json& object, const char* name) {
     const auto it = object.find(name);
@@ -90,8 +88,9 @@ std::string Cell(std::string_view cell) {
 
 AnswersReadResult ReadAnswers(std::string_view bytes, FieldLimits limits) {
     try {
+        // A task inside, answers beside it: deeper nesting than that is refused.
         const Outcome<Json> parsed =
-            ParseJsonFile(bytes, {kAnswersMaxBytes, kMaxDepth, "это не файл ответов", false});
+            ParseJsonFile(bytes, {kAnswersMaxBytes, 64, "это не файл ответов", false});
         if (!parsed) {
             throw Refused{parsed.Error().message};
         }

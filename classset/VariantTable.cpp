@@ -188,13 +188,7 @@ std::string TableErrorMessage(const TableError& e) {
     return message;
 }
 
-Outcome<CsvRows, TableError> SplitCsv(std::string_view text, int maxRows, std::string_view what) {
-    if (text.starts_with(kBom)) {
-        text.remove_prefix(kBom.size());
-    }
-    // The separator: whichever of ';' and ',' the header line holds outside quotes, ';' first
-    // (a Russian spreadsheet writes ';' and decimal commas).
-    char sep = ',';
+char CsvSeparator(std::string_view text) {
     bool quoted = false;
     for (const char c : text) {
         if (c == '"') {
@@ -202,10 +196,17 @@ Outcome<CsvRows, TableError> SplitCsv(std::string_view text, int maxRows, std::s
         } else if (!quoted && (c == '\n' || c == '\r')) {
             break;
         } else if (!quoted && c == ';') {
-            sep = ';';
-            break;
+            return ';';
         }
     }
+    return ',';
+}
+
+Outcome<CsvRows, TableError> SplitCsv(std::string_view text, int maxRows, std::string_view what) {
+    if (text.starts_with(kBom)) {
+        text.remove_prefix(kBom.size());
+    }
+    const char sep = CsvSeparator(text);
     CsvRows rows;
     std::vector<std::string> row;
     std::string cell;

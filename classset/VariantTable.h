@@ -60,6 +60,10 @@ using CsvRows = std::vector<std::vector<std::string>>;
 Outcome<CsvRows, TableError> SplitCsv(std::string_view text, int maxRows = kMaxVariants,
                                       std::string_view what = "строк вариантов");
 
+// The separator SplitCsv chooses for `text`: whichever of ';' and ',' the header line holds
+// outside quotes, ';' first (a Russian spreadsheet writes ';' and decimal commas).
+char CsvSeparator(std::string_view text);
+
 // The texts of a file name for each variant name: numeric names padded with zeros to the
 // widest numeric name of the set (at least two digits), others as they are.
 std::vector<std::string> VariantFileStems(const std::vector<Variant>& variants);

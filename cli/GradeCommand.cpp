@@ -8,7 +8,7 @@ bool HasGradeOptions(const CliOptions& o) {
     return o.grade || o.answers || o.scale || o.thresholds;
 }
 
-Outcome<void> GradeRequestFrom(const CliOptions& o, GradeRequest& request) {
+Outcome<GradeRequest> GradeRequestFrom(const CliOptions& o) {
     if (!o.grade) {
         return Failure{"--answers, --scale и --thresholds — только вместе с --grade ПАПКА_НАБОРА", ""};
     }
@@ -29,6 +29,7 @@ Outcome<void> GradeRequestFrom(const CliOptions& o, GradeRequest& request) {
             "--grade: нужна одна папка результатов: vornik-cli --grade ПАПКА_НАБОРА --answers ПУТЬ ПАПКА",
             ""};
     }
+    GradeRequest request;
     request.setDir = *o.grade;
     request.answersPath = *o.answers;
     request.outDir = o.positional.front();
@@ -47,7 +48,7 @@ Outcome<void> GradeRequestFrom(const CliOptions& o, GradeRequest& request) {
                            ""};
         }
     }
-    return {};
+    return request;
 }
 
 }  // namespace vornik

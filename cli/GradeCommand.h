@@ -12,7 +12,7 @@ namespace vornik {
 // Whether any option of --grade was given.
 bool HasGradeOptions(const CliOptions& options);
 
-// Fills `request` from the options. Returns an empty string on success, else a one-line usage hint.
-Outcome<void> GradeRequestFrom(const CliOptions& options, GradeRequest& request);
+// The request of the options, or a one-line usage hint.
+Outcome<GradeRequest> GradeRequestFrom(const CliOptions& options);
 
 }  // namespace vornik

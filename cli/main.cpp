@@ -197,10 +197,11 @@ int main(int argc, char** argv) {
         Complain(warning);
     }
     if (HasGradeOptions(options)) {
-        GradeRequest request;
-        if (const Outcome<void> read = GradeRequestFrom(options, request); !read) {
+        Outcome<GradeRequest> read = GradeRequestFrom(options);
+        if (!read) {
             return Usage(read.Error().message);
         }
+        GradeRequest& request = *read;
         request.command = QuotedCommand(argc, argv);
         request.date = TodayText();
 #if VORNIK_PICTURES

@@ -196,10 +196,11 @@ GradeOutcome GradeGroup(const GradeRequest& request, const ClassSetProgress& pro
 
         std::vector<Skipped> skipped;
         std::vector<SetVariant> set = ReadSet(request.setDir, skipped);
-        GroupAnswers answers = ReadGroupAnswers(request.answersPath);
-        if (answers.error) {
-            throw GradeFailure(*answers.error);
+        const GroupAnswersResult read = ReadGroupAnswers(request.answersPath);
+        if (!read) {
+            throw GradeFailure(read.Error().message);
         }
+        const GroupAnswers& answers = *read;
         skipped.insert(skipped.end(), answers.skipped.begin(), answers.skipped.end());
 
         const int count = static_cast<int>(answers.students.size());

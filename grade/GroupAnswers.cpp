@@ -69,21 +69,6 @@ AnswerEntry ColumnQuantity(const std::string& header) {
     return {"normal", header, ""};
 }
 
-// The separator SplitCsv chose: ';' when the header line holds one outside quotes.
-char Separator(std::string_view text) {
-    bool quoted = false;
-    for (const char c : text) {
-        if (c == '"') {
-            quoted = !quoted;
-        } else if (!quoted && (c == '\n' || c == '\r')) {
-            break;
-        } else if (!quoted && c == ';') {
-            return ';';
-        }
-    }
-    return ',';
-}
-
 // Why a student's name cannot be one: empty, too long, a control character.
 std::string NameFault(const std::string& name) {
     if (name.empty()) {
@@ -114,7 +99,7 @@ class TableReader {
                 char separator)
         : rows_(rows), fileName_(fileName), separator_(separator) {}
 
-    GroupAnswers Read();
+    GroupAnswersResult Read();
 
   private:
     void Skip(int row, int column, const std::string& text) {
@@ -249,21 +234,20 @@ void TableReader::ReadLong(int row, std::vector<std::string> cells) {
     }
 }
 
-GroupAnswers TableReader::Read() {
+GroupAnswersResult TableReader::Read() {
     if (rows_.empty() || rows_[0].empty()) {
-        out_.error = fileName_ + ": строка 1: нет строки заголовка: файл пуст";
-        return out_;
+        return Failure{fileName_ + ": строка 1: нет строки заголовка: файл пуст", ""};
     }
     std::set<std::string> seen;
     for (size_t c = 0; c < rows_[0].size(); ++c) {
         const std::string name = Trimmed(rows_[0][c]);
         const int col = static_cast<int>(c) + 1;
         if (name.empty() || !seen.insert(name).second) {
-            out_.error = fileName_ + ": " +
-                         TableErrorMessage(
-                             {1, col, name,
-                              name.empty() ? "пустое имя столбца" : "столбец «" + name + "» повторяется"});
-            return out_;
+            return Failure{fileName_ + ": " +
+                               TableErrorMessage({1, col, name,
+                                                  name.empty() ? "пустое имя столбца"
+                                                               : "столбец «" + name + "» повторяется"}),
+                           ""};
         }
         header_.push_back(name);
         roles_.push_back(RoleOf(name));
@@ -275,17 +259,18 @@ GroupAnswers TableReader::Read() {
     studentColumn_ = find(Role::Student);
     variantColumn_ = find(Role::Variant);
     if (studentColumn_ == 0 || variantColumn_ == 0) {
-        out_.error = fileName_ + ": строка 1: нет столбца " + (studentColumn_ == 0 ? "student" : "variant") +
-                     " (ученик и вариант: student, variant, затем ответы)";
-        return out_;
+        return Failure{fileName_ + ": строка 1: нет столбца " +
+                           (studentColumn_ == 0 ? "student" : "variant") +
+                           " (ученик и вариант: student, variant, затем ответы)",
+                       ""};
     }
     long_ = find(Role::Mode) != 0 || find(Role::Quantity) != 0 || find(Role::Answer) != 0;
     if (long_ && (header_.size() != 5 || find(Role::Mode) == 0 || find(Role::Quantity) == 0 ||
                   find(Role::Answer) != 5)) {
-        out_.error = fileName_ +
-                     ": строка 1: длинная таблица — это ровно столбцы student, variant, mode, "
-                     "quantity, answer (ответ последним)";
-        return out_;
+        return Failure{fileName_ +
+                           ": строка 1: длинная таблица — это ровно столбцы student, variant, mode, "
+                           "quantity, answer (ответ последним)",
+                       ""};
     }
     for (size_t r = 1; r < rows_.size(); ++r) {
         const std::vector<std::string>& cells = rows_[r];
@@ -327,29 +312,26 @@ GroupAnswers TableReader::Read() {
 
 }  // namespace
 
-GroupAnswers ReadGroupTable(std::string_view bytes, const std::string& fileName) {
-    GroupAnswers out;
+GroupAnswersResult ReadGroupTable(std::string_view bytes, const std::string& fileName) {
     if (bytes.size() > kMaxAnswersBytes) {
-        out.error = fileName + ": файл больше " + std::to_string(kMaxAnswersBytes >> 20) +
-                    " МиБ, это не таблица ответов";
-        return out;
+        return Failure{fileName + ": файл больше " + std::to_string(kMaxAnswersBytes >> 20) +
+                           " МиБ, это не таблица ответов",
+                       ""};
     }
     if (ValidUtf8Prefix(bytes) < bytes.size()) {
-        out.error = fileName + ": файл не в кодировке UTF-8 (сохраните таблицу как «CSV UTF-8»)";
-        return out;
+        return Failure{fileName + ": файл не в кодировке UTF-8 (сохраните таблицу как «CSV UTF-8»)", ""};
     }
     const Outcome<CsvRows, TableError> rows = SplitCsv(bytes, kMaxAnswerRows, "строк ответов");
     if (!rows) {
-        out.error = fileName + ": " + TableErrorMessage(rows.Error());
-        return out;
+        return Failure{fileName + ": " + TableErrorMessage(rows.Error()), ""};
     }
     if (bytes.starts_with(kBom)) {
         bytes.remove_prefix(kBom.size());
     }
-    return TableReader(*rows, fileName, Separator(bytes)).Read();
+    return TableReader(*rows, fileName, CsvSeparator(bytes)).Read();
 }
 
-GroupAnswers ReadAnswersFolder(const std::string& folder) {
+GroupAnswersResult ReadAnswersFolder(const std::string& folder) {
     GroupAnswers out;
     std::vector<fs::path> files;
     std::error_code ec;
@@ -360,12 +342,10 @@ GroupAnswers ReadAnswersFolder(const std::string& folder) {
         }
     }
     if (ec) {
-        out.error = folder + ": папка не читается (" + ec.message() + ")";
-        return out;
+        return Failure{folder + ": папка не читается (" + ec.message() + ")", ""};
     }
     if (files.empty()) {
-        out.error = folder + ": в папке нет файлов ответов (" + std::string(kAnswersExtension) + ")";
-        return out;
+        return Failure{folder + ": в папке нет файлов ответов (" + std::string(kAnswersExtension) + ")", ""};
     }
     std::sort(files.begin(), files.end());
     std::set<std::string> students;
@@ -405,7 +385,7 @@ GroupAnswers ReadAnswersFolder(const std::string& folder) {
     return out;
 }
 
-GroupAnswers ReadGroupAnswers(const std::string& path) {
+GroupAnswersResult ReadGroupAnswers(const std::string& path) {
     std::error_code ec;
     if (fs::is_directory(path, ec)) {
         return ReadAnswersFolder(path);
@@ -413,9 +393,7 @@ GroupAnswers ReadGroupAnswers(const std::string& path) {
     const std::string name = fs::path(path).filename().string();
     const Outcome<std::string> bytes = ReadInputFile(path, kMaxAnswersBytes);
     if (!bytes) {
-        GroupAnswers out;
-        out.error = path + ": " + bytes.Error().message;
-        return out;
+        return Failure{path + ": " + bytes.Error().message, ""};
     }
     return ReadGroupTable(*bytes, name);
 }

@@ -12,6 +12,7 @@
 #include "check/Marking.h"
 #include "classset/Variant.h"
 #include "classset/VariantTable.h"
+#include "fileio/Failure.h"
 
 namespace vornik {
 
@@ -35,21 +36,23 @@ struct Skipped {
 struct GroupAnswers {
     std::vector<StudentAnswers> students;
     std::vector<Skipped> skipped;
-    std::optional<std::string> error;  // nothing could be read: the whole input is refused
 };
+
+// The answers read, or why nothing could be: the whole input is refused (the message names it).
+using GroupAnswersResult = Outcome<GroupAnswers>;
 
 // The table's bytes; `fileName` names it in the messages. Wide form: student, variant, then a
 // column per key quantity named by its field name or label, optionally after the mode
 // ("short-A Ia", "short-A:IaMod"; without one, the normal mode). Long form: student, variant,
 // mode, quantity, answer (in a comma-separated table the cells after the fourth are the answer,
 // so "20,8∠1,6" keeps its commas).
-GroupAnswers ReadGroupTable(std::string_view bytes, const std::string& fileName);
+GroupAnswersResult ReadGroupTable(std::string_view bytes, const std::string& fileName);
 
 // A folder of answers files: every *.vornik-answers in it (not below), by name; a file that is
 // refused is skipped with its reason. The student is the file's name for it, else the file's stem.
-GroupAnswers ReadAnswersFolder(const std::string& folder);
+GroupAnswersResult ReadAnswersFolder(const std::string& folder);
 
 // The table at `path` or the folder at `path`, whichever it is.
-GroupAnswers ReadGroupAnswers(const std::string& path);
+GroupAnswersResult ReadGroupAnswers(const std::string& path);
 
 }  // namespace vornik

@@ -17,9 +17,6 @@ namespace {
 
 using Json = FileJson;
 
-// Deeper nesting than any task needs is refused.
-constexpr int kMaxDepth = 32;
-
 // A refused file: the reason is carried to ReadTask's caller.
 struct Refused {
     std::string why;
@@ -133,9 +130,9 @@ Json DecimalsValue(const std::string& text) {
 TaskReadResult ReadTask(std::string_view bytes, FieldLimits limits) {
     TaskRead result;
     try {
-        // A task is UTF-8 text: a file saved in another encoding is told so rather than called not JSON.
-        const Outcome<Json> parsed =
-            ParseJsonFile(bytes, {kTaskMaxBytes, kMaxDepth, "это не файл задачи", true});
+        // Deeper nesting than any task needs is refused. A task is UTF-8 text: a file saved in
+        // another encoding is told so rather than called not JSON.
+        const Outcome<Json> parsed = ParseJsonFile(bytes, {kTaskMaxBytes, 32, "это не файл задачи", true});
         if (!parsed) {
             throw Refused{parsed.Error().message};
         }

@@ -97,13 +97,15 @@ TEST(GroupAnswersTable, MalformedInputs) {
     };
     for (const TableCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const GroupAnswers read = ReadGroupTable(c.csv, "a.csv");
-        EXPECT_EQ(read.error.value_or(""), c.error);
+        const GroupAnswersResult read = ReadGroupTable(c.csv, "a.csv");
+        EXPECT_EQ(read ? "" : read.Error().message, c.error);
+        const GroupAnswers refused;
+        const GroupAnswers& answers = read ? *read : refused;
         std::vector<std::string> skipped, students;
-        for (const Skipped& s : read.skipped) {
+        for (const Skipped& s : answers.skipped) {
             skipped.push_back(s.text);
         }
-        for (const StudentAnswers& s : read.students) {
+        for (const StudentAnswers& s : answers.students) {
             students.push_back(Described(s));
         }
         EXPECT_EQ(skipped, c.skipped);
