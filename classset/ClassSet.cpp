@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -19,7 +18,6 @@
 #include "classset/VariantTable.h"
 #include "fileio/FolderWork.h"
 #include "fileio/ReadInputFile.h"
-#include "fileio/ReplaceFile.h"
 #include "fileio/WriteFolder.h"
 #include "solver/Text.h"
 #include "task/TaskFile.h"

@@ -437,6 +437,13 @@ TEST(AnswersFile, RoundTripAndOneReasonPerBadFile) {
     const AnswersReadResult unknown =
         ReadAnswers(R"({"format":"vornik-answers","version":3,"later":{"x":1},)" + task + "}");
     EXPECT_TRUE(unknown) << (unknown ? "" : unknown.Error().message);
+    // Arrays side by side are not nested: only the ones still open count towards the depth.
+    std::string siblings = R"({"format":"vornik-answers","later":[)";
+    for (int k = 0; k < 70; ++k) {
+        siblings += "[],";
+    }
+    const AnswersReadResult wide = ReadAnswers(siblings + "[]]," + task + "}");
+    EXPECT_TRUE(wide) << (wide ? "" : wide.Error().message);
 
     const AnswersTableResult table = ReadAnswersTable(
         "\xEF\xBB\xBFmode,quantity,answer\r\nnormal,Ia,20,8∠1,6\r\n\r\nnormal, P ,\"1,5\"\n");

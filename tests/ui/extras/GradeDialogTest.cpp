@@ -65,6 +65,9 @@ class GradeDialogTest : public QObject {
         dialog.StartButton->click();
         QVERIFY(finished.wait(600000));
         QCOMPARE(finished.front().front().toBool(), true);
+        QVERIFY2(dialog.Status->text().startsWith(QStringLiteral("Готово: ")),
+                 qPrintable(dialog.Status->text()));
+        QVERIFY(dialog.Status->styleSheet().isEmpty());  // not shown as a failure
         QCOMPARE(opened, (QStringList{out, QDir(out).filePath(QStringLiteral("group.pdf"))}));
         QVERIFY(QFile::exists(QDir(out).filePath(QStringLiteral("Ученик 2-feedback.pdf"))));
         QCOMPARE(dialog.Progress->value(), dialog.Progress->maximum());
