@@ -419,6 +419,8 @@ TEST(AnswersFile, RoundTripAndOneReasonPerBadFile) {
         {R"({"format":"vornik-answers",)" + task + R"(,"revealed":{"solution":1}})",
          "«revealed.solution» должен быть true или false"},
         {R"({"format":"vornik-answers",)" + task + R"(,"student":7})", "«student» должен быть строкой"},
+        // Not UTF-8: the parser names where the character broke off (a task file names the encoding).
+        {"{\"format\":\"vornik-answers\",\"student\":\"\xC8\"}", "это не текст JSON (ошибка в байте 40)"},
         {std::string(100, '['), "это не файл ответов (слишком глубокая вложенность)"},
         {[] {
              std::string deep;
