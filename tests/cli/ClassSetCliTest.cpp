@@ -23,13 +23,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using vornik::test::CommandOutput;
-using vornik::test::Csv;
-using vornik::test::ReadFile;
-using vornik::test::RunCli;
-using vornik::test::TempDir;
-using vornik::test::WithoutSpaces;
-using vornik::test::WriteFile;
+using namespace vornik::test;
 
 // The text of a PDF (of one page when `page` is given), without white space and without the
 // page numbers under the text, so that a paragraph running onto the next page reads on.

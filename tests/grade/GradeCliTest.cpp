@@ -25,12 +25,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using vornik::test::CommandOutput;
-using vornik::test::Csv;
-using vornik::test::ReadFile;
-using vornik::test::RunCli;
-using vornik::test::TempDir;
-using vornik::test::WithoutSpaces;
+using namespace vornik::test;
 using Cpx = std::complex<double>;
 
 double Number(std::string text) {

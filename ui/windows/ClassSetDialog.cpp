@@ -1,11 +1,9 @@
 #include "ui/windows/ClassSetDialog.h"
 
-#include <QApplication>
 #include <QDate>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -167,13 +165,6 @@ bool ClassSetDialog::Create(const TaskValues& base) {
 }
 
 void ShowClassSetDialog() {
-    static QPointer<ClassSetDialog> dialog;
-    if (dialog == nullptr) {
-        dialog = new ClassSetDialog(Form1);
-        // Ending the program stops a set being made at once; its partial folder goes with it.
-        QObject::connect(qApp, &QCoreApplication::aboutToQuit, dialog, &ClassSetDialog::CancelAndWait);
-    }
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
+    static QPointer<FolderJobDialog> dialog;
+    ShowFolderJobDialog(dialog, [] { return new ClassSetDialog(Form1); });
 }

@@ -1,5 +1,6 @@
 #include "ui/windows/FolderJobDialog.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -171,4 +172,14 @@ void FolderJobDialog::WorkEnded() {
     ShowStatus(QStringLiteral("Готово: ") + end.text, false);
     OpenMade(end.folder);
     emit Finished(true);
+}
+
+void ShowFolderJobDialog(QPointer<FolderJobDialog>& dialog, const std::function<FolderJobDialog*()>& make) {
+    if (dialog == nullptr) {
+        dialog = make();
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, dialog, &FolderJobDialog::CancelAndWait);
+    }
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
 }

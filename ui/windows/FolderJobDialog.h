@@ -6,6 +6,7 @@
 // leaves nothing behind; the folder made is opened at the end.
 
 #include <QDialog>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <initializer_list>
@@ -96,3 +97,7 @@ class FolderJobDialog : public QDialog {
     std::unique_ptr<Job> job_;
     QThread* worker_ = nullptr;
 };
+
+// Shows `dialog` over the main window, made by `make` at the first showing; ending the program
+// stops its job at once, its partial folder going with it.
+void ShowFolderJobDialog(QPointer<FolderJobDialog>& dialog, const std::function<FolderJobDialog*()>& make);

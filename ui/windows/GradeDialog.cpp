@@ -1,13 +1,11 @@
 #include "ui/windows/GradeDialog.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDate>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFormLayout>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QUrl>
 #include <memory>
@@ -138,12 +136,6 @@ void GradeDialog::OpenMade(const QString& folder) {
 }
 
 void ShowGradeDialog() {
-    static QPointer<GradeDialog> dialog;
-    if (dialog == nullptr) {
-        dialog = new GradeDialog(Form1);
-        QObject::connect(qApp, &QCoreApplication::aboutToQuit, dialog, &GradeDialog::CancelAndWait);
-    }
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
+    static QPointer<FolderJobDialog> dialog;
+    ShowFolderJobDialog(dialog, [] { return new GradeDialog(Form1); });
 }
