@@ -27,8 +27,9 @@ inline void AddStopRows() {
 
 // Waits until the job running in the shown `dialog` has made a step, stops it as `how` says and
 // deletes the dialog. Stopped in the window, the job ends unmade, the status line says
-// "Отменено…", and only "Отмена" leaves the window shown.
-inline void StopRunningJob(std::unique_ptr<FolderJobDialog> dialog, const QString& how) {
+// "Отменено…", the bar is empty, `start` can start the next job and "Отмена" cannot, and only
+// "Отмена" leaves the window shown.
+inline void StopRunningJob(std::unique_ptr<FolderJobDialog> dialog, QPushButton* start, const QString& how) {
     QSignalSpy finished(dialog.get(), &FolderJobDialog::Finished);
     // The bar moves while the window's own event loop runs: the work is elsewhere.
     QTRY_VERIFY_WITH_TIMEOUT(dialog->Progress->value() > 0, 600000);
@@ -48,4 +49,7 @@ inline void StopRunningJob(std::unique_ptr<FolderJobDialog> dialog, const QStrin
     QVERIFY2(dialog->Status->text().startsWith(QStringLiteral("Отменено")),
              qPrintable(dialog->Status->text()));
     QCOMPARE(dialog->isVisible(), how == "cancel");
+    QCOMPARE(dialog->Progress->value(), 0);
+    QVERIFY(start->isEnabled());
+    QVERIFY(!dialog->CancelButton->isEnabled());
 }

@@ -202,10 +202,11 @@ class ClassSetDialogTest : public QObject {
         dialog->Ranges->setPlainText(QStringLiteral("r1=1..60/0,5\nx1=-30..30/0,5\n"));
         dialog->OutDir->setText(tmp.filePath(QStringLiteral("group")));
         dialog->show();
-        dialog->CreateButton->click();
+        QPushButton* start = dialog->CreateButton;
+        start->click();
         QVERIFY(dialog->Running());
         QVERIFY(!dialog->Create({}));  // one set at a time
-        StopRunningJob(std::move(dialog), how);
+        StopRunningJob(std::move(dialog), start, how);
         if (QTest::currentTestFailed()) {
             return;
         }

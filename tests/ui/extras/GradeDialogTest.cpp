@@ -81,10 +81,11 @@ class GradeDialogTest : public QObject {
         dialog->Answers->setText(tmp.filePath(QStringLiteral("answers.csv")));
         dialog->OutDir->setText(out);
         dialog->show();
-        dialog->StartButton->click();
+        QPushButton* start = dialog->StartButton;
+        start->click();
         QVERIFY(dialog->Running());
         QVERIFY(!dialog->Start());  // one marking at a time
-        StopRunningJob(std::move(dialog), how);
+        StopRunningJob(std::move(dialog), start, how);
         if (QTest::currentTestFailed()) {
             return;
         }
