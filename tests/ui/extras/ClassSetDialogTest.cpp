@@ -15,7 +15,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "../FolderJobStops.h"
+#include "tests/ui/FolderJobStops.h"
 #include "ui/app/Forms.h"
 #include "ui/windows/ClassSetDialog.h"
 #include "ui/windows/Unit3.h"

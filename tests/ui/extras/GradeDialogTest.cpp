@@ -11,8 +11,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "../FolderJobStops.h"
 #include "classset/ClassSet.h"
+#include "tests/ui/FolderJobStops.h"
 #include "ui/windows/GradeDialog.h"
 
 namespace {
