@@ -25,14 +25,15 @@ inline void AddStopRows() {
     QTest::newRow("the program ends") << "destroy";
 }
 
-// Waits until the job running in the shown `dialog` has made a step, stops it as `how` says and
-// deletes the dialog. Stopped in the window, the job ends unmade, the status line says
-// "Отменено…", the bar is empty, `start` can start the next job and "Отмена" cannot, and only
-// "Отмена" leaves the window shown.
+// Waits until the job running in the shown `dialog` has made a step (`start` cannot start another),
+// stops it as `how` says and deletes the dialog. Stopped in the window, "Отмена" is disabled at
+// once; the job ends unmade, the status line says "Отменено…", the bar is empty, `start` can start
+// the next job, and only "Отмена" leaves the window shown.
 inline void StopRunningJob(std::unique_ptr<FolderJobDialog> dialog, QPushButton* start, const QString& how) {
     QSignalSpy finished(dialog.get(), &FolderJobDialog::Finished);
     // The bar moves while the window's own event loop runs: the work is elsewhere.
     QTRY_VERIFY_WITH_TIMEOUT(dialog->Progress->value() > 0, 600000);
+    QVERIFY(!start->isEnabled());  // one job at a time
     if (how == "destroy") {
         dialog.reset();
         return;
@@ -44,6 +45,7 @@ inline void StopRunningJob(std::unique_ptr<FolderJobDialog> dialog, QPushButton*
     } else {
         dialog->close();
     }
+    QVERIFY(!dialog->CancelButton->isEnabled());  // asked once, while the work winds down
     QVERIFY(finished.wait(600000));
     QCOMPARE(finished.front().front().toBool(), false);
     QVERIFY2(dialog->Status->text().startsWith(QStringLiteral("Отменено")),
