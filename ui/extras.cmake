@@ -1,5 +1,6 @@
 # Diagram window, input assistant, About box, splash, help.
 list(APPEND VORNIK_UI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/windows/FolderJobDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/windows/ClassSetDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/windows/SelfCheckWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/windows/GradeDialog.cpp

@@ -16,64 +16,14 @@
 #include <regex>
 #include <sstream>
 
+#include "FolderFiles.h"
 #include "RunCli.h"
 #include "classset/RecordFieldNames.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using vornik::test::RunCli;
-
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "classset-test-XXXXXX").string();
-        path = mkdtemp(pattern.data());
-    }
-    ~TempDir() { fs::remove_all(path); }
-};
-
-std::string ReadFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const fs::path& p, const std::string& bytes) {
-    std::ofstream(p, std::ios::binary) << bytes;
-}
-
-// Rows of a comma-separated file with quoted cells (the set's own files).
-std::vector<std::vector<std::string>> Csv(const std::string& text) {
-    std::vector<std::vector<std::string>> rows(1, std::vector<std::string>(1));
-    bool quoted = false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quoted) {
-            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-                rows.back().back() += '"', ++i;
-            } else if (c == '"') {
-                quoted = false;
-            } else {
-                rows.back().back() += c;
-            }
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == ',') {
-            rows.back().emplace_back();
-        } else if (c == '\n') {
-            rows.emplace_back(1);
-        } else if (c != '\r') {
-            rows.back().back() += c;
-        }
-    }
-    if (rows.back().size() == 1 && rows.back()[0].empty()) {
-        rows.pop_back();
-    }
-    return rows;
-}
-
-using vornik::test::CommandOutput;
-using vornik::test::WithoutSpaces;
+using namespace vornik::test;
 
 // The text of a PDF (of one page when `page` is given), without white space and without the
 // page numbers under the text, so that a paragraph running onto the next page reads on.

@@ -16,6 +16,7 @@
 #include <numbers>
 #include <regex>
 
+#include "../cli/FolderFiles.h"
 #include "../cli/RunCli.h"
 #include "check/AnswersFile.h"
 #include "check/Mistakes.h"
@@ -24,54 +25,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using vornik::test::CommandOutput;
-using vornik::test::RunCli;
-using vornik::test::WithoutSpaces;
+using namespace vornik::test;
 using Cpx = std::complex<double>;
-
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "grade-test-XXXXXX").string();
-        path = mkdtemp(pattern.data());
-    }
-    ~TempDir() { fs::remove_all(path); }
-};
-
-std::string ReadFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-// Rows of a comma-separated file with quoted cells.
-std::vector<std::vector<std::string>> Csv(const std::string& text) {
-    std::vector<std::vector<std::string>> rows(1, std::vector<std::string>(1));
-    bool quoted = false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quoted) {
-            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-                rows.back().back() += '"', ++i;
-            } else if (c == '"') {
-                quoted = false;
-            } else {
-                rows.back().back() += c;
-            }
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == ',') {
-            rows.back().emplace_back();
-        } else if (c == '\n') {
-            rows.emplace_back(1);
-        } else if (c != '\r') {
-            rows.back().back() += c;
-        }
-    }
-    if (rows.back().size() == 1 && rows.back()[0].empty()) {
-        rows.pop_back();
-    }
-    return rows;
-}
 
 double Number(std::string text) {
     std::replace(text.begin(), text.end(), ',', '.');
@@ -247,7 +202,7 @@ const std::vector<Student>& Students() {
 class GradeCli : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        dir_ = new TempDir;
+        dir_ = new TempDir("grade-test");
         const fs::path table = dir_->path / "variants.csv";
         std::ofstream(table) << "variant,connection,r1,x1,r2,x2,r3,x3,neutral\n"
                                 "1,star,10,3,8,0,12,0,1\n"

@@ -89,3 +89,9 @@ void ButtonStrip::AddSeparator(int top, int height, const char* name) {
     line->setGeometry(x_ + 1, top, 2, height);
     x_ += kSeparatorPitch;
 }
+
+void NameControls(std::initializer_list<std::pair<QWidget*, const char*>> names) {
+    for (const auto& [widget, name] : names) {
+        widget->setAccessibleName(QString::fromUtf8(name));
+    }
+}

@@ -7,6 +7,8 @@
 #include <QFont>
 #include <QRect>
 #include <QString>
+#include <initializer_list>
+#include <utility>
 
 #include "ui/widgets/Glyphs.h"
 
@@ -34,6 +36,9 @@ QLabel* ColouredLabel(QWidget* parent, const QString& text, const QFont& font, c
 
 // A label showing a picture at (x, y), as large as the picture.
 QLabel* PictureLabel(QWidget* parent, const QPixmap& picture, int x, int y);
+
+// Gives each control its accessible name (UTF-8), the name a screen reader says.
+void NameControls(std::initializer_list<std::pair<QWidget*, const char*>> names);
 
 // A flat button showing a glyph of iconSize × iconSize pixels.
 QToolButton* GlyphButton(QWidget* parent, const QRect& geometry, const QIcon& glyph, int iconSize);

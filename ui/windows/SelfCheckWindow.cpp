@@ -23,6 +23,7 @@
 #include "ui/app/Forms.h"
 #include "ui/platform/FileErrorText.h"
 #include "ui/platform/MessageBoxes.h"
+#include "ui/widgets/Controls.h"
 #include "ui/windows/GuiRunContext.h"
 #include "ui/windows/TaskCommands.h"
 #include "ui/windows/Unit1.h"
@@ -188,7 +189,7 @@ void TSelfCheckWindow::BuildControls() {
     layout->addWidget(Status);
     layout->addLayout(buttons);
 
-    const std::pair<QWidget*, const char*> names[] = {
+    NameControls({
         {FormsButton, "Задача из окна параметров"},
         {OpenTaskButton, "Открыть задачу"},
         {Student, "Ученик"},
@@ -199,10 +200,7 @@ void TSelfCheckWindow::BuildControls() {
         {SaveAnswersButton, "Сохранить ответы"},
         {OpenAnswersButton, "Открыть ответы"},
         {CloseButton, "Закрыть"},
-    };
-    for (const auto& [widget, name] : names) {
-        widget->setAccessibleName(QString::fromUtf8(name));
-    }
+    });
     SolutionButton->setAccessibleDescription(QStringLiteral("Всё решение; это записывается в файл ответов"));
     // Every text here is shown as typed: titles and file names come from files.
     for (QLabel* label : {TaskLabel, Status, StepHeading}) {

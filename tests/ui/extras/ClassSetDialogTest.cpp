@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "tests/ui/FolderJobStops.h"
 #include "ui/app/Forms.h"
 #include "ui/windows/ClassSetDialog.h"
 #include "ui/windows/Unit3.h"
@@ -68,11 +69,6 @@ void CreateAndWait(ClassSetDialog& dialog) {
     if (dialog.Running()) {
         QVERIFY(finished.wait(600000));
     }
-}
-
-// What is in `dir`, hidden entries too.
-QStringList Entries(const QString& dir) {
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
 // Whether the label shows its text as typed: it takes the room the same text takes as plain text
@@ -194,17 +190,11 @@ class ClassSetDialogTest : public QObject {
 
     // Stopping a set while its PDFs are made, as a teacher can: nothing is left, neither the set's
     // folder nor the hidden one beside it.
-    void aSetStoppedWhileMadeLeavesNothing_data() {
-        QTest::addColumn<QString>("how");
-        QTest::newRow("Отмена") << "cancel";
-        QTest::newRow("Закрыть") << "close button";
-        QTest::newRow("the title bar's button") << "close";
-        QTest::newRow("the program ends") << "destroy";
-    }
+    void aSetStoppedWhileMadeLeavesNothing_data() { AddStopRows(); }
     void aSetStoppedWhileMadeLeavesNothing() {
         QFETCH(QString, how);
         QTemporaryDir tmp;
-        auto* dialog = new ClassSetDialog;
+        auto dialog = std::make_unique<ClassSetDialog>();
         bool opened = false;
         dialog->openFolder = [&](const QString&) { opened = true; };
         dialog->Random->setChecked(true);
@@ -212,28 +202,13 @@ class ClassSetDialogTest : public QObject {
         dialog->Ranges->setPlainText(QStringLiteral("r1=1..60/0,5\nx1=-30..30/0,5\n"));
         dialog->OutDir->setText(tmp.filePath(QStringLiteral("group")));
         dialog->show();
-        QSignalSpy finished(dialog, &ClassSetDialog::Finished);
-        dialog->CreateButton->click();
+        QPushButton* start = dialog->CreateButton;
+        start->click();
         QVERIFY(dialog->Running());
         QVERIFY(!dialog->Create({}));  // one set at a time
-        // The bar moves while the window's own event loop runs: the work is elsewhere.
-        QTRY_VERIFY_WITH_TIMEOUT(dialog->Progress->value() > 0, 600000);
-        if (how == "destroy") {
-            delete dialog;
-        } else {
-            if (how == "cancel") {
-                dialog->CancelButton->click();
-            } else if (how == "close button") {
-                dialog->CloseButton->click();
-            } else {
-                dialog->close();
-            }
-            QVERIFY(finished.wait(600000));
-            QCOMPARE(finished.front().front().toBool(), false);
-            QVERIFY2(dialog->Status->text().startsWith(QStringLiteral("Отменено")),
-                     qPrintable(dialog->Status->text()));
-            QCOMPARE(dialog->isVisible(), how == "cancel");
-            delete dialog;
+        StopRunningJob(std::move(dialog), start, how);
+        if (QTest::currentTestFailed()) {
+            return;
         }
         QVERIFY(!opened);
         QCOMPARE(Entries(tmp.path()), QStringList{});

@@ -12,15 +12,12 @@
 #include <QtTest>
 
 #include "classset/ClassSet.h"
+#include "tests/ui/FolderJobStops.h"
 #include "ui/windows/GradeDialog.h"
 
 namespace {
 
 using namespace vornik;
-
-QStringList Entries(const QString& dir) {
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
 
 // A class set of `count` variants in `dir`/set and a table of one answer per student in
 // `dir`/answers.csv.
@@ -73,18 +70,13 @@ class GradeDialogTest : public QObject {
         QCOMPARE(dialog.Progress->value(), dialog.Progress->maximum());
     }
 
-    void stoppedWhileRunningLeavesNothing_data() {
-        QTest::addColumn<QString>("how");
-        QTest::newRow("Отмена") << "cancel";
-        QTest::newRow("Закрыть") << "close button";
-        QTest::newRow("the program ends") << "destroy";
-    }
+    void stoppedWhileRunningLeavesNothing_data() { AddStopRows(); }
     void stoppedWhileRunningLeavesNothing() {
         QFETCH(QString, how);
         QTemporaryDir tmp;
         MakeGroup(tmp.path(), 60);
         const QString out = tmp.filePath(QStringLiteral("marks"));
-        auto* dialog = new GradeDialog;
+        auto dialog = std::make_unique<GradeDialog>();
         bool opened = false;
         dialog->openFolder = [&](const QString&) { opened = true; };
         dialog->openFile = dialog->openFolder;
@@ -92,21 +84,13 @@ class GradeDialogTest : public QObject {
         dialog->Answers->setText(tmp.filePath(QStringLiteral("answers.csv")));
         dialog->OutDir->setText(out);
         dialog->show();
-        QSignalSpy finished(dialog, &GradeDialog::Finished);
-        dialog->StartButton->click();
+        QPushButton* start = dialog->StartButton;
+        start->click();
         QVERIFY(dialog->Running());
         QVERIFY(!dialog->Start());  // one marking at a time
-        QTRY_VERIFY_WITH_TIMEOUT(dialog->Progress->value() > 0, 600000);
-        if (how == "destroy") {
-            delete dialog;
-        } else {
-            (how == "cancel" ? dialog->CancelButton : dialog->CloseButton)->click();
-            QVERIFY(finished.wait(600000));
-            QCOMPARE(finished.front().front().toBool(), false);
-            QVERIFY2(dialog->Status->text().startsWith(QStringLiteral("Отменено")),
-                     qPrintable(dialog->Status->text()));
-            QVERIFY(dialog->Status->styleSheet().isEmpty());  // a cancel is not a failure
-            delete dialog;
+        StopRunningJob(std::move(dialog), start, how);
+        if (QTest::currentTestFailed()) {
+            return;
         }
         QVERIFY(!opened);
         QCOMPARE(Entries(tmp.path()), (QStringList{QStringLiteral("answers.csv"), QStringLiteral("set")}));
