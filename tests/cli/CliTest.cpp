@@ -3,9 +3,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -127,6 +130,31 @@ TEST(Cli, VersionIsOneLineOnStdout) {
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.out.starts_with("vornik-cli ")) << r.out;
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1);
+}
+
+// The help is Russian, and its usage line is the one help2man's Russian translation turns into the
+// manual page's synopsis. A line with English prose (two words of only ASCII letters in a row;
+// option, field and file names carry dashes, dots or digits) must have Russian in it too.
+TEST(Cli, HelpIsRussianWithTheUsageLineOfTheManualPage) {
+    const Result r = RunCli("--help", true);
+    ASSERT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("\n\nИспользование: vornik-cli [ключи]\n\n"), std::string::npos) << r.out;
+    std::istringstream lines(r.out);
+    int count = 0;
+    for (std::string line; std::getline(lines, line); ++count) {
+        std::istringstream words(line);
+        bool wordBefore = false;
+        bool prose = false;
+        for (std::string w; words >> w;) {
+            const bool word =
+                std::all_of(w.begin(), w.end(), [](unsigned char c) { return std::isalpha(c) != 0; });
+            prose = prose || (word && wordBefore);
+            wordBefore = word;
+        }
+        const bool russian = line.find("\xD0") != std::string::npos || line.find("\xD1") != std::string::npos;
+        EXPECT_TRUE(!prose || russian) << line;
+    }
+    EXPECT_GT(count, 100);
 }
 
 TEST(Cli, JsonCarriesReportMessageRecordAndSlots) {
