@@ -14,6 +14,10 @@
 
 #include "RunCli.h"
 #include "cli/CliOptions.h"
+#include "diagram/Diagram.h"
+#include "grade/GradeGroup.h"
+#include "grade/GroupGrades.h"
+#include "solver/Parameters.h"
 
 namespace {
 
@@ -155,6 +159,38 @@ TEST(Cli, HelpIsRussianWithTheUsageLineOfTheManualPage) {
         EXPECT_TRUE(!prose || russian) << line;
     }
     EXPECT_GT(count, 100);
+}
+
+// What the help says of defaults, names and exit statuses is what the program does: each fragment
+// is built from the program's own value.
+TEST(Cli, HelpStatesTheProgramsOwnDefaultsAndStatuses) {
+    using vornik::kFields;
+    using vornik::Param;
+    auto initial = [](Param p) { return std::string(kFields[static_cast<size_t>(p)].initial); };
+    const vornik::GradeScale scale;
+    std::vector<std::u16string> taken;
+    vornik::FeedbackStem("Иванов", taken);
+    const std::string second = vornik::FeedbackStem("Иванов", taken);
+    auto status = [](const char* args) { return "\n  " + std::to_string(RunCli(args).status) + "  "; };
+    const std::vector<std::string> fragments = {
+        "(треугольник);\n                      по умолчанию " + initial(Param::ComboBox1) + "\n",
+        "по умолчанию " + initial(Param::Edit1) + ", " + initial(Param::Edit2) + ", " +
+            initial(Param::Edit3) + "\n",
+        "сопротивление нулевого провода (звезда); по умолчанию " + initial(Param::Edit10) + "\n",
+        "фаз A, B, C;\n                      по умолчанию " + initial(Param::Edit11) + "\n",
+        "номер кнопки 1.." + std::to_string(vornik::kModeButtonCount) + "\n",
+        "--scale " + std::to_string(scale.scale) + "|100       оценка: от 2 до 5 (по умолчанию)",
+        "(по умолчанию " + std::to_string(scale.thresholds[0]) + "," + std::to_string(scale.thresholds[1]) +
+            "," + std::to_string(scale.thresholds[2]) + ")",
+        "«" + second + "-feedback.pdf»",
+        status("--r1 1..5") + "расчёт остановлен с сообщением",
+        status("--frobnicate") + "ошибка в ключах",
+        status("--help > /dev/full") + "не удалось записать вывод",
+    };
+    const std::string help = RunCli("--help").out;
+    for (const std::string& f : fragments) {
+        EXPECT_NE(help.find(f), std::string::npos) << f;
+    }
 }
 
 TEST(Cli, JsonCarriesReportMessageRecordAndSlots) {
