@@ -168,6 +168,7 @@ TEST(Cli, HelpStatesTheProgramsOwnDefaultsAndStatuses) {
     using vornik::Param;
     auto initial = [](Param p) { return std::string(kFields[static_cast<size_t>(p)].initial); };
     const vornik::GradeScale scale;
+    auto mark = [&scale](int percent) { return std::to_string(vornik::MarkOf(percent, 100, scale)); };
     std::vector<std::u16string> taken;
     vornik::FeedbackStem("Иванов", taken);
     const std::string second = vornik::FeedbackStem("Иванов", taken);
@@ -179,7 +180,10 @@ TEST(Cli, HelpStatesTheProgramsOwnDefaultsAndStatuses) {
         "сопротивление нулевого провода (звезда); по умолчанию " + initial(Param::Edit10) + "\n",
         "фаз A, B, C;\n                      по умолчанию " + initial(Param::Edit11) + "\n",
         "номер кнопки 1.." + std::to_string(vornik::kModeButtonCount) + "\n",
-        "--scale " + std::to_string(scale.scale) + "|100       оценка: от 2 до 5 (по умолчанию)",
+        "--scale " + std::to_string(scale.scale) + "|100       оценка: от " + mark(0) + " до " + mark(100) +
+            " (по умолчанию)",
+        "шкала " + std::to_string(scale.scale) + " даёт " + mark(scale.thresholds[0]) + ", " +
+            mark(scale.thresholds[1]) + " и " + mark(scale.thresholds[2]) + "\n",
         "(по умолчанию " + std::to_string(scale.thresholds[0]) + "," + std::to_string(scale.thresholds[1]) +
             "," + std::to_string(scale.thresholds[2]) + ")",
         "«" + second + "-feedback.pdf»",
