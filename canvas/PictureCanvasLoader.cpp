@@ -29,7 +29,7 @@ std::string ExecutableDir() {
 void* LoadModule(std::string& error) {
     const std::string dir = ExecutableDir();
     if (dir.empty()) {
-        error = "the program's own folder is unknown";
+        error = "папка самой программы неизвестна";
         return nullptr;
     }
     const std::string path = dir + "/../" VORNIK_CANVAS_MODULE_RELATIVE_PATH;

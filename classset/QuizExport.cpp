@@ -125,8 +125,7 @@ std::string MoodleXml(const std::string& setName, const std::vector<SetEntry>& e
 
 std::string GiftText(const std::string& setName, const std::vector<SetEntry>& entries,
                      const QuizOptions& options) {
-    std::string out =
-        "// " + Gift(setName) + ": one category per variant, one numerical question per answer\n";
+    std::string out = "// " + Gift(setName) + ": по категории на вариант, по числовому вопросу на ответ\n";
     for (const SetEntry& e : entries) {
         out += "\n$CATEGORY: " + CategoryPath(setName) + "/Вариант " + e.stem + "\n";
         const std::string data = Gift(DataHtml(e));

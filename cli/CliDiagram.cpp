@@ -79,7 +79,7 @@ void WritePicture(const std::array<SolutionRecord, kModeSlotCount>& modeSlots,
         case OutFormat::Png: {
             const std::string png = canvas->PngBytes();
             if (png.empty()) {
-                throw std::runtime_error(path + ": the picture could not be encoded as PNG");
+                throw std::runtime_error(path + ": рисунок не удалось закодировать в PNG");
             }
             ReplaceFile(path, png);
             break;

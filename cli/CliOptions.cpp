@@ -366,140 +366,155 @@ TaskFile OptionsTask(const CliOptions& options) {
 }
 
 std::string CliHelpText() {
-    return R"(vornik-cli: worked solution of a three-phase circuit (star or delta load)
+    return R"help(vornik-cli: расчёт трёхфазной цепи (нагрузка звездой или треугольником)
 
-Usage: vornik-cli [options]
+Использование: vornik-cli [ключи]
 
-Every value T is a text as typed into the parameter form, with a decimal comma (0,5);
-a full stop is taken as the comma (0.5). Unset values keep the form's initial texts.
-Each option with a value may also be written --option=value.
+Каждое значение T — текст, как его вводят в поле формы параметров, с десятичной
+запятой (0,5); точка читается как запятая (0.5). Незаданные поля сохраняют
+начальные тексты формы. Ключ со значением можно записать и так: --ключ=значение.
 
-Circuit:
-  --delta             delta connection (default: star)
+Цепь:
+  --delta             соединение треугольником (без этого ключа — звездой)
   --u1 T --u2 T --u3 T
-                      voltage moduli in volts: phase voltages A, B, C (star) or
-                      line voltages AB, BC, CA (delta); default 380
+                      модули напряжений в вольтах: фазные напряжения A, B, C
+                      (звезда) или линейные напряжения AB, BC, CA (треугольник);
+                      по умолчанию 380
   --a1 T --a2 T --a3 T
-                      the voltage angles in degrees; default 0, -120, 120
+                      углы напряжений в градусах; по умолчанию 0, -120, 120
   --r1 T --x1 T --r2 T --x2 T --r3 T --x3 T
-                      resistance and reactance in ohms of phases A, B, C (star) or
-                      of branches AB, BC, CA (delta); default 0
-  --r0 T              resistance of the neutral wire (star); default 1
-  --neutral           the neutral wire is present (star)
+                      активное и реактивное сопротивления в омах фаз A, B, C
+                      (звезда) или ветвей AB, BC, CA (треугольник);
+                      по умолчанию 0
+  --r0 T              сопротивление нулевого провода (звезда); по умолчанию 1
+  --neutral           нулевой провод есть (звезда)
   --shunt1 T --shunt2 T --shunt3 T
-                      shunt resistance of the short circuit of A, B, C; default 0,01
+                      сопротивление шунта короткого замыкания фаз A, B, C;
+                      по умолчанию 0,01
 
-Emergency modes (each may be repeated for several phases):
-  --short A|B|C       short circuit of a phase (star only)
-  --open AB|BC|CA     break of a load phase (delta only)
-  --break A|B|C       break of a line wire
+Аварийные режимы (каждый ключ можно повторить для нескольких фаз):
+  --short A|B|C       короткое замыкание фазы (только звезда)
+  --open AB|BC|CA     обрыв фазы нагрузки (только треугольник)
+  --break A|B|C       обрыв линейного провода
 
-Report precision:
-  --decimals NAME=T   decimals (0..5) of one kind of number; NAME is one of
-                      U.mag U.ang U.re U.im Z.re Z.im Z.mag Z.ang Y.mag Y.ang
-                      Y.re Y.im I.mag I.ang I.re I.im S.mag S.ang S.re S.im
+Точность расчёта:
+  --decimals ИМЯ=T    число знаков после запятой (0..5) у одного вида чисел;
+                      ИМЯ — одно из U.mag U.ang U.re U.im Z.re Z.im Z.mag Z.ang
+                      Y.mag Y.ang Y.re Y.im I.mag I.ang I.re I.im S.mag S.ang
+                      S.re S.im
 
-Diagram:
-  --diagram SEL       draw a phasor diagram: SEL is a button number 1..14 or
-                      MODE:KIND with MODE normal, short-A, short-B, short-C,
-                      open-AB, open-BC, open-CA, break-A, break-B, break-C
-                      and KIND U (voltages) or I (currents)
-  --out FILE          write the diagram to FILE (.jpg/.jpeg, .bmp, .png or
-                      .svg, a vector drawing)
+Диаграмма:
+  --diagram ВЫБОР     построить векторную диаграмму: ВЫБОР — номер кнопки 1..14
+                      или РЕЖИМ:ВИД, где РЕЖИМ — normal, short-A, short-B,
+                      short-C, open-AB, open-BC, open-CA, break-A, break-B или
+                      break-C, а ВИД — U (напряжения) или I (токи)
+  --out ФАЙЛ          записать диаграмму в ФАЙЛ (.jpg/.jpeg, .bmp, .png или
+                      .svg — векторный рисунок)
 
-Document:
-  --pdf FILE          write the worked solution as a PDF (A4) to FILE: a title
-                      block with the circuit and the date, then the report
-  --pdf-diagrams      add to it the voltage and current diagrams of every
-                      computed mode, two to a page, at true scale
+Документ:
+  --pdf ФАЙЛ          записать решение в ФАЙЛ формата PDF (A4): сначала шапка
+                      с условием задачи и датой, затем решение
+  --pdf-diagrams      добавить в PDF диаграммы напряжений и токов каждого
+                      рассчитанного режима, по две на странице, в точном
+                      масштабе
 
-Task files (.vornik, as the desktop program and the web page save them):
-  --task FILE         take the circuit, ticks and precision of a task; options
-                      after it change them further
-  --save-task FILE    write the task of all given options (and nothing else
-                      unless --json or --diagram is given too)
+Файлы задач (.vornik, как их сохраняют программа и веб-страница):
+  --task ФАЙЛ         взять из задачи схему, отмеченные режимы и точность; ключи
+                      после него меняют их дальше
+  --save-task ФАЙЛ    записать задачу со всеми заданными ключами (и больше
+                      ничего не делать, если не заданы ещё --json или
+                      --diagram)
 
-Class set (a variant per student, answer key and quiz files in the folder OUTDIR):
-  --class-set OUTDIR  make the set; OUTDIR must be new or empty. The other
-                      circuit options (and --task) give the base task
-  --variants TABLE    the variants from a CSV table (UTF-8, comma or semicolon
-                      separated, a header row): columns variant, title,
-                      connection, the field names u1 … shunt3 or ComboBox1 …
-                      Edit13, CheckBox1 … CheckBox7, neutral, short, open,
-                      break (phases as A;C) and the decimals U.mag … S.im
-  --count N --seed S  or N variants drawn at random (the same S gives the same
-                      set everywhere), each with the fields of --vary drawn
-  --vary NAME=FROM..TO/STEP
-                      a field drawn from FROM to TO in steps of STEP, e.g.
-                      r1=5..20/0,5; may be repeated
-  --key-fields LIST   the record fields of the key, comma separated (IaMod,
-                      IaArg, PTotal, …); default: the currents, U0, the
-                      neutral current, P and Q of every computed mode
-  --tolerance P       relative tolerance of the quiz answers in percent
-                      (default 1), never below half the last digit shown
+Набор вариантов (вариант на ученика, ключ ответов и тесты):
+  --class-set ПАПКА   составить набор; ПАПКА должна быть новой или пустой.
+                      Остальные ключи цепи (и --task) задают исходную задачу
+  --variants ТАБЛИЦА  варианты из таблицы CSV (UTF-8, разделитель — запятая или
+                      точка с запятой, первая строка — заголовки): столбцы
+                      variant, title, connection, имена полей u1 … shunt3 или
+                      ComboBox1 … Edit13, CheckBox1 … CheckBox7, neutral, short,
+                      open, break (фазы через точку с запятой: A;C) и точность
+                      U.mag … S.im
+  --count N --seed S  или N вариантов, выбранных случайно (одно и то же S даёт
+                      один и тот же набор везде); в каждом случайно выбираются
+                      поля из --vary
+  --vary ИМЯ=ОТ..ДО/ШАГ
+                      поле выбирается от ОТ до ДО с шагом ШАГ, например
+                      r1=5..20/0,5; ключ можно повторить
+  --key-fields СПИСОК
+                      поля записи для ключа ответов через запятую (IaMod,
+                      IaArg, PTotal, …); по умолчанию токи, U0, ток нулевого
+                      провода, P и Q каждого рассчитанного режима
+  --tolerance P       допуск ответов теста в процентах (по умолчанию 1), но не
+                      меньше половины последнего показанного разряда
   --angle-tolerance DEG
-                      tolerance of the angles in degrees (default 1), never
-                      below half the last digit shown; an angle is accepted
-                      also written 360 degrees lower or higher
+                      допуск углов в градусах (по умолчанию 1), но не меньше
+                      половины последнего показанного разряда; угол
+                      засчитывается и со сдвигом на 360 градусов в любую
+                      сторону
   --quiz-decimal comma|point
-                      the decimal separator the quiz tells students to type
-                      (default comma, as a Russian-language Moodle reads it)
-  The folder gets NN.vornik (the task of each variant), variants.csv, key.csv,
-  moodle.xml (Moodle XML, one Cloze question per variant), gift.txt,
-  summary.txt, and NN-task.pdf (the student's sheet), NN-solution.pdf (the
-  worked solution with its diagrams) and key.pdf. A bad table exits with 1
-  and one message naming its row and column; OUTDIR is then left untouched.
+                      десятичный разделитель, который тест велит вводить
+                      ученикам (по умолчанию comma — запятая, как читает
+                      русскоязычный Moodle)
+  В папке будут NN.vornik (задача каждого варианта), variants.csv, key.csv,
+  moodle.xml (Moodle XML, по вопросу Cloze на вариант), gift.txt, summary.txt,
+  а также NN-task.pdf (лист задания ученика), NN-solution.pdf (решение с
+  диаграммами) и key.pdf. При ошибке в таблице vornik-cli завершается с кодом 1
+  и одним сообщением, где названы её строка и столбец; ПАПКА тогда не меняется.
 
-Self-check (a student's answers marked along the worked solution):
-  --check ANSWERS     mark the answers in ANSWERS, an answers file
-                      (.vornik-answers, as the desktop program and the web page
-                      save them) or a CSV table mode,quantity,answer (quantity:
-                      the key's field name or label; "normal,Ia,20,8∠1,6"
-                      gives modulus and angle at once) against the task of
-                      --task (or the answers file's own task): each answer is
-                      right, right carried forward from the student's earlier
-                      answers, a named typical mistake, wrong or missing, with
-                      the section of the worked solution that computes it.
-                      With --json: {"answers":[…],"score":{…},"modes":[…]}.
-                      Exits with 0 whatever the marks, 1 when ANSWERS cannot
-                      be read
+Самопроверка (ответы ученика проверяются по решению):
+  --check ОТВЕТЫ      проверить ответы из файла ОТВЕТЫ — файла ответов
+                      (.vornik-answers, как его сохраняют программа и
+                      веб-страница) или таблицы CSV режим,величина,ответ
+                      (величина — имя поля ключа или его подпись;
+                      "normal,Ia,20,8∠1,6" задаёт модуль и угол сразу) — по
+                      задаче из --task (или по задаче самого файла ответов):
+                      каждый ответ оценивается как верно, верно с учётом ошибки
+                      выше, типичная ошибка (с её названием), неверно или нет
+                      ответа, с разделом решения, где эта величина вычисляется.
+                      С --json: {"answers":[…],"score":{…},"modes":[…]}.
+                      Код завершения 0 при любых оценках, 1 — если ОТВЕТЫ не
+                      удаётся прочитать
 
-Marking a group's work (the self-check's marks for every student of a class set):
-  --grade SETDIR --answers PATH OUTDIR
-                      mark the answers in PATH against the variants of the class
-                      set SETDIR (its NN.vornik) and write OUTDIR (new or empty).
-                      PATH is a folder of answers files (.vornik-answers) or a
-                      CSV table (UTF-8, comma or semicolon separated): columns
-                      student, variant, then one per key quantity by field
-                      name or label (IaMod, Ia, "угол Ia"; "short-A Ia" for
-                      another mode than normal), or student, variant, mode,
-                      quantity, answer. Bad rows and files are skipped with a
-                      message naming file, row and column; the rest is marked
-  --scale 5|100       the mark: 2 to 5 (default) or the score in per cent
-  --thresholds A,B,C  the per cents from which scale 5 gives 3, 4 and 5
-                      (default 50,70,85)
-  OUTDIR gets grades.csv (student,variant,right,carried,mistake,wrong,missing,
-  percent,mark), group.csv (shares per mode and quantity, the named mistakes
-  with their students, the score distribution), summary.txt (thresholds,
-  what was skipped and why) and NN-feedback.pdf per student and group.pdf.
+Проверка работ группы (самопроверка каждого ученика по набору вариантов):
+  --grade НАБОР --answers ПУТЬ ПАПКА
+                      проверить ответы из ПУТЬ по вариантам набора НАБОР (его
+                      NN.vornik) и записать результаты в ПАПКА (новую или
+                      пустую). ПУТЬ — папка файлов ответов (.vornik-answers) или
+                      таблица CSV (UTF-8, разделитель — запятая или точка с
+                      запятой): столбцы student, variant, затем по одному на
+                      величину ключа — имя поля или подпись (IaMod, Ia,
+                      "угол Ia"; "short-A Ia" для режима, отличного от normal),
+                      или student, variant, mode, quantity, answer. Ошибочные
+                      строки и файлы пропускаются с сообщением, где названы
+                      файл, строка и столбец; остальное проверяется
+  --scale 5|100       оценка: от 2 до 5 (по умолчанию) или балл в процентах
+  --thresholds A,B,C  проценты, начиная с которых шкала 5 даёт 3, 4 и 5
+                      (по умолчанию 50,70,85)
+  В ПАПКА будут grades.csv (student,variant,right,carried,mistake,wrong,missing,
+  percent,mark), group.csv (доли по режимам и величинам, типичные ошибки с
+  именами учеников, распределение баллов), summary.txt (пороги, что пропущено
+  и почему), <ученик>-feedback.pdf каждому ученику (имя ученика, пригодное для
+  любой файловой системы; второй ученик с тем же именем получает
+  «Иванов (2)-feedback.pdf») и group.pdf.
 
-Output:
-  --json              one JSON object: report lines, message, completed flag,
-                      the live record, the seven mode slots and the task run
-  --help              this text
-  --version           the program's name and version
+Вывод:
+  --json              один объект JSON: строки решения, сообщение, признак
+                      завершения, текущая запись, семь ячеек режимов и задача
+  --help              эта справка
+  --version           название и версия программы
 
-Without --json the worked solution goes to standard output, one paragraph per
-line, and a failure message to standard error.
-Exit status:
-  0  done
-  1  the calculation stopped with a message (the partial report is still
-     printed), or the --out, --pdf or --save-task file could not be written (the old
-     file is kept), or --class-set or --grade could not make its folder, or the
-     --check answers cannot be read
-  2  a usage error, or a --task file that cannot be read (the message says why)
-  3  the output could not be written (a full disk, an input/output error)
-)";
+Без --json решение выводится в стандартный вывод, по абзацу на строку, а
+сообщение об остановке — в стандартный поток ошибок.
+
+Коды завершения:
+  0  готово
+  1  расчёт остановлен с сообщением (решение до этого места всё равно
+     выводится), или не удалось записать файл --out, --pdf или --save-task
+     (старый файл сохраняется), или --class-set или --grade не смогли создать
+     свою папку, или не удаётся прочитать ответы --check
+  2  ошибка в ключах или файл --task не читается (сообщение объясняет почему)
+  3  не удалось записать вывод (диск полон, ошибка ввода-вывода)
+)help";
 }
 
 std::string CliVersionText() {

@@ -277,7 +277,7 @@ GradeOutcome GradeGroup(const GradeRequest& request, const ClassSetProgress& pro
                                                               GroupLines(grades, figures, request.scale),
                                                               GroupCharts(figures))});
             steps.Done();
-            names.push_back("NN-feedback.pdf (" +
+            names.push_back("<ученик>-feedback.pdf (" +
                             Counted(static_cast<long long>(grades.size()), "ученик", "ученика", "учеников") +
                             ")");
             names.push_back("group.pdf");

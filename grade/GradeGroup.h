@@ -1,7 +1,7 @@
 #pragma once
 // Marking a group's work in one step: the answers (a table or a folder of answers files) against
 // the variants of a class set's folder (NN.vornik), written into a new folder: grades.csv,
-// group.csv, summary.txt and, with a PDF writer, NN-feedback.pdf per student and group.pdf. The
+// group.csv, summary.txt and, with a PDF writer, <student>-feedback.pdf per student and group.pdf. The
 // folder is written beside its place and renamed into it at the end, so a failure or a cancel
 // leaves nothing.
 

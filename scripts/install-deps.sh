@@ -11,6 +11,8 @@ packages=(
   fonts-liberation fonts-dejavu-core
   xvfb xauth imagemagick
   help2man dpkg-dev appstream desktop-file-utils xdg-utils lintian
+  # The sources of the ru_RU.UTF-8 locale, compiled in the build for help2man's Russian headings.
+  locales
   openbox
   emscripten node-acorn nodejs chromium
   g++-aarch64-linux-gnu qemu-user python3

@@ -3,14 +3,21 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "RunCli.h"
 #include "cli/CliOptions.h"
+#include "diagram/Diagram.h"
+#include "grade/GradeGroup.h"
+#include "grade/GroupGrades.h"
+#include "solver/Parameters.h"
 
 namespace {
 
@@ -127,6 +134,67 @@ TEST(Cli, VersionIsOneLineOnStdout) {
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.out.starts_with("vornik-cli ")) << r.out;
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1);
+}
+
+// The help is Russian, and its usage line is the one help2man's Russian translation turns into the
+// manual page's synopsis. A line with English prose (two words of only ASCII letters in a row;
+// option, field and file names carry dashes, dots or digits) must have Russian in it too.
+TEST(Cli, HelpIsRussianWithTheUsageLineOfTheManualPage) {
+    const Result r = RunCli("--help", true);
+    ASSERT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("\n\nИспользование: vornik-cli [ключи]\n\n"), std::string::npos) << r.out;
+    std::istringstream lines(r.out);
+    int count = 0;
+    for (std::string line; std::getline(lines, line); ++count) {
+        std::istringstream words(line);
+        bool wordBefore = false;
+        bool prose = false;
+        for (std::string w; words >> w;) {
+            const bool word =
+                std::all_of(w.begin(), w.end(), [](unsigned char c) { return std::isalpha(c) != 0; });
+            prose = prose || (word && wordBefore);
+            wordBefore = word;
+        }
+        const bool russian = line.find("\xD0") != std::string::npos || line.find("\xD1") != std::string::npos;
+        EXPECT_TRUE(!prose || russian) << line;
+    }
+    EXPECT_GT(count, 100);
+}
+
+// What the help says of defaults, names and exit statuses is what the program does: each fragment
+// is built from the program's own value.
+TEST(Cli, HelpStatesTheProgramsOwnDefaultsAndStatuses) {
+    using vornik::kFields;
+    using vornik::Param;
+    auto initial = [](Param p) { return std::string(kFields[static_cast<size_t>(p)].initial); };
+    const vornik::GradeScale scale;
+    auto mark = [&scale](int percent) { return std::to_string(vornik::MarkOf(percent, 100, scale)); };
+    std::vector<std::u16string> taken;
+    vornik::FeedbackStem("Иванов", taken);
+    const std::string second = vornik::FeedbackStem("Иванов", taken);
+    auto status = [](const char* args) { return "\n  " + std::to_string(RunCli(args).status) + "  "; };
+    const std::vector<std::string> fragments = {
+        "(треугольник);\n                      по умолчанию " + initial(Param::ComboBox1) + "\n",
+        "по умолчанию " + initial(Param::Edit1) + ", " + initial(Param::Edit2) + ", " +
+            initial(Param::Edit3) + "\n",
+        "сопротивление нулевого провода (звезда); по умолчанию " + initial(Param::Edit10) + "\n",
+        "фаз A, B, C;\n                      по умолчанию " + initial(Param::Edit11) + "\n",
+        "номер кнопки 1.." + std::to_string(vornik::kModeButtonCount) + "\n",
+        "--scale " + std::to_string(scale.scale) + "|100       оценка: от " + mark(0) + " до " + mark(100) +
+            " (по умолчанию)",
+        "шкала " + std::to_string(scale.scale) + " даёт " + mark(scale.thresholds[0]) + ", " +
+            mark(scale.thresholds[1]) + " и " + mark(scale.thresholds[2]) + "\n",
+        "(по умолчанию " + std::to_string(scale.thresholds[0]) + "," + std::to_string(scale.thresholds[1]) +
+            "," + std::to_string(scale.thresholds[2]) + ")",
+        "«" + second + "-feedback.pdf»",
+        status("--r1 1..5") + "расчёт остановлен с сообщением",
+        status("--frobnicate") + "ошибка в ключах",
+        status("--help > /dev/full") + "не удалось записать вывод",
+    };
+    const std::string help = RunCli("--help").out;
+    for (const std::string& f : fragments) {
+        EXPECT_NE(help.find(f), std::string::npos) << f;
+    }
 }
 
 TEST(Cli, JsonCarriesReportMessageRecordAndSlots) {

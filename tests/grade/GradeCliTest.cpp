@@ -373,6 +373,9 @@ TEST_F(GradeCli, SummaryListsTheBrokenRowAndTheUnreadableAnswer) {
     EXPECT_NE(summary.find("answers.csv: строка 15, столбец 6 (IbArg): «сто» не прочитан"), std::string::npos)
         << summary;
     EXPECT_NE(summary.find("оценка 5 от 85 %, 4 от 70 %, 3 от 50 %"), std::string::npos);
+    // The feedback sheets are named after the students, not numbered like the variants.
+    EXPECT_NE(summary.find(" <ученик>-feedback.pdf (14 учеников) group.pdf summary.txt\n"), std::string::npos)
+        << summary;
 }
 
 }  // namespace

@@ -89,8 +89,8 @@ std::string NoDisplayMessage(const char* platform, const char* display, const ch
     if (!needsDisplay) {
         return std::string();
     }
-    return "vornik: no graphical display available (DISPLAY is not set); "
-           "use vornik-cli for the calculation from the command line";
+    return "vornik: нет графического дисплея (DISPLAY не задан); "
+           "для расчёта из командной строки есть vornik-cli";
 }
 
 std::string CommandLineText(int argc, char** argv) {
@@ -102,20 +102,20 @@ std::string CommandLineText(int argc, char** argv) {
     }
     if (help) {
         std::string text =
-            "Usage: vornik [--help | --version | Qt options such as -platform NAME] [FILE.vornik]\n"
+            "Использование: vornik [--help | --version | ключи Qt, например -platform ИМЯ] [ФАЙЛ.vornik]\n"
             "\n"
             "Vornik (Three phase chains) ";
         text += vornik::kVersion;
         text +=
-            ": worked solutions and phasor diagrams of three-phase\n"
-            "AC circuits (star or delta load, emergency modes), for teaching. It opens its windows\n"
-            "on a graphical display; vornik-cli runs the same calculation from the command line\n"
-            "(vornik-cli --help).\n"
+            ": решения с выкладками и векторные диаграммы трёхфазных\n"
+            "цепей переменного тока (нагрузка звездой или треугольником, аварийные режимы) для\n"
+            "обучения. Окна программы открываются на графическом дисплее; тот же расчёт из\n"
+            "командной строки выполняет vornik-cli (vornik-cli --help).\n"
             "\n"
-            "Options:\n"
-            "  --help      this text\n"
-            "  --version   the program's name and version\n"
-            "  FILE.vornik open the task file (as Файл > Открыть задачу…)\n";
+            "Ключи:\n"
+            "  --help      эта справка\n"
+            "  --version   название и версия программы\n"
+            "  ФАЙЛ.vornik открыть файл задачи (как Файл > Открыть задачу…)\n";
         return text;
     }
     if (version) {

@@ -116,7 +116,7 @@ class ShellMainWindowTest : public QObject {
         const QStringList lines =
             QString::fromUtf8(vornik.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 1);
-        QVERIFY(lines[0].startsWith(QStringLiteral("vornik: no graphical display")));
+        QVERIFY(lines[0].startsWith(QStringLiteral("vornik: нет графического дисплея")));
     }
 
     void programIgnoresTheFileSizeSignal() {
@@ -142,7 +142,7 @@ class ShellMainWindowTest : public QObject {
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         const QList<std::pair<QString, QString>> cases = {
             {QStringLiteral("--version"), QStringLiteral("vornik ")},
-            {QStringLiteral("--help"), QStringLiteral("Usage: vornik ")},
+            {QStringLiteral("--help"), QStringLiteral("Использование: vornik ")},
         };
         for (const auto& [option, start] : cases) {
             QProcess vornik;
