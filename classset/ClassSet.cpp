@@ -19,6 +19,7 @@
 #include "classset/VariantTable.h"
 #include "fileio/ReadInputFile.h"
 #include "fileio/ReplaceFile.h"
+#include "fileio/SystemErrorText.h"
 #include "fileio/WriteFolder.h"
 #include "solver/Text.h"
 #include "task/TaskFile.h"
@@ -88,7 +89,7 @@ void CheckOutDir(const fs::path& dir) {
     }
     if (ec) {
         // A folder above that cannot be searched: the system's reason, not a guess.
-        throw SetStopped(dir.string() + ": " + ec.message());
+        throw SetStopped(dir.string() + ": " + SystemErrorText(ec.value()));
     }
     if (status.type() != fs::file_type::directory) {
         throw SetStopped(dir.string() + ": уже есть и это не папка");

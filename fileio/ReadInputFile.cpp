@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "fileio/PathWalk.h"
+#include "fileio/SystemErrorText.h"
 
 namespace vornik {
 
@@ -46,7 +47,7 @@ InputFile ReadInputFile(const std::string& path, std::size_t limit) {
 
 std::string InputFileProblem(const InputFile& file) {
     return std::string("файл не читается (") +
-           (file.notRegular ? "это не обычный файл" : std::strerror(file.error)) + ")";
+           (file.notRegular ? "это не обычный файл" : SystemErrorText(file.error)) + ")";
 }
 
 }  // namespace vornik

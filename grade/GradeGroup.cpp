@@ -10,6 +10,7 @@
 #include "check/AnswerSheet.h"
 #include "classset/Plural.h"
 #include "fileio/ReplaceFile.h"
+#include "fileio/SystemErrorText.h"
 #include "fileio/WriteFolder.h"
 #include "report/RtfDocument.h"
 #include "solver/Text.h"
@@ -91,7 +92,7 @@ std::vector<SetVariant> ReadSet(const std::string& setDir, std::vector<Skipped>&
         }
     }
     if (ec) {
-        throw GradeFailure(setDir + ": папка не читается (" + ec.message() + ")");
+        throw GradeFailure(setDir + ": папка не читается (" + SystemErrorText(ec.value()) + ")");
     }
     std::sort(files.begin(), files.end());
     std::vector<SetVariant> set;
@@ -120,7 +121,7 @@ void CheckOutDir(const fs::path& dir) {
         return;
     }
     if (ec) {
-        throw GradeFailure(dir.string() + ": " + ec.message());
+        throw GradeFailure(dir.string() + ": " + SystemErrorText(ec.value()));
     }
     if (status.type() != fs::file_type::directory) {
         throw GradeFailure(dir.string() + ": уже есть и это не папка");

@@ -8,6 +8,7 @@
 #include "check/AnswersFile.h"
 #include "classset/AnswerKey.h"
 #include "fileio/ReadInputFile.h"
+#include "fileio/SystemErrorText.h"
 #include "report/RtfDocument.h"
 #include "solver/Text.h"
 
@@ -379,7 +380,7 @@ GroupAnswers ReadAnswersFolder(const std::string& folder) {
         }
     }
     if (ec) {
-        out.error = folder + ": папка не читается (" + ec.message() + ")";
+        out.error = folder + ": папка не читается (" + SystemErrorText(ec.value()) + ")";
         return out;
     }
     if (files.empty()) {
