@@ -16,6 +16,7 @@
 #include "cli/CliPdf.h"
 #include "cli/GradeCommand.h"
 #include "fileio/ReplaceFile.h"
+#include "fileio/SystemErrorText.h"
 #include "json/Json.h"
 #include "run/CalculationRun.h"
 
@@ -47,7 +48,7 @@ int WriteOutput(const std::string& text) {
         std::fclose(stdout) == 0) {
         return 0;
     }
-    Complain(std::string("вывод не записан: ") + std::strerror(errno));
+    Complain(std::string("вывод не записан: ") + SystemErrorText(errno));
     return kOutputFailed;
 }
 

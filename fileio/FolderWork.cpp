@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "fileio/ReplaceFile.h"
+#include "fileio/SystemErrorText.h"
 
 namespace vornik {
 
@@ -49,7 +50,7 @@ fs::path NewWorkFolder(const std::string& given, const std::string& noName) {
     }
     if (ec) {
         // A folder above that cannot be searched: the system's reason, not a guess.
-        throw FolderWorkStopped(dir.string() + ": " + ec.message());
+        throw FolderWorkStopped(dir.string() + ": " + SystemErrorText(ec.value()));
     }
     if (status.type() != fs::file_type::directory) {
         throw FolderWorkStopped(dir.string() + ": уже есть и это не папка");

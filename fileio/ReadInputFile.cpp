@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "fileio/PathWalk.h"
+#include "fileio/SystemErrorText.h"
 
 namespace vornik {
 
@@ -23,7 +24,7 @@ Outcome<std::string> ReadInputFile(const std::string& path, std::size_t limit) {
     const fileio::Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat st {};
     if (!fd.Valid() || ::fstat(fd.Get(), &st) != 0) {
-        return Unreadable(std::strerror(errno));
+        return Unreadable(SystemErrorText(errno));
     }
     if (!S_ISREG(st.st_mode)) {
         return Unreadable("это не обычный файл");
@@ -36,7 +37,7 @@ Outcome<std::string> ReadInputFile(const std::string& path, std::size_t limit) {
             continue;
         }
         if (n < 0) {
-            return Unreadable(std::strerror(errno));
+            return Unreadable(SystemErrorText(errno));
         }
         if (n == 0) {
             break;

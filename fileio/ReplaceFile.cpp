@@ -10,6 +10,7 @@
 
 #include "fileio/PathWalk.h"
 #include "fileio/SaveCleanup.h"
+#include "fileio/SystemErrorText.h"
 
 namespace vornik {
 
@@ -146,7 +147,7 @@ int WriteAll(int fd, std::string_view bytes) {
 }  // namespace fileio
 
 FileWriteError::FileWriteError(const std::string& path, int code)
-    : std::runtime_error(path + ": " + std::strerror(code)), path_(path), code_(code) {}
+    : std::runtime_error(path + ": " + SystemErrorText(code)), path_(path), code_(code) {}
 
 void ReplaceFile(const std::string& path, std::string_view bytes) {
     if (path.ends_with('/')) {

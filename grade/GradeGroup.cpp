@@ -9,6 +9,7 @@
 #include "check/AnswerSheet.h"
 #include "classset/Plural.h"
 #include "fileio/FolderWork.h"
+#include "fileio/SystemErrorText.h"
 #include "report/RtfDocument.h"
 #include "solver/Text.h"
 #include "task/TaskFile.h"
@@ -58,7 +59,7 @@ std::vector<SetVariant> ReadSet(const std::string& setDir, std::vector<Skipped>&
         }
     }
     if (ec) {
-        throw GradeFailure(setDir + ": папка не читается (" + ec.message() + ")");
+        throw GradeFailure(setDir + ": папка не читается (" + SystemErrorText(ec.value()) + ")");
     }
     std::sort(files.begin(), files.end());
     std::vector<SetVariant> set;

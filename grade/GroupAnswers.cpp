@@ -8,6 +8,7 @@
 #include "check/AnswersFile.h"
 #include "classset/AnswerKey.h"
 #include "fileio/ReadInputFile.h"
+#include "fileio/SystemErrorText.h"
 #include "report/RtfDocument.h"
 #include "solver/Text.h"
 
@@ -342,7 +343,7 @@ GroupAnswersResult ReadAnswersFolder(const std::string& folder) {
         }
     }
     if (ec) {
-        return Failure{folder + ": папка не читается (" + ec.message() + ")", ""};
+        return Failure{folder + ": папка не читается (" + SystemErrorText(ec.value()) + ")", ""};
     }
     if (files.empty()) {
         return Failure{folder + ": в папке нет файлов ответов (" + std::string(kAnswersExtension) + ")", ""};

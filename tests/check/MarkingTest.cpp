@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <complex>
 #include <functional>
 #include <map>
@@ -339,6 +340,29 @@ TEST(Marking, UnreadableUnknownAndMissingAnswers) {
     EXPECT_EQ(marks.answers[2].verdict, Verdict::Missing);
     EXPECT_EQ(marks.right, 1);
     EXPECT_EQ(marks.unknown, std::vector<std::string>{"break-A,Ia"});
+}
+
+// The tolerance is inclusive, as the quiz's: an answer off by exactly the tolerance is right.
+TEST(Marking, AnAnswerAtTheToleranceIsRight) {
+    TaskValues task;  // symmetric and resistive: the current of A lies at exactly 0 degrees
+    for (const Param r : {Param::Edit4, Param::Edit6, Param::Edit8}) {
+        task.input[r] = "10";
+    }
+    const AnswerSheet sheet = MakeAnswerSheet(task);
+    ASSERT_TRUE(sheet.completed);
+    const auto angle = std::find_if(sheet.modes[0].quantities.begin(), sheet.modes[0].quantities.end(),
+                                    [](const SheetQuantity& q) { return q.quantity == "IaArg"; });
+    ASSERT_NE(angle, sheet.modes[0].quantities.end());
+    ASSERT_EQ(angle->key.answer, 0.0);
+    ASSERT_EQ(angle->tolerance, 1.0);
+    for (const auto& [text, verdict] : std::vector<std::pair<std::string, std::string>>{
+             {"1", "right"}, {"-1", "right"}, {"1,01", "wrong"}}) {
+        const Marks marks = MarkAnswers(sheet, {{"normal", "IaArg", text}});
+        const auto mark = std::find_if(marks.answers.begin(), marks.answers.end(),
+                                       [](const Mark& m) { return m.quantity == "IaArg"; });
+        ASSERT_NE(mark, marks.answers.end());
+        EXPECT_EQ(VerdictId(mark->verdict), verdict) << text;
+    }
 }
 
 // The section of the worked solution that computes a quantity, as printed, on a mode of each kind.

@@ -429,7 +429,7 @@ TEST(ClassSetCli, AFileSizeLimitLeavesNothing) {
     TempDir tmp;
     const auto r = RunCli("--class-set " + (tmp.path / "set").string() + kSmallSet, true, "ulimit -f 8; ");
     EXPECT_EQ(r.status, 1) << r.out;
-    EXPECT_EQ(r.out, "vornik-cli: " + (tmp.path / "set").string() + ": File too large\n");
+    EXPECT_EQ(r.out, "vornik-cli: " + (tmp.path / "set").string() + ": файл слишком велик\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(tmp.path), fs::directory_iterator()), 0);
 }
 
@@ -454,7 +454,7 @@ TEST(ClassSetCli, TheFolderIsNamedAsGivenAndEscaped) {
         as + VORNIK_CLI + " --class-set " + (tmp.path / "locked" / "set").string() + kSmallSet;
     const std::string out = vornik::test::CommandOutput(cmd + " 2>&1");
     fs::permissions(tmp.path / "locked", fs::perms(0700));
-    EXPECT_EQ(out, "vornik-cli: " + (tmp.path / "locked" / "set").string() + ": Permission denied\n");
+    EXPECT_EQ(out, "vornik-cli: " + (tmp.path / "locked" / "set").string() + ": отказано в доступе\n");
 }
 
 // Runs vornik-cli with the save-call shim preloaded, as the picture tests do; returns the wait status.

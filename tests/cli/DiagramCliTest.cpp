@@ -146,11 +146,11 @@ TEST_F(CliPictureTest, UsageErrorsAndWriteFailures) {
         {"star mode in a delta run", " --delta --diagram short-A:U", 2, "open-AB"},
         {"delta mode in a star run", " --diagram open-AB:U", 2, "--delta"},
         {"missing folder", " --diagram 1 --out " + (dir_ / "no" / "d.bmp").string(), 1,
-         "No such file or directory"},
+         "нет такого файла или папки"},
         {"missing folder for the SVG", " --diagram 1 --out " + (dir_ / "no" / "d.svg").string(), 1,
-         "No such file or directory"},
+         "нет такого файла или папки"},
         {"missing folder for the PDF", " --pdf " + (dir_ / "no" / "d.pdf").string(), 1,
-         "No such file or directory"},
+         "нет такого файла или папки"},
         {"a folder as the PDF", " --pdf " + dir_.string(), 1, dir_.string() + ": "},
         {"--pdf without a name", " --pdf", 2, "--pdf: нужно имя файла"},
         {"--pdf-diagrams without --pdf", " --pdf-diagrams", 2, "--pdf-diagrams — только вместе с --pdf"},
@@ -174,7 +174,7 @@ TEST_F(CliPictureTest, AFileSizeLimitFailsTheSaveAndKeepsTheOldFile) {
         const std::string option = path.extension() == ".pdf" ? "--pdf '" : "--diagram 1 --out '";
         const Result r = RunCli(option + path.string() + "' " + kBalanced, true, "ulimit -f 2; ");
         EXPECT_EQ(r.status, 1) << r.out;
-        EXPECT_EQ(r.out, "vornik-cli: " + path.string() + ": File too large\n");
+        EXPECT_EQ(r.out, "vornik-cli: " + path.string() + ": файл слишком велик\n");
         std::ifstream in(path);
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old");
         EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);

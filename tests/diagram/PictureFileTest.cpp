@@ -197,8 +197,8 @@ TEST_F(PictureFileTest, AFailedWriteLeavesTheExistingFileAndNoTemporaryFile) {
     const Case cases[] = {
         {"libjpeg refuses the size", tooWide, PictureFormat::Jpeg, "old.jpg", "65500"},
         {"pixel data does not match the size", mismatched, PictureFormat::Bmp, "old.jpg", "does not match"},
-        {"no such folder", TestPicture(), PictureFormat::Jpeg, "missing/x.jpg", "No such file or directory"},
-        {"the target is a folder", TestPicture(), PictureFormat::Bmp, "folder.jpg", "Is a directory"},
+        {"no such folder", TestPicture(), PictureFormat::Jpeg, "missing/x.jpg", "нет такого файла или папки"},
+        {"the target is a folder", TestPicture(), PictureFormat::Bmp, "folder.jpg", "это папка"},
     };
     WriteText(dir_ / "old.jpg", "old picture");
     for (const Case& c : cases) {

@@ -177,7 +177,7 @@ TEST_F(RefusedSaveTest, AFailureLeavesTheOldFileAndNoTemporaryFile) {
         ADD_FAILURE() << "no error";
     } catch (const FileWriteError& e) {
         EXPECT_EQ(std::string(e.what()),
-                  (dir_ / "missing" / "new.rtf").string() + ": No such file or directory");
+                  (dir_ / "missing" / "new.rtf").string() + ": нет такого файла или папки");
     }
 }
 
@@ -574,7 +574,7 @@ TEST_F(ReplaceFileTest, ASetFolderKeepsTheGivenFoldersModeAndGroup) {
         WriteFolder(tooLong.string(), {{"key.csv", kNew}});
         ADD_FAILURE() << "no error";
     } catch (const FileWriteError& e) {
-        EXPECT_EQ(std::string(e.what()), tooLong.string() + ": File name too long");
+        EXPECT_EQ(std::string(e.what()), tooLong.string() + ": слишком длинное имя файла");
     }
     EXPECT_EQ(Entries(), std::vector<std::string>{});
 }

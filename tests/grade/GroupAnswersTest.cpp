@@ -196,11 +196,14 @@ TEST(GroupGrades, ChartsDrawTheFigures) {
     EXPECT_EQ(labels, (std::vector<std::string>{"0", "10", "20", "30", "40", "50", "60", "70", "80", "90",
                                                 "100", "балл, % (учеников над столбцом)"}));
     std::vector<int> widths;
+    bool labelled = false;  // the bar carries its quantity's label
     for (const DrawOp& op : charts[1].ops) {
         if (op.kind == DrawOp::Kind::Fill && op.y1 > 30) {
             widths.push_back(op.x2 - op.x1);
         }
+        labelled = labelled || (op.kind == DrawOp::Kind::Text && op.text == "Ia");
     }
+    EXPECT_TRUE(labelled);
     ASSERT_EQ(widths.size(), 3u);  // right, carried, wrong
     EXPECT_EQ(widths[0], 3 * widths[1]);
     EXPECT_EQ(widths[2], 2 * widths[1]);

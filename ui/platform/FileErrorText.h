@@ -1,6 +1,6 @@
 #pragma once
-// The message of a file that could not be saved, in Russian throughout: the system's reason
-// for the common failures in our own words, since the C library may speak another language.
+// The message of a file that could not be saved, in Russian throughout (the system's reason in the
+// core's words).
 
 #include <QString>
 
