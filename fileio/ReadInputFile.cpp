@@ -14,8 +14,8 @@ namespace vornik {
 
 namespace {
 
-Failure Unreadable(const char* why) {
-    return {std::string("файл не читается (") + why + ")", ""};
+Failure Unreadable(const std::string& why) {
+    return {"файл не читается (" + why + ")", ""};
 }
 
 }  // namespace
